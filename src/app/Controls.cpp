@@ -1,0 +1,99 @@
+#include "app/Controls.h"
+
+#include <exception>
+
+#include "app/Failure.h"
+#include "app/Form.h"
+
+namespace rp {
+
+Control::Control(Form& form, ControlKind kind, std::string name, Control* container, TwipsRect rect,
+                 int tabIndex, std::string text)
+    : form_(form),
+      kind_(kind),
+      name_(std::move(name)),
+      container_(container),
+      rect_(rect),
+      tabIndex_(tabIndex),
+      text_(std::move(text)),
+      backColor_(kind == ControlKind::TextBox ? kWindowBackgroundColour : kButtonFaceColour) {}
+
+void Control::Mirror() {
+  if (view_) view_->Refresh();
+}
+
+void Control::Raise(const std::function<void()>& handler) {
+  if (!handler) return;
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    const char* event = kind_ == ControlKind::TextBox ? "_Change" : "_Click";
+    form_.ReportUnguardedFailure(name_ + event, e.what());
+  }
+}
+
+void Control::SetText(std::string text) {
+  if (text == text_) return;
+  text_ = std::move(text);
+  Mirror();
+  if (kind_ == ControlKind::TextBox) Raise(onChange);
+}
+
+void Control::SetValue(int value) {
+  // A check box holds only unchecked, checked or grayed.
+  if (kind_ == ControlKind::CheckBox && (value < 0 || value > 2))
+    throw Failure("Invalid property value");
+  if (value == value_) return;
+  value_ = value;
+  Mirror();
+  if (kind_ == ControlKind::CheckBox) Raise(onChange);
+}
+
+void Control::SetMax(int max) {
+  if (max == max_) return;
+  max_ = max;
+  Mirror();
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  Mirror();
+}
+
+void Control::SetBackColor(std::uint32_t colour) {
+  if (colour == backColor_) return;
+  backColor_ = colour;
+  Mirror();
+}
+
+void Control::SetForeColor(std::uint32_t colour) {
+  if (colour == foreColor_) return;
+  foreColor_ = colour;
+  Mirror();
+}
+
+void Control::SetFont(Font font) {
+  font_ = std::move(font);
+  Mirror();
+}
+
+void Control::UserSetText(std::string text) {
+  if (text == text_) return;
+  text_ = std::move(text);
+  if (kind_ == ControlKind::TextBox) Raise(onChange);
+}
+
+void Control::UserClick() {
+  if (kind_ == ControlKind::CheckBox) {
+    SetValue(value_ == 1 ? 0 : 1);
+  } else if (kind_ == ControlKind::PushButton) {
+    Raise(onChange);
+  }
+}
+
+void Control::UserMouseMove() {
+  if (onMouseMove) onMouseMove();
+}
+
+}  // namespace rp

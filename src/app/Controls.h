@@ -1,0 +1,106 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace rp {
+
+class Form;
+
+enum class ControlKind { Frame, Label, TextBox, CheckBox, PushButton, ProgressBar };
+
+struct Font {
+  std::string face;
+  double points = 0;  // 0: the window's font
+  bool bold = false;
+};
+
+// Position and size in twips, relative to the container (a frame or the window's client area).
+struct TwipsRect {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+// Colours: 0x00BBGGRR, or a system colour index with the 0x80000000 flag.
+inline constexpr std::uint32_t kButtonFaceColour = 0x8000000F;
+inline constexpr std::uint32_t kWindowBackgroundColour = 0x80000005;
+
+// Mirrors one control model into a native control.
+class ControlView {
+ public:
+  virtual ~ControlView() = default;
+  virtual void Refresh() = 0;
+};
+
+// One control of a window. Setting a value from code raises the control's handler
+// synchronously, and only when the value really changes; user input comes back
+// through the User* calls, which raise the same handler and are not mirrored back.
+class Control {
+ public:
+  Control(Form& form, ControlKind kind, std::string name, Control* container, TwipsRect rect,
+          int tabIndex, std::string text);
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  Form& Owner() const { return form_; }
+  ControlKind Kind() const { return kind_; }
+  const std::string& Name() const { return name_; }
+  Control* Container() const { return container_; }
+  const TwipsRect& Rect() const { return rect_; }
+  int TabIndex() const { return tabIndex_; }
+
+  // Caption of a frame, label or button; text of a text box or of the progress bar.
+  const std::string& Text() const { return text_; }
+  void SetText(std::string text);
+
+  // Check box: 0 unchecked, 1 checked, 2 grayed. Progress bar: the bar's value.
+  int Value() const { return value_; }
+  void SetValue(int value);
+
+  // Progress bar maximum.
+  int Max() const { return max_; }
+  void SetMax(int max);
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+
+  std::uint32_t BackColor() const { return backColor_; }
+  void SetBackColor(std::uint32_t colour);
+  std::uint32_t ForeColor() const { return foreColor_; }
+  void SetForeColor(std::uint32_t colour);
+
+  const Font& GetFont() const { return font_; }
+  void SetFont(Font font);
+
+  // Raised on a text change (text box), a value change (check box) or a click (button).
+  std::function<void()> onChange;
+  // Raised when the pointer moves over the control.
+  std::function<void()> onMouseMove;
+
+  // From the platform: the user typed, toggled, clicked, or moved the pointer.
+  void UserSetText(std::string text);
+  void UserClick();
+  void UserMouseMove();
+
+  void Attach(ControlView* view) { view_ = view; }
+
+ private:
+  void Mirror();
+  void Raise(const std::function<void()>& handler);
+
+  Form& form_;
+  ControlKind kind_;
+  std::string name_;
+  Control* container_;
+  TwipsRect rect_;
+  int tabIndex_;
+  std::string text_;
+  int value_ = 0;
+  int max_ = 100;
+  bool visible_ = true;
+  std::uint32_t backColor_;
+  std::uint32_t foreColor_ = 0x80000012;  // button text
+  Font font_;
+  ControlView* view_ = nullptr;
+};
+
+}  // namespace rp

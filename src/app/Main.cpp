@@ -1,0 +1,89 @@
+#include "app/Main.h"
+
+#include "app/Failure.h"
+#include "app/Form.h"
+#include "app/Guard.h"
+
+namespace rp {
+
+std::string LocationTag(std::string_view formAndHandler) {
+  return "in RespitePrompter2021/08/31." + std::string(formAndHandler) + " ";
+}
+
+std::string ApplicationErrorMessage(std::string_view description, std::string_view location,
+                                    std::int32_t number) {
+  std::string message(description);
+  message += "\r\n";
+  message += location;
+  message += "at line ";
+  message += std::to_string(number);
+  message += "\r\r";
+  message += "Please email screenshot of this message to ";
+  message += kSupportAddress;
+  return message;
+}
+
+Guard::Guard(Main& main, std::string_view where) : main_(main), location_(LocationTag(where)) {}
+
+void Guard::Report(const std::exception& e, int number) {
+  main_.ReportApplicationError(e.what(), location_, number);
+}
+
+void Main::ReportApplicationError(std::string_view description, std::string_view location,
+                                  std::int32_t number) {
+  platform_.dialogs.MessageBox(ApplicationErrorMessage(description, location, number), kErrorTitle,
+                               kErrorStyle);
+}
+
+void Main::SetAppTitle() {
+  std::string title(kProductName);
+  do {
+    const auto lastSpace = title.rfind(' ');
+    if (lastSpace == std::string::npos) throw Failure("Invalid procedure call or argument");
+    title.erase(lastSpace);
+  } while (title.size() > 40);
+  platform_.ui.SetApplicationTitle(title);
+}
+
+bool Main::FileExists(std::string_view path) {
+  if (path.empty()) return false;
+  try {
+    return platform_.files.CanReadModificationTime(path);
+  } catch (...) {
+    return false;
+  }
+}
+
+void Main::MakeTopmost(Form& form) { form.MakeTopmost(); }
+
+void Main::SetButtonFaceColors(Form& form) {
+  form.SetBackColor(kButtonFaceColour);
+  for (Control* control : form.Controls()) {
+    switch (control->Kind()) {
+      case ControlKind::CheckBox:
+      case ControlKind::Frame:
+      case ControlKind::Label:
+        control->SetBackColor(kButtonFaceColour);
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+std::string Main::ProgramFolder() { return platform_.files.ProgramFolder(); }
+
+std::string Main::ProgramFile(std::string_view name) {
+  return ProgramFolder() + "\\" + std::string(name);
+}
+
+std::string Main::GetSetting(std::string_view name, std::string_view defaultValue) {
+  auto value = platform_.settings.Read(name);
+  return value ? *value : std::string(defaultValue);
+}
+
+void Main::SaveSetting(std::string_view name, std::string_view value) {
+  platform_.settings.Write(name, value);
+}
+
+}  // namespace rp

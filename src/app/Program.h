@@ -1,0 +1,32 @@
+#pragma once
+#include <memory>
+
+#include "app/Globals.h"
+#include "app/Main.h"
+#include "platform/Platform.h"
+
+namespace rp {
+
+class Form1;
+class Form2;
+
+// The running program: its modules and its windows.
+class Program {
+ public:
+  explicit Program(Platform& platform);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Creates the main window, runs its start-up and shows it.
+  void Start();
+
+  Platform& platform;
+  Main main;
+  Globals globals;
+  std::unique_ptr<Form1> form1;
+  // The break window, made afresh at every break.
+  std::unique_ptr<Form2> form2;
+};
+
+}  // namespace rp

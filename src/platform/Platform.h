@@ -1,0 +1,21 @@
+#pragma once
+#include "platform/Dialogs.h"
+#include "platform/EventLoop.h"
+#include "platform/Files.h"
+#include "platform/MediaPlayer.h"
+#include "platform/Settings.h"
+#include "platform/Ui.h"
+
+namespace rp {
+
+// Everything the core needs from the outside world; win32 and sim each provide one.
+struct Platform {
+  SettingsStore& settings;
+  Files& files;
+  Dialogs& dialogs;
+  MediaPlayer& player;
+  EventLoop& loop;
+  Ui& ui;
+};
+
+}  // namespace rp
