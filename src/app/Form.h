@@ -93,6 +93,8 @@ class Form {
   void UserActivated() { Form_Activate(); }
   void UserResized(int windowState);
   void UserMouseMove() { Form_MouseMove(); }
+  // The shell restarted (the registered "TaskbarCreated" message reached the window).
+  void UserShellRestarted() { Form_ShellRestarted(); }
 
   // Called by the controls when a handler raised from them failed without a guard.
   void ReportUnguardedFailure(const std::string& handler, const std::string& description);
@@ -106,6 +108,7 @@ class Form {
   virtual void Form_Resize() {}
   virtual void Form_QueryUnload(int& cancel, int reason) { (void)cancel, (void)reason; }
   virtual void Form_MouseMove() {}
+  virtual void Form_ShellRestarted() {}
   // A handler without a guard of its own failed; the window decides how to tell the user.
   virtual void OnUnguardedFailure(const std::string& handler, const std::string& description) {
     (void)handler, (void)description;
