@@ -1,0 +1,274 @@
+// End-to-end driver library: starts RespitePrompter.exe and works it from
+// outside, the way a user (or a screen reader) would: find its windows, read
+// texts, click buttons, type into edits, and read what it stored in the
+// registry. Strings are UTF-8 here and converted at the Win32 boundary.
+//
+// A scenario is a function registered by name:
+//
+//     E2E_SCENARIO(first_run) {
+//         e2e::settings::clear();
+//         e2e::App app = e2e::App::start(ctx);
+//         HWND main = app.mainWindow();
+//         E2E_CHECK_EQ(e2e::text(e2e::child(main, e2e::id::Frame1)), "Stopped.");
+//     }
+//
+// `e2e_driver.exe first_run` runs it; the exit code is 0 when every check held.
+// CMake registers each E2E_SCENARIO it finds in scenarios_*.cpp as a CTest test.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+using Duration = std::chrono::milliseconds;
+
+// ---------------------------------------------------------------------------
+// What the program under test looks like from outside.
+
+namespace ui {
+inline constexpr char kMainCaption[] = "Periodic Respite Prompter Utility";
+inline constexpr char kMainClass[] = "RespitePrompterForm1";
+inline constexpr char kBreakCaption[] = "   Break!";
+inline constexpr char kBreakClass[] = "RespitePrompterForm2";
+inline constexpr char kTrayClass[] = "RespitePrompter.cSysTray";
+inline constexpr char kErrorTitle[] = "Application Error";
+inline constexpr char kDialogClass[] = "#32770";
+}  // namespace ui
+
+// Control ids of the main window.
+namespace id {
+inline constexpr int Text1 = 1001;  // minutes
+inline constexpr int Text2 = 1002;  // break sound path
+inline constexpr int Check1 = 1101;
+inline constexpr int Check2 = 1102;
+inline constexpr int Check3 = 1103;
+inline constexpr int Check4 = 1104;
+inline constexpr int Check8 = 1108;
+inline constexpr int PushButton3 = 1203;  // "Start Reminding" / "Stop Reminding"
+inline constexpr int PushButton4 = 1204;
+inline constexpr int PushButton5 = 1205;
+inline constexpr int Frame1 = 1301;
+inline constexpr int Frame2 = 1302;
+inline constexpr int Frame3 = 1303;
+inline constexpr int Frame4 = 1304;
+inline constexpr int Frame5 = 1305;
+inline constexpr int ProgressBar1 = 1401;
+inline constexpr int MessageBoxText = 0xFFFF;  // the static holding a message box's text
+}  // namespace id
+
+// Default time limit for every wait; polling happens every 20 ms.
+inline constexpr Duration kDefaultTimeout = 10s;
+inline constexpr Duration kPollInterval = 20ms;
+
+// ---------------------------------------------------------------------------
+// Checks. CHECK records a failure and goes on; REQUIRE stops the scenario.
+
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+void recordFailure(const char* file, int line, const std::string& what);
+[[noreturn]] void fail(const char* file, int line, const std::string& what);
+int failureCount();
+
+std::string describe(const std::string& s);
+std::string describe(const char* s);
+std::string describe(bool b);
+std::string describe(HWND h);
+template <typename T>
+std::string describe(const T& v) { return std::to_string(v); }
+template <typename T>
+std::string describe(const std::optional<T>& v) { return v ? describe(*v) : "(none)"; }
+
+template <typename A, typename B>
+bool checkEq(const A& a, const B& b, const char* as, const char* bs, const char* file, int line,
+             bool fatal) {
+    if (a == b) return true;
+    std::string what = std::string(as) + " == " + bs + "\n      got:      " + describe(a) +
+                       "\n      expected: " + describe(b);
+    if (fatal) fail(file, line, what);
+    recordFailure(file, line, what);
+    return false;
+}
+
+#define E2E_CHECK(cond) \
+    ((cond) ? true : (::e2e::recordFailure(__FILE__, __LINE__, #cond), false))
+#define E2E_REQUIRE(cond) \
+    do { if (!(cond)) ::e2e::fail(__FILE__, __LINE__, #cond); } while (0)
+#define E2E_CHECK_EQ(a, b) ::e2e::checkEq((a), (b), #a, #b, __FILE__, __LINE__, false)
+#define E2E_REQUIRE_EQ(a, b) ::e2e::checkEq((a), (b), #a, #b, __FILE__, __LINE__, true)
+
+// Progress lines, shown by CTest with --output-on-failure.
+void note(const std::string& line);
+
+// ---------------------------------------------------------------------------
+// Scenarios.
+
+struct Context {
+    std::wstring appPath;  // Windows path of RespitePrompter.exe
+};
+
+using ScenarioFn = void (*)(Context&);
+
+struct Scenario {
+    const char* name;
+    ScenarioFn fn;
+    bool measureOnly;  // prints figures; not registered as a CTest test
+};
+
+std::vector<Scenario>& scenarios();
+
+struct Registrar {
+    Registrar(const char* name, ScenarioFn fn, bool measureOnly) {
+        scenarios().push_back({name, fn, measureOnly});
+    }
+};
+
+#define E2E_DEFINE_SCENARIO_(name, measureOnly)                                       \
+    static void e2e_scenario_##name(::e2e::Context&);                               \
+    static const ::e2e::Registrar e2e_registrar_##name{#name, e2e_scenario_##name, \
+                                                       measureOnly};               \
+    static void e2e_scenario_##name([[maybe_unused]] ::e2e::Context& ctx)
+
+// Keep each on one line starting at column 0: CMake reads the names from the sources.
+#define E2E_SCENARIO(name) E2E_DEFINE_SCENARIO_(name, false)
+#define E2E_MEASURE(name) E2E_DEFINE_SCENARIO_(name, true)
+
+// Runs one scenario by name; returns the process exit code (0 = pass).
+int runScenario(const std::string& name, Context& ctx);
+
+// ---------------------------------------------------------------------------
+// Waiting.
+
+// Polls `done` every 20 ms until it returns true or `timeout` passes.
+bool waitUntil(const std::function<bool()>& done, Duration timeout = kDefaultTimeout);
+
+// ---------------------------------------------------------------------------
+// The program under test.
+
+class App {
+public:
+    // Starts the exe (suspended, put into a kill-on-close job, then resumed).
+    static App start(const Context& ctx, const std::wstring& arguments = L"");
+
+    App(App&& other) noexcept;
+    App& operator=(App&&) = delete;
+    App(const App&) = delete;
+    ~App();  // kills the process if it still runs
+
+    DWORD pid() const { return pid_; }
+    HANDLE process() const { return process_; }
+    std::chrono::steady_clock::time_point startedAt() const { return startedAt_; }
+    bool running() const;
+
+    // The main window, once it exists and is visible; fails the scenario otherwise.
+    HWND mainWindow(Duration timeout = kDefaultTimeout) const;
+
+    // Asks the program to close (WM_CLOSE to the main window) and waits for it
+    // to exit; returns the exit code, or nullopt if it had to be killed.
+    std::optional<DWORD> close(Duration timeout = kDefaultTimeout);
+    bool waitForExit(Duration timeout = kDefaultTimeout) const;
+    void kill();
+
+    // The exe's path as the program itself sees it (module path of the process).
+    std::string imagePath() const;
+    std::string folder() const;  // imagePath() without the last "\name"
+
+private:
+    App(HANDLE process, HANDLE job, DWORD pid);
+    HANDLE process_ = nullptr;
+    HANDLE job_ = nullptr;
+    DWORD pid_ = 0;
+    std::chrono::steady_clock::time_point startedAt_;
+};
+
+// ---------------------------------------------------------------------------
+// Windows and controls.
+
+struct WindowQuery {
+    std::optional<std::string> caption;    // exact match
+    std::optional<std::string> className;  // exact match
+    DWORD pid = 0;                         // 0: any process
+    bool visibleOnly = false;
+};
+
+// Top-level windows (including hidden message-only-style popups) matching `q`.
+std::vector<HWND> findWindows(const WindowQuery& q);
+HWND findWindow(const WindowQuery& q);  // first match or nullptr
+HWND waitForWindow(const WindowQuery& q, Duration timeout = kDefaultTimeout);
+bool waitForWindowGone(HWND hwnd, Duration timeout = kDefaultTimeout);
+
+// Any descendant of `parent` (controls may sit inside frames) with this id.
+HWND findChild(HWND parent, int controlId);
+// Same, but fails the scenario when it is missing.
+HWND child(HWND parent, int controlId);
+// Descendants of `parent` with this class name.
+std::vector<HWND> findChildrenByClass(HWND parent, const std::string& className);
+
+std::string className(HWND hwnd);
+std::string text(HWND hwnd);  // WM_GETTEXT through SendMessageTimeout
+void setText(HWND hwnd, const std::string& value);  // WM_SETTEXT (edits raise EN_CHANGE)
+bool visible(HWND hwnd);
+bool enabled(HWND hwnd);
+int checkState(HWND hwnd);  // BM_GETCHECK: BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE
+bool checked(HWND hwnd);
+
+// BM_CLICK sent: returns after the program's click handler ran. Never use it
+// for a click that may open a modal box; the driver would block until it closes.
+void click(HWND button);
+// BM_CLICK posted: returns at once. Use for anything that may open a modal box.
+void postClick(HWND button);
+// Posts a message (for example a tray callback) to a window of the program.
+void post(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// ---------------------------------------------------------------------------
+// Message boxes (MessageBoxA: dialog class "#32770").
+
+struct MsgBox {
+    HWND hwnd = nullptr;
+    std::string title;
+    std::string text;
+};
+
+std::optional<MsgBox> waitForMessageBox(const std::string& title, DWORD pid = 0,
+                                            Duration timeout = kDefaultTimeout);
+// Presses OK (WM_COMMAND IDOK) and waits for the box to go away.
+bool closeMessageBox(const MsgBox& box, Duration timeout = kDefaultTimeout);
+
+// ---------------------------------------------------------------------------
+// The program's settings in HKCU.
+
+namespace settings {
+inline constexpr wchar_t kKey[] = L"Software\\Kelvadore\\Periodic Respite Prompter Utility";
+
+std::optional<std::string> get(const std::string& name);  // REG_SZ, nullopt if missing
+void set(const std::string& name, const std::string& value);
+void remove(const std::string& name);
+void clear();  // deletes the whole key
+bool keyExists();
+}  // namespace settings
+
+// Generic registry access, for keys outside the settings (e.g. the Run key).
+std::optional<std::string> regGet(HKEY root, const std::wstring& key, const std::string& name);
+void regSet(HKEY root, const std::wstring& key, const std::string& name, const std::string& value);
+void regDeleteValue(HKEY root, const std::wstring& key, const std::string& name);
+void regDeleteTree(HKEY root, const std::wstring& key);
+
+// ---------------------------------------------------------------------------
+// Conversions.
+
+std::wstring widen(std::string_view utf8);
+std::string narrow(std::wstring_view wide);
+bool contains(const std::string& haystack, const std::string& needle);
+
+}  // namespace e2e
