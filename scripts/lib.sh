@@ -15,9 +15,9 @@ RP_JOBS="${RP_JOBS:-2}"
 
 # Debian packages the two commands need. wine32:i386 needs the i386 architecture.
 RP_PACKAGES=(
-    cmake g++ googletest libgtest-dev
+    cmake make g++ googletest libgtest-dev
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
-    wine wine32:i386
+    wine wine32:i386 fonts-wine
     xvfb xdotool imagemagick x11-utils python3
 )
 

@@ -73,6 +73,12 @@ void Control::SetForeColor(std::uint32_t colour) {
   Mirror();
 }
 
+void Control::SetFillColor(std::uint32_t colour) {
+  if (colour == fillColor_) return;
+  fillColor_ = colour;
+  Mirror();
+}
+
 void Control::SetFont(Font font) {
   font_ = std::move(font);
   Mirror();

@@ -67,6 +67,9 @@ class Control {
   void SetBackColor(std::uint32_t colour);
   std::uint32_t ForeColor() const { return foreColor_; }
   void SetForeColor(std::uint32_t colour);
+  // Progress bar: the colour of its filled part.
+  std::uint32_t FillColor() const { return fillColor_; }
+  void SetFillColor(std::uint32_t colour);
 
   const Font& GetFont() const { return font_; }
   void SetFont(Font font);
@@ -99,6 +102,7 @@ class Control {
   bool visible_ = true;
   std::uint32_t backColor_;
   std::uint32_t foreColor_ = 0x80000012;  // button text
+  std::uint32_t fillColor_ = 0x8000000D;  // highlight
   Font font_;
   ControlView* view_ = nullptr;
 };

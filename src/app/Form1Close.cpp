@@ -1,9 +1,20 @@
 #include "app/Form1.h"
+#include "app/Guard.h"
 #include "app/Program.h"
 
 namespace rp {
 
-// Closing comes with the close work; until then the platform ends the program.
-void Form1::Form_QueryUnload(int&, int) { program.platform.loop.EndProgram(); }
+// Closing the main window, for any reason, ends the program. Every setting was stored when it
+// changed, so nothing is saved here; the tray icon must go first because no clean-up runs
+// once the program has ended.
+void Form1::Form_QueryUnload(int&, int) {
+  EventLoop& loop = program.platform.loop;
+  Guard g(program.main, "Form1.Form_QueryUnload");
+  g.Step(100, [&] { cSysTray1.SetInTray(false); });
+  g.Step(102, [&] { Timer1.SetEnabled(false); });
+  g.Step(104, [&] { loop.DoEvents(); });
+  g.Step(106, [&] { loop.DoEvents(); });
+  g.Step(108, [&] { loop.EndProgram(); });
+}
 
 }  // namespace rp

@@ -3,6 +3,7 @@
 #include "platform/EventLoop.h"
 #include "platform/Files.h"
 #include "platform/MediaPlayer.h"
+#include "platform/Registry.h"
 #include "platform/Settings.h"
 #include "platform/Ui.h"
 
@@ -16,6 +17,7 @@ struct Platform {
   MediaPlayer& player;
   EventLoop& loop;
   Ui& ui;
+  Registry& registry;
 };
 
 }  // namespace rp

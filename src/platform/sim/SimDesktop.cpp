@@ -47,7 +47,9 @@ void SimSettings::Write(std::string_view name, std::string_view value) {
   writes.emplace_back(std::string(name), std::string(value));
 }
 
-std::string SimFiles::ProgramPath() { return programFolder + "\\" + programName; }
+std::string SimFiles::ProgramPath() {
+  return programFolder + (programFolder.ends_with('\\') ? "" : "\\") + programName;
+}
 
 void SimFiles::Add(const std::string& path, SimFile file) { files[Lower(path)] = std::move(file); }
 
@@ -74,7 +76,7 @@ std::optional<std::string> SimFiles::FindOrdinaryFile(std::string_view pattern) 
 
 std::optional<std::string> SimFiles::ReadFile(std::string_view path) {
   auto it = files.find(Lower(path));
-  if (it == files.end() || it->second.directory) return std::nullopt;
+  if (it == files.end() || it->second.directory || it->second.unreadable) return std::nullopt;
   return it->second.content;
 }
 
@@ -131,7 +133,7 @@ int SimFormView::OuterHeight() {
   return form.ClientHeight() + (6 + caption) * 1440 / desktop_.dpi;
 }
 
-SimDesktop::SimDesktop() : platform{settings, files, dialogs, player, *this, *this} {}
+SimDesktop::SimDesktop() : platform{settings, files, dialogs, player, *this, *this, registry} {}
 
 SimDesktop::~SimDesktop() = default;
 

@@ -11,6 +11,7 @@
 #include "app/Controls.h"
 #include "app/Form.h"
 #include "platform/Platform.h"
+#include "platform/sim/SimRegistry.h"
 
 namespace rp::sim {
 
@@ -34,6 +35,7 @@ struct SimFile {
   bool hidden = false;
   bool system = false;
   bool directory = false;
+  bool unreadable = false;  // listed, but opening it fails (locked, no permission)
 };
 
 class SimFiles : public Files {
@@ -158,6 +160,7 @@ class SimDesktop : public EventLoop, public Ui {
   SimFiles files;
   SimDialogs dialogs;
   SimPlayer player;
+  SimRegistry registry;
   Platform platform;
 
   int dpi = 96;
