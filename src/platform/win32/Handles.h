@@ -1,0 +1,93 @@
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+namespace rp::win32 {
+
+// A move-only owner of one Win32 handle. Traits give the handle type, its empty value and
+// how to free it.
+template <class Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  ~UniqueHandle() { reset(); }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Traits::Empty())) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.handle_, Traits::Empty()));
+    return *this;
+  }
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != Traits::Empty(); }
+  void reset(Handle handle = Traits::Empty()) {
+    if (handle_ != Traits::Empty()) Traits::Close(handle_);
+    handle_ = handle;
+  }
+  Handle release() { return std::exchange(handle_, Traits::Empty()); }
+
+ private:
+  Handle handle_ = Traits::Empty();
+};
+
+template <class H, void (*CloseFn)(H)>
+struct NullEmpty {
+  using Handle = H;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle handle) { CloseFn(handle); }
+};
+
+template <void (*CloseFn)(HANDLE)>
+struct InvalidEmpty {
+  using Handle = HANDLE;
+  static Handle Empty() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle handle) { CloseFn(handle); }
+};
+
+inline void CloseKey(HKEY key) { RegCloseKey(key); }
+inline void DeleteFont(HFONT font) { DeleteObject(font); }
+inline void DeleteBrush(HBRUSH brush) { DeleteObject(brush); }
+inline void CloseFind(HANDLE find) { FindClose(find); }
+inline void CloseFile(HANDLE file) { CloseHandle(file); }
+inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
+
+using UniqueKey = UniqueHandle<NullEmpty<HKEY, CloseKey>>;
+using UniqueFont = UniqueHandle<NullEmpty<HFONT, DeleteFont>>;
+using UniqueBrush = UniqueHandle<NullEmpty<HBRUSH, DeleteBrush>>;
+using UniqueWindow = UniqueHandle<NullEmpty<HWND, DestroyWindowHandle>>;
+using UniqueFind = UniqueHandle<InvalidEmpty<CloseFind>>;
+using UniqueFile = UniqueHandle<InvalidEmpty<CloseFile>>;
+
+// Scoped BeginPaint/EndPaint.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window_, &paint_); }
+  ~PaintScope() { EndPaint(window_, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC dc() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// Scoped SelectObject.
+class SelectScope {
+ public:
+  SelectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~SelectScope() { SelectObject(dc_, old_); }
+  SelectScope(const SelectScope&) = delete;
+  SelectScope& operator=(const SelectScope&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+}  // namespace rp::win32

@@ -1,0 +1,32 @@
+#pragma once
+#include <windows.h>
+
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/Settings.h"
+
+namespace rp::win32 {
+
+// Settings as REG_SZ values under HKCU\Software\Kelvadore\Periodic Respite Prompter Utility.
+class Win32Settings : public SettingsStore {
+ public:
+  std::optional<std::string> Read(std::string_view name) override;
+  void Write(std::string_view name, std::string_view value) override;
+};
+
+class Win32Files : public Files {
+ public:
+  std::string ProgramFolder() override;
+  std::string ProgramPath() override;
+  bool CanReadModificationTime(std::string_view path) override;
+  std::optional<std::string> FindOrdinaryFile(std::string_view pattern) override;
+  std::optional<std::string> ReadFile(std::string_view path) override;
+};
+
+class Win32Dialogs : public Dialogs {
+ public:
+  int MessageBox(std::string_view text, std::string_view title, int style) override;
+  std::string OpenFile(std::string_view title, std::string_view filter) override;
+};
+
+}  // namespace rp::win32
