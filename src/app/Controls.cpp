@@ -84,6 +84,12 @@ void Control::SetFont(Font font) {
   Mirror();
 }
 
+void Control::SetAlignment(TextAlign alignment) {
+  if (alignment == alignment_) return;
+  alignment_ = alignment;
+  Mirror();
+}
+
 void Control::UserSetText(std::string text) {
   if (text == text_) return;
   text_ = std::move(text);

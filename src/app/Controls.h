@@ -15,6 +15,9 @@ struct Font {
   bool bold = false;
 };
 
+// Where a label's caption sits within the label's width.
+enum class TextAlign { Left, Centre };
+
 // Position and size in twips, relative to the container (a frame or the window's client area).
 struct TwipsRect {
   int left = 0, top = 0, width = 0, height = 0;
@@ -74,6 +77,10 @@ class Control {
   const Font& GetFont() const { return font_; }
   void SetFont(Font font);
 
+  // Label: the caption's alignment.
+  TextAlign Alignment() const { return alignment_; }
+  void SetAlignment(TextAlign alignment);
+
   // Raised on a text change (text box), a value change (check box) or a click (button).
   std::function<void()> onChange;
   // Raised when the pointer moves over the control.
@@ -104,6 +111,7 @@ class Control {
   std::uint32_t foreColor_ = 0x80000012;  // button text
   std::uint32_t fillColor_ = 0x8000000D;  // highlight
   Font font_;
+  TextAlign alignment_ = TextAlign::Left;
   ControlView* view_ = nullptr;
 };
 

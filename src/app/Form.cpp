@@ -115,8 +115,18 @@ void Form::SetFocus() {
 
 bool Form::UserClose(int reason) {
   if (!view_) return true;
+  // The close handling processes events; a second close arriving meanwhile is left to it,
+  // so the window is not destroyed under the handler that is closing it.
+  if (closing_) return false;
+  closing_ = true;
   int cancel = 0;
-  Form_QueryUnload(cancel, reason);
+  try {
+    Form_QueryUnload(cancel, reason);
+  } catch (...) {
+    closing_ = false;
+    throw;
+  }
+  closing_ = false;
   if (cancel != 0) return false;
   Destroy();
   return true;

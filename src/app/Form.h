@@ -89,7 +89,7 @@ class Form {
   void MakeTopmost();
 
   // From the platform.
-  bool UserClose(int reason);    // false when QueryUnload cancelled
+  bool UserClose(int reason);    // false when QueryUnload cancelled or a close is under way
   void UserActivated() { Form_Activate(); }
   void UserResized(int windowState);
   void UserMouseMove() { Form_MouseMove(); }
@@ -135,6 +135,7 @@ class Form {
   std::uint32_t backColor_ = kButtonFaceColour;
   bool topmost_ = false;
   bool loading_ = false;
+  bool closing_ = false;
   std::unique_ptr<FormView> view_;
 };
 
