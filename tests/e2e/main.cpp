@@ -37,6 +37,14 @@ std::wstring besideDriver(const wchar_t* name) {
     return path.substr(0, path.find_last_of(L'\\') + 1) + name;
 }
 
+// Under Wine the program cannot open a window without an X display; say so up front.
+void warnIfNoDisplay() {
+    if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return;
+    if (GetEnvironmentVariableW(L"DISPLAY", nullptr, 0) == 0) {
+        std::printf("note: DISPLAY is not set, so no window can open (scripts/test starts Xvfb)\n");
+    }
+}
+
 int usage() {
     std::printf("usage: e2e_driver <scenario> [--app PATH] | --list | --list-all\n");
     return 2;
@@ -68,5 +76,6 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("FAIL %s: program not found: %s\n", scenario.c_str(), e2e::narrow(ctx.appPath).c_str());
         return 1;
     }
+    warnIfNoDisplay();
     return e2e::runScenario(scenario, ctx);
 }
