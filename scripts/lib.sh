@@ -82,9 +82,10 @@ rp_ensure_packages() {
             break
         fi
     done
-    export DEBIAN_FRONTEND=noninteractive
-    rp_as_root apt-get update -q
-    rp_as_root apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # A fresh machine may still be running its own apt jobs: wait for the lock.
+    local apt=(env DEBIAN_FRONTEND=noninteractive apt-get -q -o DPkg::Lock::Timeout=600)
+    rp_as_root "${apt[@]}" update
+    rp_as_root "${apt[@]}" install -y --no-install-recommends "${missing[@]}"
 
     mapfile -t missing < <(rp_missing_packages "${RP_PACKAGES[@]}")
     [ ${#missing[@]} -eq 0 ] || rp_die "still missing after apt-get install: ${missing[*]}"
@@ -215,6 +216,8 @@ rp_fresh_prefix() {
 
 rp_cleanup() {
     local p
+    # Wine's daemons inherit the lock's descriptor; release it for them too.
+    rp_unlock
     for p in "${RP_PREFIXES_USED[@]}"; do
         rp_stop_wineserver "$p"
     done
