@@ -132,7 +132,6 @@ void Form1::Form_Load() {
 }
 
 void Form1::Text2_Change() { program.main.SaveSetting("Alarm", Text2.Text()); }
-void Form1::Check1_Click() { program.main.SaveSetting("Check1", std::to_string(Check1.Value())); }
 void Form1::Check2_Click() { program.main.SaveSetting("Check2", std::to_string(Check2.Value())); }
 void Form1::Check3_Click() { program.main.SaveSetting("Check3", std::to_string(Check3.Value())); }
 

@@ -85,6 +85,13 @@ class Form1 : public Form {
   void ReadInterval();
   // Shows the pointer shape unless the window is busy.
   void SetPointerUnlessBusy(int pointer);
+  // Silences the break sound if it is still looping; a single test play is left alone.
+  void StopBreakSound();
+
+  // True from the start of a tick to its end, break included: a tick arriving meanwhile is dropped.
+  bool tickRunning_ = false;
+  // True from a break's looping sound until the player is closed or given the test play.
+  bool breakSoundLooping_ = false;
 };
 
 }  // namespace rp

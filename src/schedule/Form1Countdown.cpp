@@ -1,9 +1,126 @@
+#include <cstdint>
+#include <limits>
+
+#include "app/Conversions.h"
 #include "app/Form1.h"
+#include "app/Guard.h"
+#include "app/Program.h"
+#include "reminders/Form2.h"
+#include "schedule/modReminder.h"
 
-// The countdown and the start/stop button come with the scheduling work.
 namespace rp {
+namespace {
 
-void Form1::Timer1_Timer() {}
-void Form1::PushButton3_Click() {}
+// The break window may stay as long as the user likes: wait for events, not for a time.
+constexpr std::int64_t kNoDeadline = std::numeric_limits<std::int64_t>::max();
+
+// Clears a flag however the scope is left.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+void Form1::Timer1_Timer() {
+  // Ticks reach here during a break only when reminding was started again from the window
+  // meanwhile; the break restarts the count when it ends, so such a tick has nothing to do.
+  if (tickRunning_) return;
+  FlagScope running(tickRunning_);
+
+  Guard g(program.main, "Form1.Timer1_Timer");
+  EventLoop& loop = program.platform.loop;
+  MediaPlayer& player = program.platform.player;
+
+  g.Step(100, [&] { ++ElapsedSeconds; });
+  g.Step(102, [&] { UpdateProgress(ProgressBar1, IntervalSeconds, ElapsedSeconds); });
+  g.Step(102, [&] {
+    Frame1.SetText(std::string(kNextBreakPrefix) + FormatSeconds(IntervalSeconds - ElapsedSeconds));
+  });
+  g.Step(106, [&] { loop.DoEvents(); });
+  if (!g.Test(108, [&] { return ElapsedSeconds >= IntervalSeconds; })) return;
+
+  g.Step(110, [&] { Timer1.SetEnabled(false); });
+  g.Step(112, [&] { Timer1.SetInterval(0); });
+  if (g.Test(116, [&] { return Check1.Value() == 1; })) {
+    g.Step(118, [&] { player.SetLoop(true); });
+    g.Step(120, [&] { player.Close(); });
+    g.Step(122, [&] {
+      breakSoundLooping_ = true;
+      player.SetUrl(Text2.Text());
+    });
+  }
+  if (g.Test(124, [&] { return Check2.Value() == 1; })) {
+    g.Step(126, [&] { cSysTray1.ShowBalloon("Break!", kProductName, 30); });
+  }
+  if (g.Test(128, [&] { return Check3.Value() == 1; })) {
+    g.Step(130, [&] { program.globals.BreakWindowClosed = false; });
+    g.Step(132, [&] {
+      program.form2 = std::make_unique<Form2>(program);
+      program.form2->Show();
+    });
+    // A window that could not be shown, or is gone without saying so, ends the wait too.
+    while (g.Test(134, [&] {
+      return !program.globals.BreakWindowClosed && program.form2 && program.form2->IsLoaded();
+    })) {
+      g.Step(136, [&] {
+        loop.WaitForEvent(kNoDeadline);
+        loop.DoEvents();
+      });
+    }
+  }
+
+  g.Step(138, [&] {
+    ElapsedSeconds = 0;
+    SetMousePointer(kDefaultPointer);
+  });
+  g.Step(140, [&] {
+    ProgressBar1.SetValue(0);
+    ProgressBar1.SetText(std::string(kProgressBarText));
+  });
+  // "Stop Reminding" pressed during the break keeps reminding stopped.
+  if (g.Test(142, [&] { return PushButton3.Text() != kStartReminding; })) {
+    g.Step(142, [&] { Timer1.SetInterval(1000); });
+    g.Step(144, [&] { Timer1.SetEnabled(true); });
+  }
+}
+
+void Form1::PushButton3_Click() {
+  Main& main = program.main;
+  Guard g(main, "Form1.PushButton3_Click");
+  if (g.Test(100, [&] { return PushButton3.Text() == kStartReminding; })) {
+    g.Step(102, [&] { PushButton3.SetText(std::string(kStopReminding)); });
+    g.Step(104, [&] { main.SaveSetting("StartStopState", "On"); });
+    g.Step(106, [&] { ElapsedSeconds = 0; });
+    if (g.Test(108, [&] { return IsNumeric(Text1.Text()); })) {
+      g.Step(110, [&] { IntervalSeconds = MinutesToSeconds(ToInteger16(Text1.Text())); });
+    } else {
+      g.Step(112, [&] { IntervalSeconds = 60; });
+      g.Step(114, [&] { Text1.SetText("1"); });
+    }
+    g.Step(116, [&] { Timer1.SetInterval(1000); });
+    g.Step(118, [&] { Timer1.SetEnabled(true); });
+  } else {
+    g.Step(120, [&] { PushButton3.SetText(std::string(kStartReminding)); });
+    g.Step(122, [&] { main.SaveSetting("StartStopState", "Off"); });
+    g.Step(124, [&] { ElapsedSeconds = 0; });
+    g.Step(126, [&] { Timer1.SetInterval(0); });
+    g.Step(128, [&] { Timer1.SetEnabled(false); });
+    g.Step(130, [&] {
+      Frame1.SetText("Stopped.");
+      SetMousePointer(kDefaultPointer);
+    });
+    g.Step(132, [&] { ProgressBar1.SetValue(0); });
+    g.Step(134, [&] { ProgressBar1.SetText(std::string(kProgressBarText)); });
+    // Stopping silences a break sound that would otherwise loop on with nothing to stop it.
+    g.Step(136, [&] { StopBreakSound(); });
+  }
+}
 
 }  // namespace rp

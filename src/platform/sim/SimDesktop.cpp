@@ -227,6 +227,7 @@ void SimDesktop::RunFor(std::int64_t ms) {
 }
 
 std::unique_ptr<FormView> SimDesktop::CreateView(Form& form) {
+  if (refusedWindows.count(form.Name())) throw Failure("Can't create window");
   return std::make_unique<SimFormView>(*this, form);
 }
 

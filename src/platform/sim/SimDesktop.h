@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,8 @@ class SimDesktop : public EventLoop, public Ui {
 
   int dpi = 96;
   int screenWidthPixels = 1280, screenHeightPixels = 1024;
+  // Forms (by name) for which the system cannot create a window: CreateView fails.
+  std::set<std::string, std::less<>> refusedWindows;
   std::string applicationTitle;
   std::size_t doEventsCount = 0;
   std::size_t waitCount = 0;
