@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -82,6 +85,17 @@ TEST(SkinFormatTest, RejectsTheFirstBadLineByNumber) {
       EXPECT_STREQ(e.what(), c.message) << c.text;
     }
   }
+}
+
+TEST(SkinFormatTest, TheExampleSkinInTheRepositoryIsValid) {
+  const auto path = std::filesystem::path(__FILE__).parent_path() / "../../skins/example/x/o.cjs";
+  std::ifstream file(path, std::ios::binary);
+  ASSERT_TRUE(file) << path;
+  std::ostringstream text;
+  text << file.rdbuf();
+  const Skin skin = ParseSkin(text.str());
+  EXPECT_TRUE(skin.windowBackground);
+  EXPECT_EQ(skin.styles.size(), 6u) << "every kind of control is styled";
 }
 
 class SkinTest : public SimTest {
