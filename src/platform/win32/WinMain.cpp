@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32MediaPlayer.h"
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Services.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -17,7 +18,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   rp::win32::Win32Dialogs dialogs;
   rp::win32::Win32MediaPlayer player;
   rp::win32::Win32Desktop desktop(instance);
-  rp::Platform platform{settings, files, dialogs, player, desktop, desktop};
+  rp::win32::Win32Registry registry;
+  rp::Platform platform{settings, files, dialogs, player, desktop, desktop, registry};
 
   rp::Program program(platform);
   program.Start();
