@@ -76,6 +76,7 @@ class Form1 : public Form {
   void Form_Resize() override;
   void Form_QueryUnload(int& cancel, int reason) override;
   void Form_MouseMove() override;
+  void Form_ShellRestarted() override;
 
  protected:
   void OnUnguardedFailure(const std::string& handler, const std::string& description) override;

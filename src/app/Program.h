@@ -4,6 +4,7 @@
 #include "app/Globals.h"
 #include "app/Main.h"
 #include "platform/Platform.h"
+#include "tray/mSysTray.h"
 
 namespace rp {
 
@@ -24,6 +25,7 @@ class Program {
   Platform& platform;
   Main main;
   Globals globals;
+  SysTrayModule mSysTray{platform.shell};
   std::unique_ptr<Form1> form1;
   // The break window, made afresh at every break.
   std::unique_ptr<Form2> form2;

@@ -5,6 +5,7 @@
 #include "platform/MediaPlayer.h"
 #include "platform/Registry.h"
 #include "platform/Settings.h"
+#include "platform/Shell.h"
 #include "platform/Ui.h"
 
 namespace rp {
@@ -18,6 +19,7 @@ struct Platform {
   EventLoop& loop;
   Ui& ui;
   Registry& registry;
+  Shell& shell;
 };
 
 }  // namespace rp

@@ -1,9 +1,35 @@
 #include "app/Form1.h"
+#include "app/Guard.h"
+#include "app/Program.h"
 
-// Minimise to the tray and restore come with the tray work.
 namespace rp {
 
-void Form1::Form_Resize() {}
-void Form1::cSysTray1_MouseUp(int, std::int32_t) {}
+// The balloon the first minimise of a run shows under the product name.
+inline constexpr std::string_view kMinimiseNotice =
+    "has been minimized to the system tray.\r\n"
+    "Click on the blue 'K' icon (K for Kelvadore) to bring the software back.";
+
+void Form1::Form_Resize() {
+  SysTrayModule& tray = program.mSysTray;
+  Guard g(program.main, "Form1.Form_Resize");
+  if (!g.Test(100, [&] { return WindowState() == kMinimized && !tray.HiddenInTray; })) return;
+  g.Step(102, [&] { SetVisible(false); });
+  // Normal again, so the window comes back at its normal size; the Resize this raises
+  // finds the window not minimised.
+  g.Step(104, [&] { SetWindowState(kNormal); });
+  g.Step(106, [&] { tray.HiddenInTray = true; });
+  g.Step(108, [&] { cSysTray1.ShowBalloon(kMinimiseNotice, kProductName, 5, true); });
+}
+
+void Form1::cSysTray1_MouseUp(int, std::int32_t) {
+  SetVisible(true);
+  SetFocus();
+  program.mSysTray.HiddenInTray = false;
+}
+
+void Form1::Form_ShellRestarted() {
+  // The new shell knows no icons: without ours again, a window hidden in the tray is lost.
+  cSysTray1.ShellRestarted();
+}
 
 }  // namespace rp

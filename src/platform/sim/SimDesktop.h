@@ -13,6 +13,7 @@
 #include "app/Form.h"
 #include "platform/Platform.h"
 #include "platform/sim/SimRegistry.h"
+#include "platform/sim/SimShell.h"
 
 namespace rp::sim {
 
@@ -162,6 +163,7 @@ class SimDesktop : public EventLoop, public Ui {
   SimDialogs dialogs;
   SimPlayer player;
   SimRegistry registry;
+  SimShell shell{*this};
   Platform platform;
 
   int dpi = 96;

@@ -7,6 +7,7 @@
 #include "platform/win32/Win32MediaPlayer.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Services.h"
+#include "platform/win32/Win32Shell.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
@@ -19,7 +20,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   rp::win32::Win32MediaPlayer player;
   rp::win32::Win32Desktop desktop(instance);
   rp::win32::Win32Registry registry;
-  rp::Platform platform{settings, files, dialogs, player, desktop, desktop, registry};
+  rp::win32::Win32Shell shell(instance);
+  rp::Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell};
 
   rp::Program program(platform);
   program.Start();

@@ -1,0 +1,54 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace rp {
+
+// The shell's notify-icon record in its 488-byte ANSI layout (balloon fields, no GUID).
+inline constexpr std::size_t kNotifyIconRecordSize = 488;
+using NotifyIconBytes = std::array<std::uint8_t, kNotifyIconRecordSize>;
+
+// Window-long indexes the tray routing uses.
+inline constexpr int kGwlWndProc = -4;
+inline constexpr int kGwlUserData = -21;
+
+// A window procedure as the core writes it: (window, message, wParam, lParam) -> result.
+using WindowProcedure =
+    std::function<std::intptr_t(std::uintptr_t, std::uint32_t, std::uintptr_t, std::intptr_t)>;
+
+// The tray control's own window. Destroying the owner destroys the window.
+class ControlWindow {
+ public:
+  virtual ~ControlWindow() = default;
+  virtual std::uintptr_t Handle() const = 0;
+};
+
+// What the tray control needs from the system shell and the window manager.
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Shell_NotifyIconA with a finished record; the shell's answer is returned, not judged.
+  virtual bool Shell_NotifyIconA(std::uint32_t message, const NotifyIconBytes& record) = 0;
+  // Converts a UTF-8 text to the system ANSI code page.
+  virtual std::string ToAnsi(std::string_view utf8) = 0;
+  // Creates the control's window, a hidden child of `parent` (class "RespitePrompter.cSysTray").
+  // `trayWndProc` is what the address from TrayWndProcAddress() runs for this window.
+  virtual std::unique_ptr<ControlWindow> CreateControlWindow(std::uintptr_t parent,
+                                                             WindowProcedure trayWndProc) = 0;
+  // The address of the tray window procedure, to be installed with SetWindowLongA.
+  virtual std::intptr_t TrayWndProcAddress() = 0;
+  virtual std::intptr_t SetWindowLongA(std::uintptr_t hwnd, int index, std::intptr_t value) = 0;
+  virtual std::intptr_t GetWindowLongA(std::uintptr_t hwnd, int index) = 0;
+  virtual std::intptr_t CallWindowProcA(std::intptr_t procedure, std::uintptr_t hwnd,
+                                        std::uint32_t message, std::uintptr_t wParam,
+                                        std::intptr_t lParam) = 0;
+  // The host's ambient UserMode: false while the control sits in a form designer.
+  virtual bool UserMode() = 0;
+};
+
+}  // namespace rp
