@@ -18,7 +18,7 @@ RP_JOBS="${RP_JOBS:-2}"
 RP_PACKAGES=(
     cmake make g++ googletest libgtest-dev
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
-    wine wine32:i386 fonts-wine
+    wine wine32:i386
     xvfb xdotool imagemagick x11-utils python3
     clang libclang-rt-14-dev nsis zip unzip
 )
@@ -183,7 +183,7 @@ rp_prefix_mode() {
 rp_template_prefix() {
     local template="$RP_WINE/template" stamp want tmp
     stamp="$template/.respite-template"
-    want="$(wine --version 2>/dev/null) win32 headless"
+    want="$(dpkg-query -W -f='${Package}=${Version}' wine32:i386 2>/dev/null) win32 headless"
     if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then
         return 0
     fi
