@@ -16,7 +16,10 @@ Control::Control(Form& form, ControlKind kind, std::string name, Control* contai
       rect_(rect),
       tabIndex_(tabIndex),
       text_(std::move(text)),
-      backColor_(kind == ControlKind::TextBox ? kWindowBackgroundColour : kButtonFaceColour) {}
+      // A text box and the empty part of a progress bar show the window colour.
+      backColor_(kind == ControlKind::TextBox || kind == ControlKind::ProgressBar
+                     ? kWindowBackgroundColour
+                     : kButtonFaceColour) {}
 
 void Control::Mirror() {
   if (view_) view_->Refresh();
