@@ -228,7 +228,6 @@ E2E_SCENARIO(closing_while_hidden_in_the_tray_ends_at_once) {
     Sleep(300);
     E2E_CHECK(!visible(main));
     closeAndCompare(app, main);
-    removeRunValues();
 }
 
 E2E_SCENARIO(example_skin_restyles_the_window) {
