@@ -3,18 +3,60 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <cwctype>
+
 #include "platform/win32/Text.h"
 
 namespace rp::win32 {
+namespace {
+
+constexpr wchar_t kAlias[] = L"RespitePrompterSound";
+
+bool IsBlank(const std::wstring& text) {
+  for (wchar_t c : text)
+    if (!std::iswspace(c)) return false;
+  return true;
+}
+
+bool IsWave(const std::wstring& file) {
+  return file.size() >= 4 && _wcsicmp(file.c_str() + file.size() - 4, L".wav") == 0;
+}
+
+MCIERROR Mci(const std::wstring& command) { return mciSendStringW(command.c_str(), nullptr, 0, nullptr); }
+
+}  // namespace
 
 Win32MediaPlayer::~Win32MediaPlayer() { Close(); }
 
-void Win32MediaPlayer::Close() { PlaySoundW(nullptr, nullptr, 0); }
+void Win32MediaPlayer::Close() {
+  PlaySoundW(nullptr, nullptr, 0);
+  if (mciOpen_) {
+    Mci(std::wstring(L"close ") + kAlias);
+    mciOpen_ = false;
+  }
+}
 
 void Win32MediaPlayer::SetUrl(std::string_view path) {
-  // SND_NODEFAULT: a path that cannot be played stays silent instead of beeping.
-  const DWORD flags = SND_FILENAME | SND_ASYNC | SND_NODEFAULT | (loop_ ? SND_LOOP : 0);
-  PlaySoundW(Widen(path).c_str(), nullptr, flags);
+  Close();  // a new address replaces whatever plays
+  const std::wstring file = Widen(path);
+  // Nothing to play: stay silent, as for any file that cannot be played.
+  if (IsBlank(file)) return;
+  if (IsWave(file)) {
+    // SND_NODEFAULT: a file that cannot be played stays silent instead of beeping.
+    PlaySoundW(file.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT | (loop_ ? SND_LOOP : 0));
+  } else {
+    PlayWithMci(file);
+  }
+}
+
+void Win32MediaPlayer::PlayWithMci(const std::wstring& file) {
+  // The path goes into a command string between quotes; a quote (never part of a file name)
+  // would end it early and let the rest be read as commands.
+  if (file.find(L'"') != std::wstring::npos) return;
+  if (Mci(L"open \"" + file + L"\" type mpegvideo alias " + kAlias) != 0) return;
+  mciOpen_ = true;
+  // Without "wait" the play returns at once; "repeat" starts over at the end, as a loop should.
+  Mci(std::wstring(L"play ") + kAlias + (loop_ ? L" repeat" : L""));
 }
 
 }  // namespace rp::win32
