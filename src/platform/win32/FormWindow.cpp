@@ -18,7 +18,6 @@ constexpr wchar_t kFrameClass[] = L"RespitePrompterFrame";
 constexpr wchar_t kLabelClass[] = L"RespitePrompterLabel";
 constexpr wchar_t kProgressClass[] = L"RespitePrompterProgressBar";
 constexpr UINT_PTR kButtonSubclassId = 1;
-constexpr std::uint32_t kBarFillColour = 0x8000000D;  // the selection highlight
 
 std::wstring FormClassName(const Form& form) { return L"RespitePrompter" + Widen(form.Name()); }
 
@@ -80,8 +79,14 @@ void PaintLabel(NativeControl& self, HDC dc, RECT client) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ResolveColour(c.ForeColor()));
   const std::wstring caption = Widen(c.Text());
-  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &client,
-            DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+  const UINT align = c.Alignment() == TextAlign::Centre ? DT_CENTER : DT_LEFT;
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &client, align | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+// Black or white, whichever reads better on the colour.
+COLORREF ContrastingText(COLORREF colour) {
+  const int luminance = GetRValue(colour) * 299 + GetGValue(colour) * 587 + GetBValue(colour) * 114;
+  return luminance > 128 * 1000 ? RGB(0, 0, 0) : RGB(255, 255, 255);
 }
 
 void PaintProgressBar(NativeControl& self, HDC dc, RECT client) {
@@ -91,17 +96,19 @@ void PaintProgressBar(NativeControl& self, HDC dc, RECT client) {
       c.Max() > 0 ? std::clamp(static_cast<double>(c.Value()) / c.Max(), 0.0, 1.0) : 0.0;
   RECT filled = client, empty = client;
   filled.right = empty.left = client.left + static_cast<LONG>((client.right - client.left) * fraction + 0.5);
-  FillWith(dc, filled, ResolveColour(kBarFillColour));
-  FillWith(dc, empty, ResolveColour(kWindowBackgroundColour));
-  // The text reads in the highlight's text colour over the filled part and normally elsewhere.
+  FillWith(dc, filled, ResolveColour(c.FillColor()));
+  FillWith(dc, empty, ResolveColour(c.BackColor()));
+  // The text reads in a contrasting colour over the filled part and in the bar's own elsewhere.
   SelectScope font(dc, self.owner.FontFor(c.GetFont()));
   SetBkMode(dc, TRANSPARENT);
   const std::wstring text = Widen(c.Text());
-  for (const auto& [part, colour] : {std::pair{filled, COLOR_HIGHLIGHTTEXT}, std::pair{empty, COLOR_WINDOWTEXT}}) {
+  const std::pair<RECT, COLORREF> parts[] = {{filled, ContrastingText(ResolveColour(c.FillColor()))},
+                                             {empty, ResolveColour(c.ForeColor())}};
+  for (const auto& [part, colour] : parts) {
     if (part.right <= part.left) continue;
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
-    SetTextColor(dc, GetSysColor(colour));
+    SetTextColor(dc, colour);
     RECT area = client;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
