@@ -126,7 +126,11 @@ rp_unlock() { flock -u 9 2>/dev/null || true; }
 rp_start_xvfb() {
     local fdfile display="" i
     fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" \
+    # If this script is killed outright (no trap runs), Xvfb goes with it; the
+    # Wine processes then lose their display and end as well.
+    local guard=()
+    setpriv --help 2>/dev/null | grep -q -- --pdeathsig && guard=(setpriv --pdeathsig TERM)
+    "${guard[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" \
         >/dev/null 2>"$RP_BUILD/xvfb.log" &
     RP_XVFB_PID=$!
     for i in $(seq 100); do
