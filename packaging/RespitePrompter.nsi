@@ -1,0 +1,148 @@
+; Installer of the Periodic Respite Prompter Utility, built by scripts/package with
+;   makensis -DVERSION=1.0.0 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe> -DICON=<app.ico>
+;
+; Per machine, under Program Files, with a Start-menu shortcut and an entry in
+; Add/Remove Programs. The uninstaller removes the files, the shortcut and the
+; "RespitePrompter.exe" values the program may have put into the Run keys; the
+; user's own settings stay unless "Remove my settings" is ticked (or the
+; uninstaller is given /REMOVESETTINGS).
+
+!ifndef VERSION | STAGE | OUTFILE | ICON
+  !error "scripts/package passes VERSION, STAGE, OUTFILE and ICON"
+!endif
+
+Unicode true
+SetCompressor /SOLID lzma
+ManifestDPIAware true
+
+!define PRODUCT "Periodic Respite Prompter Utility"
+!define PUBLISHER "Kelvadore"
+!define EXE "RespitePrompter.exe"
+!define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\RespitePrompter"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define SETTINGS_KEY "Software\Kelvadore\Periodic Respite Prompter Utility"
+!define MAIN_WINDOW_CLASS "RespitePrompterForm1"
+!define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINST_KEY}" "InstallLocation"
+RequestExecutionLevel admin
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include x64.nsh
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
+
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_COMPONENTS
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+; A running copy holds its exe open; closing the main window ends the program at once.
+!macro CloseRunningProgram
+  StrCpy $R9 0
+  ${Do}
+    FindWindow $R8 "${MAIN_WINDOW_CLASS}"
+    ${IfThen} $R8 == 0 ${|} ${ExitDo} ${|}
+    System::Call 'user32::SendMessageTimeoutW(p $R8, i ${WM_CLOSE}, p 0, p 0, i 2, i 5000, *p .r0)'
+    Sleep 200
+    IntOp $R9 $R9 + 1
+  ${LoopUntil} $R9 >= 10
+!macroend
+
+Section "Program" SecProgram
+  SectionIn RO
+  SetShellVarContext all
+  !insertmacro CloseRunningProgram
+
+  SetOutPath "$INSTDIR"
+  File "${STAGE}\${EXE}"
+  File "${STAGE}\break.wav"
+  File "${STAGE}\README.txt"
+  ; The example skin stays inactive in its own folder until its "x" is copied beside the exe.
+  SetOutPath "$INSTDIR\Example skin\x"
+  File "${STAGE}\Example skin\x\o.cjs"
+  SetOutPath "$INSTDIR"
+
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  CreateShortcut "${SHORTCUT}" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0
+
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\${EXE},0"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINST_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINST_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Section "un.Program and its start entries" UnSecProgram
+  SectionIn RO
+  SetShellVarContext all
+  !insertmacro CloseRunningProgram
+
+  Delete "$INSTDIR\${EXE}"
+  Delete "$INSTDIR\break.wav"
+  Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\Example skin\x\o.cjs"
+  RMDir "$INSTDIR\Example skin\x"
+  RMDir "$INSTDIR\Example skin"
+  ; A skin the user activated by copying the example's folder beside the program.
+  Delete "$INSTDIR\x\o.cjs"
+  RMDir "$INSTDIR\x"
+  Delete "${SHORTCUT}"
+
+  ; "Load this software on Windows startup" writes the machine-wide value; a per-user
+  ; one may have been made by hand. 32-bit programs see the 32-bit view of HKLM.
+  DeleteRegValue HKLM "${RUN_KEY}" "${EXE}"
+  DeleteRegValue HKCU "${RUN_KEY}" "${EXE}"
+  ${If} ${RunningX64}
+    SetRegView 64
+    DeleteRegValue HKLM "${RUN_KEY}" "${EXE}"
+    SetRegView 32
+  ${EndIf}
+
+  DeleteRegKey HKLM "${UNINST_KEY}"
+  Delete "$INSTDIR\Uninstall.exe"
+  ; Never recursive: the folder may hold files of the user's.
+  RMDir "$INSTDIR"
+SectionEnd
+
+Section /o "un.Remove my settings" UnSecSettings
+  DeleteRegKey HKCU "${SETTINGS_KEY}"
+  DeleteRegKey /ifempty HKCU "Software\Kelvadore"
+SectionEnd
+
+Function un.onInit
+  ; /REMOVESETTINGS ticks "Remove my settings", also in silent mode.
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/REMOVESETTINGS" $1
+  ${IfNot} ${Errors}
+    SectionSetFlags ${UnSecSettings} ${SF_SELECTED}
+  ${EndIf}
+FunctionEnd
