@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # variables here are used by the sourcing scripts
 # Shared helpers for scripts/test and scripts/run. Source it from bash:
 #     . "$(dirname "$0")/lib.sh"
 #
@@ -124,7 +125,7 @@ rp_unlock() { flock -u 9 2>/dev/null || true; }
 # Starts Xvfb on a free display (Xvfb picks it and reports it through -displayfd)
 # and exports DISPLAY. rp_cleanup stops it.
 rp_start_xvfb() {
-    local fdfile display="" i
+    local fdfile display=""
     fdfile=$(mktemp)
     # If this script is killed outright (no trap runs), Xvfb goes with it; the
     # Wine processes then lose their display and end as well.
@@ -133,7 +134,7 @@ rp_start_xvfb() {
     "${guard[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" \
         >/dev/null 2>"$RP_BUILD/xvfb.log" &
     RP_XVFB_PID=$!
-    for i in $(seq 100); do
+    for _ in $(seq 100); do
         display=$(tr -dc '0-9' <"$fdfile")
         [ -n "$display" ] && break
         kill -0 "$RP_XVFB_PID" 2>/dev/null || break
@@ -236,7 +237,7 @@ rp_cleanup() {
 
 # Call once at the top of a command: cleanup on any exit, including Ctrl-C.
 rp_init() {
-    cd "$RP_ROOT"
+    cd "$RP_ROOT" || exit 1
     trap rp_cleanup EXIT
     trap 'exit 130' INT
     trap 'exit 143' TERM
