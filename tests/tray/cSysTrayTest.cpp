@@ -222,7 +222,7 @@ TEST_F(SysTrayTest, RunningOutOfTimeTakesTheBalloonDown) {
   EXPECT_EQ(desktop.NowMs() - start, 30000);
   EXPECT_LE(desktop.waitCount - waits, 3u) << "the wait sleeps; it does not spin";
   ASSERT_EQ(Calls().size(), 2u);
-  const SimNotifyCall& clear = Calls()[1];
+  const SimNotifyCall clear = Calls()[1];  // a copy: Calls() returns a temporary
   EXPECT_EQ(clear.message, kNimModify);
   EXPECT_EQ(clear.uFlags(), kNifInfo);
   EXPECT_EQ(clear.szInfo(), "");
