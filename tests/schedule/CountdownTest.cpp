@@ -158,6 +158,29 @@ TEST_F(CountdownTest, SoundStartsBeforeTheBreakWindowAndLoopsThroughIt) {
   EXPECT_TRUE(desktop.player.looping);
 }
 
+TEST_F(CountdownTest, RemindersComeInTheOrderSoundBalloonWindow) {
+  StartReminding("20", "1", "1", "1");
+  std::size_t playerCallsAtBalloon = 0;
+  bool windowDuringBalloon = true;
+  bool windowAfterBalloon = false;
+  Later duringBalloon(desktop, kTwentyMinutes + 29000, [&] {
+    playerCallsAtBalloon = desktop.player.calls.size();
+    windowDuringBalloon = program->form2 != nullptr;
+  });
+  Later afterBalloon(desktop, kTwentyMinutes + 30500, [&] {
+    windowAfterBalloon = program->form2 && program->form2->IsLoaded();
+  });
+  desktop.RunFor(kTwentyMinutes);
+  int balloons = 0;
+  for (const auto& call : desktop.shell.calls)
+    if (call.szInfo() == "Break!" && call.szInfoTitle() == "Periodic Respite Prompter Utility") ++balloons;
+  EXPECT_EQ(balloons, 1);
+  EXPECT_EQ(playerCallsAtBalloon, 3u);
+  EXPECT_FALSE(windowDuringBalloon);
+  EXPECT_TRUE(windowAfterBalloon);
+  EXPECT_TRUE(form().Timer1.Running());
+}
+
 TEST_F(CountdownTest, NextPeriodStartsWhenTheBreakWindowHasGoneAndTheWaitSleeps) {
   StartReminding("20", "0", "0", "1");
   bool countdownHeldDuringBreak = false;
