@@ -9,7 +9,7 @@
 # input in build/fuzz/artifacts/; the exit status is then 1. docs/fuzzing.md has more.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-build="$root/build/fuzz"
+build="${RP_FUZZ_BUILD:-$root/build/fuzz}"  # another folder for a long run beside scripts/test
 seconds=${1:-10}
 shift || true
 targets=("$@")
