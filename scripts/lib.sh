@@ -21,7 +21,7 @@ RP_PACKAGES=(
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
     wine wine32:i386
     xvfb xdotool imagemagick x11-utils python3
-    clang libclang-rt-14-dev nsis zip unzip
+    clang libclang-rt-14-dev nsis zip unzip fonts-liberation
 )
 
 # Wine settings for every wine call made from here.
@@ -188,7 +188,7 @@ rp_prefix_mode() {
 rp_template_prefix() {
     local template="$RP_WINE/template" stamp want tmp
     stamp="$template/.respite-template"
-    want="$(dpkg-query -W -f='${Package}=${Version}' wine32:i386 2>/dev/null) win32 headless"
+    want="$(dpkg-query -W -f='${Package}=${Version}' wine32:i386 2>/dev/null) win32 headless arial"
     if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then
         return 0
     fi
@@ -203,6 +203,8 @@ rp_template_prefix() {
         export WINEPREFIX="$tmp"
         env -u DISPLAY wineboot -i >"$RP_WINE/template.log" 2>&1 </dev/null
         rp_prefix_mode "$tmp" headless
+        # Wine has no Arial, the program's font; Liberation Sans has the same metrics.
+        rp_wine_reg "$tmp" add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f
         wineserver -w
     ) || rp_die "wineboot failed (see $RP_WINE/template.log)"
     printf '%s\n' "$want" >"$tmp/.respite-template"
