@@ -485,8 +485,10 @@ void FormWindow::ApplyWindowState() {
       if (!shown || !IsZoomed(window_)) ShowWindow(window_, SW_SHOWMAXIMIZED);
       break;
     default:
-      if (IsIconic(window_) || IsZoomed(window_)) ShowWindow(window_, SW_RESTORE);
-      else if (!shown) ShowWindow(window_, SW_SHOW);
+      // Minimised from maximised, a window restores to maximised: restore it once more.
+      if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
+      if (IsZoomed(window_)) ShowWindow(window_, SW_RESTORE);
+      if (!IsWindowVisible(window_)) ShowWindow(window_, SW_SHOW);
       break;
   }
 }
