@@ -1,0 +1,244 @@
+// Figures for a release, run by scripts/soak and scripts/bench (not CTest tests):
+//
+//   soak   many breaks in a row with every reminder on; the program's memory and GUI objects
+//          after the first 10 breaks and at the end (RP_SOAK_BREAKS, default 200)
+//   bench  launch time, memory after 20 s, processor time while counting and during a break,
+//          as medians of RP_BENCH_RUNS runs (default 5), RP_BENCH_COUNT_SECONDS (default 60)
+//
+// Each figure is printed on a line "RESULT <name> <value> <unit>" for the scripts to collect.
+// Windows's own counters (GetProcessMemoryInfo, GetGuiResources, GetProcessTimes) are printed
+// beside those of the program's Linux process, since Wine reports 0 for several of them.
+#include "e2e.h"
+#include "linux_process.h"
+
+#include <psapi.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <thread>
+
+using namespace e2e;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr UINT kTrayCallback = WM_USER + 101;
+
+// Reminding on with these minutes and the audio, balloon and window reminders ("1" on).
+void remindWith(const char* minutes, const char* audio, const char* balloon, const char* window) {
+    settings::clear();
+    settings::set("Text1", minutes);
+    settings::set("Check1", audio);
+    settings::set("Check2", balloon);
+    settings::set("Check3", window);
+    settings::set("StartStopState", "On");
+}
+
+int envInt(const char* name, int fallback) {
+    const char* value = std::getenv(name);
+    return value && *value ? std::atoi(value) : fallback;
+}
+
+void result(const std::string& name, double value, const char* unit) {
+    std::printf("RESULT %s %.1f %s\n", name.c_str(), value, unit);
+    std::fflush(stdout);
+}
+
+struct MemorySample {
+    long long rssKiB = -1, pssKiB = -1;                    // Linux
+    long long workingSetKiB = 0, privateKiB = 0;           // GetProcessMemoryInfo
+    DWORD gdiObjects = 0, userObjects = 0, handles = 0;    // GetGuiResources, GetProcessHandleCount
+};
+
+MemorySample sampleMemory(const App& app, const std::optional<LinuxProcess>& proc) {
+    MemorySample s;
+    if (proc) {
+        s.rssKiB = proc->statusKiB("VmRSS");
+        s.pssKiB = proc->rollupKiB("Pss");
+    }
+    PROCESS_MEMORY_COUNTERS_EX mem{};
+    mem.cb = sizeof mem;
+    if (GetProcessMemoryInfo(app.process(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem), sizeof mem)) {
+        s.workingSetKiB = static_cast<long long>(mem.WorkingSetSize / 1024);
+        s.privateKiB = static_cast<long long>(mem.PrivateUsage / 1024);
+    }
+    s.gdiObjects = GetGuiResources(app.process(), GR_GDIOBJECTS);
+    s.userObjects = GetGuiResources(app.process(), GR_USEROBJECTS);
+    GetProcessHandleCount(app.process(), &s.handles);
+    return s;
+}
+
+template <typename Field>
+double least(const std::vector<MemorySample>& samples, Field field) {
+    double value = 1e18;
+    for (const auto& s : samples) value = std::min(value, static_cast<double>(s.*field));
+    return value;
+}
+template <typename Field>
+double most(const std::vector<MemorySample>& samples, Field field) {
+    double value = -1e18;
+    for (const auto& s : samples) value = std::max(value, static_cast<double>(s.*field));
+    return value;
+}
+
+// The least and the most of each figure over a few samples in a row.
+void report(const std::string& label, const std::vector<MemorySample>& samples) {
+    auto both = [&](auto field) {
+        return std::to_string(static_cast<long long>(least(samples, field))) + "-" +
+               std::to_string(static_cast<long long>(most(samples, field)));
+    };
+    std::printf("SAMPLE %s: Linux RSS %s KiB, PSS %s KiB; working set %s KiB, private bytes %s KiB; "
+                "GDI objects %s, USER objects %s, handles %s\n",
+                label.c_str(), both(&MemorySample::rssKiB).c_str(), both(&MemorySample::pssKiB).c_str(),
+                both(&MemorySample::workingSetKiB).c_str(), both(&MemorySample::privateKiB).c_str(),
+                both(&MemorySample::gdiObjects).c_str(), both(&MemorySample::userObjects).c_str(),
+                both(&MemorySample::handles).c_str());
+    std::fflush(stdout);
+}
+
+// User plus kernel time of the process by GetProcessTimes, in milliseconds.
+double windowsCpuMs(const App& app) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(app.process(), &created, &exited, &kernel, &user)) return -1;
+    auto ms = [](const FILETIME& t) {
+        return ((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
+    };
+    return ms(kernel) + ms(user);
+}
+
+double linuxCpuMs(const std::optional<LinuxProcess>& proc) {
+    return proc ? proc->cpuTicks() * 10.0 : -1;  // ticks of 1/100 s
+}
+
+HWND trayWindowOf(HWND main) {
+    std::vector<HWND> found;
+    waitUntil([&] { return !(found = findChildrenByClass(main, ui::kTrayClass)).empty(); });
+    E2E_REQUIRE(found.size() == 1);
+    return found[0];
+}
+
+WindowQuery breakWindowOf(const App& app) {
+    return {ui::kBreakCaption, ui::kBreakClass, app.pid(), true};
+}
+
+// Waits for the next break window. Wine never tells a program that its balloon went away, so
+// the driver says so for it (NIN_BALLOONTIMEOUT), over and over until the window shows: a
+// notice that comes before the balloon only costs that break the 30 s wait.
+HWND nextBreakWindow(const App& app, HWND tray, Duration timeout) {
+    HWND window = nullptr;
+    const auto start = Clock::now();
+    while (!(window = findWindow(breakWindowOf(app))) && Clock::now() - start < timeout) {
+        if (tray) PostMessageW(tray, kTrayCallback, 0, NIN_BALLOONTIMEOUT);
+        std::this_thread::sleep_for(100ms);
+    }
+    return window;
+}
+
+bool breakWindowGone(HWND window, Duration timeout) {
+    return waitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout);
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n == 0 ? -1 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+// Over the whole soak the program's RSS steps between two values about 1 MB apart from one
+// break to the next (a mapping that comes and goes), so each sample is the least and the most
+// seen after five breaks in a row: breaks 10 to 14, and the last five.
+E2E_MEASURE(soak) {
+    const int breaks = std::max(envInt("RP_SOAK_BREAKS", 200), 20);
+    remindWith("0", "1", "1", "1");  // a break on every tick; the window rests one second
+    App app = App::start(ctx);
+    HWND main = app.mainWindow(30s);
+    HWND tray = trayWindowOf(main);
+    const auto proc = LinuxProcess::find(ctx.appPath);
+    if (!proc) note("the program's Linux process was not found under Z:\\proc");
+    else note("the program's Linux process: " + proc->pid());
+
+    const auto start = Clock::now();
+    std::vector<MemorySample> first, last;
+    for (int n = 1; n <= breaks; ++n) {
+        HWND window = nextBreakWindow(app, tray, 60s);
+        E2E_REQUIRE(window != nullptr);
+        E2E_REQUIRE(breakWindowGone(window, 60s));
+        const MemorySample sample = sampleMemory(app, proc);
+        std::printf("TRACE break %d: RSS %lld KiB, PSS %lld KiB\n", n, sample.rssKiB, sample.pssKiB);
+        if (n >= 10 && n < 15) first.push_back(sample);
+        if (n > breaks - 5) last.push_back(sample);
+    }
+    result("breaks", breaks, "breaks");
+    result("soak_seconds", std::chrono::duration<double>(Clock::now() - start).count(), "s");
+    report("after_10_breaks", first);
+    report("at_the_end", last);
+    auto growth = [&](const char* name, auto field, bool ofMost) {
+        auto pick = [&](const auto& samples) { return ofMost ? most(samples, field) : least(samples, field); };
+        result(name, pick(last) - pick(first), "KiB or objects");
+    };
+    growth("rss_growth_least", &MemorySample::rssKiB, false);
+    growth("rss_growth_most", &MemorySample::rssKiB, true);
+    growth("pss_growth_least", &MemorySample::pssKiB, false);
+    growth("pss_growth_most", &MemorySample::pssKiB, true);
+    growth("gdi_growth", &MemorySample::gdiObjects, true);
+    growth("user_growth", &MemorySample::userObjects, true);
+    growth("handle_growth", &MemorySample::handles, true);
+    E2E_CHECK(IsWindow(main));
+    E2E_CHECK(app.running());
+    E2E_CHECK(!findWindow({ui::kErrorTitle, ui::kDialogClass, app.pid(), false}));
+}
+
+E2E_MEASURE(bench) {
+    const int runs = std::max(envInt("RP_BENCH_RUNS", 5), 1);
+    const int countSeconds = std::max(envInt("RP_BENCH_COUNT_SECONDS", 60), 1);
+    std::map<std::string, std::vector<double>> figures;
+    for (int run = 1; run <= runs; ++run) {
+        remindWith("45", "0", "0", "1");  // counting 45 minutes, the break window the only reminder
+        App app = App::start(ctx);
+        HWND main = app.mainWindow(30s);
+        figures["launch_to_window_ms"].push_back(
+            std::chrono::duration<double, std::milli>(Clock::now() - app.startedAt()).count());
+        const auto proc = LinuxProcess::find(ctx.appPath);
+        E2E_REQUIRE(proc.has_value());
+
+        std::this_thread::sleep_until(app.startedAt() + 20s);
+        const MemorySample mem = sampleMemory(app, proc);
+        figures["rss_kib_at_20s"].push_back(mem.rssKiB);
+        figures["pss_kib_at_20s"].push_back(mem.pssKiB);
+        figures["working_set_kib_at_20s"].push_back(mem.workingSetKiB);
+        figures["private_kib_at_20s"].push_back(mem.privateKiB);
+        figures["gdi_objects_at_20s"].push_back(mem.gdiObjects);
+        figures["user_objects_at_20s"].push_back(mem.userObjects);
+
+        const double linuxBefore = linuxCpuMs(proc), windowsBefore = windowsCpuMs(app);
+        std::this_thread::sleep_for(std::chrono::seconds(countSeconds));
+        figures["cpu_ms_counting"].push_back(linuxCpuMs(proc) - linuxBefore);
+        figures["cpu_ms_counting_getprocesstimes"].push_back(windowsCpuMs(app) - windowsBefore);
+        E2E_CHECK(contains(text(child(main, id::Frame1)), "Next break will occur in 00:4"));
+
+        // "0" minutes: the next tick breaks, and the window rests one second.
+        setText(child(main, id::Text1), "0");
+        HWND window = nextBreakWindow(app, nullptr, 10s);
+        E2E_REQUIRE(window != nullptr);
+        const auto shown = Clock::now();
+        const double linuxShown = linuxCpuMs(proc), windowsShown = windowsCpuMs(app);
+        E2E_REQUIRE(breakWindowGone(window, 30s));
+        figures["break_window_ms"].push_back(std::chrono::duration<double, std::milli>(Clock::now() - shown).count());
+        figures["cpu_ms_break"].push_back(linuxCpuMs(proc) - linuxShown);
+        figures["cpu_ms_break_getprocesstimes"].push_back(windowsCpuMs(app) - windowsShown);
+
+        std::printf("run %d:", run);
+        for (const auto& [name, values] : figures) std::printf(" %s=%.0f", name.c_str(), values.back());
+        std::printf("\n");
+        std::fflush(stdout);
+        app.close();
+    }
+    result("runs", runs, "runs");
+    result("count_seconds", countSeconds, "s");
+    for (const auto& [name, values] : figures) result(name, median(values), "median");
+}
