@@ -5,9 +5,9 @@
 #      and the Add/Remove Programs entry in place;
 #   2. the installed program starts, shows its main window and finds its own
 #      break.wav (the e2e driver's first_run scenario, run on the installed exe);
-#   3. Uninstall.exe /S removes the files, the shortcut, the entry and the Run
-#      values named "RespitePrompter.exe" (machine-wide and per-user), and keeps
-#      the user's settings;
+#   3. Uninstall.exe /S, with the program running, closes it and removes the
+#      files, the shortcut, the entry and the Run values named "RespitePrompter.exe"
+#      (machine-wide and per-user), and keeps the user's settings;
 #   4. a second install, then Uninstall.exe /S /REMOVESETTINGS also removes them.
 #
 #   tests/install/install_test.sh SETUP.EXE [E2E_DRIVER.EXE]
@@ -86,6 +86,24 @@ wait_uninstalled() {
     timeout 30 wineserver -w 2>/dev/null || true
 }
 
+main_window_shown() {
+    local i
+    for i in $(seq 100); do
+        xdotool search --onlyvisible --name "^$product\$" >/dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    return 1
+}
+program_ended() {
+    local i
+    for i in $(seq 50); do
+        kill -0 "$app_pid" 2>/dev/null || return 0
+        sleep 0.2
+    done
+    kill "$app_pid" 2>/dev/null
+    return 1
+}
+
 install() {
     echo "install: $(basename "$setup") /S"
     check "setup.exe /S exits with 0" wine_run "$setup" /S
@@ -121,10 +139,15 @@ timeout 30 wine reg add "HKLM\\$run_key" /v RespitePrompter.exe /d "$dir_win\\Re
 timeout 30 wine reg add "HKCU\\$run_key" /v RespitePrompter.exe /d "$dir_win\\RespitePrompter.exe" /f >/dev/null 2>&1
 timeout 30 wine reg add "HKLM\\$run_key" /v SomeoneElse.exe /d 'C:\other\SomeoneElse.exe' /f >/dev/null 2>&1
 
-# --- 3. silent uninstall ---
+# --- 3. silent uninstall, with the program still running ---
+echo "start: the installed program, left running"
+wine "$dir_win\\RespitePrompter.exe" >/dev/null 2>&1 </dev/null &
+app_pid=$!
+check "the installed program shows its window" main_window_shown
 echo "uninstall: Uninstall.exe /S"
 check "Uninstall.exe /S exits with 0" wine_run "$dir_win\\Uninstall.exe" /S
 wait_uninstalled
+check "the uninstaller closed the running program" program_ended
 check "program folder removed" gone "$dir"
 check "Start-menu shortcut removed" gone "$shortcut"
 check_not "Add/Remove Programs entry removed" reg_has_key "$uninst_key"
