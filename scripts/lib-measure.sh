@@ -2,7 +2,8 @@
 #
 # rp_measure_setup NAME builds the Windows program (under the build lock), copies the
 # program and the e2e driver into build/NAME/ so that other runs may rebuild meanwhile,
-# releases the lock, and prepares a fresh headless prefix build/wine/NAME on a private Xvfb.
+# releases the lock, and prepares a fresh headless prefix build/wine/measure-NAME on a
+# private Xvfb.
 # rp_measure_run SCENARIO SECONDS runs the driver's scenario there, bounded in time,
 # with its output in build/NAME/SCENARIO.log.
 
@@ -17,7 +18,7 @@ rp_measure_setup() {
     cp "$RP_EXE" "$RP_ROOT/res/break.wav" "$RP_DRIVER" "$RP_MEASURE_DIR/"
     rp_unlock
 
-    export WINEPREFIX="$RP_WINE/$1"
+    export WINEPREFIX="$RP_WINE/measure-$1"
     rp_fresh_prefix "$WINEPREFIX"
     rp_start_xvfb
 }
