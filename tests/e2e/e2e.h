@@ -143,6 +143,8 @@ struct Registrar {
 // Keep each on one line starting at column 0: CMake reads the names from the sources.
 #define E2E_SCENARIO(name) E2E_DEFINE_SCENARIO_(name, false)
 #define E2E_MEASURE(name) E2E_DEFINE_SCENARIO_(name, true)
+// Sets the program up for a picture (scripts/screenshots); not a CTest test either.
+#define E2E_POSE(name) E2E_DEFINE_SCENARIO_(name, true)
 
 // Runs one scenario by name; returns the process exit code (0 = pass).
 int runScenario(const std::string& name, Context& ctx);

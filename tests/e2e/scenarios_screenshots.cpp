@@ -1,0 +1,141 @@
+// Poses for the pictures in docs/screenshots: each sets the program up the way its picture
+// shows it, names the part of the screen to take, and holds still until scripts/screenshots
+// has taken it. They check only what the picture needs and are not CTest tests.
+//
+// The hand-over goes through files in the folder named by RP_SCREENSHOT_DIR (a Unix path):
+// the driver writes "<picture>.ready" with "x y width height" in screen pixels, the script
+// answers with "<picture>.done" once the picture is saved.
+#include "e2e.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+using namespace e2e;
+
+namespace {
+
+// The hand-over folder as Wine sees it: drive Z: is the Unix root.
+std::filesystem::path handOverFolder() {
+    const char* unixPath = std::getenv("RP_SCREENSHOT_DIR");
+    if (!unixPath || unixPath[0] != '/') fail(__FILE__, __LINE__, "RP_SCREENSHOT_DIR must name a Unix folder");
+    std::wstring path = L"Z:" + widen(unixPath);
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
+
+RECT screenRect() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+// The bottom-right corner of the screen, `width` by `height`.
+RECT bottomRight(LONG width, LONG height) {
+    const RECT screen = screenRect();
+    return {screen.right - width, screen.bottom - height, screen.right, screen.bottom};
+}
+
+// Asks for `region` (clipped to the screen) to be taken as `picture` and waits until it was.
+void pose(const std::string& picture, RECT region) {
+    const RECT screen = screenRect();
+    IntersectRect(&region, &region, &screen);
+    E2E_REQUIRE(!IsRectEmpty(&region));
+    const auto folder = handOverFolder();
+    const auto ready = folder / (picture + ".ready"), done = folder / (picture + ".done");
+    {
+        // Written aside and renamed, so the script never reads half a line.
+        std::ofstream out(folder / (picture + ".part"));
+        out << region.left << ' ' << region.top << ' ' << region.right - region.left << ' '
+            << region.bottom - region.top << '\n';
+    }
+    std::filesystem::rename(folder / (picture + ".part"), ready);
+    note("posing for " + picture);
+    E2E_REQUIRE(waitUntil([&] { return std::filesystem::exists(done); }, 30s));
+}
+
+// Waits until the window has kept its place for `still`.
+bool waitUntilStill(HWND window, Duration still, Duration timeout) {
+    RECT last{};
+    auto since = std::chrono::steady_clock::now();
+    return waitUntil([&] {
+        RECT now{};
+        if (!GetWindowRect(window, &now)) return false;
+        if (!EqualRect(&now, &last)) {
+            last = now;
+            since = std::chrono::steady_clock::now();
+        }
+        return std::chrono::steady_clock::now() - since >= still;
+    }, timeout);
+}
+
+// The visible balloon tooltip of another process (under Wine the shell's), or nullptr.
+HWND shellBalloon(DWORD exceptPid) {
+    for (HWND hwnd : findWindows({std::nullopt, "tooltips_class32", 0, true})) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        if (pid != exceptPid && (GetWindowLongW(hwnd, GWL_STYLE) & TTS_BALLOON)) return hwnd;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// Reminding on at 20 minutes, a few seconds into the period.
+E2E_POSE(screenshot_main_window) {
+    settings::clear();
+    settings::set("Text1", "20");
+    settings::set("StartStopState", "On");
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    // The same second every time, so that the picture comes out the same.
+    E2E_REQUIRE(waitUntil([&] { return contains(text(child(main, id::Frame1)), "in 00:19:56"); }));
+    Sleep(200);  // let the window finish painting
+    RECT window{};
+    GetWindowRect(main, &window);
+    pose("main-window", window);
+}
+
+// A break at the first tick with the break window as the only reminder; the box then goes to
+// 30, which keeps the window resting (the stay is read from it every second) while it is taken.
+E2E_POSE(screenshot_break_window) {
+    settings::clear();
+    settings::set("Text1", "0");
+    settings::set("Check1", "0");
+    settings::set("Check2", "0");
+    settings::set("Check3", "1");
+    settings::set("StartStopState", "On");
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    // To the top left, out of the picture of the bottom right.
+    SetWindowPos(main, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    HWND window = waitForWindow({ui::kBreakCaption, ui::kBreakClass, app.pid(), true}, 5s);
+    E2E_REQUIRE(window != nullptr);
+    setText(child(main, id::Text1), "30");
+    E2E_REQUIRE(waitUntil([&] {
+        RECT rect{};
+        return GetWindowRect(window, &rect) && rect.bottom <= screenRect().bottom;
+    }));
+    E2E_REQUIRE(waitUntilStill(window, 500ms, 5s));
+    pose("break-window", bottomRight(700, 250));
+    E2E_CHECK(IsWindowVisible(window));  // still resting when it was taken
+}
+
+// The first minimise sends the window to the tray with a notice in a balloon from the icon.
+E2E_POSE(screenshot_tray_notice) {
+    settings::clear();
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    // Posted, as the minimise button does: the program keeps the notice up for five seconds
+    // inside its handling of the minimise, and a sent ShowWindow would wait that long.
+    post(main, WM_SYSCOMMAND, SC_MINIMIZE);
+    HWND balloon = nullptr;
+    // Wine shows a balloon about two seconds after it is asked to.
+    E2E_REQUIRE(waitUntil([&] { return (balloon = shellBalloon(app.pid())) != nullptr; }));
+    E2E_REQUIRE(waitUntilStill(balloon, 300ms, 2s));
+    RECT rect{};
+    GetWindowRect(balloon, &rect);
+    // From a little above and left of the balloon down to the corner, where the icon sits.
+    const RECT screen = screenRect();
+    pose("tray-notice", {rect.left - 24, rect.top - 24, screen.right, screen.bottom});
+}
