@@ -21,7 +21,7 @@ RP_PACKAGES=(
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
     wine wine32:i386
     xvfb xdotool imagemagick x11-utils python3
-    clang libclang-rt-14-dev nsis zip unzip fonts-liberation
+    clang libclang-rt-14-dev nsis zip unzip fonts-liberation fonts-wine
 )
 
 # Wine settings for every wine call made from here.
@@ -188,7 +188,7 @@ rp_prefix_mode() {
 rp_template_prefix() {
     local template="$RP_WINE/template" stamp want tmp
     stamp="$template/.respite-template"
-    want="$(dpkg-query -W -f='${Package}=${Version}' wine32:i386 2>/dev/null) win32 headless arial"
+    want="$(dpkg-query -W -f='${Package}=${Version}' wine32:i386 2>/dev/null) win32 headless arial marlett"
     if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then
         return 0
     fi
@@ -205,6 +205,9 @@ rp_template_prefix() {
         rp_prefix_mode "$tmp" headless
         # Wine has no Arial, the program's font; Liberation Sans has the same metrics.
         rp_wine_reg "$tmp" add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f
+        # Wine here does not load Debian's fonts-wine by itself; without Marlett the caption
+        # buttons show as letters.
+        cp /usr/share/wine/fonts/marlett.ttf "$tmp/drive_c/windows/Fonts/" 2>/dev/null || true
         wineserver -w
     ) || rp_die "wineboot failed (see $RP_WINE/template.log)"
     printf '%s\n' "$want" >"$tmp/.respite-template"
