@@ -72,3 +72,35 @@ E2E_SCENARIO(bad_check1_is_reported) {
     checkNoErrorBox(app);
     E2E_CHECK(!checked(child(main, id::Check1)));
 }
+
+// Any text the user gives the program comes back unchanged from the registry: an empty
+// one, a long one and one outside the ANSI code page.
+E2E_SCENARIO(stored_texts_round_trip_unchanged) {
+    settings::clear();
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring soundPath = std::wstring(temp) + L"Respite \u03a9 \u00e9t\u00e9 \u4f11\u606f.wav";
+    HANDLE file = CreateFileW(soundPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    E2E_REQUIRE(file != INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    const std::string sound = narrow(soundPath);
+    settings::set("Alarm", sound);
+    settings::set("Text1", "  7  ");
+
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    checkNoErrorBox(app);
+    E2E_CHECK_EQ(text(child(main, id::Text2)), sound);
+    E2E_CHECK_EQ(settings::get("Alarm"), sound);
+    E2E_CHECK_EQ(text(child(main, id::Text1)), "  7  ");
+
+    std::wstring thousand;
+    while (thousand.size() < 1000) thousand += L"\u03a9x\u00e9";
+    thousand.resize(1000);
+    setText(child(main, id::Text2), narrow(thousand));
+    E2E_CHECK_EQ(settings::get("Alarm"), narrow(thousand));
+    setText(child(main, id::Text2), "");
+    E2E_CHECK_EQ(settings::get("Alarm"), std::string());
+    DeleteFileW(soundPath.c_str());
+}
