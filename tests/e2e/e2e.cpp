@@ -1,5 +1,7 @@
 #include "e2e.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <thread>
@@ -350,6 +352,25 @@ std::vector<HWND> findChildrenByClass(HWND parent, const std::string& cls) {
 
 std::string className(HWND hwnd) { return narrow(windowClass(hwnd)); }
 
+WindowQuery breakWindowOf(const App& app) { return {ui::kBreakCaption, ui::kBreakClass, app.pid(), true}; }
+
+HWND trayWindow(HWND main) {
+    std::vector<HWND> found;
+    waitUntil([&] { return !(found = findChildrenByClass(main, ui::kTrayClass)).empty(); });
+    if (found.size() != 1) fail(__FILE__, __LINE__, "tray control windows: " + describe(found.size()));
+    return found[0];
+}
+
+std::vector<HWND> shellBalloons(DWORD exceptPid) {
+    std::vector<HWND> balloons;
+    for (HWND hwnd : findWindows({std::nullopt, "tooltips_class32", 0, true})) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        if (pid != exceptPid && (GetWindowLongW(hwnd, GWL_STYLE) & TTS_BALLOON)) balloons.push_back(hwnd);
+    }
+    return balloons;
+}
+
 std::string text(HWND hwnd) {
     auto len = sendChecked(hwnd, WM_GETTEXTLENGTH, 0, 0, "WM_GETTEXTLENGTH");
     std::wstring buf(static_cast<size_t>(len) + 1, L'\0');
@@ -447,6 +468,16 @@ bool keyExists() {
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
+}
+
+void storeReminding(const Reminding& r) {
+    auto flag = [](bool on) { return on ? "1" : "0"; };
+    clear();
+    set("Text1", r.minutes);
+    set("Check1", flag(r.audio));
+    set("Check2", flag(r.balloon));
+    set("Check3", flag(r.window));
+    set("StartStopState", r.on ? "On" : "Off");
 }
 }  // namespace settings
 

@@ -43,6 +43,8 @@ inline constexpr char kBreakClass[] = "RespitePrompterForm2";
 inline constexpr char kTrayClass[] = "RespitePrompter.cSysTray";
 inline constexpr char kErrorTitle[] = "Application Error";
 inline constexpr char kDialogClass[] = "#32770";
+// What the shell sends to the tray control's window about the icon (mouse, balloon).
+inline constexpr UINT kTrayCallback = WM_USER + 101;
 }  // namespace ui
 
 // Control ids of the main window.
@@ -233,6 +235,14 @@ void postClick(HWND button);
 // Posts a message (for example a tray callback) to a window of the program.
 void post(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
+// The program's break window, visible.
+WindowQuery breakWindowOf(const App& app);
+// The tray control's own window, a hidden child of the main window made during start-up;
+// fails the scenario unless there is exactly one.
+HWND trayWindow(HWND main);
+// Balloon tooltips on the screen of any process but `exceptPid` (under Wine the shell's).
+std::vector<HWND> shellBalloons(DWORD exceptPid);
+
 // ---------------------------------------------------------------------------
 // Message boxes (MessageBoxA: dialog class "#32770").
 
@@ -258,6 +268,15 @@ void set(const std::string& name, const std::string& value);
 void remove(const std::string& name);
 void clear();  // deletes the whole key
 bool keyExists();
+
+// The minutes box, the audio, balloon and break-window reminders and whether reminding is on.
+struct Reminding {
+    std::string minutes;
+    bool audio = false, balloon = false, window = false;
+    bool on = true;
+};
+// Clears the key and stores `r` as the main window would.
+void storeReminding(const Reminding& r);
 }  // namespace settings
 
 // Generic registry access, for keys outside the settings (e.g. the Run key).

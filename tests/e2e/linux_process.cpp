@@ -3,6 +3,8 @@
 #include "e2e.h"
 
 #include <cctype>
+#include <cstdlib>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -48,20 +50,17 @@ long long kibAfter(const std::string& text, const std::string& name) {
     return -1;
 }
 
-}  // namespace
-
-std::optional<LinuxProcess> LinuxProcess::find(const std::wstring& windowsPath) {
-    const std::string wanted = lower(narrow(windowsPath));
+// The newest process (the latest start time) for which `wanted(pid)` holds.
+std::optional<std::string> newestProcess(const std::function<bool(const std::string&)>& wanted) {
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &entry);
     if (search == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string newest;
+    std::optional<std::string> newest;
     long long newestStart = -1;
     do {
         const std::string pid = narrow(entry.cFileName);
         if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
-        const std::string cmdline = procFile(pid, "cmdline");
-        if (lower(cmdline.substr(0, cmdline.find('\0'))) != wanted) continue;
+        if (!wanted(pid)) continue;
         const auto fields = statFields(pid);
         if (fields.size() > 19 && std::stoll(fields[19]) > newestStart) {
             newestStart = std::stoll(fields[19]);
@@ -69,8 +68,33 @@ std::optional<LinuxProcess> LinuxProcess::find(const std::wstring& windowsPath) 
         }
     } while (FindNextFileW(search, &entry));
     FindClose(search);
-    if (newest.empty()) return std::nullopt;
-    return LinuxProcess(newest);
+    return newest;
+}
+
+}  // namespace
+
+std::optional<LinuxProcess> LinuxProcess::find(const std::wstring& windowsPath) {
+    const std::string wanted = lower(narrow(windowsPath));
+    const auto pid = newestProcess([&](const std::string& pid) {
+        const std::string cmdline = procFile(pid, "cmdline");
+        return lower(cmdline.substr(0, cmdline.find('\0'))) == wanted;
+    });
+    if (!pid) return std::nullopt;
+    return LinuxProcess(*pid);
+}
+
+std::optional<LinuxProcess> LinuxProcess::wineserver() {
+    const char* prefix = std::getenv("WINEPREFIX");
+    if (!prefix || !*prefix) return std::nullopt;
+    // Wine hands its Unix environment down to Windows programs, and the wineserver keeps the
+    // one of the wine that started it: one NUL-ended entry of /proc/<pid>/environ.
+    const std::string entry = std::string("WINEPREFIX=") + prefix + '\0';
+    const auto pid = newestProcess([&](const std::string& pid) {
+        return procFile(pid, "comm").rfind("wineserver", 0) == 0 &&
+               ('\0' + procFile(pid, "environ")).find('\0' + entry) != std::string::npos;
+    });
+    if (!pid) return std::nullopt;
+    return LinuxProcess(*pid);
 }
 
 long long LinuxProcess::statusKiB(const std::string& name) const {

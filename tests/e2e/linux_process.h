@@ -13,6 +13,9 @@ public:
     // The newest process whose command line starts with `windowsPath` (as Wine starts a
     // program); none when not under Wine or not running.
     static std::optional<LinuxProcess> find(const std::wstring& windowsPath);
+    // The wineserver of the driver's own prefix (the one started with its WINEPREFIX), which
+    // does the work of every Wine call that crosses processes; none when not found.
+    static std::optional<LinuxProcess> wineserver();
 
     const std::string& pid() const { return pid_; }
     // A "Name:   1234 kB" line of /proc/<pid>/status (VmRSS, VmHWM, ...), in KiB; -1 if absent.

@@ -1,11 +1,10 @@
 // The sliding break window: with "Full Screen Reminder" on, a break shows the "   Break!" window,
 // which rises at the bottom right of the screen, rests, sinks away and lets the countdown go on.
 #include "e2e.h"
+#include "linux_process.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 using namespace e2e;
 
@@ -15,17 +14,12 @@ using Clock = std::chrono::steady_clock;
 
 // Reminding on with the break window as the only reminder; the box doubles as the stay in seconds.
 void remindWithBreakWindowOnly(const std::string& minutes) {
-    settings::clear();
-    settings::set("Text1", minutes);
-    settings::set("Check1", "0");
-    settings::set("Check2", "0");
-    settings::set("Check3", "1");
-    settings::set("StartStopState", "On");
+    settings::storeReminding({.minutes = minutes, .window = true});
 }
 
 // Looks every millisecond, so that the window is caught at its starting place below the screen.
 HWND waitForBreakWindow(const App& app, Duration timeout) {
-    const WindowQuery query{ui::kBreakCaption, ui::kBreakClass, app.pid(), true};
+    const WindowQuery query = breakWindowOf(app);
     for (const auto start = Clock::now(); Clock::now() - start < timeout; Sleep(1)) {
         if (HWND window = findWindow(query)) return window;
     }
@@ -102,59 +96,6 @@ Slide follow(HWND window, Duration timeout, const std::function<void(Phase)>& at
     return slide;
 }
 
-// CPU time (user + system, in clock ticks of 1/100 s) of the program's Wine process, read from
-// Linux's /proc through Wine's Z: drive. Its command line starts with the program's path, which
-// tells it from programs that runs in other build folders started; of several, the newest.
-class ProgramCpu {
-public:
-    explicit ProgramCpu(const std::wstring& appPath) {
-        const std::string wanted = lower(narrow(appPath));
-        WIN32_FIND_DATAW found;
-        HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &found);
-        if (find == INVALID_HANDLE_VALUE) return;
-        long long newest = -1;
-        do {
-            const std::string pid = narrow(found.cFileName);
-            if (pid.empty() || !std::all_of(pid.begin(), pid.end(), ::isdigit)) continue;
-            std::ifstream cmdline("Z:\\proc\\" + pid + "\\cmdline", std::ios::binary);
-            std::string argv0;
-            std::getline(cmdline, argv0, '\0');
-            if (lower(argv0) != wanted) continue;
-            const auto fields = statFields(pid);
-            if (fields.size() > 21 && std::stoll(fields[21]) > newest) {
-                newest = std::stoll(fields[21]);
-                pid_ = pid;
-            }
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
-    }
-    bool found() const { return !pid_.empty(); }
-    const std::string& pid() const { return pid_; }
-    long long ticks() const {
-        const auto f = statFields(pid_);
-        return f.size() > 14 ? std::stoll(f[13]) + std::stoll(f[14]) : -1;
-    }
-
-private:
-    // The fields of /proc/<pid>/stat, numbered from 0 (pid, comm, state, ppid, ...).
-    static std::vector<std::string> statFields(const std::string& pid) {
-        std::ifstream in("Z:\\proc\\" + pid + "\\stat");
-        std::string line;
-        std::getline(in, line);
-        const auto close = line.rfind(')');
-        if (close == std::string::npos) return {};
-        std::vector<std::string> fields{line.substr(0, line.find(' ')), "comm"};
-        std::istringstream rest(line.substr(close + 1));
-        for (std::string f; rest >> f;) fields.push_back(f);
-        return fields;
-    }
-    static std::string lower(std::string s) {
-        std::transform(s.begin(), s.end(), s.begin(), ::tolower);
-        return s;
-    }
-    std::string pid_;
-};
-
 }  // namespace
 
 // The box at "0": every tick is a break, and the window rests for one second.
@@ -208,15 +149,15 @@ E2E_MEASURE(measure_break_window) {
     remindWithBreakWindowOnly("0");
     App app = App::start(ctx);
     HWND main = app.mainWindow();
-    const ProgramCpu cpu(ctx.appPath);
-    if (!cpu.found()) note("the program's process was not found under Z:\\proc; no CPU figures");
+    const auto cpu = LinuxProcess::find(ctx.appPath);
+    if (!cpu) note("the program's process was not found under Z:\\proc; no CPU figures");
     HWND window = waitForBreakWindow(app, 5s);
     E2E_REQUIRE(window != nullptr);
     struct Mark {
         Clock::time_point at;
         long long ticks;
     };
-    auto mark = [&] { return Mark{Clock::now(), cpu.found() ? cpu.ticks() : 0}; };
+    auto mark = [&] { return Mark{Clock::now(), cpu ? cpu->cpuTicks() : 0}; };
     Mark seen = mark(), rested{}, left{};
 
     // At rest the box is raised to 6: the stay lasts six seconds (and the next period six minutes).
@@ -237,14 +178,14 @@ E2E_MEASURE(measure_break_window) {
     std::printf("  rest: %.0f ms\n", slide.leftMs() - slide.restedMs());
     std::printf("  slide-out: %zu steps in %.0f ms (%.0f steps/s)\n", slide.stepsOut(), outMs,
                 slide.stepsOut() * 1000.0 / outMs);
-    if (cpu.found()) {
+    if (cpu) {
         auto percent = [](const Mark& from, const Mark& to) {
             const double seconds = std::chrono::duration<double>(to.at - from.at).count();
             return seconds > 0 ? (to.ticks - from.ticks) / seconds : 0.0;  // 100 ticks a second
         };
         std::printf("  CPU of the program's process (Linux pid %s): slide-in %.0f%%, rest %.1f%%, "
                     "slide-out %.0f%%\n",
-                    cpu.pid().c_str(), percent(seen, rested), percent(rested, left), percent(left, gone));
+                    cpu->pid().c_str(), percent(seen, rested), percent(rested, left), percent(left, gone));
     }
     std::fflush(stdout);
 }

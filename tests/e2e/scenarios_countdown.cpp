@@ -8,19 +8,15 @@ namespace {
 
 constexpr char kNext[] = "Next break will occur in ";
 
-// Reminding off, the given minutes, and the given reminders (audio, balloon, window).
-App startStopped(Context& ctx, const std::string& minutes, const char* window = "0") {
-    settings::clear();
-    settings::set("Text1", minutes);
-    settings::set("Check1", "1");  // no sound device in the test prefix: plays nothing, fails nothing
-    settings::set("Check2", "0");  // the balloon would hold every break for 30 s
-    settings::set("Check3", window);
-    settings::set("StartStopState", "Off");
+// Reminding off, the given minutes, the audio reminder on (no sound device in the test prefix:
+// it plays nothing and fails nothing), the balloon off (it would hold every break for 30 s).
+App startStopped(Context& ctx, const std::string& minutes, bool window = false) {
+    settings::storeReminding({.minutes = minutes, .audio = true, .window = window, .on = false});
     return App::start(ctx);
 }
 
 HWND waitForBreakWindow(const App& app, Duration timeout = kDefaultTimeout) {
-    return waitForWindow({ui::kBreakCaption, ui::kBreakClass, app.pid(), true}, timeout);
+    return waitForWindow(breakWindowOf(app), timeout);
 }
 
 }  // namespace
@@ -46,7 +42,7 @@ E2E_SCENARIO(frame1_counts_down_while_reminding) {
 
 E2E_SCENARIO(zero_minutes_breaks_at_every_tick) {
     // The break window shows that each break ran; with 0 minutes it rests 0 seconds.
-    App app = startStopped(ctx, "0", "1");
+    App app = startStopped(ctx, "0", true);
     HWND main = app.mainWindow();
     click(child(main, id::PushButton3));
 
@@ -62,7 +58,7 @@ E2E_SCENARIO(zero_minutes_breaks_at_every_tick) {
 }
 
 E2E_SCENARIO(stop_during_a_break_stays_stopped) {
-    App app = startStopped(ctx, "0", "1");
+    App app = startStopped(ctx, "0", true);
     HWND main = app.mainWindow();
     click(child(main, id::PushButton3));
     HWND window = waitForBreakWindow(app);

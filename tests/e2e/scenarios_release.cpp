@@ -2,8 +2,9 @@
 //
 //   soak   many breaks in a row with every reminder on; the program's memory and GUI objects
 //          after the first 10 breaks and at the end (RP_SOAK_BREAKS, default 200)
-//   bench  launch time, memory after 20 s, processor time while counting and during a break,
-//          as medians of RP_BENCH_RUNS runs (default 5), RP_BENCH_COUNT_SECONDS (default 60)
+//   bench  launch time, memory after 20 s, processor time while counting, during a break with
+//          the break window and during a break that waits for its balloon, as medians of
+//          RP_BENCH_RUNS runs (default 5), RP_BENCH_COUNT_SECONDS (default 60)
 //
 // Each figure is printed on a line "RESULT <name> <value> <unit>" for the scripts to collect.
 // Windows's own counters (GetProcessMemoryInfo, GetGuiResources, GetProcessTimes) are printed
@@ -25,17 +26,7 @@ using namespace e2e;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr UINT kTrayCallback = WM_USER + 101;
-
-// Reminding on with these minutes and the audio, balloon and window reminders ("1" on).
-void remindWith(const char* minutes, const char* audio, const char* balloon, const char* window) {
-    settings::clear();
-    settings::set("Text1", minutes);
-    settings::set("Check1", audio);
-    settings::set("Check2", balloon);
-    settings::set("Check3", window);
-    settings::set("StartStopState", "On");
-}
+using Figures = std::map<std::string, std::vector<double>>;
 
 int envInt(const char* name, int fallback) {
     const char* value = std::getenv(name);
@@ -112,19 +103,33 @@ double windowsCpuMs(const App& app) {
 }
 
 double linuxCpuMs(const std::optional<LinuxProcess>& proc) {
-    return proc ? proc->cpuTicks() * 10.0 : -1;  // ticks of 1/100 s
+    const long long ticks = proc ? proc->cpuTicks() : -1;
+    return ticks < 0 ? -1 : ticks * 10.0;  // ticks of 1/100 s
 }
 
-HWND trayWindowOf(HWND main) {
-    std::vector<HWND> found;
-    waitUntil([&] { return !(found = findChildrenByClass(main, ui::kTrayClass)).empty(); });
-    E2E_REQUIRE(found.size() == 1);
-    return found[0];
-}
+// Processor time used so far, in milliseconds (-1 where unknown): the program's by its Linux
+// process and by GetProcessTimes, and the wineserver's, which works for every Wine process of
+// the prefix (the driver's too).
+struct CpuTimes {
+    double linuxMs, windowsMs, wineserverMs;
+};
 
-WindowQuery breakWindowOf(const App& app) {
-    return {ui::kBreakCaption, ui::kBreakClass, app.pid(), true};
-}
+struct CpuMeter {
+    std::optional<LinuxProcess> program, wineserver;
+
+    CpuTimes now(const App& app) const {
+        return {linuxCpuMs(program), windowsCpuMs(app), linuxCpuMs(wineserver)};
+    }
+    // Adds the time used since `from` as the figures cpu_ms_<phase>,
+    // cpu_ms_<phase>_getprocesstimes and wineserver_cpu_ms_<phase>.
+    void addSince(Figures& figures, const std::string& phase, const CpuTimes& from, const App& app) const {
+        const CpuTimes to = now(app);
+        auto used = [](double before, double after) { return before < 0 || after < 0 ? -1 : after - before; };
+        figures["cpu_ms_" + phase].push_back(used(from.linuxMs, to.linuxMs));
+        figures["cpu_ms_" + phase + "_getprocesstimes"].push_back(used(from.windowsMs, to.windowsMs));
+        figures["wineserver_cpu_ms_" + phase].push_back(used(from.wineserverMs, to.wineserverMs));
+    }
+};
 
 // Waits for the next break window. Wine never tells a program that its balloon went away, so
 // the driver says so for it (NIN_BALLOONTIMEOUT), over and over until the window shows: a
@@ -133,7 +138,7 @@ HWND nextBreakWindow(const App& app, HWND tray, Duration timeout) {
     HWND window = nullptr;
     const auto start = Clock::now();
     while (!(window = findWindow(breakWindowOf(app))) && Clock::now() - start < timeout) {
-        if (tray) PostMessageW(tray, kTrayCallback, 0, NIN_BALLOONTIMEOUT);
+        if (tray) PostMessageW(tray, ui::kTrayCallback, 0, NIN_BALLOONTIMEOUT);
         std::this_thread::sleep_for(100ms);
     }
     return window;
@@ -158,10 +163,11 @@ double median(std::vector<double> values) {
 // pages) does not.
 E2E_MEASURE(soak) {
     const int breaks = std::max(envInt("RP_SOAK_BREAKS", 200), 30);
-    remindWith("0", "1", "1", "1");  // a break on every tick; the window rests one second
+    // A break on every tick; the window rests one second.
+    settings::storeReminding({.minutes = "0", .audio = true, .balloon = true, .window = true});
     App app = App::start(ctx);
     HWND main = app.mainWindow(30s);
-    HWND tray = trayWindowOf(main);
+    HWND tray = trayWindow(main);
     const auto proc = LinuxProcess::find(ctx.appPath);
     if (!proc) note("the program's Linux process was not found under Z:\\proc");
     else note("the program's Linux process: " + proc->pid());
@@ -203,49 +209,72 @@ E2E_MEASURE(soak) {
 E2E_MEASURE(bench) {
     const int runs = std::max(envInt("RP_BENCH_RUNS", 5), 1);
     const int countSeconds = std::max(envInt("RP_BENCH_COUNT_SECONDS", 60), 1);
-    std::map<std::string, std::vector<double>> figures;
+    constexpr auto kBalloonWait = 25s;  // of the 30 s the program waits for its balloon
+    CpuMeter cpu{std::nullopt, LinuxProcess::wineserver()};
+    if (!cpu.wineserver) note("the prefix's wineserver was not found under Z:\\proc");
+    Figures figures;
     for (int run = 1; run <= runs; ++run) {
-        remindWith("45", "0", "0", "1");  // counting 45 minutes, the break window the only reminder
-        App app = App::start(ctx);
-        HWND main = app.mainWindow(30s);
-        figures["launch_to_window_ms"].push_back(
-            std::chrono::duration<double, std::milli>(Clock::now() - app.startedAt()).count());
-        const auto proc = LinuxProcess::find(ctx.appPath);
-        E2E_REQUIRE(proc.has_value());
+        {
+            // Counting 45 minutes, the break window the only reminder.
+            settings::storeReminding({.minutes = "45", .window = true});
+            App app = App::start(ctx);
+            HWND main = app.mainWindow(30s);
+            figures["launch_to_window_ms"].push_back(
+                std::chrono::duration<double, std::milli>(Clock::now() - app.startedAt()).count());
+            cpu.program = LinuxProcess::find(ctx.appPath);
+            E2E_REQUIRE(cpu.program.has_value());
 
-        std::this_thread::sleep_until(app.startedAt() + 20s);
-        const MemorySample mem = sampleMemory(app, proc);
-        figures["rss_kib_at_20s"].push_back(mem.rssKiB);
-        figures["pss_kib_at_20s"].push_back(mem.pssKiB);
-        figures["working_set_kib_at_20s"].push_back(mem.workingSetKiB);
-        figures["private_kib_at_20s"].push_back(mem.privateKiB);
-        figures["gdi_objects_at_20s"].push_back(mem.gdiObjects);
-        figures["user_objects_at_20s"].push_back(mem.userObjects);
+            std::this_thread::sleep_until(app.startedAt() + 20s);
+            const MemorySample mem = sampleMemory(app, cpu.program);
+            figures["rss_kib_at_20s"].push_back(mem.rssKiB);
+            figures["pss_kib_at_20s"].push_back(mem.pssKiB);
+            figures["working_set_kib_at_20s"].push_back(mem.workingSetKiB);
+            figures["private_kib_at_20s"].push_back(mem.privateKiB);
+            figures["gdi_objects_at_20s"].push_back(mem.gdiObjects);
+            figures["user_objects_at_20s"].push_back(mem.userObjects);
 
-        const double linuxBefore = linuxCpuMs(proc), windowsBefore = windowsCpuMs(app);
-        std::this_thread::sleep_for(std::chrono::seconds(countSeconds));
-        figures["cpu_ms_counting"].push_back(linuxCpuMs(proc) - linuxBefore);
-        figures["cpu_ms_counting_getprocesstimes"].push_back(windowsCpuMs(app) - windowsBefore);
-        E2E_CHECK(contains(text(child(main, id::Frame1)), "Next break will occur in 00:4"));
+            const CpuTimes counting = cpu.now(app);
+            std::this_thread::sleep_for(std::chrono::seconds(countSeconds));
+            cpu.addSince(figures, "counting", counting, app);
+            E2E_CHECK(contains(text(child(main, id::Frame1)), "Next break will occur in 00:4"));
 
-        // "0" minutes: the next tick breaks, and the window rests one second.
-        setText(child(main, id::Text1), "0");
-        HWND window = nextBreakWindow(app, nullptr, 10s);
-        E2E_REQUIRE(window != nullptr);
-        const auto shown = Clock::now();
-        const double linuxShown = linuxCpuMs(proc), windowsShown = windowsCpuMs(app);
-        E2E_REQUIRE(breakWindowGone(window, 30s));
-        figures["break_window_ms"].push_back(std::chrono::duration<double, std::milli>(Clock::now() - shown).count());
-        figures["cpu_ms_break"].push_back(linuxCpuMs(proc) - linuxShown);
-        figures["cpu_ms_break_getprocesstimes"].push_back(windowsCpuMs(app) - windowsShown);
+            // "0" minutes: the next tick breaks, and the window rests one second.
+            setText(child(main, id::Text1), "0");
+            HWND window = nextBreakWindow(app, nullptr, 10s);
+            E2E_REQUIRE(window != nullptr);
+            const auto shown = Clock::now();
+            const CpuTimes inBreak = cpu.now(app);
+            E2E_REQUIRE(breakWindowGone(window, 30s));
+            figures["break_window_ms"].push_back(
+                std::chrono::duration<double, std::milli>(Clock::now() - shown).count());
+            cpu.addSince(figures, "break", inBreak, app);
+            app.close();
+        }
+        {
+            // The balloon the only reminder and "0" minutes: the first tick, a second after the
+            // window shows, is a break that waits 30 s for the balloon to go (Wine never says so).
+            settings::storeReminding({.minutes = "0", .balloon = true});
+            App app = App::start(ctx);
+            app.mainWindow(30s);
+            const auto shown = Clock::now();
+            cpu.program = LinuxProcess::find(ctx.appPath);
+            E2E_REQUIRE(cpu.program.has_value());
+            // Wine shows the balloon about two seconds into the wait.
+            E2E_REQUIRE(waitUntil([&] { return !shellBalloons(app.pid()).empty(); }));
+            const CpuTimes waiting = cpu.now(app);
+            std::this_thread::sleep_for(kBalloonWait);
+            cpu.addSince(figures, "balloon_wait", waiting, app);
+            E2E_CHECK(Clock::now() - shown < 30s);  // all of it inside the wait
+            E2E_CHECK(app.close(3s).has_value());    // which a close ends at once
+        }
 
         std::printf("run %d:", run);
         for (const auto& [name, values] : figures) std::printf(" %s=%.0f", name.c_str(), values.back());
         std::printf("\n");
         std::fflush(stdout);
-        app.close();
     }
     result("runs", runs, "runs");
     result("count_seconds", countSeconds, "s");
+    result("balloon_wait_seconds", std::chrono::duration<double>(kBalloonWait).count(), "s");
     for (const auto& [name, values] : figures) result(name, median(values), "median");
 }

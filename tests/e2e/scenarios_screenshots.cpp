@@ -7,8 +7,6 @@
 // answers with "<picture>.done" once the picture is saved.
 #include "e2e.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -69,16 +67,6 @@ bool waitUntilStill(HWND window, Duration still, Duration timeout) {
     }, timeout);
 }
 
-// The visible balloon tooltip of another process (under Wine the shell's), or nullptr.
-HWND shellBalloon(DWORD exceptPid) {
-    for (HWND hwnd : findWindows({std::nullopt, "tooltips_class32", 0, true})) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        if (pid != exceptPid && (GetWindowLongW(hwnd, GWL_STYLE) & TTS_BALLOON)) return hwnd;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 // Reminding on at 20 minutes, a few seconds into the period.
@@ -99,17 +87,12 @@ E2E_POSE(screenshot_main_window) {
 // A break at the first tick with the break window as the only reminder; the box then goes to
 // 30, which keeps the window resting (the stay is read from it every second) while it is taken.
 E2E_POSE(screenshot_break_window) {
-    settings::clear();
-    settings::set("Text1", "0");
-    settings::set("Check1", "0");
-    settings::set("Check2", "0");
-    settings::set("Check3", "1");
-    settings::set("StartStopState", "On");
+    settings::storeReminding({.minutes = "0", .window = true});
     App app = App::start(ctx);
     HWND main = app.mainWindow();
     // To the top left, out of the picture of the bottom right.
     SetWindowPos(main, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
-    HWND window = waitForWindow({ui::kBreakCaption, ui::kBreakClass, app.pid(), true}, 5s);
+    HWND window = waitForWindow(breakWindowOf(app), 5s);
     E2E_REQUIRE(window != nullptr);
     setText(child(main, id::Text1), "30");
     E2E_REQUIRE(waitUntil([&] {
@@ -129,9 +112,10 @@ E2E_POSE(screenshot_tray_notice) {
     // Posted, as the minimise button does: the program keeps the notice up for five seconds
     // inside its handling of the minimise, and a sent ShowWindow would wait that long.
     post(main, WM_SYSCOMMAND, SC_MINIMIZE);
-    HWND balloon = nullptr;
+    std::vector<HWND> balloons;
     // Wine shows a balloon about two seconds after it is asked to.
-    E2E_REQUIRE(waitUntil([&] { return (balloon = shellBalloon(app.pid())) != nullptr; }));
+    E2E_REQUIRE(waitUntil([&] { return !(balloons = shellBalloons(app.pid())).empty(); }));
+    HWND balloon = balloons.front();
     E2E_REQUIRE(waitUntilStill(balloon, 300ms, 2s));
     RECT rect{};
     GetWindowRect(balloon, &rect);

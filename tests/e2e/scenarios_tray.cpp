@@ -2,22 +2,11 @@
 // survives a restarting shell, and a break shows its balloon.
 #include "e2e.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 using namespace e2e;
 
 namespace {
-
-constexpr UINT kTrayCallback = WM_USER + 101;
-
-// The tray control's own window, a hidden child of the main window, made during start-up.
-HWND trayWindow(HWND main) {
-    std::vector<HWND> found;
-    waitUntil([&] { return !(found = findChildrenByClass(main, ui::kTrayClass)).empty(); });
-    if (found.size() != 1) fail(__FILE__, __LINE__, "tray control windows: " + describe(found.size()));
-    return found[0];
-}
 
 // Shell_NotifyIconA about the icon (window, id 0) with nothing else in the record. shell32 is
 // loaded here so that the driver's link line needs nothing more.
@@ -34,17 +23,7 @@ BOOL notifyIcon(DWORD message, HWND tray) {
 // An empty change succeeds only while the shell knows the icon.
 bool iconInTray(HWND tray) { return notifyIcon(NIM_MODIFY, tray) != FALSE; }
 
-// Balloons on the screen: balloon tooltips of any process but `exceptPid` (under Wine they
-// belong to explorer).
-int visibleBalloons(DWORD exceptPid) {
-    int count = 0;
-    for (HWND hwnd : findWindows({std::nullopt, "tooltips_class32", 0, true})) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        if (pid != exceptPid && (GetWindowLongW(hwnd, GWL_STYLE) & TTS_BALLOON)) ++count;
-    }
-    return count;
-}
+int visibleBalloons(DWORD exceptPid) { return static_cast<int>(shellBalloons(exceptPid).size()); }
 
 
 bool shownNormal(HWND main) { return visible(main) && !IsIconic(main) && !IsZoomed(main); }
@@ -62,7 +41,7 @@ void minimise(HWND main) {
 
 // A mouse button released on the icon must bring the window back, in its normal state.
 void releaseOnIcon(HWND tray, HWND main, UINT buttonUp) {
-    post(tray, kTrayCallback, 0, buttonUp);
+    post(tray, ui::kTrayCallback, 0, buttonUp);
     E2E_CHECK(waitUntil([&] { return shownNormal(main); }, 2s));
 }
 
@@ -91,9 +70,9 @@ E2E_SCENARIO(tray_pressing_a_button_alone_does_not_restore) {
     HWND main = app.mainWindow();
     HWND tray = trayWindow(main);
     minimise(main);
-    post(tray, kTrayCallback, 0, WM_LBUTTONDOWN);
-    post(tray, kTrayCallback, 0, WM_MOUSEMOVE);
-    post(tray, kTrayCallback, 0, WM_MBUTTONUP);
+    post(tray, ui::kTrayCallback, 0, WM_LBUTTONDOWN);
+    post(tray, ui::kTrayCallback, 0, WM_MOUSEMOVE);
+    post(tray, ui::kTrayCallback, 0, WM_MBUTTONUP);
     E2E_CHECK(!waitUntil([&] { return visible(main); }, 1s));
 }
 
@@ -139,12 +118,7 @@ E2E_SCENARIO(tray_icon_comes_back_when_the_shell_restarts) {
 }
 
 E2E_SCENARIO(tray_break_with_the_balloon_reminder_shows_the_balloon) {
-    settings::clear();
-    settings::set("Text1", "0");  // a break on every tick
-    settings::set("Check1", "0");
-    settings::set("Check2", "1");
-    settings::set("Check3", "0");
-    settings::set("StartStopState", "On");
+    settings::storeReminding({.minutes = "0", .balloon = true});  // a break on every tick
     // Wine keeps a balloon about ten seconds, also one of an earlier scenario's program.
     E2E_REQUIRE(waitUntil([] { return visibleBalloons(0) == 0; }, 15s));
     App app = App::start(ctx);
