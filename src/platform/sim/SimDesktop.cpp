@@ -163,10 +163,7 @@ bool SimDesktop::FireDue() {
 void SimDesktop::DoEvents() {
   if (ended_) return;
   ++doEventsCount;
-  for (std::size_t n = posted_.size(); n > 0 && !posted_.empty(); --n) {
-    auto event = std::move(posted_.front());
-    posted_.pop_front();
-    event();
+  for (std::size_t n = posted_.size(); n > 0 && RunNextPosted(); --n) {
   }
   // Each timer that is due fires once per round.
   std::vector<Timer*> due;
@@ -195,14 +192,19 @@ void SimDesktop::EndProgram() {
 
 void SimDesktop::Post(std::function<void()> event) { posted_.push_back(std::move(event)); }
 
+bool SimDesktop::RunNextPosted() {
+  if (posted_.empty()) return false;
+  auto event = std::move(posted_.front());
+  posted_.pop_front();
+  event();
+  return true;
+}
+
 void SimDesktop::Run(const std::function<void()>& action) {
   if (ended_) return;
   try {
     action();
-    while (!ended_ && !posted_.empty()) {
-      auto event = std::move(posted_.front());
-      posted_.pop_front();
-      event();
+    while (!ended_ && RunNextPosted()) {
     }
   } catch (const ProgramEnded&) {
   }
@@ -212,10 +214,7 @@ void SimDesktop::RunFor(std::int64_t ms) {
   const std::int64_t end = now_ + ms;
   Run([&] {
     for (;;) {
-      while (!ended_ && !posted_.empty()) {
-        auto event = std::move(posted_.front());
-        posted_.pop_front();
-        event();
+      while (!ended_ && RunNextPosted()) {
       }
       const std::int64_t next = NextDue();
       if (ended_ || next > end) break;

@@ -177,6 +177,8 @@ class SimDesktop : public EventLoop, public Ui {
  private:
   friend class SimFormView;
   bool FireDue();
+  // Runs the oldest posted event; false when none is waiting.
+  bool RunNextPosted();
   std::int64_t NextDue() const;
 
   struct Scheduled {

@@ -12,25 +12,22 @@ std::wstring Widen(std::string_view utf8) {
   return wide;
 }
 
-std::string Narrow(std::wstring_view wide) {
+namespace {
+
+std::string FromWide(std::wstring_view wide, UINT codePage) {
   if (wide.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+  const int size = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
                                        nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr,
+  std::string text(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, nullptr,
                       nullptr);
-  return utf8;
+  return text;
 }
 
-std::string ToAnsiCodePage(std::string_view utf8) {
-  const std::wstring wide = Widen(utf8);
-  if (wide.empty()) return {};
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                       nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), size, nullptr,
-                      nullptr);
-  return ansi;
-}
+}  // namespace
+
+std::string Narrow(std::wstring_view wide) { return FromWide(wide, CP_UTF8); }
+
+std::string ToAnsiCodePage(std::string_view utf8) { return FromWide(Widen(utf8), CP_ACP); }
 
 }  // namespace rp::win32
