@@ -19,7 +19,9 @@ Control::Control(Form& form, ControlKind kind, std::string name, Control* contai
       // A text box and the empty part of a progress bar show the window colour.
       backColor_(kind == ControlKind::TextBox || kind == ControlKind::ProgressBar
                      ? kWindowBackgroundColour
-                     : kButtonFaceColour) {}
+                     : kButtonFaceColour),
+      // Text typed into a box reads in the window text colour, captions in the button text colour.
+      foreColor_(kind == ControlKind::TextBox ? kWindowTextColour : kButtonTextColour) {}
 
 void Control::Mirror() {
   if (view_) view_->Refresh();

@@ -26,6 +26,8 @@ struct TwipsRect {
 // Colours: 0x00BBGGRR, or a system colour index with the 0x80000000 flag.
 inline constexpr std::uint32_t kButtonFaceColour = 0x8000000F;
 inline constexpr std::uint32_t kWindowBackgroundColour = 0x80000005;
+inline constexpr std::uint32_t kWindowTextColour = 0x80000008;
+inline constexpr std::uint32_t kButtonTextColour = 0x80000012;
 
 // Mirrors one control model into a native control.
 class ControlView {
@@ -108,7 +110,7 @@ class Control {
   int max_ = 100;
   bool visible_ = true;
   std::uint32_t backColor_;
-  std::uint32_t foreColor_ = 0x80000012;  // button text
+  std::uint32_t foreColor_;
   std::uint32_t fillColor_ = 0x8000000D;  // highlight
   Font font_;
   TextAlign alignment_ = TextAlign::Left;

@@ -386,11 +386,7 @@ bool FormWindow::HandleChildNotification(UINT message, WPARAM wParam, LPARAM lPa
       if (!child) return false;
       HDC dc = reinterpret_cast<HDC>(wParam);
       const std::uint32_t back = child->control.BackColor();
-      const std::uint32_t fore =
-          child->control.Kind() == ControlKind::TextBox && child->control.ForeColor() == 0x80000012
-              ? 0x80000008
-              : child->control.ForeColor();
-      SetTextColor(dc, ResolveColour(fore));
+      SetTextColor(dc, ResolveColour(child->control.ForeColor()));
       SetBkColor(dc, ResolveColour(back));
       result = reinterpret_cast<LRESULT>(BrushFor(back));
       return true;
