@@ -18,7 +18,7 @@
 # optional: RP_SIGN_TIMESTAMP_URL, an RFC 3161 time-stamping server.
 # Without them the files stay unsigned.
 
-RP_PACKAGE_DIR="$RP_BUILD/package"
+RP_PACKAGE_DIR="${RP_PACKAGE_DIR:-$RP_BUILD/package}"
 
 # The msi's upgrade code: the same for every version, so that a newer package
 # replaces an older one. Never change it.
@@ -90,7 +90,8 @@ rp_zip() {
 # and the wall-clock time into the summary; scripts/msi-summary.py puts the package
 # code made from the contents and the commit's time there instead.
 rp_msi() {
-    local stage=$1 version=$2 msi=$3 epoch=$4 work product_code package_code
+    local stage=$1 version=$2 msi epoch=$4 work product_code package_code
+    msi=$(realpath -m "$3")
     work=$(dirname "$stage")
     cp "$RP_ROOT/res/app.ico" "$work/app.ico" && touch -d "@$epoch" "$work/app.ico" || return 1
     product_code=$(rp_guid "ProductCode $version") || return 1
@@ -101,7 +102,7 @@ rp_msi() {
         -D Version="$version" -D UpgradeCode="$RP_UPGRADE_CODE" \
         -D ProductCode="$product_code" -D PackageCode="$package_code" \
         -D Stage="$(basename "$stage")" -D Icon=app.ico \
-        "$RP_ROOT/packaging/RespitePrompter.wxs") || return 1
+        "$RP_ROOT/packaging/RespitePrompter.wxs") && [ -f "$msi" ] || return 1
     # wixl cannot remove a file it did not install: a skin the user activated by
     # copying the example's "x" folder beside the program.
     msibuild "$msi" -q "INSERT INTO \`RemoveFile\` (\`FileKey\`, \`Component_\`, \`FileName\`, \`DirProperty\`, \`InstallMode\`) VALUES ('ActiveSkin', 'Program', 'o.cjs', 'ACTIVESKINDIR', 2)" &&
@@ -222,4 +223,13 @@ rp_package() {
     rp_log "          $RP_SETUP"
     rp_log "          $RP_MSI"
     rp_log "          $RP_PACKAGE_DIR/winget/"
+}
+
+# rp_older_msi MSI: a package of the same files as an older version (0.9.0), for
+# the upgrade test. Call after rp_package.
+rp_older_msi() {
+    local version
+    version=$(rp_version)
+    mkdir -p "$(dirname "$1")" &&
+        rp_msi "$RP_PACKAGE_DIR/stage/RespitePrompter-$version" 0.9.0 "$1" "$(rp_source_date_epoch)"
 }
