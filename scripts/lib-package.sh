@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Packaging helpers for scripts/package and scripts/test. Source after lib.sh.
 #
 # rp_package makes, from $RP_EXE, in $RP_PACKAGE_DIR:
@@ -16,7 +17,7 @@
 #   RP_SIGN_PFX        a PKCS#12 file with the code-signing certificate and its key
 #   RP_SIGN_PASSWORD   its password
 # optional: RP_SIGN_TIMESTAMP_URL, an RFC 3161 time-stamping server.
-# Without them the files stay unsigned.
+# Without them the files stay unsigned; with only one of them packaging fails.
 
 RP_PACKAGE_DIR="${RP_PACKAGE_DIR:-$RP_BUILD/package}"
 
@@ -54,7 +55,7 @@ rp_guid() {
         "$RP_UPGRADE_CODE" "$1"
 }
 
-# rp_stage FOLDER VERSION: the program folder as a user gets it. The example skin
+# rp_stage FOLDER VERSION EPOCH: the program folder as a user gets it. The example skin
 # stays inactive in a folder of its own (the program only reads x\o.cjs beside
 # itself). Fixed times and modes, whatever the umask and the clock.
 rp_stage() {
@@ -85,6 +86,12 @@ rp_zip() {
     (cd "$parent" && find "$name" | LC_ALL=C sort | TZ=UTC zip -q -X -@ "$2")
 }
 
+# One SHA-256 over the names and contents of the files in folder $1 and of file $2.
+rp_contents_sha256() {
+    { (cd "$1" && find . -type f | LC_ALL=C sort | xargs -d '\n' sha256sum) && sha256sum <"$2"; } |
+        sha256sum | cut -c1-64
+}
+
 # rp_msi STAGE VERSION MSI EPOCH: the Windows Installer package of the staged folder.
 # wixl only takes paths relative to where it runs, and writes a random package code
 # and the wall-clock time into the summary; scripts/msi-summary.py puts the package
@@ -95,8 +102,8 @@ rp_msi() {
     work=$(dirname "$stage")
     cp "$RP_ROOT/res/app.ico" "$work/app.ico" && touch -d "@$epoch" "$work/app.ico" || return 1
     product_code=$(rp_guid "ProductCode $version") || return 1
-    package_code=$(rp_guid "PackageCode $version $(cd "$work" && find . -type f | LC_ALL=C sort |
-        xargs -d '\n' sha256sum | sha256sum | cut -c1-64) $(sha256sum <"$RP_ROOT/packaging/RespitePrompter.wxs" | cut -c1-64)") || return 1
+    # Another package code for any other content, as Windows Installer wants.
+    package_code=$(rp_guid "PackageCode $version $(rp_contents_sha256 "$work" "$RP_ROOT/packaging/RespitePrompter.wxs")") || return 1
     rm -f "$msi"
     (cd "$work" && TZ=UTC wixl -a x86 -o "$msi" \
         -D Version="$version" -D UpgradeCode="$RP_UPGRADE_CODE" \
@@ -114,7 +121,9 @@ rp_msi() {
 # signing time is the commit's, so the same certificate gives the same bytes again
 # (unless a time-stamping server is used, whose answer changes every time).
 rp_sign_file() {
-    [ -n "${RP_SIGN_PFX:-}" ] && [ -n "${RP_SIGN_PASSWORD:-}" ] || return 0
+    [ -z "${RP_SIGN_PFX:-}${RP_SIGN_PASSWORD:-}" ] && return 0
+    [ -n "${RP_SIGN_PFX:-}" ] && [ -n "${RP_SIGN_PASSWORD:-}" ] ||
+        { rp_log "signing needs both RP_SIGN_PFX and RP_SIGN_PASSWORD"; return 1; }
     local ts=()
     [ -n "${RP_SIGN_TIMESTAMP_URL:-}" ] && ts=(-ts "$RP_SIGN_TIMESTAMP_URL")
     # The password through a pipe, never on a command line that ps shows.

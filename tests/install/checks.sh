@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # One line per check, and a count of the failed ones, for the scripts in tests/install.
 # Source it; finish with `checks_done NAME`, which returns 1 if any check failed.
 failures=0

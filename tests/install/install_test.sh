@@ -34,7 +34,7 @@ driver=${2:-$RP_DRIVER}
 msi=${3:-}
 older_msi=${4:-}
 [ -f "$setup" ] || rp_die "no installer at $setup"
-[ -z "$msi" ] || [ -f "$msi" -a -f "$older_msi" ] || rp_die "no msi at $msi or no older one at $older_msi"
+[ -z "$msi" ] || { [ -f "$msi" ] && [ -f "$older_msi" ]; } || rp_die "no msi at $msi or no older one at $older_msi"
 [ -d "$RP_WINE/template" ] || rp_die "no Wine template prefix (run scripts/test once)"
 
 # Our own cleanup: not rp_cleanup, which would release a lock held by our caller.

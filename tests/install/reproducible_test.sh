@@ -2,7 +2,8 @@
 # Two builds of the same sources in different folders, at different times, give
 # the same bytes: the source tree is copied to a folder of another name and depth,
 # its program built and packaged there, and the exe, the zip, the setup exe and
-# the msi compared with those of this tree's build/.
+# the msi compared with those of this tree's build/ (made from the same commit);
+# the winget manifests must name the downloads by their real SHA-256.
 #
 #   tests/install/reproducible_test.sh
 #
@@ -41,4 +42,8 @@ check "RespitePrompter.exe the same" same "$RP_EXE" "$other/build/win32/RespiteP
 for file in "$name-portable.zip" "$name-setup.exe" "$name.msi"; do
     check "$file the same" same "$RP_PACKAGE_DIR/$file" "$other/build/package/$file"
 done
+# The winget manifests name the downloads by their real SHA-256.
+names_sha256() { grep -qx "    InstallerSha256: $(sha256sum <"$1" | cut -c1-64 | tr a-f A-F)" "$RP_PACKAGE_DIR/winget/$RP_WINGET_ID.installer.yaml"; }
+check "winget manifest: the msi's SHA-256" names_sha256 "$RP_PACKAGE_DIR/$name.msi"
+check "winget manifest: the setup exe's SHA-256" names_sha256 "$RP_PACKAGE_DIR/$name-setup.exe"
 checks_done "reproducible build"
