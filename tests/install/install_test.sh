@@ -94,11 +94,15 @@ msi_entry() {
         done
 }
 msi_entries() { msi_entry | wc -l; }
+# Each run's verbose log goes to C:\msiexec-N.log in the prefix; what reg.exe and
+# taskkill print on the way is of no interest.
+msi_runs=0
 msi_run() {  # msi_run /i|/x PACKAGE [PROPERTY=VALUE...]
     local action=$1 package
     package=$(winepath -w "$2" 2>/dev/null)
     shift 2
-    wine_run msiexec "$action" "$package" /qn "$@"
+    msi_runs=$((msi_runs + 1))
+    wine_run msiexec "$action" "$package" /qn /l*v "C:\\msiexec-$msi_runs.log" "$@" >/dev/null
 }
 
 main_window_shown() {
