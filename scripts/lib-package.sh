@@ -124,15 +124,22 @@ rp_sign_file() {
     [ -z "${RP_SIGN_PFX:-}${RP_SIGN_PASSWORD:-}" ] && return 0
     [ -n "${RP_SIGN_PFX:-}" ] && [ -n "${RP_SIGN_PASSWORD:-}" ] ||
         { rp_log "signing needs both RP_SIGN_PFX and RP_SIGN_PASSWORD"; return 1; }
-    local ts=()
+    local ts=() password rc=0
     [ -n "${RP_SIGN_TIMESTAMP_URL:-}" ] && ts=(-ts "$RP_SIGN_TIMESTAMP_URL")
-    # The password through a pipe, never on a command line that ps shows.
-    printf '%s' "$RP_SIGN_PASSWORD" |
-        osslsigncode sign -pkcs12 "$RP_SIGN_PFX" -readpass - -h sha256 \
-            -n "Periodic Respite Prompter Utility" -time "$2" "${ts[@]}" \
-            -in "$1" -out "$1.signed" >/dev/null &&
-        mv "$1.signed" "$1" ||
-        { rm -f "$1.signed"; rp_log "signing $1 failed"; return 1; }
+    # The password in a file only we can read, never on a command line that ps
+    # shows (osslsigncode reads stdin for it only from 2.9 on; Debian 12 has 2.5).
+    password=$(umask 077 && mktemp) || return 1
+    printf '%s' "$RP_SIGN_PASSWORD" >"$password"
+    osslsigncode sign -pkcs12 "$RP_SIGN_PFX" -readpass "$password" -h sha256 \
+        -n "Periodic Respite Prompter Utility" -st "$2" "${ts[@]}" \
+        -in "$1" -out "$1.signed" >/dev/null || rc=$?
+    rm -f "$password"
+    if [ $rc -ne 0 ]; then
+        rm -f "$1.signed"
+        rp_log "signing $1 failed"
+        return 1
+    fi
+    mv "$1.signed" "$1"
 }
 
 # rp_winget DIR VERSION: the manifests (version, installer, default locale, schema
