@@ -1,48 +1,251 @@
+# shellcheck shell=bash
 # Packaging helpers for scripts/package and scripts/test. Source after lib.sh.
 #
 # rp_package makes, from $RP_EXE, in $RP_PACKAGE_DIR:
 #   RespitePrompter-<version>-portable.zip   the program folder, to unpack anywhere
 #   RespitePrompter-<version>-setup.exe      the installer (NSIS)
-# and sets RP_ZIP and RP_SETUP to their paths. Returns 1 (after saying why) on failure.
+#   RespitePrompter-<version>.msi            the Windows Installer package (wixl)
+#   winget/                                  the Windows package manager's manifests
+# and sets RP_ZIP, RP_SETUP and RP_MSI to their paths. Returns 1 (after saying why)
+# on failure.
+#
+# The same commit gives byte-identical packages in any folder at any time: every
+# timestamp in them is the last commit's (SOURCE_DATE_EPOCH), the zip's entries
+# are sorted, and the msi's codes are made from its contents (docs/packaging.md).
+#
+# Signing (Authenticode, osslsigncode) happens when both are set:
+#   RP_SIGN_PFX        a PKCS#12 file with the code-signing certificate and its key
+#   RP_SIGN_PASSWORD   its password
+# optional: RP_SIGN_TIMESTAMP_URL, an RFC 3161 time-stamping server.
+# Without them the files stay unsigned; with only one of them packaging fails.
 
-RP_PACKAGE_DIR="$RP_BUILD/package"
+RP_PACKAGE_DIR="${RP_PACKAGE_DIR:-$RP_BUILD/package}"
+
+# The msi's upgrade code: the same for every version, so that a newer package
+# replaces an older one. Never change it.
+RP_UPGRADE_CODE="9F12BCAD-89F8-4805-9AD9-5DA92E5BBF8A"
+RP_WINGET_ID="Kelvadore.PeriodicRespitePrompter"
+# Where the downloads are published; the winget manifests point there.
+RP_DOWNLOAD_URL="${RP_DOWNLOAD_URL:-https://downloads.kelvadore.example/respite-prompter}"
+
+# Debian's own python3 (it has python3-olefile), whatever else is first on PATH.
+RP_PYTHON=/usr/bin/python3
 
 # The version is the project's, from CMakeLists.txt.
 rp_version() {
     sed -nE 's/^project\(RespitePrompter VERSION ([0-9]+\.[0-9]+\.[0-9]+).*/\1/p' "$RP_ROOT/CMakeLists.txt"
 }
 
+# Seconds since 1970 of the last commit, unless the caller set SOURCE_DATE_EPOCH.
+rp_source_date_epoch() {
+    if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+        echo "$SOURCE_DATE_EPOCH"
+    else
+        git -C "$RP_ROOT" log -1 --format=%ct 2>/dev/null
+    fi
+}
+
 # Windows line ends for the text files a user opens in Notepad.
 rp_crlf() { sed 's/\r$//; s/$/\r/' "$1" >"$2"; }
 
-rp_package() {
-    local version name stage
-    version=$(rp_version)
-    [ -n "$version" ] || { rp_log "no version in CMakeLists.txt"; return 1; }
-    [ -f "$RP_EXE" ] || { rp_log "no $RP_EXE (build the win32 tree first)"; return 1; }
-    name="RespitePrompter-$version"
-    RP_ZIP="$RP_PACKAGE_DIR/$name-portable.zip"
-    RP_SETUP="$RP_PACKAGE_DIR/$name-setup.exe"
+# A GUID made from a name (UUID version 5 within the upgrade code): the same name
+# always gives the same GUID.
+rp_guid() {
+    "$RP_PYTHON" -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' \
+        "$RP_UPGRADE_CODE" "$1"
+}
 
-    # The program folder as a user gets it; the example skin stays inactive in a
-    # folder of its own (the program only reads x\o.cjs beside itself).
-    stage="$RP_PACKAGE_DIR/stage/$name"
-    rm -rf "$RP_PACKAGE_DIR/stage" "$RP_ZIP" "$RP_SETUP"
+# rp_stage FOLDER VERSION EPOCH: the program folder as a user gets it. The example skin
+# stays inactive in a folder of its own (the program only reads x\o.cjs beside
+# itself). Fixed times and modes, whatever the umask and the clock.
+rp_stage() {
+    local stage=$1 version=$2 epoch=$3
+    rm -rf "$stage"
     mkdir -p "$stage/Example skin/x" &&
         cp "$RP_EXE" "$stage/RespitePrompter.exe" &&
         cp "$RP_ROOT/res/break.wav" "$stage/break.wav" &&
         rp_crlf "$RP_ROOT/skins/example/x/o.cjs" "$stage/Example skin/x/o.cjs" &&
         sed "s/@VERSION@/$version/" "$RP_ROOT/packaging/README.txt" >"$stage.readme" &&
         rp_crlf "$stage.readme" "$stage/README.txt" &&
-        rm -f "$stage.readme" ||
-        { rp_log "staging the package files failed"; return 1; }
+        rm -f "$stage.readme" &&
+        rp_sign_file "$stage/RespitePrompter.exe" "$epoch" &&
+        rp_fix_times "$stage" "$epoch"
+}
 
-    (cd "$RP_PACKAGE_DIR/stage" && zip -q -r -X "$RP_ZIP" "$name") ||
-        { rp_log "zip failed"; return 1; }
-    makensis -V2 -NOCD \
+rp_fix_times() {
+    chmod -R u=rwX,go=rX "$1" &&
+        find "$1" -exec touch -h -d "@$2" {} +
+}
+
+# rp_zip STAGE ZIP: sorted entries, no extra fields, times in UTC.
+rp_zip() {
+    local parent name
+    parent=$(dirname "$1")
+    name=$(basename "$1")
+    rm -f "$2"
+    (cd "$parent" && find "$name" | LC_ALL=C sort | TZ=UTC zip -q -X -@ "$2")
+}
+
+# One SHA-256 over the names and contents of the files in folder $1 and of file $2.
+rp_contents_sha256() {
+    { (cd "$1" && find . -type f | LC_ALL=C sort | xargs -d '\n' sha256sum) && sha256sum <"$2"; } |
+        sha256sum | cut -c1-64
+}
+
+# rp_msi STAGE VERSION MSI EPOCH: the Windows Installer package of the staged folder.
+# wixl only takes paths relative to where it runs, and writes a random package code
+# and the wall-clock time into the summary; scripts/msi-summary.py puts the package
+# code made from the contents and the commit's time there instead.
+rp_msi() {
+    local stage=$1 version=$2 msi epoch=$4 work product_code package_code
+    msi=$(realpath -m "$3")
+    work=$(dirname "$stage")
+    cp "$RP_ROOT/res/app.ico" "$work/app.ico" && touch -d "@$epoch" "$work/app.ico" || return 1
+    product_code=$(rp_guid "ProductCode $version") || return 1
+    # Another package code for any other content, as Windows Installer wants.
+    package_code=$(rp_guid "PackageCode $version $(rp_contents_sha256 "$work" "$RP_ROOT/packaging/RespitePrompter.wxs")") || return 1
+    rm -f "$msi"
+    (cd "$work" && TZ=UTC wixl -a x86 -o "$msi" \
+        -D Version="$version" -D UpgradeCode="$RP_UPGRADE_CODE" \
+        -D ProductCode="$product_code" -D PackageCode="$package_code" \
+        -D Stage="$(basename "$stage")" -D Icon=app.ico \
+        "$RP_ROOT/packaging/RespitePrompter.wxs") && [ -f "$msi" ] || return 1
+    # wixl cannot remove a file it did not install: a skin the user activated by
+    # copying the example's "x" folder beside the program.
+    msibuild "$msi" -q "INSERT INTO \`RemoveFile\` (\`FileKey\`, \`Component_\`, \`FileName\`, \`DirProperty\`, \`InstallMode\`) VALUES ('ActiveSkin', 'Program', 'o.cjs', 'ACTIVESKINDIR', 2)" &&
+        msibuild "$msi" -q "INSERT INTO \`RemoveFile\` (\`FileKey\`, \`Component_\`, \`DirProperty\`, \`InstallMode\`) VALUES ('ActiveSkinFolder', 'Program', 'ACTIVESKINDIR', 2)" &&
+        "$RP_PYTHON" "$RP_ROOT/scripts/msi-summary.py" "$msi" "$package_code" "$epoch"
+}
+
+# rp_sign_file FILE EPOCH: Authenticode signature when a certificate is given. The
+# signing time is the commit's, so the same certificate gives the same bytes again
+# (unless a time-stamping server is used, whose answer changes every time).
+rp_sign_file() {
+    [ -z "${RP_SIGN_PFX:-}${RP_SIGN_PASSWORD:-}" ] && return 0
+    [ -n "${RP_SIGN_PFX:-}" ] && [ -n "${RP_SIGN_PASSWORD:-}" ] ||
+        { rp_log "signing needs both RP_SIGN_PFX and RP_SIGN_PASSWORD"; return 1; }
+    local ts=() password rc=0
+    [ -n "${RP_SIGN_TIMESTAMP_URL:-}" ] && ts=(-ts "$RP_SIGN_TIMESTAMP_URL")
+    # The password in a file only we can read, never on a command line that ps
+    # shows (osslsigncode reads stdin for it only from 2.9 on; Debian 12 has 2.5).
+    password=$(umask 077 && mktemp) || return 1
+    printf '%s' "$RP_SIGN_PASSWORD" >"$password"
+    osslsigncode sign -pkcs12 "$RP_SIGN_PFX" -readpass "$password" -h sha256 \
+        -n "Periodic Respite Prompter Utility" -st "$2" "${ts[@]}" \
+        -in "$1" -out "$1.signed" >/dev/null || rc=$?
+    rm -f "$password"
+    if [ $rc -ne 0 ]; then
+        rm -f "$1.signed"
+        rp_log "signing $1 failed"
+        return 1
+    fi
+    mv "$1.signed" "$1"
+}
+
+# rp_winget DIR VERSION: the manifests (version, installer, default locale, schema
+# 1.6.0) for the msi and the NSIS installer, with their real SHA-256.
+rp_winget() {
+    local dir=$1 version=$2 product_code msi_sha setup_sha schema=1.6.0
+    product_code=$(rp_guid "ProductCode $version")
+    msi_sha=$(sha256sum <"$RP_MSI" | cut -c1-64 | tr a-f A-F)
+    setup_sha=$(sha256sum <"$RP_SETUP" | cut -c1-64 | tr a-f A-F)
+    rm -rf "$dir" && mkdir -p "$dir" || return 1
+    cat >"$dir/$RP_WINGET_ID.yaml" <<YAML
+# yaml-language-server: \$schema=https://aka.ms/winget-manifest.version.$schema.schema.json
+PackageIdentifier: $RP_WINGET_ID
+PackageVersion: $version
+DefaultLocale: en-US
+ManifestType: version
+ManifestVersion: $schema
+YAML
+    cat >"$dir/$RP_WINGET_ID.installer.yaml" <<YAML
+# yaml-language-server: \$schema=https://aka.ms/winget-manifest.installer.$schema.schema.json
+PackageIdentifier: $RP_WINGET_ID
+PackageVersion: $version
+MinimumOSVersion: 6.1.0.0
+Scope: machine
+InstallModes:
+  - interactive
+  - silent
+UpgradeBehavior: install
+Installers:
+  - Architecture: x86
+    InstallerType: msi
+    InstallerUrl: $RP_DOWNLOAD_URL/$version/$(basename "$RP_MSI")
+    InstallerSha256: $msi_sha
+    ProductCode: '{$product_code}'
+    AppsAndFeaturesEntries:
+      - DisplayName: Periodic Respite Prompter Utility
+        Publisher: Kelvadore
+        DisplayVersion: $version
+        ProductCode: '{$product_code}'
+        UpgradeCode: '{$RP_UPGRADE_CODE}'
+  - Architecture: x86
+    InstallerType: nullsoft
+    InstallerUrl: $RP_DOWNLOAD_URL/$version/$(basename "$RP_SETUP")
+    InstallerSha256: $setup_sha
+    ElevationRequirement: elevatesSelf
+    ProductCode: RespitePrompter
+ManifestType: installer
+ManifestVersion: $schema
+YAML
+    cat >"$dir/$RP_WINGET_ID.locale.en-US.yaml" <<YAML
+# yaml-language-server: \$schema=https://aka.ms/winget-manifest.defaultLocale.$schema.schema.json
+PackageIdentifier: $RP_WINGET_ID
+PackageVersion: $version
+PackageLocale: en-US
+Publisher: Kelvadore
+PackageName: Periodic Respite Prompter Utility
+Moniker: respite-prompter
+License: Proprietary
+ShortDescription: Reminds you to take regular breaks from the computer.
+Description: A small tray program that announces a break every so many minutes, by sound, by a balloon or by a small window at the bottom right of the screen.
+Tags:
+  - break
+  - reminder
+  - timer
+ManifestType: defaultLocale
+ManifestVersion: $schema
+YAML
+}
+
+rp_package() {
+    local version name stage epoch
+    version=$(rp_version)
+    [ -n "$version" ] || { rp_log "no version in CMakeLists.txt"; return 1; }
+    [ -f "$RP_EXE" ] || { rp_log "no $RP_EXE (build the win32 tree first)"; return 1; }
+    epoch=$(rp_source_date_epoch)
+    [ -n "$epoch" ] || { rp_log "no commit time: set SOURCE_DATE_EPOCH outside a git checkout"; return 1; }
+    export SOURCE_DATE_EPOCH=$epoch
+    name="RespitePrompter-$version"
+    RP_ZIP="$RP_PACKAGE_DIR/$name-portable.zip"
+    RP_SETUP="$RP_PACKAGE_DIR/$name-setup.exe"
+    RP_MSI="$RP_PACKAGE_DIR/$name.msi"
+    stage="$RP_PACKAGE_DIR/stage/$name"
+    mkdir -p "$RP_PACKAGE_DIR"
+    rm -rf "$RP_PACKAGE_DIR/stage" "$RP_ZIP" "$RP_SETUP" "$RP_MSI"
+
+    rp_stage "$stage" "$version" "$epoch" ||
+        { rp_log "staging the package files failed"; return 1; }
+    rp_zip "$stage" "$RP_ZIP" || { rp_log "zip failed"; return 1; }
+    TZ=UTC makensis -V2 -NOCD \
         -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$RP_SETUP" \
         -DICON="$RP_ROOT/res/app.ico" "$RP_ROOT/packaging/RespitePrompter.nsi" ||
         { rp_log "makensis failed"; return 1; }
+    rp_msi "$stage" "$version" "$RP_MSI" "$epoch" || { rp_log "wixl failed"; return 1; }
+    rp_sign_file "$RP_SETUP" "$epoch" && rp_sign_file "$RP_MSI" "$epoch" || return 1
+    rp_winget "$RP_PACKAGE_DIR/winget" "$version" || { rp_log "winget manifests failed"; return 1; }
     rp_log "packages: $RP_ZIP"
     rp_log "          $RP_SETUP"
+    rp_log "          $RP_MSI"
+    rp_log "          $RP_PACKAGE_DIR/winget/"
+}
+
+# rp_older_msi MSI: a package of the same files as an older version (0.9.0), for
+# the upgrade test. Call after rp_package.
+rp_older_msi() {
+    local version
+    version=$(rp_version)
+    mkdir -p "$(dirname "$1")" &&
+        rp_msi "$RP_PACKAGE_DIR/stage/RespitePrompter-$version" 0.9.0 "$1" "$(rp_source_date_epoch)"
 }

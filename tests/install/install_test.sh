@@ -10,17 +10,31 @@
 #      (machine-wide and per-user), and keeps the user's settings;
 #   4. a second install, then Uninstall.exe /S /REMOVESETTINGS also removes them.
 #
-#   tests/install/install_test.sh SETUP.EXE [E2E_DRIVER.EXE]
+# and, given the msi and an older version's msi, the Windows Installer package's,
+# in a fresh prefix:
+#
+#   5. msiexec /i OLDER.msi /qn, then msiexec /i NEW.msi /qn upgrades it: one
+#      entry, the new version, the files, the shortcut; the Run value stays;
+#   6. msiexec /x NEW.msi /qn, with the program running, cleans up as in 3;
+#   7. an uninstall as a newer version's upgrade runs it keeps the Run values;
+#   8. another install, then msiexec /x NEW.msi /qn REMOVESETTINGS=1.
+#
+#   tests/install/install_test.sh SETUP.EXE [E2E_DRIVER.EXE [NEW.msi OLDER.msi]]
 #
 # Needs the Wine template prefix (scripts/test makes it); uses its own prefix
 # build/wine/install and, without DISPLAY, its own Xvfb. Prints one line per
 # check and exits 1 if any failed. Every wait is bounded.
 set -uo pipefail
 . "$(dirname "$0")/../../scripts/lib.sh"
+. "$(dirname "$0")/../../scripts/lib-package.sh"
+. "$(dirname "$0")/checks.sh"
 
-setup=${1:?usage: install_test.sh SETUP.EXE [E2E_DRIVER.EXE]}
+setup=${1:?usage: install_test.sh SETUP.EXE [E2E_DRIVER.EXE [NEW.msi OLDER.msi]]}
 driver=${2:-$RP_DRIVER}
+msi=${3:-}
+older_msi=${4:-}
 [ -f "$setup" ] || rp_die "no installer at $setup"
+[ -z "$msi" ] || { [ -f "$msi" ] && [ -f "$older_msi" ]; } || rp_die "no msi at $msi or no older one at $older_msi"
 [ -d "$RP_WINE/template" ] || rp_die "no Wine template prefix (run scripts/test once)"
 
 # Our own cleanup: not rp_cleanup, which would release a lock held by our caller.
@@ -43,20 +57,6 @@ shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/
 uninst_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\RespitePrompter'
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'
 settings_key='HKCU\Software\Kelvadore\Periodic Respite Prompter Utility'
-
-failures=0
-pass() { printf '  ok    %s\n' "$*"; }
-fail() { printf '  FAIL  %s\n' "$*"; failures=$((failures + 1)); }
-check() {  # check "what" command...
-    local what=$1
-    shift
-    if "$@"; then pass "$what"; else fail "$what"; fi
-}
-check_not() {  # check_not "what" command...: passes when the command fails
-    local what=$1
-    shift
-    if "$@"; then fail "$what"; else pass "$what"; fi
-}
 
 # wine with its output in files (cmake/wine-emu.sh), never waiting for ever.
 wine_run() { timeout 120 "$RP_ROOT/cmake/wine-emu.sh" "$@"; }
@@ -86,6 +86,25 @@ wait_uninstalled() {
     timeout 30 wineserver -w 2>/dev/null || true
 }
 
+# The entry of an msi is named by its product code; the NSIS one by our own name.
+msi_entry() {
+    timeout 30 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' 2>/dev/null | tr -d '\r' |
+        grep -E '\\\{[0-9A-F-]+\}$' | while read -r key; do
+            [ "$(reg_value "$key" DisplayName)" = "$product" ] && echo "$key"
+        done
+}
+msi_entries() { msi_entry | wc -l; }
+# Each run's verbose log goes to C:\msiexec-N.log in the prefix; what reg.exe and
+# taskkill print on the way is of no interest.
+msi_runs=0
+msi_run() {  # msi_run /i|/x PACKAGE [PROPERTY=VALUE...]
+    local action=$1 package
+    package=$(winepath -w "$2" 2>/dev/null)
+    shift 2
+    msi_runs=$((msi_runs + 1))
+    wine_run msiexec "$action" "$package" /qn /l*v "C:\\msiexec-$msi_runs.log" "$@" >/dev/null
+}
+
 main_window_shown() {
     local i
     for i in $(seq 100); do
@@ -94,6 +113,29 @@ main_window_shown() {
     done
     return 1
 }
+start_program() {
+    echo "start: the installed program, left running"
+    wine "$dir_win\\RespitePrompter.exe" >/dev/null 2>&1 </dev/null &
+    app_pid=$!
+    check "the installed program shows its window" main_window_shown
+}
+add_run_values() {
+    timeout 30 wine reg add "HKLM\\$run_key" /v RespitePrompter.exe /d "$dir_win\\RespitePrompter.exe" /f >/dev/null 2>&1
+    timeout 30 wine reg add "HKCU\\$run_key" /v RespitePrompter.exe /d "$dir_win\\RespitePrompter.exe" /f >/dev/null 2>&1
+    timeout 30 wine reg add "HKLM\\$run_key" /v SomeoneElse.exe /d 'C:\other\SomeoneElse.exe' /f >/dev/null 2>&1
+}
+# After an uninstall that ran while the program was running.
+check_uninstalled() {
+    check "the uninstaller closed the running program" program_ended
+    check "program folder removed" gone "$dir"
+    check "Start-menu shortcut removed" gone "$shortcut"
+    check_not "machine-wide Run value removed" reg_has_value "HKLM\\$run_key" RespitePrompter.exe
+    check_not "per-user Run value removed" reg_has_value "HKCU\\$run_key" RespitePrompter.exe
+    check "other programs' Run values kept" reg_has_value "HKLM\\$run_key" SomeoneElse.exe
+    check "settings kept by a silent uninstall" reg_has_value "$settings_key" Text1
+    check "no file of the program left anywhere in Program Files" no_program_files_left
+}
+
 program_ended() {
     local i
     for i in $(seq 50); do
@@ -135,27 +177,15 @@ check "the program stored its settings" reg_has_value "$settings_key" Text1
 
 # What "Load this software on Windows startup" leaves behind, machine-wide, and a
 # per-user value of the same name.
-timeout 30 wine reg add "HKLM\\$run_key" /v RespitePrompter.exe /d "$dir_win\\RespitePrompter.exe" /f >/dev/null 2>&1
-timeout 30 wine reg add "HKCU\\$run_key" /v RespitePrompter.exe /d "$dir_win\\RespitePrompter.exe" /f >/dev/null 2>&1
-timeout 30 wine reg add "HKLM\\$run_key" /v SomeoneElse.exe /d 'C:\other\SomeoneElse.exe' /f >/dev/null 2>&1
+add_run_values
 
 # --- 3. silent uninstall, with the program still running ---
-echo "start: the installed program, left running"
-wine "$dir_win\\RespitePrompter.exe" >/dev/null 2>&1 </dev/null &
-app_pid=$!
-check "the installed program shows its window" main_window_shown
+start_program
 echo "uninstall: Uninstall.exe /S"
 check "Uninstall.exe /S exits with 0" wine_run "$dir_win\\Uninstall.exe" /S
 wait_uninstalled
-check "the uninstaller closed the running program" program_ended
-check "program folder removed" gone "$dir"
-check "Start-menu shortcut removed" gone "$shortcut"
 check_not "Add/Remove Programs entry removed" reg_has_key "$uninst_key"
-check_not "machine-wide Run value removed" reg_has_value "HKLM\\$run_key" RespitePrompter.exe
-check_not "per-user Run value removed" reg_has_value "HKCU\\$run_key" RespitePrompter.exe
-check "other programs' Run values kept" reg_has_value "HKLM\\$run_key" SomeoneElse.exe
-check "settings kept by a silent uninstall" reg_has_value "$settings_key" Text1
-check "no file of the program left anywhere in Program Files" no_program_files_left
+check_uninstalled
 
 # --- 4. "Remove my settings" ---
 install
@@ -165,9 +195,62 @@ wait_uninstalled
 check "program folder removed again" gone "$dir"
 check_not "settings removed when asked" reg_has_key "$settings_key"
 
-if [ $failures -eq 0 ]; then
-    echo "install round trip: passed"
-else
-    echo "install round trip: $failures check(s) FAILED"
+# --- 5. the msi: an older version, then the new one over it ---
+if [ -n "$msi" ]; then
+    echo "msi: a fresh prefix"
+    rp_fresh_prefix "$WINEPREFIX"
+    # Wine's msi puts an all-users package's shortcut into the user's Start menu
+    # (its ProgramMenuFolder ignores ALLUSERS); Windows puts it into the common one.
+    user_shortcut=$(printf '%s\n' "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows | grep -v /Public/ | head -1)
+    user_shortcut="$user_shortcut/Start Menu/Programs/$product.lnk"
+    shortcut_made() { [ -f "$shortcut" ] || [ -f "$user_shortcut" ]; }
+    echo "install: msiexec /i $(basename "$older_msi") /qn"
+    check "msiexec /i OLDER.msi /qn exits with 0" msi_run /i "$older_msi"
+    older_version=$(reg_value "$(msi_entry)" DisplayVersion)
+    check "older version installed ($older_version)" test -n "$older_version" -a -f "$dir/RespitePrompter.exe"
+    echo "upgrade: msiexec /i $(basename "$msi") /qn"
+    check "msiexec /i NEW.msi /qn exits with 0" msi_run /i "$msi"
+    entry=$(msi_entry)
+    check "one Add/Remove Programs entry after the upgrade" is_ "$(msi_entries)" 1
+    check "Add/Remove Programs: DisplayVersion $(rp_version)" is_ "$(reg_value "$entry" DisplayVersion)" "$(rp_version)"
+    check "Add/Remove Programs: Publisher Kelvadore" is_ "$(reg_value "$entry" Publisher)" "Kelvadore"
+    check "Add/Remove Programs: InstallLocation" is_ "$(reg_value "$entry" InstallLocation)" "$dir_win\\"
+    check "Add/Remove Programs: UninstallString" is_ "$(reg_value "$entry" UninstallString)" "MsiExec.exe /X${entry##*\\}"
+    # Wine records the product's icon (ProductIcon) but writes no DisplayIcon from ARPPRODUCTICON.
+    check "product icon published" test -f "$WINEPREFIX/drive_c/windows/Installer/${entry##*\\}/app.ico"
+    check "RespitePrompter.exe installed" test -f "$dir/RespitePrompter.exe"
+    check "break.wav, README.txt, the inactive example skin installed" \
+        test -f "$dir/break.wav" -a -f "$dir/README.txt" -a -f "$dir/Example skin/x/o.cjs" -a ! -e "$dir/x"
+    check "Start-menu shortcut" shortcut_made
+
+    # --- 6. uninstall, with the program running and a skin activated ---
+    add_run_values
+    start_program
+    mkdir -p "$dir/x" && cp "$dir/Example skin/x/o.cjs" "$dir/x/o.cjs"
+    echo "uninstall: msiexec /x $(basename "$msi") /qn"
+    check "msiexec /x NEW.msi /qn exits with 0" msi_run /x "$msi"
+    check "no Add/Remove Programs entry left" is_ "$(msi_entries)" 0
+    check "Start-menu shortcut removed (user's Start menu too)" gone "$user_shortcut"
+    check_uninstalled
+
+    # --- 7. removed by a newer version's upgrade: the start-up choice stays ---
+    # Windows removes the older product with UPGRADINGPRODUCTCODE set; Wine's
+    # RemoveExistingProducts runs "msiexec /qn /i {code} REMOVE=ALL" without it (so
+    # under Wine the upgrade in 5 drops the Run values): set it the way Windows does.
+    check "msiexec /i NEW.msi /qn exits with 0 again" msi_run /i "$msi"
+    add_run_values
+    echo "uninstall: msiexec /x $(basename "$msi") /qn UPGRADINGPRODUCTCODE={newer product}"
+    check "msiexec /x as an upgrade's removal exits with 0" msi_run /x "$msi" "UPGRADINGPRODUCTCODE={$(rp_guid "ProductCode 9.9.9")}"
+    check "program folder removed by the upgrade's removal" gone "$dir"
+    check "the upgrade's removal kept the machine-wide Run value" reg_has_value "HKLM\\$run_key" RespitePrompter.exe
+    check "the upgrade's removal kept the per-user Run value" reg_has_value "HKCU\\$run_key" RespitePrompter.exe
+
+    # --- 8. REMOVESETTINGS=1 ---
+    check "msiexec /i NEW.msi /qn exits with 0 a third time" msi_run /i "$msi"
+    echo "uninstall: msiexec /x $(basename "$msi") /qn REMOVESETTINGS=1"
+    check "msiexec /x NEW.msi /qn REMOVESETTINGS=1 exits with 0" msi_run /x "$msi" REMOVESETTINGS=1
+    check "program folder removed again" gone "$dir"
+    check_not "settings removed when asked" reg_has_key "$settings_key"
 fi
-[ $failures -eq 0 ]
+
+checks_done "install round trip"
