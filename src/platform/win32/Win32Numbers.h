@@ -14,8 +14,8 @@ class Win32Numbers : public Numbers {
   std::int16_t ToInteger16(std::string_view text) override;
 
  private:
-  using VarR8FromStrFn = HRESULT(WINAPI*)(const OLECHAR*, LCID, ULONG, double*);
-  using VarI2FromStrFn = HRESULT(WINAPI*)(const OLECHAR*, LCID, ULONG, SHORT*);
+  using VarR8FromStrFn = HRESULT(WINAPI*)(const WCHAR*, LCID, ULONG, double*);
+  using VarI2FromStrFn = HRESULT(WINAPI*)(const WCHAR*, LCID, ULONG, SHORT*);
   // False when the library or one of its conversions is missing.
   bool Load();
 
