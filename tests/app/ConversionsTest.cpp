@@ -14,17 +14,6 @@ TEST(ParseNumber, AcceptsWhatTheMinutesBoxMayHold) {
   EXPECT_DOUBLE_EQ(*ParseNumber("1,000.5"), 1000.5);
 }
 
-TEST(ParseNumber, ReadsTheSeparatorsItIsGiven) {
-  const NumberSeparators german{',', '.'};
-  EXPECT_DOUBLE_EQ(*ParseNumber("2,5", german), 2.5);
-  EXPECT_DOUBLE_EQ(*ParseNumber("1.000", german), 1000);
-  EXPECT_DOUBLE_EQ(*ParseNumber(" -1.000,5e1 ", german), -10005);
-  for (const char* text : {"1,000.5", "1.", ".5", ",", "1,2,3"})
-    EXPECT_FALSE(IsNumeric(text, german)) << text;
-  EXPECT_EQ(ToInteger16("2,5", german), 2);
-  EXPECT_EQ(ToInteger16("3,5", german), 4);
-}
-
 TEST(ToInteger16, RoundsHalvesToEven) {
   EXPECT_EQ(ToInteger16("2.5"), 2);
   EXPECT_EQ(ToInteger16("3.5"), 4);
