@@ -15,7 +15,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-std::optional<double> ParseNumber(std::string_view text) {
+std::optional<double> ParseNumber(std::string_view text, NumberSeparators separators) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
 
@@ -27,14 +27,16 @@ std::optional<double> ParseNumber(std::string_view text) {
     if (IsDigit(text[i])) {
       plain += text[i];
       digits = true;
-    } else if (text[i] == ',' && digits && i + 1 < text.size() && IsDigit(text[i + 1])) {
+    } else if (text[i] == separators.thousands && digits && i + 1 < text.size() &&
+               IsDigit(text[i + 1])) {
       continue;  // thousands separator between digits
     } else {
       break;
     }
   }
-  if (i < text.size() && text[i] == '.') {
-    plain += text[i++];
+  if (i < text.size() && text[i] == separators.decimal) {
+    plain += '.';  // strtod reads the C locale's point
+    ++i;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
       plain += text[i];
       digits = true;
@@ -58,8 +60,8 @@ std::optional<double> ParseNumber(std::string_view text) {
   return std::strtod(plain.c_str(), nullptr);
 }
 
-std::int16_t ToInteger16(std::string_view text) {
-  const auto number = ParseNumber(text);
+std::int16_t ToInteger16(std::string_view text, NumberSeparators separators) {
+  const auto number = ParseNumber(text, separators);
   if (!number) throw Failure("Type mismatch");
   // Halves go to the even neighbour (2.5 -> 2, 3.5 -> 4).
   const double rounded = *number - std::floor(*number) == 0.5

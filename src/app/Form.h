@@ -95,6 +95,8 @@ class Form {
   void UserMouseMove() { Form_MouseMove(); }
   // The shell restarted (the registered "TaskbarCreated" message reached the window).
   void UserShellRestarted() { Form_ShellRestarted(); }
+  // The user started the program again while this copy runs; the other start has ended.
+  void UserAnotherCopyStarted() { Form_AnotherCopyStarted(); }
 
   // Called by the controls when a handler raised from them failed without a guard.
   void ReportUnguardedFailure(const std::string& handler, const std::string& description);
@@ -109,6 +111,7 @@ class Form {
   virtual void Form_QueryUnload(int& cancel, int reason) { (void)cancel, (void)reason; }
   virtual void Form_MouseMove() {}
   virtual void Form_ShellRestarted() {}
+  virtual void Form_AnotherCopyStarted() {}
   // A handler without a guard of its own failed; the window decides how to tell the user.
   virtual void OnUnguardedFailure(const std::string& handler, const std::string& description) {
     (void)handler, (void)description;

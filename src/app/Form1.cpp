@@ -1,6 +1,5 @@
 #include "app/Form1.h"
 
-#include "app/Conversions.h"
 #include "app/Failure.h"
 #include "app/Guard.h"
 #include "app/Program.h"
@@ -77,7 +76,7 @@ void Form1::Form_Load() {
     SetIcon(GetUi().ApplicationIcon());
     main.SetAppTitle();
   });
-  g.Step(128, [&] { Text1.SetText(main.GetSetting("Text1", "45")); });
+  g.Step(128, [&] { Text1.SetText(main.GetSetting("Text1", std::to_string(kDefaultMinutes))); });
   g.Step(130, [&] { Text2.SetText(main.GetSetting("Alarm", defaultSound)); });
   if (g.Test(132, [&] { return !main.FileExists(Text2.Text()); })) {
     g.Step(134, [&] { Text2.SetText(defaultSound); });
@@ -116,19 +115,19 @@ void Form1::Form_Load() {
   } else if (g.Test(176, [&] { return state == "On"; })) {
     g.Step(178, [&] { PushButton3.SetText(std::string(kStopReminding)); });
     g.Step(180, [&] { main.SaveSetting("StartStopState", "On"); });
-    if (g.Test(182, [&] { return IsNumeric(Text1.Text()); })) {
-      g.Step(184, [&] { IntervalSeconds = MinutesToSeconds(ToInteger16(Text1.Text())); });
+    if (g.Test(182, [&] { return main.IsNumeric(Text1.Text()); })) {
+      g.Step(184, [&] { SetIntervalFromMinutes(); });
     } else {
-      g.Step(186, [&] { IntervalSeconds = 60; });
+      g.Step(186, [&] { SetInterval(60); });
       g.Step(188, [&] { Text1.SetText("1"); });
     }
     g.Step(190, [&] { Timer1.SetInterval(1000); });
     g.Step(192, [&] { Timer1.SetEnabled(true); });
   }
 
-  g.Step(194, [&] { Check1.SetValue(ToInteger16(main.GetSetting("Check1", "1"))); });
-  g.Step(196, [&] { Check2.SetValue(ToInteger16(main.GetSetting("Check2", "1"))); });
-  g.Step(198, [&] { Check3.SetValue(ToInteger16(main.GetSetting("Check3", "0"))); });
+  g.Step(194, [&] { Check1.SetValue(main.ToInteger16(main.GetSetting("Check1", "1"))); });
+  g.Step(196, [&] { Check2.SetValue(main.ToInteger16(main.GetSetting("Check2", "1"))); });
+  g.Step(198, [&] { Check3.SetValue(main.ToInteger16(main.GetSetting("Check3", "0"))); });
 }
 
 void Form1::Text2_Change() { program.main.SaveSetting("Alarm", Text2.Text()); }

@@ -14,6 +14,8 @@ inline constexpr std::string_view kStartReminding = "Start Reminding";
 inline constexpr std::string_view kStopReminding = "Stop Reminding";
 inline constexpr std::string_view kProgressBarText = "Progress Bar";
 inline constexpr std::string_view kNextBreakPrefix = "Next break will occur in ";
+// The minutes box's default period.
+inline constexpr std::int16_t kDefaultMinutes = 45;
 
 // The main window: the countdown, the reminder choices and the start-up options.
 class Form1 : public Form {
@@ -77,6 +79,7 @@ class Form1 : public Form {
   void Form_QueryUnload(int& cancel, int reason) override;
   void Form_MouseMove() override;
   void Form_ShellRestarted() override;
+  void Form_AnotherCopyStarted() override;
 
  protected:
   void OnUnguardedFailure(const std::string& handler, const std::string& description) override;
@@ -84,6 +87,11 @@ class Form1 : public Form {
  private:
   // Sets IntervalSeconds from the minutes in Text1; a text that is not a number becomes "1".
   void ReadInterval();
+  void SetInterval(std::int32_t seconds);
+  // IntervalSeconds from the number in Text1; throws when it does not fit 16 bits.
+  void SetIntervalFromMinutes();
+  // Shows the window again, in front, after the tray or a second start.
+  void BringBack();
   // Shows the pointer shape unless the window is busy.
   void SetPointerUnlessBusy(int pointer);
   // Silences the break sound if it is still looping; a single test play is left alone.
@@ -93,6 +101,8 @@ class Form1 : public Form {
   bool tickRunning_ = false;
   // True from a break's looping sound until the player is closed or given the test play.
   bool breakSoundLooping_ = false;
+  // True once IntervalSeconds holds a period that start-up, a start or the minutes box set.
+  bool intervalSet_ = false;
 };
 
 }  // namespace rp

@@ -45,6 +45,11 @@ void Main::SetAppTitle() {
   platform_.ui.SetApplicationTitle(title);
 }
 
+std::string Main::AppTitle() {
+  std::string title = platform_.ui.ApplicationTitle();
+  return title.empty() ? std::string(kProductName) : title;
+}
+
 bool Main::FileExists(std::string_view path) {
   if (path.empty()) return false;
   try {
@@ -74,7 +79,10 @@ void Main::SetButtonFaceColors(Form& form) {
 std::string Main::ProgramFolder() { return platform_.files.ProgramFolder(); }
 
 std::string Main::ProgramFile(std::string_view name) {
-  return ProgramFolder() + "\\" + std::string(name);
+  // At a drive root the folder already ends with its separator ("C:\\").
+  std::string folder = ProgramFolder();
+  if (!folder.ends_with('\\')) folder += '\\';
+  return folder + std::string(name);
 }
 
 std::string Main::GetSetting(std::string_view name, std::string_view defaultValue) {

@@ -22,6 +22,8 @@ class Main {
 
   // The application title: the product name without its last word, at most 40 characters.
   void SetAppTitle();
+  // The title the program's own notices carry; the product name until SetAppTitle ran.
+  std::string AppTitle();
   // True when the path names something whose modification time can be read; never reports.
   bool FileExists(std::string_view path);
   void MakeTopmost(Form& form);
@@ -36,6 +38,10 @@ class Main {
   // The folder that holds the program, and a file in it.
   std::string ProgramFolder();
   std::string ProgramFile(std::string_view name);
+
+  // The platform's number reading, under the user's locale.
+  bool IsNumeric(std::string_view text) { return platform_.numbers.IsNumeric(text); }
+  std::int16_t ToInteger16(std::string_view text) { return platform_.numbers.ToInteger16(text); }
 
   // The per-user settings.
   std::string GetSetting(std::string_view name, std::string_view defaultValue);

@@ -1,7 +1,6 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/Conversions.h"
 #include "app/Form1.h"
 #include "app/Guard.h"
 #include "app/Program.h"
@@ -98,10 +97,10 @@ void Form1::PushButton3_Click() {
     g.Step(102, [&] { PushButton3.SetText(std::string(kStopReminding)); });
     g.Step(104, [&] { main.SaveSetting("StartStopState", "On"); });
     g.Step(106, [&] { ElapsedSeconds = 0; });
-    if (g.Test(108, [&] { return IsNumeric(Text1.Text()); })) {
-      g.Step(110, [&] { IntervalSeconds = MinutesToSeconds(ToInteger16(Text1.Text())); });
+    if (g.Test(108, [&] { return main.IsNumeric(Text1.Text()); })) {
+      g.Step(110, [&] { SetIntervalFromMinutes(); });
     } else {
-      g.Step(112, [&] { IntervalSeconds = 60; });
+      g.Step(112, [&] { SetInterval(60); });
       g.Step(114, [&] { Text1.SetText("1"); });
     }
     g.Step(116, [&] { Timer1.SetInterval(1000); });

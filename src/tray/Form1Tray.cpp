@@ -21,7 +21,16 @@ void Form1::Form_Resize() {
   g.Step(108, [&] { cSysTray1.ShowBalloon(kMinimiseNotice, kProductName, 5, true); });
 }
 
-void Form1::cSysTray1_MouseUp(int, std::int32_t) {
+void Form1::cSysTray1_MouseUp(int, std::int32_t) { BringBack(); }
+
+void Form1::Form_AnotherCopyStarted() {
+  // A second start is how many users look for a program that sits in the tray: this copy
+  // comes back instead, restored if it was minimised.
+  if (WindowState() == kMinimized) SetWindowState(kNormal);
+  BringBack();
+}
+
+void Form1::BringBack() {
   SetVisible(true);
   SetFocus();
   program.mSysTray.HiddenInTray = false;

@@ -30,7 +30,7 @@ constexpr int kRightButton = 2;
 
 cSysTray::cSysTray(Program& program, Form& host, std::string name, TrayProperties stored)
     : program_(program), shell_(program.platform.shell), host_(host), name_(std::move(name)),
-      stored_(std::move(stored)) {}
+      stored_(std::move(stored)), addRetry_(program.platform.ui, [this] { RetryAdd(); }) {}
 
 cSysTray::~cSysTray() {
   if (created_) UserControl_Terminate();
@@ -93,6 +93,7 @@ void cSysTray::SetInTray(bool Show) {
       iconAdded_ = true;
     }
   } else if (iconAdded_) {
+    StopAddRetries();
     DeleteIcon(controlHwnd_, iconId_);
     program_.mSysTray.Unhook(controlHwnd_);
     iconAdded_ = false;
@@ -191,8 +192,25 @@ void cSysTray::AddIcon(std::uintptr_t hwnd, std::int32_t id, const std::string& 
   }
   record.uCallbackMessage = TRAY_CALLBACK;
   record.uFlags |= kNifMessage;
-  Send(kNimAdd, record);
+  if (Send(kNimAdd, record)) {
+    StopAddRetries();
+  } else if (!addRetry_.Running()) {
+    // The shell is not ready (at log-on, or just restarted): without the icon, a window hidden
+    // in the tray could not be reached, so the add is tried again for a while.
+    addRetriesLeft_ = kAddRetryForMs / kAddRetryMs;
+    addRetry_.SetInterval(kAddRetryMs);
+  }
 }
+
+void cSysTray::RetryAdd() {
+  if (!iconAdded_ || addRetriesLeft_-- <= 0) {
+    StopAddRetries();
+    return;
+  }
+  AddIcon(controlHwnd_, iconId_, tip_, icon_);
+}
+
+void cSysTray::StopAddRetries() { addRetry_.SetInterval(0); }
 
 void cSysTray::DeleteIcon(std::uintptr_t hwnd, std::int32_t id) {
   Send(kNimDelete, NewRecord(hwnd, id));
@@ -205,9 +223,9 @@ NotifyIconRecord cSysTray::NewRecord(std::uintptr_t hwnd, std::int32_t id) const
   return record;
 }
 
-void cSysTray::Send(std::uint32_t message, const NotifyIconRecord& record) {
-  // The shell's answer is not judged: a refused call leaves the control as if it succeeded.
-  shell_.Shell_NotifyIconA(message, record.Pack());
+bool cSysTray::Send(std::uint32_t message, const NotifyIconRecord& record) {
+  // A refused call leaves the control as if it succeeded; only a refused add is tried again.
+  return shell_.Shell_NotifyIconA(message, record.Pack());
 }
 
 std::string cSysTray::Ansi(std::string_view text, std::size_t maxChars) {

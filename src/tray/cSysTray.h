@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/Timer.h"
 #include "platform/Shell.h"
 #include "platform/Ui.h"
 
@@ -25,6 +26,9 @@ struct TrayProperties {
 inline constexpr std::string_view kDefaultTrayTip = "Telnet Server";
 // The control always keeps this size, in twips.
 inline constexpr int kTrayControlSize = 510;
+// A refused add is tried again this often, for this long.
+inline constexpr int kAddRetryMs = 2000;
+inline constexpr int kAddRetryForMs = 120000;
 
 // The notification-area icon of a window, with its hover tip and balloons. Its own window,
 // a hidden child of the host's, is created with the host's window and hears the shell.
@@ -84,8 +88,11 @@ class cSysTray {
   void AddIcon(std::uintptr_t hwnd, std::int32_t id, const std::string& tip,
                const std::shared_ptr<Picture>& icon);
   void DeleteIcon(std::uintptr_t hwnd, std::int32_t id);
+  // A tick of addRetry_: the icon is added again while it is wanted and the shell refuses it.
+  void RetryAdd();
+  void StopAddRetries();
   NotifyIconRecord NewRecord(std::uintptr_t hwnd, std::int32_t id) const;
-  void Send(std::uint32_t message, const NotifyIconRecord& record);
+  bool Send(std::uint32_t message, const NotifyIconRecord& record);
   std::string Ansi(std::string_view text, std::size_t maxChars);
   template <class Handler, class... Args>
   void Raise(std::string_view event, const Handler& handler, Args... args);
@@ -107,6 +114,8 @@ class cSysTray {
   bool balloonUp_ = false;
   std::int32_t showOnceCount_ = 0;
   int width_ = 0, height_ = 0;
+  Timer addRetry_;
+  int addRetriesLeft_ = 0;
 };
 
 }  // namespace rp

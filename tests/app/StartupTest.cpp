@@ -171,14 +171,28 @@ TEST_F(StartupTest, MinutesOutOfRangeKeepThePreviousPeriod) {
   Start();
   EXPECT_EQ(form().Text1.Text(), "40000");
   EXPECT_EQ(Stored("Text1"), "40000");
-  EXPECT_EQ(form().IntervalSeconds, 0);  // never set by a valid number
+  // No period was ever set: the default stands in, rather than a break on every tick.
+  EXPECT_EQ(form().IntervalSeconds, 45 * 60);
   EXPECT_TRUE(form().Timer1.Running());  // start-up went on to 190 and 192
   ASSERT_EQ(desktop.dialogs.boxes.size(), 2u);
-  // First the minutes box tells the user; then start-up reports its own step.
-  EXPECT_EQ(desktop.dialogs.boxes[0].title, "Periodic Respite Prompter Utility");
+  // First the minutes box tells the user, under the application title; then start-up reports
+  // its own step.
+  EXPECT_EQ(desktop.dialogs.boxes[0].title, "Periodic Respite Prompter");
   EXPECT_NE(desktop.dialogs.boxes[0].text.find("-32768 to 32767"), std::string::npos);
   EXPECT_EQ(desktop.dialogs.boxes[1].text.rfind("Overflow\r\n", 0), 0u);
   EXPECT_NE(desktop.dialogs.boxes[1].text.find("Form_Load at line 184\r\r"), std::string::npos);
+  desktop.RunFor(1000);
+  EXPECT_EQ(form().Frame1.Text(), "Next break will occur in 00:44:59");
+  EXPECT_TRUE(desktop.shell.calls.size() == 1 && desktop.player.calls.empty());  // no break
+
+  // The same text with reminding off: the first Start falls back in the same way.
+  sim::SimDesktop d;
+  d.settings.values["Text1"] = "40000";
+  Program p(d.platform);
+  d.Run([&] { p.Start(); });
+  d.Click(p.form1->PushButton3);
+  EXPECT_EQ(p.form1->IntervalSeconds, 45 * 60);
+  EXPECT_EQ(d.dialogs.boxes.size(), 2u);  // the minutes box at start-up, step 110 at Start
 }
 
 TEST_F(StartupTest, HandCursorIsLoadedWhenPresentAndReportedWhenBroken) {
@@ -196,6 +210,15 @@ TEST_F(StartupTest, HandCursorIsLoadedWhenPresentAndReportedWhenBroken) {
   ASSERT_EQ(broken.dialogs.boxes.size(), 1u);
   EXPECT_NE(broken.dialogs.boxes[0].text.find("Form_Load at line 106\r\r"), std::string::npos);
   EXPECT_EQ(p.form1->Caption(), "Periodic Respite Prompter Utility");  // went on with 126
+}
+
+TEST_F(StartupTest, AProgramAtADriveRootFindsItsFilesThere) {
+  desktop.files.programFolder = "C:\\";
+  desktop.files.Add("C:\\HAND-M.CUR", {std::string("\0\0\2\0rest", 8)});
+  Start();
+  EXPECT_EQ(form().Text2.Text(), "C:\\break.wav");
+  EXPECT_NE(form().MouseIcon(), nullptr);
+  EXPECT_TRUE(desktop.dialogs.boxes.empty());
 }
 
 TEST_F(StartupTest, ArbitraryStoredTextsLeaveAUsableWindow) {

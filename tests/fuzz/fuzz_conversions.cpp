@@ -22,13 +22,13 @@ namespace {
   std::abort();
 }
 
-void CheckTextReadings(std::string_view text) {
-  const auto number = rp::ParseNumber(text);
-  if (rp::IsNumeric(text) != number.has_value()) Broken("IsNumeric disagrees with ParseNumber", text);
+void CheckNumberReadings(std::string_view text, rp::NumberSeparators separators) {
+  const auto number = rp::ParseNumber(text, separators);
+  if (rp::IsNumeric(text, separators) != number.has_value()) Broken("IsNumeric disagrees with ParseNumber", text);
   if (number && std::isnan(*number)) Broken("ParseNumber gave NaN", text);
 
   try {
-    const std::int16_t minutes = rp::ToInteger16(text);
+    const std::int16_t minutes = rp::ToInteger16(text, separators);
     if (!number) Broken("ToInteger16 converted a text that is not numeric", text);
     if (std::fabs(*number - minutes) > 0.5) Broken("ToInteger16 is not the rounded number", text);
     // Every 16-bit count of minutes has an exact count of seconds.
@@ -41,6 +41,11 @@ void CheckTextReadings(std::string_view text) {
     if (number && why != "Overflow") Broken("a numeric text failed other than by overflow", text);
     if (number && std::fabs(*number) < 32767.0) Broken("an in-range number overflowed", text);
   }
+}
+
+void CheckTextReadings(std::string_view text) {
+  CheckNumberReadings(text, {});          // English: "1,000.5"
+  CheckNumberReadings(text, {',', '.'});  // German: "1.000,5"
 
   const double leading = rp::LeadingNumber(text);
   if (std::isnan(leading)) Broken("LeadingNumber gave NaN", text);

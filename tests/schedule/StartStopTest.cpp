@@ -99,6 +99,18 @@ TEST_F(StartStopTest, IntervalTexts) {
   EXPECT_TRUE(desktop.dialogs.boxes.empty());
 }
 
+TEST_F(StartStopTest, MinutesAreReadWithTheSeparatorsOfTheUsersLocale) {
+  desktop.numbers.separators = {',', '.'};  // German
+  StartWith("20");
+  for (const auto& [typed, seconds] : {std::pair{"2,5", 120}, {"3,5", 240}, {"1.000", 60000},
+                                       {"2.5", 1500}}) {
+    desktop.Type(form().Text1, typed);
+    EXPECT_EQ(form().IntervalSeconds, seconds) << typed;
+  }
+  desktop.Type(form().Text1, "1,000.5");  // not a number under these separators
+  EXPECT_EQ(form().Text1.Text(), "1");
+}
+
 TEST_F(StartStopTest, TooManyMinutesAreStoredAndKeepThePreviousInterval) {
   StartWith("20");
   desktop.Click(form().PushButton3);

@@ -125,6 +125,26 @@ TEST_F(MinimiseToTrayTest, Check8StoresTheStartMinimisedChoice) {
   EXPECT_EQ(Stored("Minimized"), "On");
 }
 
+TEST_F(MinimiseToTrayTest, ASecondStartBringsTheWindowBackFromTheTrayOrTheTaskbar) {
+  Start();
+  Minimise();
+  const std::size_t writes = desktop.settings.writes.size();
+  const int focused = Focused();
+  desktop.Run([&] { form().UserAnotherCopyStarted(); });
+  EXPECT_TRUE(form().Visible());
+  EXPECT_TRUE(ShownOnScreen());
+  EXPECT_EQ(Focused(), focused + 1);
+  EXPECT_FALSE(HiddenInTray());
+
+  program->mSysTray.HiddenInTray = true;  // a minimise that the tray does not take
+  desktop.Run([&] { form().SetWindowState(kMinimized); });
+  ASSERT_TRUE(form().Visible());
+  desktop.Run([&] { form().UserAnotherCopyStarted(); });
+  EXPECT_EQ(form().WindowState(), kNormal);
+  EXPECT_TRUE(form().Visible());
+  EXPECT_EQ(desktop.settings.writes.size(), writes);
+}
+
 // Mended: an icon lost with a restarting shell used to strand a window hidden in the tray.
 TEST_F(MinimiseToTrayTest, TheIconComesBackWhenTheShellRestarts) {
   Start();
@@ -147,6 +167,48 @@ TEST_F(MinimiseToTrayTest, TheIconComesBackWhenTheShellRestarts) {
   Mark();
   desktop.Run([&] { form().UserShellRestarted(); });
   EXPECT_TRUE(Calls().empty());
+}
+
+// Mended: started at log-on before the shell is ready, the window went into a tray that
+// refused its icon and could not be reached.
+TEST_F(MinimiseToTrayTest, ARefusedIconIsAddedAgainEveryTwoSecondsForTwoMinutes) {
+  desktop.settings.values["Windows Startup"] = "On";
+  desktop.settings.values["Minimized"] = "On";
+  const auto adds = [&] {
+    std::size_t n = 0;
+    for (const auto& call : Calls()) n += call.message == kNimAdd;
+    return n;
+  };
+  shell().refuseAdds = 3;
+  Start();  // the minimise notice waits 5 s: adds at 0, 2 and 4 s, all refused
+  EXPECT_EQ(desktop.NowMs(), 5000);
+  EXPECT_EQ(adds(), 3u);
+  EXPECT_TRUE(shell().icons.empty());
+  desktop.RunFor(999);
+  EXPECT_EQ(adds(), 3u);
+  desktop.RunFor(1);  // the fourth add is taken, and no more are sent
+  EXPECT_EQ(adds(), 4u);
+  EXPECT_EQ(shell().icons.size(), 1u);
+  EXPECT_EQ(Calls().back().szTip(), "Periodic Respite Prompter Utility");
+  desktop.RunFor(60000);
+  EXPECT_EQ(adds(), 4u);
+  OnIcon(kLeftUp);
+  EXPECT_TRUE(form().Visible());
+
+  // A shell that never gets ready: 60 more tries, then the program stops asking; a restarted
+  // shell is still answered.
+  tray().SetInTray(false);
+  tray().SetInTray(true);
+  shell().refuseAdds = 1000;
+  Mark();
+  desktop.Run([&] { form().UserShellRestarted(); });
+  desktop.RunFor(10 * 60000);
+  EXPECT_EQ(adds(), 1u + 60u);
+  shell().refuseAdds = 0;
+  Mark();
+  desktop.Run([&] { form().UserShellRestarted(); });
+  EXPECT_EQ(adds(), 1u);
+  EXPECT_EQ(shell().icons.size(), 1u);
 }
 
 TEST_F(MinimiseToTrayTest, ABreakWithTheBalloonReminderShowsBreakForHalfAMinute) {

@@ -133,7 +133,7 @@ int SimFormView::OuterHeight() {
   return form.ClientHeight() + (6 + caption) * 1440 / desktop_.dpi;
 }
 
-SimDesktop::SimDesktop() : platform{settings, files, dialogs, player, *this, *this, registry, shell} {}
+SimDesktop::SimDesktop() : platform{settings, files, dialogs, player, *this, *this, registry, shell, numbers} {}
 
 SimDesktop::~SimDesktop() = default;
 

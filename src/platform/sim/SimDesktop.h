@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Controls.h"
+#include "app/Conversions.h"
 #include "app/Form.h"
 #include "platform/Platform.h"
 #include "platform/sim/SimRegistry.h"
@@ -86,6 +87,17 @@ class SimPlayer : public MediaPlayer {
   std::string playing;  // the path being played, "" when closed
 };
 
+// The portable number reading, under the separators a test gives the user's locale.
+class SimNumbers : public Numbers {
+ public:
+  bool IsNumeric(std::string_view text) override { return rp::IsNumeric(text, separators); }
+  std::int16_t ToInteger16(std::string_view text) override {
+    return rp::ToInteger16(text, separators);
+  }
+
+  NumberSeparators separators;
+};
+
 class SimDesktop;
 
 class SimPicture : public Picture {
@@ -138,6 +150,7 @@ class SimDesktop : public EventLoop, public Ui {
   std::unique_ptr<Picture> ApplicationIcon() override;
   std::unique_ptr<Picture> TrayIconPicture() override;
   void SetApplicationTitle(std::string_view title) override { applicationTitle = title; }
+  std::string ApplicationTitle() override { return applicationTitle; }
   void Update(Timer& timer) override;
   void Forget(Timer& timer) override;
 
@@ -164,6 +177,7 @@ class SimDesktop : public EventLoop, public Ui {
   SimPlayer player;
   SimRegistry registry;
   SimShell shell{*this};
+  SimNumbers numbers;
   Platform platform;
 
   int dpi = 96;

@@ -50,7 +50,12 @@ bool SimShell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconBytes& r
   const std::pair key{call.hWnd(), call.uID()};
   const bool known = icons.count(key) != 0;
   switch (message) {
-    case 0: call.answer = !known && icons.insert(key).second; break;  // add
+    case 0:  // add
+      if (refuseAdds > 0)
+        --refuseAdds;
+      else
+        call.answer = !known && icons.insert(key).second;
+      break;
     case 1: call.answer = known; break;                                // modify
     case 2: call.answer = icons.erase(key) != 0; break;                // delete
     default: break;

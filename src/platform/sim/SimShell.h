@@ -82,6 +82,7 @@ class SimShell : public Shell {
   static constexpr std::intptr_t kTrayWndProcAddress = 0x00401000;
 
   bool userMode = true;
+  int refuseAdds = 0;  // a shell not ready yet: this many adds are refused
   std::vector<SimNotifyCall> calls;
   std::set<std::pair<std::uint32_t, std::uint32_t>> icons;  // (hWnd, uID) in the tray now
   std::vector<std::intptr_t> strayCalls;  // CallWindowProcA with an address no window owns

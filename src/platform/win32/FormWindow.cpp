@@ -19,8 +19,6 @@ constexpr wchar_t kLabelClass[] = L"RespitePrompterLabel";
 constexpr wchar_t kProgressClass[] = L"RespitePrompterProgressBar";
 constexpr UINT_PTR kButtonSubclassId = 1;
 
-std::wstring FormClassName(const Form& form) { return L"RespitePrompter" + Widen(form.Name()); }
-
 NativeControl* ControlOf(HWND window) {
   return reinterpret_cast<NativeControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
@@ -185,6 +183,10 @@ LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LP
       } catch (...) {
       }
     }
+  } else if (message == WM_LBUTTONDBLCLK) {
+    // An owner-drawn button reports a fast second click only as a double click; press it like
+    // the first, as a standard push button does, so that every click counts.
+    message = WM_LBUTTONDOWN;
   } else if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(window, ButtonSubclassProc, kButtonSubclassId);
   }
@@ -208,6 +210,13 @@ UINT TaskbarCreatedMessage() {
 }
 
 }  // namespace
+
+std::wstring FormClassName(std::string_view formName) { return L"RespitePrompter" + Widen(formName); }
+
+UINT AnotherCopyStartedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"RespitePrompter.AnotherCopyStarted");
+  return message;
+}
 
 COLORREF ResolveColour(std::uint32_t colour) {
   return (colour & 0x80000000u) ? GetSysColor(static_cast<int>(colour & 0xFF)) : static_cast<COLORREF>(colour);
@@ -277,7 +286,7 @@ void NativeControl::Refresh() {
 }
 
 FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), form_(form) {
-  const std::wstring className = FormClassName(form);
+  const std::wstring className = FormClassName(form.Name());
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   if (!GetClassInfoExW(desktop.Instance(), className.c_str(), &windowClass)) {
@@ -543,6 +552,10 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (HandleChildNotification(message, wParam, lParam, result)) return result;
   if (message == TaskbarCreatedMessage()) {
     form_.UserShellRestarted();
+    return 0;
+  }
+  if (message == AnotherCopyStartedMessage()) {
+    form_.UserAnotherCopyStarted();
     return 0;
   }
   switch (message) {

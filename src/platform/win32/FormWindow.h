@@ -78,6 +78,11 @@ class FormWindow : public FormView {
 };
 
 COLORREF ResolveColour(std::uint32_t colour);
+// The window class of a form: "RespitePrompterForm1" for the main window (the installer and a
+// second start look for it).
+std::wstring FormClassName(std::string_view formName);
+// Posted by a second start to the running copy's main window.
+UINT AnotherCopyStartedMessage();
 void RegisterFormClasses(Win32Desktop& desktop);
 bool HandleDialogKeys(const MSG& message);
 

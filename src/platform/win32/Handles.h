@@ -53,14 +53,18 @@ inline void DeleteFont(HFONT font) { DeleteObject(font); }
 inline void DeleteBrush(HBRUSH brush) { DeleteObject(brush); }
 inline void CloseFind(HANDLE find) { FindClose(find); }
 inline void CloseFile(HANDLE file) { CloseHandle(file); }
+inline void CloseObject(HANDLE object) { CloseHandle(object); }
 inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
+inline void FreeLibraryHandle(HMODULE library) { FreeLibrary(library); }
 
 using UniqueKey = UniqueHandle<NullEmpty<HKEY, CloseKey>>;
 using UniqueFont = UniqueHandle<NullEmpty<HFONT, DeleteFont>>;
 using UniqueBrush = UniqueHandle<NullEmpty<HBRUSH, DeleteBrush>>;
 using UniqueWindow = UniqueHandle<NullEmpty<HWND, DestroyWindowHandle>>;
+using UniqueModule = UniqueHandle<NullEmpty<HMODULE, FreeLibraryHandle>>;
 using UniqueFind = UniqueHandle<InvalidEmpty<CloseFind>>;
 using UniqueFile = UniqueHandle<InvalidEmpty<CloseFile>>;
+using UniqueObject = UniqueHandle<NullEmpty<HANDLE, CloseObject>>;
 
 // Scoped BeginPaint/EndPaint.
 class PaintScope {

@@ -166,8 +166,4 @@ std::unique_ptr<Picture> Win32Desktop::TrayIconPicture() {
   return std::make_unique<Win32Picture>(icon, IMAGE_ICON, true);
 }
 
-void Win32Desktop::SetApplicationTitle(std::string_view) {
-  // Windows has no program-wide title apart from the windows' captions.
-}
-
 }  // namespace rp::win32

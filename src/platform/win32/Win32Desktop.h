@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
 
 #include "platform/EventLoop.h"
 #include "platform/Ui.h"
@@ -27,7 +28,8 @@ class Win32Desktop : public EventLoop, public Ui {
   std::unique_ptr<Picture> LoadPicture(std::string_view path) override;
   std::unique_ptr<Picture> ApplicationIcon() override;
   std::unique_ptr<Picture> TrayIconPicture() override;
-  void SetApplicationTitle(std::string_view title) override;
+  void SetApplicationTitle(std::string_view title) override { applicationTitle_ = title; }
+  std::string ApplicationTitle() override { return applicationTitle_; }
   void Update(Timer& timer) override;
   void Forget(Timer& timer) override;
 
@@ -48,6 +50,7 @@ class Win32Desktop : public EventLoop, public Ui {
   std::map<UINT_PTR, Timer*> timers_;
   std::map<Timer*, UINT_PTR> timerIds_;
   UINT_PTR nextTimerId_ = 1;
+  std::string applicationTitle_;
 };
 
 }  // namespace rp::win32

@@ -4,12 +4,23 @@
 
 #include "app/Program.h"
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/RunningCopy.h"
 #include "platform/win32/Win32MediaPlayer.h"
+#include "platform/win32/Win32Numbers.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/Win32Shell.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // A drive without its disc fails a file check quietly instead of asking the user.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  // A second start shows the running copy and ends, touching no setting.
+  rp::win32::RunningCopy copy;
+  if (copy.AnotherRuns()) {
+    rp::win32::RunningCopy::BringBackTheOther();
+    return 0;
+  }
+
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // the open-file dialog needs it
@@ -21,7 +32,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   rp::win32::Win32Desktop desktop(instance);
   rp::win32::Win32Registry registry;
   rp::win32::Win32Shell shell(instance);
-  rp::Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell};
+  rp::win32::Win32Numbers numbers;
+  rp::Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell, numbers};
 
   rp::Program program(platform);
   program.Start();
