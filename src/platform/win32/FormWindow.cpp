@@ -324,10 +324,7 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), f
                   CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, desktop.Instance(), this);
   // It opened on a monitor of other dots per inch than the system's: its size at that monitor's.
   dpi_ = WindowDpi(window_);
-  if (dpi_ != desktop.Dpi()) {
-    const SIZE scaled = OuterPixels(dpi_);
-    SetWindowPos(window_, nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (dpi_ != desktop.Dpi()) FitToLayout(nullptr);
   CreateControls();
 }
 
@@ -363,6 +360,20 @@ ScreenMetrics FormWindow::Screen() {
           dpi_};
 }
 
+void FormWindow::FitToLayout(const POINT* place) {
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (place ? 0 : SWP_NOMOVE);
+  const POINT at = place ? *place : POINT{};
+  const SIZE outer = OuterPixels(dpi_);
+  SetWindowPos(window_, nullptr, at.x, at.y, outer.cx, outer.cy, flags);
+  // Where the frame is not drawn at the window's dots per inch (Wine draws it at the system's),
+  // the client area comes out other than the layout: give the window what it lacks.
+  RECT client;
+  GetClientRect(window_, &client);
+  const LONG wider = Px(form_.ClientWidth()) - client.right, taller = Px(form_.ClientHeight()) - client.bottom;
+  if (wider || taller)
+    SetWindowPos(window_, nullptr, 0, 0, outer.cx + wider, outer.cy + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   mirroring_ = true;
   dpi_ = dpi;
@@ -371,8 +382,8 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   fonts_.clear();
   // Windows suggests the place; the size is the layout's own, which WM_GETDPISCALEDSIZE has
   // already told Windows where it asks.
-  const SIZE outer = OuterPixels(dpi_);
-  SetWindowPos(window_, nullptr, suggested.left, suggested.top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  const POINT place{suggested.left, suggested.top};
+  FitToLayout(&place);
   for (auto& child : controls_) child->Place();
   mirroring_ = false;
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

@@ -66,6 +66,9 @@ class FormWindow : public FormView {
   void ApplyWindowState();
   void UpdateCursor();
   SIZE OuterPixels(int dpi) const;
+  // Sizes the window so that its client area is the layout's at its dots per inch; moves it to
+  // `place` when given.
+  void FitToLayout(const POINT* place);
   // The window moved to a monitor of other dots per inch, or the scale changed: lay it out
   // anew from its twips, in the place Windows suggests.
   void OnDpiChanged(int dpi, const RECT& suggested);
