@@ -382,8 +382,12 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   fonts_.clear();
   // Windows suggests the place; the size is the layout's own, which WM_GETDPISCALEDSIZE has
   // already told Windows where it asks.
+  // A minimised window has no client area to measure: it takes its size when restored.
   const POINT place{suggested.left, suggested.top};
-  FitToLayout(&place);
+  if (IsIconic(window_))
+    fitWhenRestored_ = true;
+  else
+    FitToLayout(&place);
   for (auto& child : controls_) child->Place();
   mirroring_ = false;
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -618,6 +622,13 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       form_.UserMouseMove();
       return 0;
     case WM_SIZE:
+      if (wParam == SIZE_RESTORED && fitWhenRestored_) {
+        // The scale changed while the window was minimised: its size at the new scale.
+        fitWhenRestored_ = false;
+        mirroring_ = true;
+        FitToLayout(nullptr);
+        mirroring_ = false;
+      }
       if (!mirroring_) {
         form_.UserResized(wParam == SIZE_MINIMIZED ? kMinimized : wParam == SIZE_MAXIMIZED ? kMaximized : kNormal);
       }

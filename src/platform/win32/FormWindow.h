@@ -82,6 +82,7 @@ class FormWindow : public FormView {
   std::map<std::string, UniqueFont> fonts_;
   std::map<COLORREF, UniqueBrush> brushes_;
   bool mirroring_ = false;
+  bool fitWhenRestored_ = false;
   std::string appliedCaption_;
   std::uintptr_t appliedIcon_ = 0;
   POINT appliedPosition_{-1, -1};
