@@ -1,7 +1,7 @@
 // The main window on a monitor of another scale. Wine gives every monitor the system's dots per
 // inch and never sends WM_DPICHANGED itself, so the driver sends it as Windows does when the
-// window moves to a 144-dpi monitor: the new dots per inch, and the suggested outer rectangle
-// in the program's own memory.
+// window moves to a monitor of 144 dpi, or the scale changes to 192 dpi while the window is in
+// the tray: the new dots per inch, and the suggested outer rectangle in the program's memory.
 #include "e2e.h"
 
 using namespace e2e;
@@ -21,6 +21,17 @@ std::string windowSize(HWND window) {
     return std::to_string(rect.right - rect.left) + " x " + std::to_string(rect.bottom - rect.top);
 }
 
+// Sends WM_DPICHANGED as Windows does, with the suggested rectangle in the program's memory.
+void changeScale(const App& app, HWND window, int dpi, const RECT& suggested) {
+    void* remote = VirtualAllocEx(app.process(), nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+    E2E_REQUIRE(remote != nullptr);
+    E2E_REQUIRE(WriteProcessMemory(app.process(), remote, &suggested, sizeof suggested, nullptr));
+    DWORD_PTR result = 0;
+    E2E_REQUIRE(SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote),
+                                    SMTO_ABORTIFHUNG, 5000, &result));
+    VirtualFreeEx(app.process(), remote, 0, MEM_RELEASE);
+}
+
 }  // namespace
 
 E2E_SCENARIO(main_window_lays_out_anew_when_its_scale_changes) {
@@ -31,12 +42,7 @@ E2E_SCENARIO(main_window_lays_out_anew_when_its_scale_changes) {
     E2E_REQUIRE_EQ(windowSize(child(main, id::PushButton3)), "520 x 27");
 
     const RECT suggested{40, 30, 40 + 900, 30 + 600};  // its size is the program's to choose
-    void* remote = VirtualAllocEx(app.process(), nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
-    E2E_REQUIRE(remote != nullptr);
-    E2E_REQUIRE(WriteProcessMemory(app.process(), remote, &suggested, sizeof suggested, nullptr));
-    DWORD_PTR result = 0;
-    E2E_REQUIRE(SendMessageTimeoutW(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(remote),
-                                    SMTO_ABORTIFHUNG, 5000, &result));
+    changeScale(app, main, 144, suggested);
 
     // The layout's twips at 144 dpi, at the suggested place.
     E2E_CHECK_EQ(clientSize(main), "804 x 545");
@@ -50,5 +56,15 @@ E2E_SCENARIO(main_window_lays_out_anew_when_its_scale_changes) {
     // Still working: the button starts reminding.
     click(child(main, id::PushButton3));
     E2E_CHECK_EQ(text(child(main, id::PushButton3)), "Stop Reminding");
-    VirtualFreeEx(app.process(), remote, 0, MEM_RELEASE);
+
+    // Minimised into the tray when the scale changes, it has its size at 192 dpi once back.
+    ShowWindow(main, SW_MINIMIZE);
+    E2E_REQUIRE(waitUntil([&] { return !visible(main); }));
+    changeScale(app, main, 192, suggested);
+    post(trayWindow(main), ui::kTrayCallback, 0, WM_LBUTTONUP);
+    E2E_REQUIRE(waitUntil([&] { return visible(main) && !IsIconic(main); }));
+    // It takes that size just after the restore.
+    waitUntil([&] { return clientSize(main) == "1072 x 726"; }, 2s);
+    E2E_CHECK_EQ(clientSize(main), "1072 x 726");
+    E2E_CHECK_EQ(windowSize(child(main, id::PushButton3)), "1040 x 54");
 }

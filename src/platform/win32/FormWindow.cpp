@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <utility>
 
 #include "../../../res/resource.h"
 #include "app/Layout.h"
@@ -25,6 +26,8 @@ constexpr UINT_PTR kButtonSubclassId = 1;
 // Sent to per-monitor aware windows (Windows 8.1, and 10 version 1703 for the second).
 constexpr UINT kDpiChanged = 0x02E0;        // WM_DPICHANGED
 constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
+// Posted to itself by a window restored after its scale changed.
+constexpr UINT kFitToLayout = WM_APP + 1;
 
 std::wstring FormClassName(const Form& form) { return L"RespitePrompter" + Widen(form.Name()); }
 
@@ -623,11 +626,10 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SIZE:
       if (wParam == SIZE_RESTORED && fitWhenRestored_) {
-        // The scale changed while the window was minimised: its size at the new scale.
+        // The scale changed while the window was minimised: its size at the new scale, once
+        // the restore has put back the old one.
         fitWhenRestored_ = false;
-        mirroring_ = true;
-        FitToLayout(nullptr);
-        mirroring_ = false;
+        PostMessageW(window, kFitToLayout, 0, 0);
       }
       if (!mirroring_) {
         form_.UserResized(wParam == SIZE_MINIMIZED ? kMinimized : wParam == SIZE_MAXIMIZED ? kMaximized : kNormal);
@@ -644,6 +646,12 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const SIZE outer = OuterPixels(LOWORD(wParam));
       *reinterpret_cast<SIZE*>(lParam) = outer;
       return TRUE;
+    }
+    case kFitToLayout: {
+      const bool mirroring = std::exchange(mirroring_, true);
+      FitToLayout(nullptr);
+      mirroring_ = mirroring;
+      return 0;
     }
     case kDpiChanged:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
