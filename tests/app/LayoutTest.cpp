@@ -62,18 +62,5 @@ TEST(LayoutTest, BothWindowsScaleFromTheirTwips) {
   }
 }
 
-TEST(LayoutTest, RoundsToTheNearestPixelAndTwipAndPercent) {
-  EXPECT_EQ(TwipsToPixels(5445, 144), 545);  // 544.5: halves away from zero
-  EXPECT_EQ(TwipsToPixels(-5445, 144), -545);
-  EXPECT_EQ(TwipsToPixels(7, 96), 0);
-  EXPECT_EQ(PixelsToTwips(172, 192), 1290);
-  EXPECT_EQ(PixelsToTwips(23, 192), 173);  // 172.5
-  const struct {
-    int value, max, percent;
-  } bars[] = {{0, 2700, 0}, {1, 2700, 0}, {14, 2700, 1}, {1350, 2700, 50}, {2700, 2700, 100},
-              {3000, 2700, 100}, {-5, 2700, 0}, {5, 0, 0}};
-  for (const auto& b : bars) EXPECT_EQ(FilledPercent(b.value, b.max), b.percent) << b.value << "/" << b.max;
-}
-
 }  // namespace
 }  // namespace rp

@@ -31,7 +31,9 @@ const AccessibilityLibrary* Library() {
     if (!LoadSystemLibrary(L"oleacc.dll") || !LoadSystemLibrary(L"oleaut32.dll") || !LoadSystemLibrary(L"ole32.dll"))
       return loaded;
     auto initialise = LibraryFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
-    if (!initialise || FAILED(initialise(nullptr, COINIT_APARTMENTTHREADED))) return loaded;
+    // Already initialised for many threads is as good: the objects are marshalled either way.
+    const HRESULT com = initialise ? initialise(nullptr, COINIT_APARTMENTTHREADED) : E_NOTIMPL;
+    if (FAILED(com) && com != RPC_E_CHANGED_MODE) return loaded;
     loaded.lresultFromObject = LibraryFunction<LresultFromObjectFn>(L"oleacc.dll", "LresultFromObject");
     loaded.createStandardObject =
         LibraryFunction<CreateStdAccessibleObjectFn>(L"oleacc.dll", "CreateStdAccessibleObject");
