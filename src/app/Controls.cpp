@@ -7,6 +7,17 @@
 
 namespace rp {
 
+std::uint32_t DesignBackColour(ControlKind kind) {
+  // A text box and the empty part of a progress bar show the window colour.
+  return kind == ControlKind::TextBox || kind == ControlKind::ProgressBar ? kWindowBackgroundColour
+                                                                         : kButtonFaceColour;
+}
+
+std::uint32_t DesignForeColour(ControlKind kind) {
+  // Text typed into a box reads in the window text colour, captions in the button text colour.
+  return kind == ControlKind::TextBox ? kWindowTextColour : kButtonTextColour;
+}
+
 Control::Control(Form& form, ControlKind kind, std::string name, Control* container, TwipsRect rect,
                  int tabIndex, std::string text)
     : form_(form),
@@ -16,12 +27,8 @@ Control::Control(Form& form, ControlKind kind, std::string name, Control* contai
       rect_(rect),
       tabIndex_(tabIndex),
       text_(std::move(text)),
-      // A text box and the empty part of a progress bar show the window colour.
-      backColor_(kind == ControlKind::TextBox || kind == ControlKind::ProgressBar
-                     ? kWindowBackgroundColour
-                     : kButtonFaceColour),
-      // Text typed into a box reads in the window text colour, captions in the button text colour.
-      foreColor_(kind == ControlKind::TextBox ? kWindowTextColour : kButtonTextColour) {}
+      backColor_(DesignBackColour(kind)),
+      foreColor_(DesignForeColour(kind)) {}
 
 void Control::Mirror() {
   if (view_) view_->Refresh();

@@ -28,6 +28,11 @@ inline constexpr std::uint32_t kButtonFaceColour = 0x8000000F;
 inline constexpr std::uint32_t kWindowBackgroundColour = 0x80000005;
 inline constexpr std::uint32_t kWindowTextColour = 0x80000008;
 inline constexpr std::uint32_t kButtonTextColour = 0x80000012;
+inline constexpr std::uint32_t kHighlightColour = 0x8000000D;
+
+// The system colours a control of the kind shows until a skin or the program sets others.
+std::uint32_t DesignBackColour(ControlKind kind);
+std::uint32_t DesignForeColour(ControlKind kind);
 
 // Mirrors one control model into a native control.
 class ControlView {
@@ -111,7 +116,7 @@ class Control {
   bool visible_ = true;
   std::uint32_t backColor_;
   std::uint32_t foreColor_;
-  std::uint32_t fillColor_ = 0x8000000D;  // highlight
+  std::uint32_t fillColor_ = kHighlightColour;
   Font font_;
   TextAlign alignment_ = TextAlign::Left;
   ControlView* view_ = nullptr;

@@ -26,6 +26,7 @@ Control* Form::FindControl(const std::string& name) const {
 
 int Form::Width() const { return view_ ? view_->OuterWidth() : clientWidth_; }
 int Form::Height() const { return view_ ? view_->OuterHeight() : clientHeight_; }
+ScreenMetrics Form::Screen() const { return view_ ? view_->Screen() : ui_.Screen(); }
 
 void Form::Mirror() {
   if (view_) view_->Refresh();

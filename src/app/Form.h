@@ -50,6 +50,8 @@ class Form {
   int ClientHeight() const { return clientHeight_; }
   int Width() const;
   int Height() const;
+  // The primary screen in the twips of this window (at its monitor's dots per inch).
+  ScreenMetrics Screen() const;
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption);

@@ -19,6 +19,12 @@ class Picture {
 };
 inline constexpr int kPictureIcon = 3;
 
+struct ScreenMetrics {
+  int widthTwips = 0;   // the whole primary screen, not its work area
+  int heightTwips = 0;
+  int dpi = 96;
+};
+
 // Mirrors one window model into a native window.
 class FormView {
  public:
@@ -29,14 +35,11 @@ class FormView {
   // Outer size in twips that the real frame gives the design client size.
   virtual int OuterWidth() = 0;
   virtual int OuterHeight() = 0;
+  // The primary screen measured at the dots per inch of the monitor the window is on, the
+  // unit of the window's own size and place.
+  virtual ScreenMetrics Screen() = 0;
   // The native window handle (a 32-bit value on the real system).
   virtual std::uintptr_t Handle() = 0;
-};
-
-struct ScreenMetrics {
-  int widthTwips = 0;   // the whole primary screen, not its work area
-  int heightTwips = 0;
-  int dpi = 96;
 };
 
 // Window services of the platform.

@@ -44,8 +44,8 @@ void Form2::Form_Load() {
   g.Step(106, [&] { main.MakeTopmost(*this); });
   g.Step(112, [&] { FirstActivation = true; });
   // Flush with the right edge of the whole screen, just below its bottom edge.
-  g.Step(114, [&] { SetLeft(GetUi().Screen().widthTwips - Width()); });
-  g.Step(116, [&] { SetTop(GetUi().Screen().heightTwips); });
+  g.Step(114, [&] { SetLeft(Screen().widthTwips - Width()); });
+  g.Step(116, [&] { SetTop(Screen().heightTwips); });
   g.Step(118, [&] { RestTop = Top() - Height(); });
   g.Step(120, [&] { Leaving = false; });
 }
@@ -73,7 +73,7 @@ void Form2::Timer1_Timer() {
       }
     } else {
       SetTop(Top() + kStepTwips);
-      if (Top() >= GetUi().Screen().heightTwips) Unload();
+      if (Top() >= Screen().heightTwips) Unload();
     }
   } catch (const std::exception&) {
     CloseAfterFailure();

@@ -77,5 +77,8 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     warnIfNoDisplay();
+    // Windows and the screen in real pixels, as the program (per-monitor DPI aware) sees them,
+    // not scaled down to 96 dots per inch.
+    SetProcessDPIAware();
     return e2e::runScenario(scenario, ctx);
 }

@@ -28,10 +28,15 @@ std::filesystem::path handOverFolder() {
 
 RECT screenRect() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
-// The bottom-right corner of the screen, `width` by `height`.
+// The bottom-right corner of the screen, `width` by `height` pixels at 96 dots per inch and
+// as much larger as the screen's scale.
 RECT bottomRight(LONG width, LONG height) {
+    HDC screenDc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screenDc, LOGPIXELSY);
+    ReleaseDC(nullptr, screenDc);
     const RECT screen = screenRect();
-    return {screen.right - width, screen.bottom - height, screen.right, screen.bottom};
+    return {screen.right - MulDiv(width, dpi, 96), screen.bottom - MulDiv(height, dpi, 96), screen.right,
+            screen.bottom};
 }
 
 // Asks for `region` (clipped to the screen) to be taken as `picture` and waits until it was.
@@ -90,8 +95,11 @@ E2E_POSE(screenshot_break_window) {
     settings::storeReminding({.minutes = "0", .window = true});
     App app = App::start(ctx);
     HWND main = app.mainWindow();
-    // To the top left, out of the picture of the bottom right.
-    SetWindowPos(main, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    // Beyond the left edge of the screen, out of the picture of the bottom right at any scale.
+    RECT mainRect{};
+    GetWindowRect(main, &mainRect);
+    SetWindowPos(main, nullptr, -(mainRect.right - mainRect.left) - 100, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     HWND window = waitForWindow(breakWindowOf(app), 5s);
     E2E_REQUIRE(window != nullptr);
     setText(child(main, id::Text1), "30");

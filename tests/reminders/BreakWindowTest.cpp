@@ -6,6 +6,7 @@
 
 #include "SimFixture.h"
 #include "app/Failure.h"
+#include "app/Layout.h"
 #include "reminders/Form2.h"
 
 namespace rp::test {
@@ -114,25 +115,32 @@ TEST_F(BreakWindowTest, CursorFileIsLoadedButNotShownAndABadOneIsReported) {
 }
 
 // The window climbs 30 twips a step and stops at the first step not above RestTop, so when the
-// outer height is not a multiple of 30 a small gap stays beneath it.
+// outer height is not a multiple of 30 a small gap stays beneath it. Its size and the screen are
+// measured at the dots per inch of its monitor, which may differ from the system's.
 TEST_F(BreakWindowTest, SlidesInToTheFirstStepNotAboveRestTop) {
   const struct {
     int dpi, outerHeight, steps, gap;
+    int monitorDpi = 0;  // 0: the system's
   } cases[] = {
       {96, 1740, 58, 0},   // 1395 + 23 pixels of 15 twips
       {120, 1671, 56, 9},  // 1395 + 23 pixels of 12 twips
       {144, 1625, 55, 25}, // 1395 + 23 pixels of 10 twips
+      {192, 1568, 53, 22}, // 1395 + 23 pixels of 7.5 twips
+      {96, 1625, 55, 25, 144},  // a 144-dpi monitor while the system is at 96
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.dpi);
+    SCOPED_TRACE(c.monitorDpi);
     sim::SimDesktop desk;
     desk.dpi = c.dpi;
+    desk.monitorDpi = c.monitorDpi;
     Program prog(desk.platform);
     desk.Run([&] { prog.Start(); });
     prog.form2 = std::make_unique<Form2>(prog);
     Form2& w = *prog.form2;
     desk.Run([&] { w.Show(); });
-    const int screenHeight = desk.Screen().heightTwips;
+    const int screenHeight = w.Screen().heightTwips;
+    EXPECT_EQ(screenHeight, PixelsToTwips(desk.screenHeightPixels, c.monitorDpi ? c.monitorDpi : c.dpi));
     EXPECT_EQ(w.Height(), c.outerHeight);
     EXPECT_EQ(w.Top(), screenHeight);
     EXPECT_EQ(w.RestTop, screenHeight - c.outerHeight);

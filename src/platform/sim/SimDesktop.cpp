@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "app/Failure.h"
+#include "app/Layout.h"
 
 namespace rp::sim {
 namespace {
@@ -111,7 +112,10 @@ void SimPlayer::SetUrl(std::string_view path) {
 }
 
 SimFormView::SimFormView(SimDesktop& desktop, Form& form)
-    : form(form), handle(desktop.nextHandle_ += 0x10), desktop_(desktop) {
+    : form(form),
+      handle(desktop.nextHandle_ += 0x10),
+      dpi(desktop.monitorDpi ? desktop.monitorDpi : desktop.dpi),
+      desktop_(desktop) {
   desktop_.views_.push_back(this);
 }
 
@@ -126,11 +130,18 @@ void SimFormView::Refresh() {
 void SimFormView::SetFocus() { ++focusCount; }
 
 // A fixed window has a 3-pixel border and a 23-pixel caption; a tool window a 17-pixel caption.
-int SimFormView::OuterWidth() { return form.ClientWidth() + 6 * 1440 / desktop_.dpi; }
+int SimFormView::OuterWidth() { return form.ClientWidth() + PixelsToTwips(6, dpi); }
 
 int SimFormView::OuterHeight() {
   const int caption = form.Style() == FormStyle::FixedToolWindow ? 17 : 23;
-  return form.ClientHeight() + (6 + caption) * 1440 / desktop_.dpi;
+  return form.ClientHeight() + PixelsToTwips(6 + caption, dpi);
+}
+
+// The desktop's screen, measured at this window's dots per inch.
+ScreenMetrics SimFormView::Screen() {
+  const ScreenMetrics system = desktop_.Screen();
+  const auto measured = [&](int twips) { return PixelsToTwips(TwipsToPixels(twips, system.dpi), dpi); };
+  return {measured(system.widthTwips), measured(system.heightTwips), dpi};
 }
 
 SimDesktop::SimDesktop() : platform{settings, files, dialogs, player, *this, *this, registry, shell, numbers} {}
@@ -231,7 +242,7 @@ std::unique_ptr<FormView> SimDesktop::CreateView(Form& form) {
 }
 
 ScreenMetrics SimDesktop::Screen() {
-  return {screenWidthPixels * 1440 / dpi, screenHeightPixels * 1440 / dpi, dpi};
+  return {PixelsToTwips(screenWidthPixels, dpi), PixelsToTwips(screenHeightPixels, dpi), dpi};
 }
 
 std::unique_ptr<Picture> SimDesktop::LoadPicture(std::string_view path) {

@@ -119,10 +119,12 @@ class SimFormView : public FormView {
   void SetFocus() override;
   int OuterWidth() override;
   int OuterHeight() override;
+  ScreenMetrics Screen() override;
   std::uintptr_t Handle() override { return handle; }
 
   Form& form;
   std::uintptr_t handle;
+  int dpi;  // of the monitor the window is on
   bool shown = false;
   int focusCount = 0;
   std::vector<std::pair<int, int>> positions;  // every distinct Left/Top shown
@@ -180,7 +182,9 @@ class SimDesktop : public EventLoop, public Ui {
   SimNumbers numbers;
   Platform platform;
 
-  int dpi = 96;
+  int dpi = 96;  // the system's, as at log-on
+  // The dots per inch of the monitor on which windows open; 0: the system's.
+  int monitorDpi = 0;
   int screenWidthPixels = 1280, screenHeightPixels = 1024;
   // Forms (by name) for which the system cannot create a window: CreateView fails.
   std::set<std::string, std::less<>> refusedWindows;

@@ -6,8 +6,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <utility>
 
 #include "../../../res/resource.h"
+#include "app/Layout.h"
+#include "platform/win32/Accessible.h"
+#include "platform/win32/Colours.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Desktop.h"
 
@@ -18,6 +23,11 @@ constexpr wchar_t kFrameClass[] = L"RespitePrompterFrame";
 constexpr wchar_t kLabelClass[] = L"RespitePrompterLabel";
 constexpr wchar_t kProgressClass[] = L"RespitePrompterProgressBar";
 constexpr UINT_PTR kButtonSubclassId = 1;
+// Sent to per-monitor aware windows (Windows 8.1, and 10 version 1703 for the second).
+constexpr UINT kDpiChanged = 0x02E0;        // WM_DPICHANGED
+constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
+// Posted to itself by a window restored after its scale changed.
+constexpr UINT kFitToLayout = WM_APP + 1;
 
 NativeControl* ControlOf(HWND window) {
   return reinterpret_cast<NativeControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -53,7 +63,7 @@ void FillWith(HDC dc, const RECT& rect, COLORREF colour) {
 // Frames, labels and the progress bar are drawn here; they report pointer moves to the model.
 void PaintFrame(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
-  FillWith(dc, client, ResolveColour(c.BackColor()));
+  FillWith(dc, client, BackColourOf(c));
   SelectScope font(dc, self.owner.FontFor(c.GetFont()));
   const std::wstring caption = Widen(c.Text());
   SIZE extent{};
@@ -63,28 +73,22 @@ void PaintFrame(NativeControl& self, HDC dc, RECT client) {
   DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
   if (caption.empty()) return;
   RECT text{self.owner.Px(120) - 2, 0, self.owner.Px(120) + extent.cx + 2, extent.cy};
-  FillWith(dc, text, ResolveColour(c.BackColor()));
+  FillWith(dc, text, BackColourOf(c));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ResolveColour(c.ForeColor()));
+  SetTextColor(dc, ForeColourOf(c));
   text.left += 2;
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void PaintLabel(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
-  FillWith(dc, client, ResolveColour(c.BackColor()));
+  FillWith(dc, client, BackColourOf(c));
   SelectScope font(dc, self.owner.FontFor(c.GetFont()));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ResolveColour(c.ForeColor()));
+  SetTextColor(dc, ForeColourOf(c));
   const std::wstring caption = Widen(c.Text());
   const UINT align = c.Alignment() == TextAlign::Centre ? DT_CENTER : DT_LEFT;
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &client, align | DT_WORDBREAK | DT_NOPREFIX);
-}
-
-// Black or white, whichever reads better on the colour.
-COLORREF ContrastingText(COLORREF colour) {
-  const int luminance = GetRValue(colour) * 299 + GetGValue(colour) * 587 + GetBValue(colour) * 114;
-  return luminance > 128 * 1000 ? RGB(0, 0, 0) : RGB(255, 255, 255);
 }
 
 void PaintProgressBar(NativeControl& self, HDC dc, RECT client) {
@@ -94,14 +98,13 @@ void PaintProgressBar(NativeControl& self, HDC dc, RECT client) {
       c.Max() > 0 ? std::clamp(static_cast<double>(c.Value()) / c.Max(), 0.0, 1.0) : 0.0;
   RECT filled = client, empty = client;
   filled.right = empty.left = client.left + static_cast<LONG>((client.right - client.left) * fraction + 0.5);
-  FillWith(dc, filled, ResolveColour(c.FillColor()));
-  FillWith(dc, empty, ResolveColour(c.BackColor()));
+  FillWith(dc, filled, FillColourOf(c));
+  FillWith(dc, empty, BackColourOf(c));
   // The text reads in a contrasting colour over the filled part and in the bar's own elsewhere.
   SelectScope font(dc, self.owner.FontFor(c.GetFont()));
   SetBkMode(dc, TRANSPARENT);
   const std::wstring text = Widen(c.Text());
-  const std::pair<RECT, COLORREF> parts[] = {{filled, ContrastingText(ResolveColour(c.FillColor()))},
-                                             {empty, ResolveColour(c.ForeColor())}};
+  const std::pair<RECT, COLORREF> parts[] = {{filled, TextOverFillOf(c)}, {empty, ForeColourOf(c)}};
   for (const auto& [part, colour] : parts) {
     if (part.right <= part.left) continue;
     const int saved = SaveDC(dc);
@@ -119,18 +122,19 @@ void PaintButton(NativeControl& self, const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT rect = item.rcItem;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  FillWith(dc, rect, ResolveColour(c.BackColor()));
+  FillWith(dc, rect, BackColourOf(c));
   DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
   SelectScope font(dc, self.owner.FontFor(c.GetFont()));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ResolveColour(c.ForeColor()));
+  SetTextColor(dc, ForeColourOf(c));
   RECT text = rect;
   if (pressed) OffsetRect(&text, 1, 1);
   const std::wstring caption = Widen(c.Text());
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (item.itemState & ODS_FOCUS) {
-    InflateRect(&rect, -4, -4);
+    const int inset = self.owner.Px(60);  // 4 pixels at 96 dots per inch
+    InflateRect(&rect, -inset, -inset);
     DrawFocusRect(dc, &rect);
   }
 }
@@ -156,6 +160,9 @@ LRESULT CALLBACK DrawnControlProc(HWND window, UINT message, WPARAM wParam, LPAR
       case WM_MOUSEMOVE:
         self->control.UserMouseMove();
         return 0;
+      case WM_GETOBJECT:
+        if (const LRESULT object = AnswerGetObject(window, wParam, lParam)) return object;
+        break;
       case WM_COMMAND:
       case WM_CTLCOLORSTATIC:
       case WM_CTLCOLOREDIT:
@@ -187,6 +194,20 @@ LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LP
     // An owner-drawn button reports a fast second click only as a double click; press it like
     // the first, as a standard push button does, so that every click counts.
     message = WM_LBUTTONDOWN;
+  } else if (message == WM_KEYDOWN && wParam == VK_RETURN && !(lParam & (1 << 30))) {
+    // Enter presses the focused button as Space does (the button class handles Space itself).
+    if (NativeControl* self = ControlOf(window)) {
+      try {
+        self->control.UserClick();
+      } catch (...) {
+      }
+      return 0;
+    }
+  } else if (message == WM_GETOBJECT) {
+    try {
+      if (const LRESULT object = AnswerGetObject(window, wParam, lParam)) return object;
+    } catch (...) {
+    }
   } else if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(window, ButtonSubclassProc, kButtonSubclassId);
   }
@@ -218,10 +239,6 @@ UINT AnotherCopyStartedMessage() {
   return message;
 }
 
-COLORREF ResolveColour(std::uint32_t colour) {
-  return (colour & 0x80000000u) ? GetSysColor(static_cast<int>(colour & 0xFF)) : static_cast<COLORREF>(colour);
-}
-
 void RegisterFormClasses(Win32Desktop& desktop) {
   for (const wchar_t* name : {kFrameClass, kLabelClass, kProgressClass})
     RegisterDrawnClass(desktop.Instance(), name);
@@ -235,7 +252,6 @@ bool HandleDialogKeys(const MSG& message) {
 
 NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
     : owner(owner), control(control) {
-  const TwipsRect& r = control.Rect();
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   const wchar_t* className = kFrameClass;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.Visible() ? WS_VISIBLE : 0);
@@ -252,8 +268,9 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
     case ControlKind::CheckBox: className = WC_BUTTONW; style |= WS_TABSTOP | BS_3STATE; break;
     case ControlKind::PushButton: className = WC_BUTTONW; style |= WS_TABSTOP | BS_OWNERDRAW; break;
   }
-  window = CreateWindowExW(exStyle, className, Widen(control.Text()).c_str(), style, owner.Px(r.left),
-                           owner.Px(r.top), owner.Px(r.width), owner.Px(r.height), parent,
+  const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
+  window = CreateWindowExW(exStyle, className, Widen(control.Text()).c_str(), style, place.left, place.top,
+                           place.width, place.height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control))), instance, nullptr);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   if (control.Kind() == ControlKind::PushButton)
@@ -265,6 +282,15 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
 NativeControl::~NativeControl() {
   control.Attach(nullptr);
   if (window) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+}
+
+NativeControl* NativeControl::FromWindow(HWND window) { return ControlOf(window); }
+
+void NativeControl::Place() {
+  const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
+  SetWindowPos(window, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  appliedFont_.clear();  // the font of the new size
+  Refresh();
 }
 
 void NativeControl::Refresh() {
@@ -285,7 +311,7 @@ void NativeControl::Refresh() {
   InvalidateRect(window, nullptr, TRUE);
 }
 
-FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), form_(form) {
+FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), form_(form), dpi_(desktop.Dpi()) {
   const std::wstring className = FormClassName(form.Name());
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -305,9 +331,12 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), f
     style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     exStyle_ = WS_EX_CONTROLPARENT;
   }
-  const SIZE outer = OuterPixels();
+  const SIZE outer = OuterPixels(desktop.Dpi());
   CreateWindowExW(exStyle_, className.c_str(), Widen(form.Caption()).c_str(), style_, CW_USEDEFAULT,
                   CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, desktop.Instance(), this);
+  // It opened on a monitor of other dots per inch than the system's: its size at that monitor's.
+  dpi_ = WindowDpi(window_);
+  if (dpi_ != desktop.Dpi()) FitToLayout(nullptr);
   CreateControls();
 }
 
@@ -327,16 +356,54 @@ FormWindow* FormWindow::FromWindow(HWND window) {
   return reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-int FormWindow::Px(int twips) const { return MulDiv(twips, desktop_.Dpi(), 1440); }
+int FormWindow::Px(int twips) const { return TwipsToPixels(twips, dpi_); }
 
-SIZE FormWindow::OuterPixels() const {
-  RECT rect{0, 0, Px(form_.ClientWidth()), Px(form_.ClientHeight())};
-  AdjustWindowRectEx(&rect, style_, FALSE, exStyle_);
-  return {rect.right - rect.left, rect.bottom - rect.top};
+SIZE FormWindow::OuterPixels(int dpi) const {
+  const RECT client{0, 0, TwipsToPixels(form_.ClientWidth(), dpi), TwipsToPixels(form_.ClientHeight(), dpi)};
+  const RECT outer = OuterRect(client, style_, exStyle_, dpi);
+  return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
-int FormWindow::OuterWidth() { return MulDiv(OuterPixels().cx, 1440, desktop_.Dpi()); }
-int FormWindow::OuterHeight() { return MulDiv(OuterPixels().cy, 1440, desktop_.Dpi()); }
+int FormWindow::OuterWidth() { return PixelsToTwips(OuterPixels(dpi_).cx, dpi_); }
+int FormWindow::OuterHeight() { return PixelsToTwips(OuterPixels(dpi_).cy, dpi_); }
+
+ScreenMetrics FormWindow::Screen() {
+  return {PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi_), PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi_),
+          dpi_};
+}
+
+void FormWindow::FitToLayout(const POINT* place) {
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (place ? 0 : SWP_NOMOVE);
+  const POINT at = place ? *place : POINT{};
+  const SIZE outer = OuterPixels(dpi_);
+  SetWindowPos(window_, nullptr, at.x, at.y, outer.cx, outer.cy, flags);
+  // Where the frame is not drawn at the window's dots per inch (Wine draws it at the system's),
+  // the client area comes out other than the layout: give the window what it lacks.
+  RECT client;
+  GetClientRect(window_, &client);
+  const LONG wider = Px(form_.ClientWidth()) - client.right, taller = Px(form_.ClientHeight()) - client.bottom;
+  if (wider || taller)
+    SetWindowPos(window_, nullptr, 0, 0, outer.cx + wider, outer.cy + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  mirroring_ = true;
+  dpi_ = dpi;
+  // The fonts of the old size go once every control has one of the new.
+  const auto oldFonts = std::move(fonts_);
+  fonts_.clear();
+  // Windows suggests the place; the size is the layout's own, which WM_GETDPISCALEDSIZE has
+  // already told Windows where it asks.
+  // A minimised window has no client area to measure: it takes its size when restored.
+  const POINT place{suggested.left, suggested.top};
+  if (IsIconic(window_))
+    fitWhenRestored_ = true;
+  else
+    FitToLayout(&place);
+  for (auto& child : controls_) child->Place();
+  mirroring_ = false;
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
 
 void FormWindow::CreateControls() {
   // Containers first, then each control in tab order, so the native z-order is the tab order.
@@ -358,7 +425,7 @@ HFONT FormWindow::FontFor(const Font& font) {
   const Font& used = font.points > 0 ? font : Font{"Arial", 9, true};
   auto& slot = fonts_[FontKey(used)];
   if (!slot) {
-    slot.reset(CreateFontW(-static_cast<int>(used.points * desktop_.Dpi() / 72.0 + 0.5), 0, 0, 0,
+    slot.reset(CreateFontW(-FontPixels(used.points, dpi_), 0, 0, 0,
                            used.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
                            Widen(used.face).c_str()));
@@ -366,10 +433,9 @@ HFONT FormWindow::FontFor(const Font& font) {
   return slot.get();
 }
 
-HBRUSH FormWindow::BrushFor(std::uint32_t colour) {
-  const COLORREF resolved = ResolveColour(colour);
-  auto& slot = brushes_[resolved];
-  if (!slot) slot.reset(CreateSolidBrush(resolved));
+HBRUSH FormWindow::BrushFor(COLORREF colour) {
+  auto& slot = brushes_[colour];
+  if (!slot) slot.reset(CreateSolidBrush(colour));
   return slot.get();
 }
 
@@ -394,9 +460,9 @@ bool FormWindow::HandleChildNotification(UINT message, WPARAM wParam, LPARAM lPa
       NativeControl* child = ControlOf(reinterpret_cast<HWND>(lParam));
       if (!child) return false;
       HDC dc = reinterpret_cast<HDC>(wParam);
-      const std::uint32_t back = child->control.BackColor();
-      SetTextColor(dc, ResolveColour(child->control.ForeColor()));
-      SetBkColor(dc, ResolveColour(back));
+      const COLORREF back = BackColourOf(child->control);
+      SetTextColor(dc, ForeColourOf(child->control));
+      SetBkColor(dc, back);
       result = reinterpret_cast<LRESULT>(BrushFor(back));
       return true;
     }
@@ -474,7 +540,7 @@ void FormWindow::ApplyWindowState() {
   const bool shown = IsWindowVisible(window_);
   if (!shown && !form_.Placed()) {
     // A window whose place was never set opens centred on the screen.
-    const SIZE outer = OuterPixels();
+    const SIZE outer = OuterPixels(dpi_);
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     SetWindowPos(window_, nullptr, work.left + (work.right - work.left - outer.cx) / 2,
@@ -562,7 +628,7 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(window, &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, BrushFor(form_.BackColor()));
+      FillRect(reinterpret_cast<HDC>(wParam), &client, BrushFor(PartColour(form_.BackColor(), kButtonFaceColour)));
       return 1;
     }
     case WM_SETCURSOR:
@@ -572,6 +638,12 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       form_.UserMouseMove();
       return 0;
     case WM_SIZE:
+      if (wParam == SIZE_RESTORED && fitWhenRestored_) {
+        // The scale changed while the window was minimised: its size at the new scale, once
+        // the restore has put back the old one.
+        fitWhenRestored_ = false;
+        PostMessageW(window, kFitToLayout, 0, 0);
+      }
       if (!mirroring_) {
         form_.UserResized(wParam == SIZE_MINIMIZED ? kMinimized : wParam == SIZE_MAXIMIZED ? kMaximized : kNormal);
       }
@@ -583,6 +655,27 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The window may be gone when this returns: touch nothing of it afterwards.
       form_.UserClose(kCloseFromControlMenu);
       return 0;
+    case kGetDpiScaledSize: {
+      const SIZE outer = OuterPixels(LOWORD(wParam));
+      *reinterpret_cast<SIZE*>(lParam) = outer;
+      return TRUE;
+    }
+    case kFitToLayout: {
+      const bool mirroring = std::exchange(mirroring_, true);
+      FitToLayout(nullptr);
+      mirroring_ = mirroring;
+      return 0;
+    }
+    case kDpiChanged:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_SETTINGCHANGE:
+      if (wParam != SPI_SETHIGHCONTRAST) break;
+      [[fallthrough]];
+    case WM_SYSCOLORCHANGE:
+      // High-contrast mode or the system colours changed: draw everything in the new colours.
+      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      break;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:

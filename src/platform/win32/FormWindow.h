@@ -20,6 +20,9 @@ class NativeControl : public ControlView {
   NativeControl(FormWindow& owner, Control& control, HWND parent);
   ~NativeControl() override;
   void Refresh() override;
+  // Puts the control in its place at the window's dots per inch, with its font at that size.
+  void Place();
+  static NativeControl* FromWindow(HWND window);
 
   FormWindow& owner;
   Control& control;
@@ -39,12 +42,15 @@ class FormWindow : public FormView {
   void SetFocus() override;
   int OuterWidth() override;
   int OuterHeight() override;
+  ScreenMetrics Screen() override;
   std::uintptr_t Handle() override { return reinterpret_cast<std::uintptr_t>(window_); }
 
   Form& form() { return form_; }
+  // Pixels for twips at the dots per inch of the window's monitor.
   int Px(int twips) const;
+  int Dpi() const { return dpi_; }
   HFONT FontFor(const Font& font);
-  HBRUSH BrushFor(std::uint32_t colour);
+  HBRUSH BrushFor(COLORREF colour);
   // Messages of the window and of its frames: notifications, colours, owner drawing, pointer.
   bool HandleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool HandleSetCursor(LPARAM lParam);
@@ -59,16 +65,24 @@ class FormWindow : public FormView {
   void CreateControls();
   void ApplyWindowState();
   void UpdateCursor();
-  SIZE OuterPixels() const;
+  SIZE OuterPixels(int dpi) const;
+  // Sizes the window so that its client area is the layout's at its dots per inch; moves it to
+  // `place` when given.
+  void FitToLayout(const POINT* place);
+  // The window moved to a monitor of other dots per inch, or the scale changed: lay it out
+  // anew from its twips, in the place Windows suggests.
+  void OnDpiChanged(int dpi, const RECT& suggested);
 
   Win32Desktop& desktop_;
   Form& form_;
   HWND window_ = nullptr;
   DWORD style_ = 0, exStyle_ = 0;
+  int dpi_;
   std::vector<std::unique_ptr<NativeControl>> controls_;
   std::map<std::string, UniqueFont> fonts_;
   std::map<COLORREF, UniqueBrush> brushes_;
   bool mirroring_ = false;
+  bool fitWhenRestored_ = false;
   std::string appliedCaption_;
   std::uintptr_t appliedIcon_ = 0;
   POINT appliedPosition_{-1, -1};
@@ -77,7 +91,6 @@ class FormWindow : public FormView {
   std::uint32_t appliedBackColor_ = kButtonFaceColour;
 };
 
-COLORREF ResolveColour(std::uint32_t colour);
 // The window class of a form: "RespitePrompterForm1" for the main window (the installer and a
 // second start look for it).
 std::wstring FormClassName(std::string_view formName);

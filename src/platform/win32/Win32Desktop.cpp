@@ -2,6 +2,8 @@
 
 #include "../../../res/resource.h"
 #include "app/Failure.h"
+#include "app/Layout.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/FormWindow.h"
 #include "platform/win32/Text.h"
 
@@ -9,19 +11,6 @@ namespace rp::win32 {
 namespace {
 
 constexpr wchar_t kTimerWindowClass[] = L"RespitePrompterTimers";
-
-int SystemDpi() {
-  using GetDpiForSystemFn = UINT(WINAPI*)();
-  if (HMODULE user = GetModuleHandleW(L"user32.dll")) {
-    if (auto get = reinterpret_cast<GetDpiForSystemFn>(
-            reinterpret_cast<void*>(GetProcAddress(user, "GetDpiForSystem"))))
-      return static_cast<int>(get());
-  }
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
 
 // An icon or cursor the program owns (destroyed with it) or shares (owned by the system).
 class Win32Picture : public Picture {
@@ -141,7 +130,7 @@ std::unique_ptr<FormView> Win32Desktop::CreateView(Form& form) {
 }
 
 ScreenMetrics Win32Desktop::Screen() {
-  return {MulDiv(GetSystemMetrics(SM_CXSCREEN), 1440, dpi_), MulDiv(GetSystemMetrics(SM_CYSCREEN), 1440, dpi_),
+  return {PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi_), PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi_),
           dpi_};
 }
 
