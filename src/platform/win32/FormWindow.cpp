@@ -60,6 +60,7 @@ void PaintFrame(NativeControl& self, HDC dc, RECT client) {
   const std::wstring caption = Widen(c.Text());
   SIZE extent{};
   GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+  self.captionHeight = extent.cy;
   RECT border = client;
   border.top += extent.cy / 2;
   DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
@@ -89,13 +90,26 @@ COLORREF ContrastingText(COLORREF colour) {
   return luminance > 128 * 1000 ? RGB(0, 0, 0) : RGB(255, 255, 255);
 }
 
+// The bar inside its sunken edge.
+RECT BarInterior(HWND bar) {
+  RECT client;
+  GetClientRect(bar, &client);
+  InflateRect(&client, -2, -2);
+  return client;
+}
+
+// Where the filled part of the bar ends, in proportion to its value.
+LONG FillEdge(const Control& c, const RECT& interior) {
+  const double fraction =
+      c.Max() > 0 ? std::clamp(static_cast<double>(c.Value()) / c.Max(), 0.0, 1.0) : 0.0;
+  return interior.left + static_cast<LONG>((interior.right - interior.left) * fraction + 0.5);
+}
+
 void PaintProgressBar(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
   DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-  const double fraction =
-      c.Max() > 0 ? std::clamp(static_cast<double>(c.Value()) / c.Max(), 0.0, 1.0) : 0.0;
   RECT filled = client, empty = client;
-  filled.right = empty.left = client.left + static_cast<LONG>((client.right - client.left) * fraction + 0.5);
+  filled.right = empty.left = self.paintedFillEdge = FillEdge(c, client);
   FillWith(dc, filled, ResolveColour(c.FillColor()));
   FillWith(dc, empty, ResolveColour(c.BackColor()));
   // The text reads in a contrasting colour over the filled part and in the bar's own elsewhere.
@@ -250,7 +264,9 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
   if (control.Kind() == ControlKind::PushButton)
     SetWindowSubclass(window, ButtonSubclassProc, kButtonSubclassId, 0);
   control.Attach(this);
-  Refresh();
+  // Created with its text and visibility; the rest is applied here.
+  ApplyValue();
+  ApplyLook();
 }
 
 NativeControl::~NativeControl() {
@@ -258,22 +274,67 @@ NativeControl::~NativeControl() {
   if (window) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
 }
 
-void NativeControl::Refresh() {
-  const std::wstring text = Widen(control.Text());
-  if (WindowText(window) != text) SetWindowTextW(window, text.c_str());
+void NativeControl::Refresh(ControlChange change) {
+  switch (change) {
+    case ControlChange::Text: ApplyText(); break;
+    case ControlChange::Value:
+    case ControlChange::Maximum: ApplyValue(); break;
+    case ControlChange::Visible: ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE); break;
+    case ControlChange::Look: ApplyLook(); break;
+  }
+}
+
+void NativeControl::Invalidate(const RECT* part) {
+  if (!IsWindowVisible(window) || IsIconic(GetAncestor(window, GA_ROOT))) return;
+  InvalidateRect(window, part, TRUE);
+}
+
+void NativeControl::ApplyText() {
+  SetWindowTextW(window, Widen(control.Text()).c_str());
+  switch (control.Kind()) {
+    case ControlKind::Frame: {
+      // Only the caption's line, from where the caption starts: the border and what the frame
+      // holds stay as they are.
+      RECT caption;
+      GetClientRect(window, &caption);
+      if (captionHeight > 0) {
+        caption.left = owner.Px(120) - 2;
+        caption.bottom = captionHeight;
+      }
+      Invalidate(&caption);
+      break;
+    }
+    case ControlKind::Label:
+    case ControlKind::ProgressBar:
+    case ControlKind::PushButton: Invalidate(nullptr); break;
+    default: break;  // edit and check box controls repaint their own text
+  }
+}
+
+void NativeControl::ApplyValue() {
   if (control.Kind() == ControlKind::CheckBox) {
     const WPARAM state = control.Value() == 1 ? BST_CHECKED : control.Value() == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
-    if (static_cast<WPARAM>(SendMessageW(window, BM_GETCHECK, 0, 0)) != state)
-      SendMessageW(window, BM_SETCHECK, state, 0);
+    SendMessageW(window, BM_SETCHECK, state, 0);
+  } else if (control.Kind() == ControlKind::ProgressBar) {
+    // Only the strip between the painted and the new end of the filled part; often none at all.
+    RECT strip = BarInterior(window);
+    const LONG edge = FillEdge(control, strip);
+    if (edge == paintedFillEdge) return;
+    if (paintedFillEdge >= 0) {
+      strip.left = std::min(edge, paintedFillEdge);
+      strip.right = std::max(edge, paintedFillEdge);
+    }
+    Invalidate(&strip);
   }
-  const bool shown = (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (shown != control.Visible()) ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE);
+}
+
+void NativeControl::ApplyLook() {
   const std::string fontKey = FontKey(control.GetFont());
   if (fontKey != appliedFont_) {
     appliedFont_ = fontKey;
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(owner.FontFor(control.GetFont())), TRUE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(owner.FontFor(control.GetFont())), FALSE);
   }
-  InvalidateRect(window, nullptr, TRUE);
+  Invalidate(nullptr);
 }
 
 FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), form_(form) {

@@ -19,13 +19,23 @@ class NativeControl : public ControlView {
  public:
   NativeControl(FormWindow& owner, Control& control, HWND parent);
   ~NativeControl() override;
-  void Refresh() override;
+  void Refresh(ControlChange change) override;
 
   FormWindow& owner;
   Control& control;
   HWND window = nullptr;  // destroyed with its parent
+  // As last painted: a frame's caption line and where a progress bar's filled part ends.
+  int captionHeight = 0;
+  LONG paintedFillEdge = -1;
 
  private:
+  void ApplyText();
+  void ApplyValue();
+  void ApplyLook();
+  // Marks part of the control for repainting, or all of it (nullptr); nothing while the window
+  // is hidden or minimised, since showing it repaints it whole.
+  void Invalidate(const RECT* part);
+
   std::string appliedFont_;
 };
 

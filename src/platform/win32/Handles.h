@@ -54,11 +54,13 @@ inline void DeleteBrush(HBRUSH brush) { DeleteObject(brush); }
 inline void CloseFind(HANDLE find) { FindClose(find); }
 inline void CloseFile(HANDLE file) { CloseHandle(file); }
 inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
+inline void FreeLibraryModule(HMODULE module) { FreeLibrary(module); }
 
 using UniqueKey = UniqueHandle<NullEmpty<HKEY, CloseKey>>;
 using UniqueFont = UniqueHandle<NullEmpty<HFONT, DeleteFont>>;
 using UniqueBrush = UniqueHandle<NullEmpty<HBRUSH, DeleteBrush>>;
 using UniqueWindow = UniqueHandle<NullEmpty<HWND, DestroyWindowHandle>>;
+using UniqueModule = UniqueHandle<NullEmpty<HMODULE, FreeLibraryModule>>;
 using UniqueFind = UniqueHandle<InvalidEmpty<CloseFind>>;
 using UniqueFile = UniqueHandle<InvalidEmpty<CloseFile>>;
 
