@@ -32,9 +32,9 @@ class NativeControl : public ControlView {
   void ApplyText();
   void ApplyValue();
   void ApplyLook();
-  // Marks part of the control for repainting, or all of it (nullptr); nothing while the window
-  // is hidden or minimised, since showing it repaints it whole.
-  void Invalidate(const RECT* part);
+  // Repaints part of the control, or all of it (nullptr); nothing while the window is hidden or
+  // minimised, since showing it repaints it whole.
+  void Redraw(const RECT* part);
 
   std::string appliedFont_;
 };
