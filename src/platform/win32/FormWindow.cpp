@@ -56,7 +56,7 @@ void FillWith(HDC dc, const RECT& rect, COLORREF colour) {
 void PaintFrame(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
   FillWith(dc, client, ResolveColour(c.BackColor()));
-  SelectScope font(dc, self.owner.FontFor(c.GetFont()));
+  SelectScope font(dc, self.font);
   const std::wstring caption = Widen(c.Text());
   SIZE extent{};
   GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
@@ -76,7 +76,7 @@ void PaintFrame(NativeControl& self, HDC dc, RECT client) {
 void PaintLabel(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
   FillWith(dc, client, ResolveColour(c.BackColor()));
-  SelectScope font(dc, self.owner.FontFor(c.GetFont()));
+  SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ResolveColour(c.ForeColor()));
   const std::wstring caption = Widen(c.Text());
@@ -113,7 +113,7 @@ void PaintProgressBar(NativeControl& self, HDC dc, RECT client) {
   FillWith(dc, filled, ResolveColour(c.FillColor()));
   FillWith(dc, empty, ResolveColour(c.BackColor()));
   // The text reads in a contrasting colour over the filled part and in the bar's own elsewhere.
-  SelectScope font(dc, self.owner.FontFor(c.GetFont()));
+  SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
   const std::wstring text = Widen(c.Text());
   const std::pair<RECT, COLORREF> parts[] = {{filled, ContrastingText(ResolveColour(c.FillColor()))},
@@ -137,7 +137,7 @@ void PaintButton(NativeControl& self, const DRAWITEMSTRUCT& item) {
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   FillWith(dc, rect, ResolveColour(c.BackColor()));
   DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-  SelectScope font(dc, self.owner.FontFor(c.GetFont()));
+  SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ResolveColour(c.ForeColor()));
   RECT text = rect;
@@ -346,10 +346,10 @@ void NativeControl::ApplyValue() {
 }
 
 void NativeControl::ApplyLook() {
-  const std::string fontKey = FontKey(control.GetFont());
-  if (fontKey != appliedFont_) {
-    appliedFont_ = fontKey;
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(owner.FontFor(control.GetFont())), FALSE);
+  HFONT wanted = owner.FontFor(control.GetFont());
+  if (wanted != font) {
+    font = wanted;
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   Redraw(nullptr);
 }

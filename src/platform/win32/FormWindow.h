@@ -24,6 +24,7 @@ class NativeControl : public ControlView {
   FormWindow& owner;
   Control& control;
   HWND window = nullptr;  // destroyed with its parent
+  HFONT font = nullptr;  // owned by the window, looked up when the font changes, not at each paint
   // As last painted: a frame's caption line and where a progress bar's filled part ends.
   int captionHeight = 0;
   LONG paintedFillEdge = -1;
@@ -36,7 +37,6 @@ class NativeControl : public ControlView {
   // minimised, since showing it repaints it whole.
   void Redraw(const RECT* part);
 
-  std::string appliedFont_;
 };
 
 // The native top-level window behind one Form model, with all its controls.
