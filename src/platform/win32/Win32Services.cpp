@@ -105,7 +105,7 @@ std::optional<std::string> Win32Files::ReadFile(std::string_view path) {
 }
 
 Win32Dialogs::~Win32Dialogs() {
-  if (comStarted_) ole32_.Get<decltype(&CoUninitialize)>("CoUninitialize")();
+  if (endCom_) endCom_();
 }
 
 int Win32Dialogs::MessageBox(std::string_view text, std::string_view title, int style) {
@@ -115,9 +115,10 @@ int Win32Dialogs::MessageBox(std::string_view text, std::string_view title, int 
 
 std::string Win32Dialogs::OpenFile(std::string_view title, std::string_view filter) {
   // The dialog shows the shell's folders, which are COM objects.
-  if (!comStarted_) {
+  if (!endCom_) {
+    const auto endCom = ole32_.Get<decltype(&CoUninitialize)>("CoUninitialize");
     ole32_.Get<decltype(&CoInitializeEx)>("CoInitializeEx")(nullptr, COINIT_APARTMENTTHREADED);
-    comStarted_ = true;
+    endCom_ = endCom;
   }
   const auto getOpenFileName = comdlg32_.Get<decltype(&GetOpenFileNameW)>("GetOpenFileNameW");
   const auto extendedError = comdlg32_.Get<decltype(&CommDlgExtendedError)>("CommDlgExtendedError");

@@ -39,7 +39,7 @@ class Win32Dialogs : public Dialogs {
  private:
   SystemLibrary ole32_{L"ole32.dll"};
   SystemLibrary comdlg32_{L"comdlg32.dll"};
-  bool comStarted_ = false;
+  void(WINAPI* endCom_)() = nullptr;  // CoUninitialize, once COM is started
 };
 
 }  // namespace rp::win32
