@@ -14,7 +14,7 @@ RP_EXE="$RP_WIN32/RespitePrompter.exe"
 RP_DRIVER="$RP_WIN32/e2e_driver.exe"
 RP_JOBS="${RP_JOBS:-2}"
 
-# Debian packages the commands need (clang and its fuzzer/sanitizer runtimes for
+# Debian packages the commands need (libx11-dev for scripts/bench's window_wait; clang and its fuzzer/sanitizer runtimes for
 # tests/fuzz and the sanitizer build; nsis, zip, wixl, msitools and python3-olefile for
 # scripts/package, osslsigncode and openssl for its signing, git for the commit time that
 # makes its packages reproducible). wine32:i386 needs the i386 architecture.
@@ -22,7 +22,7 @@ RP_PACKAGES=(
     cmake make g++ googletest libgtest-dev
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
     wine wine32:i386
-    xvfb xdotool imagemagick x11-utils python3
+    xvfb xdotool imagemagick x11-utils python3 libx11-dev
     clang libclang-rt-14-dev nsis zip unzip fonts-liberation fonts-wine
     wixl msitools python3-olefile osslsigncode openssl git
 )

@@ -30,8 +30,8 @@ Control::Control(Form& form, ControlKind kind, std::string name, Control* contai
       backColor_(DesignBackColour(kind)),
       foreColor_(DesignForeColour(kind)) {}
 
-void Control::Mirror() {
-  if (view_) view_->Refresh();
+void Control::Mirror(ControlChange change) {
+  if (view_) view_->Refresh(change);
 }
 
 void Control::Raise(const std::function<void()>& handler) {
@@ -47,7 +47,7 @@ void Control::Raise(const std::function<void()>& handler) {
 void Control::SetText(std::string text) {
   if (text == text_) return;
   text_ = std::move(text);
-  Mirror();
+  Mirror(ControlChange::Text);
   if (kind_ == ControlKind::TextBox) Raise(onChange);
 }
 
@@ -57,49 +57,49 @@ void Control::SetValue(int value) {
     throw Failure("Invalid property value");
   if (value == value_) return;
   value_ = value;
-  Mirror();
+  Mirror(ControlChange::Value);
   if (kind_ == ControlKind::CheckBox) Raise(onChange);
 }
 
 void Control::SetMax(int max) {
   if (max == max_) return;
   max_ = max;
-  Mirror();
+  Mirror(ControlChange::Maximum);
 }
 
 void Control::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
-  Mirror();
+  Mirror(ControlChange::Visible);
 }
 
 void Control::SetBackColor(std::uint32_t colour) {
   if (colour == backColor_) return;
   backColor_ = colour;
-  Mirror();
+  Mirror(ControlChange::Look);
 }
 
 void Control::SetForeColor(std::uint32_t colour) {
   if (colour == foreColor_) return;
   foreColor_ = colour;
-  Mirror();
+  Mirror(ControlChange::Look);
 }
 
 void Control::SetFillColor(std::uint32_t colour) {
   if (colour == fillColor_) return;
   fillColor_ = colour;
-  Mirror();
+  Mirror(ControlChange::Look);
 }
 
 void Control::SetFont(Font font) {
   font_ = std::move(font);
-  Mirror();
+  Mirror(ControlChange::Look);
 }
 
 void Control::SetAlignment(TextAlign alignment) {
   if (alignment == alignment_) return;
   alignment_ = alignment;
-  Mirror();
+  Mirror(ControlChange::Look);
 }
 
 void Control::UserSetText(std::string text) {

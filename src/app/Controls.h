@@ -34,11 +34,21 @@ inline constexpr std::uint32_t kHighlightColour = 0x8000000D;
 std::uint32_t DesignBackColour(ControlKind kind);
 std::uint32_t DesignForeColour(ControlKind kind);
 
+// What changed on a control, so that its view re-applies and redraws only that.
+enum class ControlChange {
+  Text,
+  Value,    // a check box's state, a progress bar's value
+  Maximum,  // a progress bar's maximum
+  Visible,
+  Look      // colours, font, alignment
+};
+
 // Mirrors one control model into a native control.
 class ControlView {
  public:
   virtual ~ControlView() = default;
-  virtual void Refresh() = 0;
+  // Told once for each change of the model, and only for a real change.
+  virtual void Refresh(ControlChange change) = 0;
 };
 
 // One control of a window. Setting a value from code raises the control's handler
@@ -101,7 +111,7 @@ class Control {
   void Attach(ControlView* view) { view_ = view; }
 
  private:
-  void Mirror();
+  void Mirror(ControlChange change);
   void Raise(const std::function<void()>& handler);
 
   Form& form_;

@@ -105,6 +105,17 @@ long long LinuxProcess::rollupKiB(const std::string& name) const {
     return kibAfter(procFile(pid_, "smaps_rollup"), name);
 }
 
+bool LinuxProcess::mapsLibrary(const std::string& fileName) const {
+    std::istringstream lines(lower(procFile(pid_, "maps")));
+    std::string ending(1, '/');
+    ending += lower(fileName);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.size() >= ending.size() && line.compare(line.size() - ending.size(), ending.size(), ending) == 0)
+            return true;
+    }
+    return false;
+}
+
 long long LinuxProcess::cpuTicks() const {
     const auto fields = statFields(pid_);
     return fields.size() > 12 ? std::stoll(fields[11]) + std::stoll(fields[12]) : -1;

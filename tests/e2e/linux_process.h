@@ -22,6 +22,8 @@ public:
     long long statusKiB(const std::string& name) const;
     // A line of /proc/<pid>/smaps_rollup (Pss, Rss, Private_Dirty, ...), in KiB; -1 if absent.
     long long rollupKiB(const std::string& name) const;
+    // Whether the process has a library mapped (/proc/<pid>/maps), by file name ("winmm.dll").
+    bool mapsLibrary(const std::string& fileName) const;
     // User plus system time, in clock ticks (1/100 s); -1 when the process is gone.
     long long cpuTicks() const;
 

@@ -1,6 +1,7 @@
 // The countdown, starting and stopping, the minutes box and the choice of the break sound, worked
 // from outside as the user works them.
 #include "e2e.h"
+#include "linux_process.h"
 
 using namespace e2e;
 
@@ -94,12 +95,18 @@ E2E_SCENARIO(change_sound_file_takes_the_chosen_path) {
     const std::string chosen = narrow(temp) + "respite-e2e-bell.wav";
     E2E_REQUIRE(CopyFileW(widen(app.folder() + "\\break.wav").c_str(), widen(chosen).c_str(), FALSE));
     settings::set("Alarm", "untouched");  // a write shows as a change of this value
+    // The dialog's library and the sound's come with their first use, not with the start.
+    const auto process = LinuxProcess::find(ctx.appPath);
+    E2E_REQUIRE(process.has_value());
+    E2E_CHECK(!process->mapsLibrary("comdlg32.dll"));
+    E2E_CHECK(!process->mapsLibrary("winmm.dll"));
 
     // Cancel changes nothing.
     postClick(child(main, id::PushButton5));
     const char* title = "Add File(s) - Hold Ctrl to select multiple files";
     HWND dialog = waitForWindow({title, ui::kDialogClass, app.pid(), true});
     E2E_REQUIRE(dialog != nullptr);
+    E2E_CHECK(process->mapsLibrary("comdlg32.dll"));
     post(dialog, WM_COMMAND, IDCANCEL, 0);
     E2E_CHECK(waitForWindowGone(dialog));
     E2E_CHECK_EQ(text(text2), before);
@@ -117,6 +124,7 @@ E2E_SCENARIO(change_sound_file_takes_the_chosen_path) {
 
     // The test sound plays without a word, also for a file that is not there.
     click(child(main, id::PushButton4));
+    E2E_CHECK(process->mapsLibrary("winmm.dll"));
     setText(text2, "C:\\nowhere\\none.wav");
     click(child(main, id::PushButton4));
     E2E_CHECK(findWindow({ui::kErrorTitle, ui::kDialogClass, app.pid(), false}) == nullptr);

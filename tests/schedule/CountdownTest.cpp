@@ -68,6 +68,34 @@ TEST_F(CountdownTest, OneMinuteCountsDownBreaksAndStartsTheNextPeriod) {
   EXPECT_TRUE(desktop.dialogs.boxes.empty());
 }
 
+// Records what each control of a window is told to redraw.
+class ChangeRecorder : public ControlView {
+ public:
+  ChangeRecorder(Control& control, std::vector<std::pair<std::string, ControlChange>>& log)
+      : control_(control), log_(log) {
+    control_.Attach(this);
+  }
+  ~ChangeRecorder() override { control_.Attach(nullptr); }
+  void Refresh(ControlChange change) override { log_.emplace_back(control_.Name(), change); }
+
+ private:
+  Control& control_;
+  std::vector<std::pair<std::string, ControlChange>>& log_;
+};
+
+TEST_F(CountdownTest, ATickRedrawsOnlyTheFrameCaptionAndTheBarValue) {
+  StartReminding("45");
+  desktop.RunFor(1000);
+  std::vector<std::pair<std::string, ControlChange>> changes;
+  std::vector<std::unique_ptr<ChangeRecorder>> recorders;
+  for (Control* control : form().Controls()) recorders.push_back(std::make_unique<ChangeRecorder>(*control, changes));
+
+  desktop.RunFor(1000);
+  // The maximum is written on every tick too, but it did not change.
+  EXPECT_EQ(changes, (std::vector<std::pair<std::string, ControlChange>>{{"ProgressBar1", ControlChange::Value},
+                                                                         {"Frame1", ControlChange::Text}}));
+}
+
 // With 20 minutes the break window rests for 20 seconds before it slides away by itself.
 constexpr std::int64_t kTwentyMinutes = 1200000;
 

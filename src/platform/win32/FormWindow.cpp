@@ -64,10 +64,11 @@ void FillWith(HDC dc, const RECT& rect, COLORREF colour) {
 void PaintFrame(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
   FillWith(dc, client, BackColourOf(c));
-  SelectScope font(dc, self.owner.FontFor(c.GetFont()));
+  SelectScope font(dc, self.font);
   const std::wstring caption = Widen(c.Text());
   SIZE extent{};
   GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+  self.captionHeight = extent.cy;
   RECT border = client;
   border.top += extent.cy / 2;
   DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
@@ -83,7 +84,7 @@ void PaintFrame(NativeControl& self, HDC dc, RECT client) {
 void PaintLabel(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
   FillWith(dc, client, BackColourOf(c));
-  SelectScope font(dc, self.owner.FontFor(c.GetFont()));
+  SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ForeColourOf(c));
   const std::wstring caption = Widen(c.Text());
@@ -91,17 +92,30 @@ void PaintLabel(NativeControl& self, HDC dc, RECT client) {
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &client, align | DT_WORDBREAK | DT_NOPREFIX);
 }
 
+// The bar inside its sunken edge.
+RECT BarInterior(HWND bar) {
+  RECT client;
+  GetClientRect(bar, &client);
+  InflateRect(&client, -2, -2);
+  return client;
+}
+
+// Where the filled part of the bar ends, in proportion to its value.
+LONG FillEdge(const Control& c, const RECT& interior) {
+  const double fraction =
+      c.Max() > 0 ? std::clamp(static_cast<double>(c.Value()) / c.Max(), 0.0, 1.0) : 0.0;
+  return interior.left + static_cast<LONG>((interior.right - interior.left) * fraction + 0.5);
+}
+
 void PaintProgressBar(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
   DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-  const double fraction =
-      c.Max() > 0 ? std::clamp(static_cast<double>(c.Value()) / c.Max(), 0.0, 1.0) : 0.0;
   RECT filled = client, empty = client;
-  filled.right = empty.left = client.left + static_cast<LONG>((client.right - client.left) * fraction + 0.5);
+  filled.right = empty.left = self.paintedFillEdge = FillEdge(c, client);
   FillWith(dc, filled, FillColourOf(c));
   FillWith(dc, empty, BackColourOf(c));
   // The text reads in a contrasting colour over the filled part and in the bar's own elsewhere.
-  SelectScope font(dc, self.owner.FontFor(c.GetFont()));
+  SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
   const std::wstring text = Widen(c.Text());
   const std::pair<RECT, COLORREF> parts[] = {{filled, TextOverFillOf(c)}, {empty, ForeColourOf(c)}};
@@ -124,7 +138,7 @@ void PaintButton(NativeControl& self, const DRAWITEMSTRUCT& item) {
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   FillWith(dc, rect, BackColourOf(c));
   DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-  SelectScope font(dc, self.owner.FontFor(c.GetFont()));
+  SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ForeColourOf(c));
   RECT text = rect;
@@ -139,6 +153,20 @@ void PaintButton(NativeControl& self, const DRAWITEMSTRUCT& item) {
   }
 }
 
+void PaintDrawn(NativeControl& self, HDC dc) {
+  RECT client;
+  GetClientRect(self.window, &client);
+  switch (self.control.Kind()) {
+    case ControlKind::Frame: PaintFrame(self, dc, client); break;
+    case ControlKind::Label: PaintLabel(self, dc, client); break;
+    default: PaintProgressBar(self, dc, client); break;
+  }
+}
+
+bool IsDrawnHere(ControlKind kind) {
+  return kind == ControlKind::Frame || kind == ControlKind::Label || kind == ControlKind::ProgressBar;
+}
+
 LRESULT CALLBACK DrawnControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   NativeControl* self = ControlOf(window);
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
@@ -146,13 +174,7 @@ LRESULT CALLBACK DrawnControlProc(HWND window, UINT message, WPARAM wParam, LPAR
     switch (message) {
       case WM_PAINT: {
         PaintScope paint(window);
-        RECT client;
-        GetClientRect(window, &client);
-        switch (self->control.Kind()) {
-          case ControlKind::Frame: PaintFrame(*self, paint.dc(), client); break;
-          case ControlKind::Label: PaintLabel(*self, paint.dc(), client); break;
-          default: PaintProgressBar(*self, paint.dc(), client); break;
-        }
+        PaintDrawn(*self, paint.dc());
         return 0;
       }
       case WM_ERASEBKGND:
@@ -276,7 +298,9 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
   if (control.Kind() == ControlKind::PushButton)
     SetWindowSubclass(window, ButtonSubclassProc, kButtonSubclassId, 0);
   control.Attach(this);
-  Refresh();
+  // Created with its text and visibility; the rest is applied here.
+  ApplyValue();
+  ApplyLook();
 }
 
 NativeControl::~NativeControl() {
@@ -289,26 +313,79 @@ NativeControl* NativeControl::FromWindow(HWND window) { return ControlOf(window)
 void NativeControl::Place() {
   const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
   SetWindowPos(window, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  appliedFont_.clear();  // the font of the new size
-  Refresh();
+  ApplyLook();  // the font of the new size, and all of it drawn again
 }
 
-void NativeControl::Refresh() {
-  const std::wstring text = Widen(control.Text());
-  if (WindowText(window) != text) SetWindowTextW(window, text.c_str());
+void NativeControl::Refresh(ControlChange change) {
+  switch (change) {
+    case ControlChange::Text: ApplyText(); break;
+    case ControlChange::Value:
+    case ControlChange::Maximum: ApplyValue(); break;
+    case ControlChange::Visible: ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE); break;
+    case ControlChange::Look: ApplyLook(); break;
+  }
+}
+
+void NativeControl::Redraw(const RECT* part) {
+  if (!IsWindowVisible(window) || IsIconic(GetAncestor(window, GA_ROOT))) return;
+  if (!IsDrawnHere(control.Kind())) {
+    InvalidateRect(window, part, TRUE);
+    return;
+  }
+  // Drawn at once, as the system's static controls draw a new text: no update region and no
+  // WM_PAINT to fetch, fewer trips to the window system on every tick.
+  HDC dc = GetDC(window);
+  if (part) IntersectClipRect(dc, part->left, part->top, part->right, part->bottom);
+  PaintDrawn(*this, dc);
+  ReleaseDC(window, dc);
+}
+
+void NativeControl::ApplyText() {
+  SetWindowTextW(window, Widen(control.Text()).c_str());
+  switch (control.Kind()) {
+    case ControlKind::Frame: {
+      // Only the caption's line, from where the caption starts: the border and what the frame
+      // holds stay as they are.
+      RECT caption;
+      GetClientRect(window, &caption);
+      if (captionHeight > 0) {
+        caption.left = owner.Px(120) - 2;
+        caption.bottom = captionHeight;
+      }
+      Redraw(&caption);
+      break;
+    }
+    case ControlKind::Label:
+    case ControlKind::ProgressBar:
+    case ControlKind::PushButton: Redraw(nullptr); break;
+    default: break;  // edit and check box controls repaint their own text
+  }
+}
+
+void NativeControl::ApplyValue() {
   if (control.Kind() == ControlKind::CheckBox) {
     const WPARAM state = control.Value() == 1 ? BST_CHECKED : control.Value() == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
-    if (static_cast<WPARAM>(SendMessageW(window, BM_GETCHECK, 0, 0)) != state)
-      SendMessageW(window, BM_SETCHECK, state, 0);
+    SendMessageW(window, BM_SETCHECK, state, 0);
+  } else if (control.Kind() == ControlKind::ProgressBar) {
+    // Only the strip between the painted and the new end of the filled part; often none at all.
+    RECT strip = BarInterior(window);
+    const LONG edge = FillEdge(control, strip);
+    if (edge == paintedFillEdge) return;
+    if (paintedFillEdge >= 0) {
+      strip.left = std::min(edge, paintedFillEdge);
+      strip.right = std::max(edge, paintedFillEdge);
+    }
+    Redraw(&strip);
   }
-  const bool shown = (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (shown != control.Visible()) ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE);
-  const std::string fontKey = FontKey(control.GetFont());
-  if (fontKey != appliedFont_) {
-    appliedFont_ = fontKey;
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(owner.FontFor(control.GetFont())), TRUE);
+}
+
+void NativeControl::ApplyLook() {
+  HFONT wanted = owner.FontFor(control.GetFont());
+  if (wanted != font) {
+    font = wanted;
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
-  InvalidateRect(window, nullptr, TRUE);
+  Redraw(nullptr);
 }
 
 FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), form_(form), dpi_(desktop.Dpi()) {

@@ -19,7 +19,7 @@ class NativeControl : public ControlView {
  public:
   NativeControl(FormWindow& owner, Control& control, HWND parent);
   ~NativeControl() override;
-  void Refresh() override;
+  void Refresh(ControlChange change) override;
   // Puts the control in its place at the window's dots per inch, with its font at that size.
   void Place();
   static NativeControl* FromWindow(HWND window);
@@ -27,9 +27,19 @@ class NativeControl : public ControlView {
   FormWindow& owner;
   Control& control;
   HWND window = nullptr;  // destroyed with its parent
+  HFONT font = nullptr;  // owned by the window, looked up when the font changes, not at each paint
+  // As last painted: a frame's caption line and where a progress bar's filled part ends.
+  int captionHeight = 0;
+  LONG paintedFillEdge = -1;
 
  private:
-  std::string appliedFont_;
+  void ApplyText();
+  void ApplyValue();
+  void ApplyLook();
+  // Repaints part of the control, or all of it (nullptr); nothing while the window is hidden or
+  // minimised, since showing it repaints it whole.
+  void Redraw(const RECT* part);
+
 };
 
 // The native top-level window behind one Form model, with all its controls.

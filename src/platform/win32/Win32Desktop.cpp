@@ -98,7 +98,10 @@ void Win32Desktop::DoEvents() {
   // fast timer cannot keep the caller inside for ever.
   const DWORD began = GetTickCount();
   MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+  // Ask whether anything is queued before fetching it: a PeekMessage that finds nothing also
+  // flushes the window surfaces and waits on the display (under Wine, three trips to its
+  // server instead of this one).
+  while (HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;

@@ -22,14 +22,27 @@ bool IsWave(const std::wstring& file) {
   return file.size() >= 4 && _wcsicmp(file.c_str() + file.size() - 4, L".wav") == 0;
 }
 
-MCIERROR Mci(const std::wstring& command) { return mciSendStringW(command.c_str(), nullptr, 0, nullptr); }
-
 }  // namespace
 
-Win32MediaPlayer::~Win32MediaPlayer() { Close(); }
+MCIERROR Win32MediaPlayer::Mci(const std::wstring& command) {
+  return winmm_.Get<decltype(&mciSendStringW)>("mciSendStringW")(command.c_str(), nullptr, 0, nullptr);
+}
+
+void Win32MediaPlayer::PlayWave(const wchar_t* file, DWORD flags) {
+  winmm_.Get<decltype(&PlaySoundW)>("PlaySoundW")(file, nullptr, flags);
+}
+
+Win32MediaPlayer::~Win32MediaPlayer() {
+  try {
+    Close();
+  } catch (...) {
+    // Nothing may leave a destructor; the process is ending anyway.
+  }
+}
 
 void Win32MediaPlayer::Close() {
-  PlaySoundW(nullptr, nullptr, 0);
+  if (!winmm_.Loaded()) return;  // nothing has played yet
+  PlayWave(nullptr, 0);
   if (mciOpen_) {
     Mci(std::wstring(L"close ") + kAlias);
     mciOpen_ = false;
@@ -43,7 +56,7 @@ void Win32MediaPlayer::SetUrl(std::string_view path) {
   if (IsBlank(file)) return;
   if (IsWave(file)) {
     // SND_NODEFAULT: a file that cannot be played stays silent instead of beeping.
-    PlaySoundW(file.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT | (loop_ ? SND_LOOP : 0));
+    PlayWave(file.c_str(), SND_FILENAME | SND_ASYNC | SND_NODEFAULT | (loop_ ? SND_LOOP : 0));
   } else {
     PlayWithMci(file);
   }

@@ -30,15 +30,9 @@ std::optional<std::wstring> OleText(std::string_view text) {
 }  // namespace
 
 bool Win32Numbers::Load() {
-  if (!tried_) {
-    tried_ = true;
-    library_.reset(LoadLibraryW(L"oleaut32.dll"));
-    if (library_) {
-      varR8FromStr_ = reinterpret_cast<VarR8FromStrFn>(
-          reinterpret_cast<void*>(GetProcAddress(library_.get(), "VarR8FromStr")));
-      varI2FromStr_ = reinterpret_cast<VarI2FromStrFn>(
-          reinterpret_cast<void*>(GetProcAddress(library_.get(), "VarI2FromStr")));
-    }
+  if (!varR8FromStr_ || !varI2FromStr_) {
+    varR8FromStr_ = oleaut32_.Find<VarR8FromStrFn>("VarR8FromStr");
+    varI2FromStr_ = oleaut32_.Find<VarI2FromStrFn>("VarI2FromStr");
   }
   return varR8FromStr_ && varI2FromStr_;
 }

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "platform/Numbers.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/SystemLibrary.h"
 
 namespace rp::win32 {
 
@@ -19,8 +19,7 @@ class Win32Numbers : public Numbers {
   // False when the library or one of its conversions is missing.
   bool Load();
 
-  bool tried_ = false;
-  UniqueModule library_;
+  SystemLibrary oleaut32_{L"oleaut32.dll"};
   VarR8FromStrFn varR8FromStr_ = nullptr;
   VarI2FromStrFn varI2FromStr_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Services.h"
 
 #include <commdlg.h>
+#include <objbase.h>
 
 #include <vector>
 
@@ -103,12 +104,24 @@ std::optional<std::string> Win32Files::ReadFile(std::string_view path) {
   return content;
 }
 
+Win32Dialogs::~Win32Dialogs() {
+  if (endCom_) endCom_();
+}
+
 int Win32Dialogs::MessageBox(std::string_view text, std::string_view title, int style) {
   return MessageBoxA(GetActiveWindow(), ToAnsiCodePage(text).c_str(), ToAnsiCodePage(title).c_str(),
                      static_cast<UINT>(style));
 }
 
 std::string Win32Dialogs::OpenFile(std::string_view title, std::string_view filter) {
+  // The dialog shows the shell's folders, which are COM objects.
+  if (!endCom_) {
+    const auto endCom = ole32_.Get<decltype(&CoUninitialize)>("CoUninitialize");
+    ole32_.Get<decltype(&CoInitializeEx)>("CoInitializeEx")(nullptr, COINIT_APARTMENTTHREADED);
+    endCom_ = endCom;
+  }
+  const auto getOpenFileName = comdlg32_.Get<decltype(&GetOpenFileNameW)>("GetOpenFileNameW");
+  const auto extendedError = comdlg32_.Get<decltype(&CommDlgExtendedError)>("CommDlgExtendedError");
   // "Description|pattern|" becomes "Description\0pattern\0\0".
   std::wstring filterList = Widen(filter);
   for (wchar_t& c : filterList)
@@ -126,8 +139,8 @@ std::string Win32Dialogs::OpenFile(std::string_view title, std::string_view filt
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrTitle = wideTitle.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-  if (GetOpenFileNameW(&dialog)) return Narrow(file.data());
-  if (CommDlgExtendedError() != 0) throw Failure("The file dialog could not be opened");
+  if (getOpenFileName(&dialog)) return Narrow(file.data());
+  if (extendedError() != 0) throw Failure("The file dialog could not be opened");
   return "";
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Settings.h"
+#include "platform/win32/SystemLibrary.h"
 
 namespace rp::win32 {
 
@@ -23,10 +24,22 @@ class Win32Files : public Files {
   std::optional<std::string> ReadFile(std::string_view path) override;
 };
 
+// The open-file dialog's library (with the printing, COM and RPC libraries it pulls in) and COM
+// are loaded when the dialog is first opened, not at start.
 class Win32Dialogs : public Dialogs {
  public:
+  Win32Dialogs() = default;
+  ~Win32Dialogs() override;
+  Win32Dialogs(const Win32Dialogs&) = delete;
+  Win32Dialogs& operator=(const Win32Dialogs&) = delete;
+
   int MessageBox(std::string_view text, std::string_view title, int style) override;
   std::string OpenFile(std::string_view title, std::string_view filter) override;
+
+ private:
+  SystemLibrary ole32_{L"ole32.dll"};
+  SystemLibrary comdlg32_{L"comdlg32.dll"};
+  void(WINAPI* endCom_)() = nullptr;  // CoUninitialize, once COM is started
 };
 
 }  // namespace rp::win32

@@ -1,0 +1,94 @@
+/* Starts a command and waits until a top-level X window with the given name is mapped (shown).
+ * Prints "<pid of the command> <milliseconds from the start to the window>" on stdout.
+ *
+ *   window_wait SECONDS NAME LOG COMMAND [ARGS...]
+ *
+ * The command's output goes into LOG (never into this program's pipe: Wine's daemons would
+ * inherit it and hold it open). It is left running. Exits 1 when no such window shows within
+ * SECONDS. Listens to the root window's map events from before the start, so nothing is missed
+ * and nothing polls. Built by scripts/bench for Linux (cc ... -lX11). */
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
+#include <unistd.h>
+
+static double now_ms(void) {
+  struct timespec t;
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+/* The window's name, from _NET_WM_NAME (UTF-8) or else WM_NAME. */
+static int has_name(Display* display, Window window, const char* wanted) {
+  XTextProperty property;
+  Atom names[] = {XInternAtom(display, "_NET_WM_NAME", False), XA_WM_NAME};
+  for (int i = 0; i < 2; ++i) {
+    if (!XGetTextProperty(display, window, &property, names[i])) continue;
+    const int same = property.value && strcmp((const char*)property.value, wanted) == 0;
+    XFree(property.value);
+    if (same) return 1;
+  }
+  return 0;
+}
+
+int main(int argc, char** argv) {
+  if (argc < 5) {
+    fprintf(stderr, "usage: %s SECONDS NAME LOG COMMAND [ARGS...]\n", argv[0]);
+    return 2;
+  }
+  const double limit_ms = atof(argv[1]) * 1e3;
+  const char* name = argv[2];
+  Display* display = XOpenDisplay(NULL);
+  if (!display) {
+    fprintf(stderr, "window_wait: cannot open the display\n");
+    return 2;
+  }
+  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+  XSync(display, False);
+
+  const double start = now_ms();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int log = open(argv[3], O_WRONLY | O_CREAT | O_APPEND, 0644);
+    const int none = open("/dev/null", O_RDONLY);
+    dup2(none, 0);
+    dup2(log, 1);
+    dup2(log, 2);
+    close(ConnectionNumber(display));
+    execvp(argv[4], argv + 4);
+    _exit(127);
+  }
+  printf("%d ", (int)pid);
+  fflush(stdout);
+
+  struct pollfd connection = {ConnectionNumber(display), POLLIN, 0};
+  for (;;) {
+    while (XPending(display)) {
+      XEvent event;
+      XNextEvent(display, &event);
+      Window window = 0;
+      if (event.type == MapNotify) {
+        window = event.xmap.window;
+        /* The name may come after the map: hear of its changes too. */
+        XSelectInput(display, window, PropertyChangeMask);
+      } else if (event.type == PropertyNotify) {
+        window = event.xproperty.window;
+      }
+      if (window && has_name(display, window, name)) {
+        printf("%.1f\n", now_ms() - start);
+        return 0;
+      }
+    }
+    const double left = limit_ms - (now_ms() - start);
+    if (left <= 0) break;
+    poll(&connection, 1, (int)left + 1);
+  }
+  printf("-1\n");
+  return 1;
+}
