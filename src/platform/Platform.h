@@ -3,6 +3,7 @@
 #include "platform/EventLoop.h"
 #include "platform/Files.h"
 #include "platform/MediaPlayer.h"
+#include "platform/Presence.h"
 #include "platform/Registry.h"
 #include "platform/Settings.h"
 #include "platform/Shell.h"
@@ -20,6 +21,7 @@ struct Platform {
   Ui& ui;
   Registry& registry;
   Shell& shell;
+  Presence& presence;
 };
 
 }  // namespace rp

@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32MediaPlayer.h"
+#include "platform/win32/Win32Presence.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/Win32Shell.h"
@@ -21,7 +22,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   rp::win32::Win32Desktop desktop(instance);
   rp::win32::Win32Registry registry;
   rp::win32::Win32Shell shell(instance);
-  rp::Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell};
+  rp::win32::Win32Presence presence(instance);
+  rp::Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell, presence};
 
   rp::Program program(platform);
   program.Start();
