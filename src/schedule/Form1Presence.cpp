@@ -12,11 +12,13 @@ void Form1::Form_SystemMenu(std::size_t index) {
 
 void Form1::mnuOptions_Click() {
   try {
-    FormOptions window(program, considerate.GetOptions());
-    window.ShowModal(*this, program.platform.loop);
-    if (!window.Chosen()) return;
-    window.Chosen()->StoreChanges(program.main, considerate.GetOptions());
-    ApplyOptions(*window.Chosen());
+    program.formOptions = std::make_unique<FormOptions>(program, considerate.GetOptions());
+    program.formOptions->ShowModal(*this, program.platform.loop);
+    const std::optional<Options> chosen = program.formOptions->Chosen();
+    program.formOptions.reset();
+    if (!chosen) return;
+    chosen->StoreChanges(program.main, considerate.GetOptions());
+    ApplyOptions(*chosen);
   } catch (const std::exception& e) {
     OnUnguardedFailure("mnuOptions_Click", e.what());
   }
