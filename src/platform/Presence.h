@@ -19,9 +19,9 @@ class SessionListener {
   virtual void MachineAsleep(bool asleep) = 0;
 };
 
-// Whether the user is at the computer, and whether a break may interrupt them. Every query
-// answers the harmless value ("not idle", "accepts notifications", "not in use") when the
-// system cannot tell.
+// Whether the user is at the computer, and whether a break may interrupt them. When the
+// system cannot tell, every query gives the answer that changes nothing: not idle, display
+// kept on, accepting notifications, camera and microphone not in use.
 class Presence {
  public:
   virtual ~Presence() = default;

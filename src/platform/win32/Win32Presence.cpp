@@ -67,7 +67,8 @@ std::int64_t Win32Presence::IdleMs() {
 bool Win32Presence::DisplayRequired() {
   auto call = As<CallNtPowerInformationFn>(Lookup(powrprof_, L"powrprof.dll", "CallNtPowerInformation"));
   ULONG state = 0;
-  if (!call || call(kSystemExecutionState, nullptr, 0, &state, sizeof state) != 0) return false;
+  // Unknown counts as kept on: idleness alone then never makes the user away.
+  if (!call || call(kSystemExecutionState, nullptr, 0, &state, sizeof state) != 0) return true;
   return (state & ES_DISPLAY_REQUIRED) != 0;
 }
 
