@@ -24,15 +24,13 @@ ConsiderateBreaks::~ConsiderateBreaks() {
 
 void ConsiderateBreaks::SetOptions(const Options& options) {
   options_ = options;
-  if (options_.naturalBreaks != watching_) {
-    watching_ = options_.naturalBreaks;
-    presence_.WatchSession(watching_ ? this : nullptr);
-    if (!watching_) {
-      locked_ = asleep_ = false;
-      absentSince_.reset();
-    }
+  if (!options_.naturalBreaks && watching_) {
+    watching_ = false;
+    presence_.WatchSession(nullptr);
+    locked_ = asleep_ = false;
+    absentSince_.reset();
   }
-  if (!options_.holdReminders && held_ != HoldReason::None) held_ = HoldReason::None;
+  if (!options_.holdReminders) held_ = HoldReason::None;
 }
 
 std::int64_t ConsiderateBreaks::ThresholdMs() const {
@@ -51,6 +49,11 @@ std::int64_t ConsiderateBreaks::AwayMs() {
 
 TickPlan ConsiderateBreaks::BeforeTick() {
   if (!options_.naturalBreaks && !away_ && held_ == HoldReason::None) return TickPlan::Count;
+  // Lock and sleep matter only while the countdown runs: watch from its first tick.
+  if (options_.naturalBreaks && !watching_) {
+    watching_ = true;
+    presence_.WatchSession(this);
+  }
   if (AwayMs() >= ThresholdMs()) {
     away_ = true;
     held_ = HoldReason::None;  // the time away is the break the held one was waiting to give

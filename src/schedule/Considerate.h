@@ -36,7 +36,7 @@ class ConsiderateBreaks : private SessionListener {
   ConsiderateBreaks& operator=(const ConsiderateBreaks&) = delete;
 
   const Options& GetOptions() const { return options_; }
-  // Lock and sleep are watched only while natural breaks are on.
+  // Lock and sleep are watched from the first tick with natural breaks on, until they go off.
   void SetOptions(const Options& options);
 
   // Once a tick, before anything is counted.

@@ -256,8 +256,8 @@ TEST_F(OptionsWindowTest, OkStoresEachChangedChoiceAndTakesItIntoUse) {
   EXPECT_EQ(NewWrites(before), (std::vector<std::pair<std::string, std::string>>{
                                    {"Natural Breaks", "On"}, {"Away Minutes", "2"}, {"Tip Shows Time Left", "On"}}));
   EXPECT_EQ(form().cSysTray1.TrayTip(), "Periodic Respite Prompter Utility - next break in 45 min");
-  EXPECT_NE(desktop.presence.listener, nullptr);
   desktop.RunFor(2 * kMinute);
+  EXPECT_NE(desktop.presence.listener, nullptr);
   EXPECT_EQ(Frame1(), kAway);
 }
 
