@@ -224,11 +224,19 @@ void RegisterFormClasses(Win32Desktop& desktop) {
 
 bool HandleDialogKeys(const MSG& message) {
   if (message.message != WM_KEYDOWN) return false;
-  FormWindow* form = FormWindow::FromWindow(GetAncestor(message.hwnd, GA_ROOT));
+  const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  FormWindow* form = FormWindow::FromWindow(root);
   if (!form) return false;
   switch (message.wParam) {
     case VK_TAB: return form->MoveFocus(GetKeyState(VK_SHIFT) < 0);
-    case VK_RETURN: return form->form().UserPressedEnter();
+    case VK_RETURN:
+      // Enter presses the focused push button, else the window's default one.
+      if (NativeControl* focused = message.hwnd != root ? ControlOf(message.hwnd) : nullptr;
+          focused && focused->control.Kind() == ControlKind::PushButton && form->form().DefaultButtonSet()) {
+        focused->control.UserClick();
+        return true;
+      }
+      return form->form().UserPressedEnter();
     case VK_ESCAPE: return form->form().UserPressedEscape();
     default: return false;
   }
