@@ -1,6 +1,9 @@
 #include "app/Form.h"
 
 #include <algorithm>
+#include <limits>
+
+#include "platform/EventLoop.h"
 
 namespace rp {
 
@@ -108,6 +111,35 @@ void Form::Show() {
   }
 }
 
+void Form::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Mirror();
+}
+
+void Form::ShowModal(Form& owner, EventLoop& loop) {
+  modalOwner_ = &owner;
+  Load();
+  if (!view_) {
+    modalOwner_ = nullptr;
+    return;
+  }
+  owner.SetEnabled(false);
+  Show();
+  // The user may take as long as they like: wait for events, not for a time.
+  while (view_) {
+    loop.WaitForEvent(std::numeric_limits<std::int64_t>::max());
+    loop.DoEvents();
+  }
+  owner.SetFocus();
+}
+
+bool Form::PressButton(Control* button) {
+  if (!button || !view_ || !enabled_) return false;
+  button->UserClick();
+  return true;
+}
+
 bool Form::Unload() { return UserClose(kCloseFromCode); }
 
 void Form::SetFocus() {
@@ -134,6 +166,11 @@ bool Form::UserClose(int reason) {
 }
 
 void Form::Destroy() {
+  // The owner takes input again before this window goes, so the system activates the owner.
+  if (modalOwner_) {
+    modalOwner_->SetEnabled(true);
+    modalOwner_ = nullptr;
+  }
   visible_ = false;
   view_.reset();
 }

@@ -27,8 +27,11 @@ inline constexpr int kCloseFromTaskManager = 3;
 
 enum class FormStyle {
   FixedSingle,  // caption, minimise box, close box; not resizable
-  FixedToolWindow  // small caption with a close box only; no taskbar button
+  FixedToolWindow,  // small caption with a close box only; no taskbar button
+  FixedDialog  // caption and close box, owned by the window that opened it; no taskbar button
 };
+
+class EventLoop;
 
 // One window of the program. Geometry is kept in twips; the view converts it with the
 // screen's real dots per inch. Subclasses define the event handlers.
@@ -75,6 +78,13 @@ class Form {
   std::uint32_t BackColor() const { return backColor_; }
   void SetBackColor(std::uint32_t colour);
   bool Topmost() const { return topmost_; }
+  // A disabled window takes no input; the window under a modal one is disabled.
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  // The window this one is modal to while it is up, else nullptr.
+  Form* ModalOwner() const { return modalOwner_; }
+  // Entries the window adds at the top of its system menu, in order.
+  const std::vector<std::string>& SystemMenuItems() const { return systemMenuItems_; }
 
   bool IsLoaded() const { return view_ != nullptr; }
   FormView* View() const { return view_.get(); }
@@ -83,6 +93,9 @@ class Form {
   void Load();
   // Loads if needed, shows the window and activates it.
   void Show();
+  // Shows the window modal to `owner` and returns once it has closed: the owner takes no input
+  // meanwhile, and events keep flowing.
+  void ShowModal(Form& owner, EventLoop& loop);
   // Asks the window to close as code does (QueryUnload with kCloseFromCode); true when it closed.
   bool Unload();
   // Gives the window the focus.
@@ -95,6 +108,12 @@ class Form {
   void UserActivated() { Form_Activate(); }
   void UserResized(int windowState);
   void UserMouseMove() { Form_MouseMove(); }
+  // An entry of the system menu was chosen (its index in SystemMenuItems()).
+  void UserSystemMenu(std::size_t index) { Form_SystemMenu(index); }
+  // Enter and Esc press the default and the cancel button; false when the window has none.
+  bool UserPressedEnter() { return PressButton(defaultButton_); }
+  bool DefaultButtonSet() const { return defaultButton_ != nullptr; }
+  bool UserPressedEscape() { return PressButton(cancelButton_); }
   // The shell restarted (the registered "TaskbarCreated" message reached the window).
   void UserShellRestarted() { Form_ShellRestarted(); }
   // The user started the program again while this copy runs; the other start has ended.
@@ -106,6 +125,11 @@ class Form {
  protected:
   Control& AddControl(ControlKind kind, std::string name, Control* container, TwipsRect rect,
                       int tabIndex, std::string text);
+  void AddSystemMenuItem(std::string text) { systemMenuItems_.push_back(std::move(text)); }
+  void SetDefaultButtons(Control* defaultButton, Control* cancelButton) {
+    defaultButton_ = defaultButton;
+    cancelButton_ = cancelButton;
+  }
 
   virtual void Form_Load() {}
   virtual void Form_Activate() {}
@@ -114,6 +138,7 @@ class Form {
   virtual void Form_MouseMove() {}
   virtual void Form_ShellRestarted() {}
   virtual void Form_AnotherCopyStarted() {}
+  virtual void Form_SystemMenu(std::size_t index) { (void)index; }
   // A handler without a guard of its own failed; the window decides how to tell the user.
   virtual void OnUnguardedFailure(const std::string& handler, const std::string& description) {
     (void)handler, (void)description;
@@ -122,6 +147,7 @@ class Form {
  private:
   void Mirror();
   void Destroy();
+  bool PressButton(Control* button);
 
   Ui& ui_;
   std::string name_;
@@ -139,6 +165,11 @@ class Form {
   std::unique_ptr<Picture> icon_;
   std::uint32_t backColor_ = kButtonFaceColour;
   bool topmost_ = false;
+  bool enabled_ = true;
+  Form* modalOwner_ = nullptr;
+  std::vector<std::string> systemMenuItems_;
+  Control* defaultButton_ = nullptr;
+  Control* cancelButton_ = nullptr;
   bool loading_ = false;
   bool closing_ = false;
   std::unique_ptr<FormView> view_;

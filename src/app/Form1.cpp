@@ -33,7 +33,8 @@ Form1::Form1(Program& program)
       Check4(AddControl(ControlKind::CheckBox, "Check4", &Frame3, {240, 300, 3930, 285}, 8, "Load this software on Windows startup")),
       Check8(AddControl(ControlKind::CheckBox, "Check8", &Frame3, {4320, 300, 2580, 285}, 9, "Minimized to system tray")),
       Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
-      cSysTray1(program, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}) {
+      cSysTray1(program, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}),
+      considerate(program.platform.presence, program.platform.loop) {
   for (Control* control : Controls()) {
     control->SetFont(control->Kind() == ControlKind::PushButton ? kButtonFont : kWindowFont);
   }
@@ -57,6 +58,7 @@ Form1::Form1(Program& program)
   Frame4.onMouseMove = [this] { Frame4_MouseMove(); };
   Frame5.onMouseMove = [this] { Frame5_MouseMove(); };
   cSysTray1.MouseUp = [this](int button, std::int32_t id) { cSysTray1_MouseUp(button, id); };
+  AddSystemMenuItem("Options...");
 }
 
 Form1::~Form1() = default;
@@ -128,6 +130,7 @@ void Form1::Form_Load() {
   g.Step(194, [&] { Check1.SetValue(main.ToInteger16(main.GetSetting("Check1", "1"))); });
   g.Step(196, [&] { Check2.SetValue(main.ToInteger16(main.GetSetting("Check2", "1"))); });
   g.Step(198, [&] { Check3.SetValue(main.ToInteger16(main.GetSetting("Check3", "0"))); });
+  ApplyOptions(Options::Load(main));
 }
 
 void Form1::Text2_Change() { program.main.SaveSetting("Alarm", Text2.Text()); }

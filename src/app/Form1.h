@@ -4,10 +4,12 @@
 
 #include "app/Form.h"
 #include "app/Timer.h"
+#include "schedule/Considerate.h"
 #include "tray/cSysTray.h"
 
 namespace rp {
 
+class Guard;
 class Program;
 
 inline constexpr std::string_view kStartReminding = "Start Reminding";
@@ -51,6 +53,8 @@ class Form1 : public Form {
   std::int32_t ElapsedSeconds = 0;
   // True while start-up restores the controls from the settings.
   bool IsLoading = false;
+  // Time away as a break, held breaks; the choices of the Options window.
+  ConsiderateBreaks considerate;
 
   // Event handlers.
   void Timer1_Timer();
@@ -73,6 +77,8 @@ class Form1 : public Form {
   void Frame3_MouseMove();
   void Frame4_MouseMove();
   void Frame5_MouseMove();
+  // "Options..." of the system menu.
+  void mnuOptions_Click();
 
   void Form_Load() override;
   void Form_Resize() override;
@@ -80,6 +86,7 @@ class Form1 : public Form {
   void Form_MouseMove() override;
   void Form_ShellRestarted() override;
   void Form_AnotherCopyStarted() override;
+  void Form_SystemMenu(std::size_t index) override;
 
  protected:
   void OnUnguardedFailure(const std::string& handler, const std::string& description) override;
@@ -96,6 +103,14 @@ class Form1 : public Form {
   void SetPointerUnlessBusy(int pointer);
   // Silences the break sound if it is still looping; a single test play is left alone.
   void StopBreakSound();
+  // The break itself: the reminders, then the next period.
+  void RunBreak(Guard& g);
+  // Takes the Options window's choices into use.
+  void ApplyOptions(const Options& options);
+  // Frame1 and the tray tip say that the user is away or why the break is held.
+  void ShowPresence();
+  // The tray tip tells the time to the next break, when the user asked for it.
+  void UpdateTrayTip();
 
   // True from the start of a tick to its end, break included: a tick arriving meanwhile is dropped.
   bool tickRunning_ = false;

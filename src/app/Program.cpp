@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/Form1.h"
+#include "app/FormOptions.h"
 #include "reminders/Form2.h"
 
 namespace rp {

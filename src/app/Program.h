@@ -10,6 +10,7 @@ namespace rp {
 
 class Form1;
 class Form2;
+class FormOptions;
 
 // The running program: its modules and its windows.
 class Program {
@@ -29,6 +30,8 @@ class Program {
   std::unique_ptr<Form1> form1;
   // The break window, made afresh at every break.
   std::unique_ptr<Form2> form2;
+  // The Options window while it is up.
+  std::unique_ptr<FormOptions> formOptions;
 };
 
 }  // namespace rp

@@ -4,6 +4,7 @@
 #include "platform/Files.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Numbers.h"
+#include "platform/Presence.h"
 #include "platform/Registry.h"
 #include "platform/Settings.h"
 #include "platform/Shell.h"
@@ -22,6 +23,7 @@ struct Platform {
   Registry& registry;
   Shell& shell;
   Numbers& numbers;
+  Presence& presence;
 };
 
 }  // namespace rp

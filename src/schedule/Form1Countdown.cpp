@@ -34,17 +34,37 @@ void Form1::Timer1_Timer() {
   FlagScope running(tickRunning_);
 
   Guard g(program.main, "Form1.Timer1_Timer");
-  EventLoop& loop = program.platform.loop;
-  MediaPlayer& player = program.platform.player;
+  switch (considerate.BeforeTick()) {
+    case TickPlan::Wait:
+      ShowPresence();
+      return;
+    case TickPlan::FireHeld:
+      // A period lengthened meanwhile is no longer due: it counts on.
+      if (ElapsedSeconds >= IntervalSeconds) return RunBreak(g);
+      break;
+    case TickPlan::StartOver:
+      ElapsedSeconds = 0;
+      break;
+    case TickPlan::Count:
+      break;
+  }
 
+  EventLoop& loop = program.platform.loop;
   g.Step(100, [&] { ++ElapsedSeconds; });
   g.Step(102, [&] { UpdateProgress(ProgressBar1, IntervalSeconds, ElapsedSeconds); });
   g.Step(102, [&] {
     Frame1.SetText(std::string(kNextBreakPrefix) + FormatSeconds(IntervalSeconds - ElapsedSeconds));
   });
   g.Step(106, [&] { loop.DoEvents(); });
-  if (!g.Test(108, [&] { return ElapsedSeconds >= IntervalSeconds; })) return;
+  if (!g.Test(108, [&] { return ElapsedSeconds >= IntervalSeconds; })) return UpdateTrayTip();
+  // The count stays where it is while the break is held, so the hold ends with this break.
+  if (considerate.HoldDueBreak()) return ShowPresence();
+  RunBreak(g);
+}
 
+void Form1::RunBreak(Guard& g) {
+  EventLoop& loop = program.platform.loop;
+  MediaPlayer& player = program.platform.player;
   g.Step(110, [&] { Timer1.SetEnabled(false); });
   g.Step(112, [&] { Timer1.SetInterval(0); });
   if (g.Test(116, [&] { return Check1.Value() == 1; })) {
@@ -88,6 +108,7 @@ void Form1::Timer1_Timer() {
     g.Step(142, [&] { Timer1.SetInterval(1000); });
     g.Step(144, [&] { Timer1.SetEnabled(true); });
   }
+  UpdateTrayTip();
 }
 
 void Form1::PushButton3_Click() {
@@ -105,6 +126,7 @@ void Form1::PushButton3_Click() {
     }
     g.Step(116, [&] { Timer1.SetInterval(1000); });
     g.Step(118, [&] { Timer1.SetEnabled(true); });
+    considerate.Reset();
   } else {
     g.Step(120, [&] { PushButton3.SetText(std::string(kStartReminding)); });
     g.Step(122, [&] { main.SaveSetting("StartStopState", "Off"); });
@@ -119,7 +141,9 @@ void Form1::PushButton3_Click() {
     g.Step(134, [&] { ProgressBar1.SetText(std::string(kProgressBarText)); });
     // Stopping silences a break sound that would otherwise loop on with nothing to stop it.
     g.Step(136, [&] { StopBreakSound(); });
+    considerate.Reset();
   }
+  UpdateTrayTip();
 }
 
 }  // namespace rp

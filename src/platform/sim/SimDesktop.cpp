@@ -111,6 +111,26 @@ void SimPlayer::SetUrl(std::string_view path) {
   calls.push_back("url " + std::string(path));
 }
 
+std::int64_t SimPresence::IdleMs() {
+  ++idleQueries;
+  return clock_.NowMs() - lastInputMs;
+}
+
+bool SimPresence::DisplayRequired() {
+  ++idleQueries;
+  return displayRequired;
+}
+
+NotificationState SimPresence::UserNotificationState() {
+  ++holdQueries;
+  return notificationState;
+}
+
+bool SimPresence::CameraOrMicrophoneInUse() {
+  ++holdQueries;
+  return cameraOrMicrophoneInUse;
+}
+
 SimFormView::SimFormView(SimDesktop& desktop, Form& form)
     : form(form),
       handle(desktop.nextHandle_ += 0x10),
@@ -144,7 +164,7 @@ ScreenMetrics SimFormView::Screen() {
   return {measured(system.widthTwips), measured(system.heightTwips), dpi};
 }
 
-SimDesktop::SimDesktop() : platform{settings, files, dialogs, player, *this, *this, registry, shell, numbers} {}
+SimDesktop::SimDesktop() : platform{settings, files, dialogs, player, *this, *this, registry, shell, numbers, presence} {}
 
 SimDesktop::~SimDesktop() = default;
 
@@ -219,6 +239,22 @@ void SimDesktop::Run(const std::function<void()>& action) {
     }
   } catch (const ProgramEnded&) {
   }
+}
+
+void SimDesktop::Lock(bool locked) {
+  Run([&] {
+    if (presence.listener) presence.listener->SessionLocked(locked);
+  });
+}
+
+void SimDesktop::SleepFor(std::int64_t ms) {
+  Run([&] {
+    if (presence.listener) presence.listener->MachineAsleep(true);
+  });
+  now_ += ms;
+  Run([&] {
+    if (presence.listener) presence.listener->MachineAsleep(false);
+  });
 }
 
 void SimDesktop::RunFor(std::int64_t ms) {

@@ -100,6 +100,29 @@ class SimNumbers : public Numbers {
 
 class SimDesktop;
 
+// The user's presence as the test sets it; idleness runs on the virtual clock.
+class SimPresence : public Presence {
+ public:
+  explicit SimPresence(EventLoop& clock) : clock_(clock) {}
+  std::int64_t IdleMs() override;
+  bool DisplayRequired() override;
+  NotificationState UserNotificationState() override;
+  bool CameraOrMicrophoneInUse() override;
+  void WatchSession(SessionListener* l) override { listener = l; }
+
+  std::int64_t lastInputMs = 0;
+  bool displayRequired = false;
+  NotificationState notificationState = NotificationState::AcceptsNotifications;
+  bool cameraOrMicrophoneInUse = false;
+  SessionListener* listener = nullptr;
+  // How often the program asked: idleness and the display, and what may hold a break.
+  int idleQueries = 0;
+  int holdQueries = 0;
+
+ private:
+  EventLoop& clock_;
+};
+
 class SimPicture : public Picture {
  public:
   SimPicture(std::uintptr_t handle) : handle_(handle) {}
@@ -168,6 +191,12 @@ class SimDesktop : public EventLoop, public Ui {
     Run([&] { form.UserClose(reason); });
   }
   void MouseMove(Control& control) { Run([&] { control.UserMouseMove(); }); }
+  // The user touches the keyboard or the mouse now.
+  void Input() { presence.lastInputMs = now_; }
+  // The session is locked or unlocked, as the system reports it to a watching program.
+  void Lock(bool locked);
+  // The machine sleeps for `ms`: no timer fires meanwhile, and it reports going and coming back.
+  void SleepFor(std::int64_t ms);
   bool Ended() const { return ended_; }
   std::size_t RunningTimers() const { return timers_.size(); }
   std::size_t OpenWindows() const { return views_.size(); }
@@ -180,6 +209,7 @@ class SimDesktop : public EventLoop, public Ui {
   SimRegistry registry;
   SimShell shell{*this};
   SimNumbers numbers;
+  SimPresence presence{*this};
   Platform platform;
 
   int dpi = 96;  // the system's, as at log-on

@@ -28,6 +28,10 @@ constexpr UINT kDpiChanged = 0x02E0;        // WM_DPICHANGED
 constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
 // Posted to itself by a window restored after its scale changed.
 constexpr UINT kFitToLayout = WM_APP + 1;
+// Commands of the entries a form adds to its system menu: below the system's own (0xF000 on),
+// with the low four bits clear as the system requires.
+constexpr UINT kFirstSystemMenuCommand = 0x1000;
+constexpr UINT kSystemMenuCommandStep = 0x10;
 
 NativeControl* ControlOf(HWND window) {
   return reinterpret_cast<NativeControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -267,9 +271,23 @@ void RegisterFormClasses(Win32Desktop& desktop) {
 }
 
 bool HandleDialogKeys(const MSG& message) {
-  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
-  FormWindow* form = FormWindow::FromWindow(GetAncestor(message.hwnd, GA_ROOT));
-  return form && form->MoveFocus(GetKeyState(VK_SHIFT) < 0);
+  if (message.message != WM_KEYDOWN) return false;
+  const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  FormWindow* form = FormWindow::FromWindow(root);
+  if (!form) return false;
+  switch (message.wParam) {
+    case VK_TAB: return form->MoveFocus(GetKeyState(VK_SHIFT) < 0);
+    case VK_RETURN:
+      // Enter presses the focused push button, else the window's default one.
+      if (NativeControl* focused = message.hwnd != root ? ControlOf(message.hwnd) : nullptr;
+          focused && focused->control.Kind() == ControlKind::PushButton && form->form().DefaultButtonSet()) {
+        focused->control.UserClick();
+        return true;
+      }
+      return form->form().UserPressedEnter();
+    case VK_ESCAPE: return form->form().UserPressedEscape();
+    default: return false;
+  }
 }
 
 NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
@@ -401,20 +419,39 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), f
     windowClass.lpszClassName = className.c_str();
     RegisterClassExW(&windowClass);
   }
+  HWND owner = nullptr;
   if (form.Style() == FormStyle::FixedToolWindow) {
     style_ = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     exStyle_ = WS_EX_TOOLWINDOW;
+  } else if (form.Style() == FormStyle::FixedDialog) {
+    style_ = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    exStyle_ = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    if (form.ModalOwner() && form.ModalOwner()->View())
+      owner = reinterpret_cast<HWND>(form.ModalOwner()->View()->Handle());
   } else {
     style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     exStyle_ = WS_EX_CONTROLPARENT;
   }
   const SIZE outer = OuterPixels(desktop.Dpi());
   CreateWindowExW(exStyle_, className.c_str(), Widen(form.Caption()).c_str(), style_, CW_USEDEFAULT,
-                  CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, desktop.Instance(), this);
+                  CW_USEDEFAULT, outer.cx, outer.cy, owner, nullptr, desktop.Instance(), this);
   // It opened on a monitor of other dots per inch than the system's: its size at that monitor's.
   dpi_ = WindowDpi(window_);
   if (dpi_ != desktop.Dpi()) FitToLayout(nullptr);
+  AddSystemMenuItems();
   CreateControls();
+}
+
+void FormWindow::AddSystemMenuItems() {
+  const auto& items = form_.SystemMenuItems();
+  if (items.empty() || !window_) return;
+  HMENU menu = GetSystemMenu(window_, FALSE);
+  UINT position = 0;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    InsertMenuW(menu, position++, MF_BYPOSITION | MF_STRING,
+                kFirstSystemMenuCommand + i * kSystemMenuCommandStep, Widen(items[i]).c_str());
+  }
+  InsertMenuW(menu, position, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
 }
 
 FormWindow::~FormWindow() {
@@ -606,7 +643,9 @@ bool FormWindow::MoveFocus(bool backwards) {
 void FormWindow::SetFocus() {
   SetForegroundWindow(window_);
   const HWND focus = GetFocus();
-  if (!focus || GetAncestor(focus, GA_ROOT) != window_) ::SetFocus(window_);
+  if (focus && GetAncestor(focus, GA_ROOT) == window_) return;
+  // A dialog opens with its first control focused, so the keyboard reaches it at once.
+  if (form_.Style() != FormStyle::FixedDialog || !MoveFocus(false)) ::SetFocus(window_);
 }
 
 void FormWindow::ApplyWindowState() {
@@ -662,6 +701,7 @@ void FormWindow::Refresh() {
     appliedTopmost_ = true;
     SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
+  if (form_.Enabled() != (IsWindowEnabled(window_) != FALSE)) EnableWindow(window_, form_.Enabled());
   if (form_.BackColor() != appliedBackColor_) {
     appliedBackColor_ = form_.BackColor();
     InvalidateRect(window_, nullptr, TRUE);
@@ -753,6 +793,15 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // High-contrast mode or the system colours changed: draw everything in the new colours.
       RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       break;
+    case WM_SYSCOMMAND: {
+      const UINT command = static_cast<UINT>(wParam & 0xFFF0);
+      const std::size_t count = form_.SystemMenuItems().size();
+      if (command >= kFirstSystemMenuCommand && command < kFirstSystemMenuCommand + count * kSystemMenuCommandStep) {
+        form_.UserSystemMenu((command - kFirstSystemMenuCommand) / kSystemMenuCommandStep);
+        return 0;
+      }
+      break;
+    }
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:

@@ -73,6 +73,7 @@ class FormWindow : public FormView {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
+  void AddSystemMenuItems();
   void ApplyWindowState();
   void UpdateCursor();
   SIZE OuterPixels(int dpi) const;

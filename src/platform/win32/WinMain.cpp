@@ -6,6 +6,7 @@
 #include "platform/win32/RunningCopy.h"
 #include "platform/win32/Win32MediaPlayer.h"
 #include "platform/win32/Win32Numbers.h"
+#include "platform/win32/Win32Presence.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Services.h"
 #include "platform/win32/Win32Shell.h"
@@ -31,7 +32,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   rp::win32::Win32Registry registry;
   rp::win32::Win32Shell shell(instance);
   rp::win32::Win32Numbers numbers;
-  rp::Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell, numbers};
+  rp::win32::Win32Presence presence(instance);
+  rp::Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell, numbers, presence};
 
   rp::Program program(platform);
   program.Start();

@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+
+namespace rp {
+
+// What the shell says about interrupting the user now.
+enum class NotificationState {
+  AcceptsNotifications,  // nothing stands in the way (also: unknown)
+  Presentation,          // the user turned on presentation settings
+  FullScreen,            // a full-screen or busy program has the screen
+  QuietHours,            // the shell's quiet time
+};
+
+// Told when the session is locked or unlocked and when the machine goes to sleep or wakes.
+class SessionListener {
+ public:
+  virtual ~SessionListener() = default;
+  virtual void SessionLocked(bool locked) = 0;
+  virtual void MachineAsleep(bool asleep) = 0;
+};
+
+// Whether the user is at the computer, and whether a break may interrupt them. When the
+// system cannot tell, every query gives the answer that changes nothing: not idle, display
+// kept on, accepting notifications, camera and microphone not in use.
+class Presence {
+ public:
+  virtual ~Presence() = default;
+  // Milliseconds since the last keyboard or mouse input of the session.
+  virtual std::int64_t IdleMs() = 0;
+  // True while some program keeps the display on (as a playing video does).
+  virtual bool DisplayRequired() = 0;
+  virtual NotificationState UserNotificationState() = 0;
+  // True while any program uses the camera or the microphone.
+  virtual bool CameraOrMicrophoneInUse() = 0;
+  // Starts the lock and sleep notifications to `listener`, or stops them (nullptr).
+  virtual void WatchSession(SessionListener* listener) = 0;
+};
+
+}  // namespace rp

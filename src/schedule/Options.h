@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace rp {
+
+class Main;
+
+// The choices of the Options window, stored beside the main window's settings. Every one is
+// off by default, and a stored value that cannot be read takes its default.
+struct Options {
+  static constexpr int kMinAwayMinutes = 1;
+  static constexpr int kMaxAwayMinutes = 60;
+
+  bool naturalBreaks = false;     // time away from the computer counts as a break
+  int awayMinutes = 5;            // no input for this long means the user is away
+  bool holdReminders = false;     // no break bursts into a presentation or a call
+  bool tipShowsTimeLeft = false;  // the tray tip tells the time to the next break
+
+  // Reads the stored choices; reading stores nothing.
+  static Options Load(Main& main);
+  // Stores each choice that differs from `before`, at once.
+  void StoreChanges(Main& main, const Options& before) const;
+  bool AnyOn() const { return naturalBreaks || holdReminders || tipShowsTimeLeft; }
+  bool operator==(const Options&) const = default;
+};
+
+// A whole number of away minutes from 1 to 60 as typed, else nothing.
+bool ParseAwayMinutes(std::string_view text, int& minutes);
+
+}  // namespace rp

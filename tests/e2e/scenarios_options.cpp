@@ -1,0 +1,132 @@
+// The Options window and what its choices turn on, worked from outside: the window reached
+// from the system menu, natural breaks by real idleness, the time left in the tray tip.
+#include "e2e.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr char kOptionsClass[] = "RespitePrompterFormOptions";
+// "Options..." of the main window's system menu.
+constexpr WPARAM kOptionsCommand = 0x1000;
+constexpr char kNext[] = "Next break will occur in ";
+constexpr char kAway[] = "Away from the computer: the break is being taken";
+constexpr char kTipPrefix[] = "Periodic Respite Prompter Utility - ";
+const char* const kOptionNames[] = {"Natural Breaks", "Away Minutes", "Hold Reminders", "Tip Shows Time Left"};
+
+// Controls of the Options window.
+namespace opt {
+constexpr int NaturalBreaks = 1101, AwayMinutes = 1001, HoldReminders = 1102, TipShowsTimeLeft = 1103;
+constexpr int Ok = 1201, Cancel = 1202;
+}  // namespace opt
+
+HWND openOptions(const App& app, HWND main) {
+    post(main, WM_SYSCOMMAND, kOptionsCommand);
+    return waitForWindow({"Options", kOptionsClass, app.pid(), true});
+}
+
+// Moves the pointer as a hand on the mouse would: Wine warps the X pointer, and the motion
+// that reaches the program's window is input (Wine counts no other). xdotool started from the
+// driver would do the same, but under Wine 8 here starting it ended the program under test.
+void movePointer(int x, int y) { E2E_REQUIRE(SetCursorPos(x, y)); }
+
+// A point on the main window's Frame1, `dx` pixels in.
+void pointAtFrame1(HWND main, int dx) {
+    RECT r{};
+    GetWindowRect(child(main, id::Frame1), &r);
+    movePointer(r.left + 20 + dx, r.top + 30);
+}
+
+}  // namespace
+
+E2E_SCENARIO(options_window_stores_its_choices_and_cancels_cleanly) {
+    settings::storeReminding({.minutes = "45", .on = false});
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    for (const char* name : kOptionNames) E2E_CHECK(!settings::get(name));  // nothing new at start
+
+    HWND window = openOptions(app, main);
+    E2E_REQUIRE(window != nullptr);
+    E2E_CHECK(!enabled(main));
+    E2E_CHECK_EQ(text(child(window, opt::NaturalBreaks)), "Time away from the computer counts as a break");
+    E2E_CHECK_EQ(text(child(window, opt::HoldReminders)),
+                 "Hold reminders during presentations, full-screen programs and calls");
+    E2E_CHECK_EQ(text(child(window, opt::TipShowsTimeLeft)), "Show the time to the next break in the tray tip");
+    E2E_CHECK_EQ(text(child(window, opt::AwayMinutes)), "5");
+    click(child(window, opt::NaturalBreaks));
+    setText(child(window, opt::AwayMinutes), "1");
+    click(child(window, opt::TipShowsTimeLeft));
+    postClick(child(window, opt::Ok));
+    E2E_CHECK(waitForWindowGone(window));
+    E2E_CHECK(waitUntil([&] { return enabled(main); }, 2s));
+    E2E_CHECK_EQ(settings::get("Natural Breaks"), "On");
+    E2E_CHECK_EQ(settings::get("Away Minutes"), "1");
+    E2E_CHECK_EQ(settings::get("Tip Shows Time Left"), "On");
+    E2E_CHECK(!settings::get("Hold Reminders"));
+
+    // Cancel, and Esc, leave the store as it was.
+    window = openOptions(app, main);
+    E2E_REQUIRE(window != nullptr);
+    E2E_CHECK(checked(child(window, opt::NaturalBreaks)));
+    click(child(window, opt::HoldReminders));
+    postClick(child(window, opt::Cancel));
+    E2E_CHECK(waitForWindowGone(window));
+    window = openOptions(app, main);
+    E2E_REQUIRE(window != nullptr);
+    click(child(window, opt::HoldReminders));
+    post(window, WM_KEYDOWN, VK_ESCAPE);
+    E2E_CHECK(waitForWindowGone(window));
+    E2E_CHECK(!settings::get("Hold Reminders"));
+    E2E_CHECK(waitUntil([&] { return enabled(main); }, 2s));
+    E2E_CHECK_EQ(text(child(main, id::Frame1)), "Stopped.");
+}
+
+E2E_SCENARIO(natural_breaks_start_a_fresh_period_after_a_minute_away) {
+    settings::storeReminding({.minutes = "45", .audio = true});
+    settings::set("Natural Breaks", "On");
+    settings::set("Away Minutes", "1");
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    HWND frame1 = child(main, id::Frame1);
+
+    pointAtFrame1(main, 0);  // the user is at the computer
+    E2E_CHECK(waitUntil([&] { return contains(text(frame1), kNext); }, 3s));
+    note("no input for a minute");
+    E2E_REQUIRE(waitUntil([&] { return text(frame1) == kAway; }, 65s));
+
+    pointAtFrame1(main, 40);  // back
+    E2E_CHECK(waitUntil([&] { return contains(text(frame1), std::string(kNext) + "00:44:5"); }, 3s));
+    E2E_CHECK(findWindow({ui::kErrorTitle, ui::kDialogClass, app.pid(), false}) == nullptr);
+}
+
+E2E_SCENARIO(tray_tip_tells_the_time_to_the_next_break) {
+    settings::storeReminding({.minutes = "45", .audio = true});
+    settings::set("Tip Shows Time Left", "On");
+    App app = App::start(ctx);
+    app.mainWindow();
+
+    // Wine's own tray window shows the icon; the pointer resting on it brings up the tip.
+    HWND tray = waitForWindow({"Wine System Tray", std::nullopt, 0, true}, 5s);
+    E2E_REQUIRE(tray != nullptr);
+    // Icons of programs that ended a moment ago may still stand before ours: try each place.
+    RECT client{};
+    GetClientRect(tray, &client);
+    std::string tip;
+    for (int x = 8; x < client.right && tip.empty(); x += 8) {
+        POINT icon{x, 8};
+        ClientToScreen(tray, &icon);
+        movePointer(icon.x - 1, icon.y - 1);
+        movePointer(icon.x, icon.y);
+        waitUntil(
+            [&] {
+                for (HWND hwnd : findWindows({std::nullopt, "tooltips_class32", 0, true})) {
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(hwnd, &pid);
+                    if (pid != app.pid() && contains(text(hwnd), kTipPrefix)) tip = text(hwnd);
+                }
+                return !tip.empty();
+            },
+            1500ms);
+    }
+    E2E_CHECK_EQ(tip, std::string(kTipPrefix) + "next break in 45 min");
+}

@@ -1,0 +1,298 @@
+#include <gtest/gtest.h>
+
+#include "SimFixture.h"
+#include "app/FormOptions.h"
+#include "schedule/Later.h"
+
+namespace rp::test {
+namespace {
+
+constexpr std::int64_t kMinute = 60000;
+const std::string kAway = "Away from the computer: the break is being taken";
+const std::string kNext = "Next break will occur in ";
+
+// Reminding on with the audio reminder only (each break is one "url" call of the player) and
+// the given options stored as the Options window stores them.
+class ConsiderateTest : public SimTest {
+ protected:
+  void StartReminding(const std::string& minutes, std::map<std::string, std::string> options) {
+    desktop.files.Add(DefaultSound());
+    desktop.settings.values = {{"Text1", minutes}, {"Check1", "1"}, {"Check2", "0"}, {"Check3", "0"}};
+    for (auto& [name, value] : options) desktop.settings.values[name] = value;
+    Start();
+    desktop.Click(form().PushButton3);
+  }
+  int Breaks() { return CountCalls(desktop.player.calls, "url"); }
+  std::string Frame1() { return form().Frame1.Text(); }
+  // The tips the shell was given, in order.
+  std::vector<std::string> Tips() {
+    std::vector<std::string> tips;
+    for (const auto& call : desktop.shell.calls)
+      if (call.uFlags() & 4) tips.push_back(call.szTip());
+    return tips;
+  }
+};
+
+const std::map<std::string, std::string> kNaturalBreaks = {{"Natural Breaks", "On"}, {"Away Minutes", "5"}};
+const std::map<std::string, std::string> kHold = {{"Hold Reminders", "On"}};
+
+TEST_F(ConsiderateTest, IdleForTheAwayMinutesStopsTheCountAndInputStartsAFreshPeriod) {
+  StartReminding("45", kNaturalBreaks);
+  desktop.RunFor(5 * kMinute - 1000);
+  EXPECT_EQ(Frame1(), kNext + "00:40:01");
+  desktop.RunFor(1000);  // five minutes without input
+  EXPECT_EQ(Frame1(), kAway);
+  desktop.RunFor(60 * kMinute);
+  EXPECT_EQ(Frame1(), kAway);
+  EXPECT_EQ(form().ElapsedSeconds, 299);
+  EXPECT_EQ(Breaks(), 0);  // no reminder for the time away
+
+  desktop.Input();
+  desktop.RunFor(1000);
+  EXPECT_EQ(Frame1(), kNext + "00:44:59");
+  EXPECT_EQ(form().ElapsedSeconds, 1);
+}
+
+TEST_F(ConsiderateTest, ABreakDueBeforeTheAwayMinutesFiresAsUsual) {
+  StartReminding("4", kNaturalBreaks);
+  desktop.RunFor(4 * kMinute);
+  EXPECT_EQ(Breaks(), 1);
+  desktop.RunFor(kMinute);  // the new period's first minute makes five without input
+  EXPECT_EQ(Frame1(), kAway);
+  EXPECT_EQ(form().ElapsedSeconds, 59);
+}
+
+TEST_F(ConsiderateTest, APlayingVideoIsScreenTime) {
+  desktop.presence.displayRequired = true;
+  StartReminding("10", kNaturalBreaks);
+  desktop.RunFor(10 * kMinute);
+  EXPECT_EQ(Breaks(), 1);
+  EXPECT_NE(Frame1(), kAway);
+}
+
+TEST_F(ConsiderateTest, LockAndSleepCountAsAwayForAsLongAsTheyLast) {
+  const struct {
+    const char* what;
+    bool sleep;
+    std::int64_t ms;
+    bool freshPeriod;
+  } cases[] = {
+      {"short lock", false, 2 * kMinute, false},
+      {"long lock", false, 10 * kMinute, true},
+      {"short sleep", true, 2 * kMinute, false},
+      {"a night's sleep", true, 8 * 60 * kMinute, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    program.reset();
+    desktop.player.calls.clear();
+    StartReminding("45", kNaturalBreaks);
+    desktop.RunFor(kMinute);
+    desktop.Input();
+    if (c.sleep) {
+      desktop.SleepFor(c.ms);
+    } else {
+      desktop.Lock(true);
+      // Typing at the lock screen: idleness alone would never make the user away.
+      for (std::int64_t t = 0; t < c.ms; t += kMinute) {
+        desktop.RunFor(kMinute);
+        desktop.Input();
+        if (t + kMinute >= 5 * kMinute) EXPECT_EQ(Frame1(), kAway);
+      }
+      desktop.Lock(false);
+    }
+    desktop.Input();
+    desktop.RunFor(1000);
+    // Ticks run through a lock; none runs in sleep, and the one overdue at waking fires at once.
+    const std::int32_t ticks = c.sleep ? 2 : 1;
+    const std::int32_t counted = c.sleep ? 60 + ticks : static_cast<std::int32_t>(60 + c.ms / 1000 + ticks);
+    EXPECT_EQ(form().ElapsedSeconds, c.freshPeriod ? ticks : counted);
+    EXPECT_NE(Frame1(), kAway);
+    EXPECT_EQ(Breaks(), 0);
+  }
+}
+
+TEST_F(ConsiderateTest, EachReasonHoldsTheBreakUntilItEndsWithoutResettingTheCount) {
+  const struct {
+    NotificationState state;
+    bool call;
+    const char* caption;
+  } cases[] = {
+      {NotificationState::Presentation, false, "Break held: presentation"},
+      {NotificationState::FullScreen, false, "Break held: full-screen program"},
+      {NotificationState::QuietHours, false, "Break held: quiet hours"},
+      {NotificationState::AcceptsNotifications, true, "Break held: call in progress"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.caption);
+    program.reset();
+    desktop.player.calls.clear();
+    desktop.presence.holdQueries = 0;
+    desktop.presence.notificationState = c.state;
+    desktop.presence.cameraOrMicrophoneInUse = c.call;
+    StartReminding("1", kHold);
+    desktop.RunFor(kMinute - 1000);
+    EXPECT_EQ(desktop.presence.holdQueries, 0);  // asked only once the break is due
+    desktop.RunFor(1000);
+    EXPECT_EQ(Frame1(), c.caption);
+    desktop.RunFor(90 * kMinute);  // a long call
+    EXPECT_EQ(Breaks(), 0);
+    EXPECT_EQ(form().ElapsedSeconds, 60);
+
+    desktop.presence.notificationState = NotificationState::AcceptsNotifications;
+    desktop.presence.cameraOrMicrophoneInUse = false;
+    const std::int64_t ended = desktop.NowMs();
+    desktop.RunFor(2000);
+    EXPECT_EQ(Breaks(), 1);  // the hold ends with the break, not with a fresh period
+    EXPECT_LE(desktop.NowMs() - ended, 2000);
+    EXPECT_TRUE(form().Timer1.Running());
+    desktop.RunFor(1000);
+    EXPECT_EQ(Frame1(), kNext + "00:00:58");
+  }
+}
+
+TEST_F(ConsiderateTest, IdlenessDuringAHeldCallIsNoBreakButALockIs) {
+  auto both = kNaturalBreaks;
+  both.insert(kHold.begin(), kHold.end());
+  desktop.presence.cameraOrMicrophoneInUse = true;
+  StartReminding("1", both);
+  desktop.RunFor(30 * kMinute);
+  EXPECT_EQ(Frame1(), "Break held: call in progress");
+  desktop.Lock(true);
+  desktop.RunFor(6 * kMinute);
+  EXPECT_EQ(Frame1(), kAway);
+  desktop.Lock(false);
+  desktop.Input();
+  desktop.RunFor(1000);
+  EXPECT_EQ(form().ElapsedSeconds, 1);
+  EXPECT_EQ(Breaks(), 0);
+}
+
+TEST_F(ConsiderateTest, WithEveryOptionOffNothingIsAskedNorStored) {
+  StartReminding("1", {});
+  desktop.RunFor(10 * kMinute);
+  EXPECT_EQ(Breaks(), 10);
+  EXPECT_EQ(desktop.presence.idleQueries + desktop.presence.holdQueries, 0);
+  EXPECT_EQ(desktop.presence.listener, nullptr);
+  for (const auto& [name, value] : desktop.settings.writes)
+    EXPECT_TRUE(name == "Text1" || name == "Alarm" || name == "StartStopState" || name.rfind("Check", 0) == 0)
+        << name;
+  for (const auto& tip : Tips()) EXPECT_EQ(tip, "Periodic Respite Prompter Utility");
+}
+
+TEST_F(ConsiderateTest, TheTipTellsTheTimeLeftOnceAMinuteAndEveryChangeOfState) {
+  auto options = kNaturalBreaks;
+  options["Tip Shows Time Left"] = "On";
+  StartReminding("45", options);
+  desktop.RunFor(3 * kMinute);
+  desktop.Input();
+  desktop.RunFor(5 * kMinute);
+  desktop.Input();
+  desktop.RunFor(1000);
+  desktop.Click(form().PushButton3);
+  const std::string p = "Periodic Respite Prompter Utility - ";
+  EXPECT_EQ(Tips(), (std::vector<std::string>{"Periodic Respite Prompter Utility", p + "stopped",
+                                              p + "next break in 45 min", p + "next break in 44 min",
+                                              p + "next break in 43 min", p + "next break in 42 min",
+                                              p + "next break in 41 min", p + "next break in 40 min",
+                                              p + "next break in 39 min", p + "next break in 38 min", p + "away",
+                                              p + "next break in 45 min", p + "stopped"}));
+}
+
+TEST(OptionsTest, StoredValuesThatCannotBeReadTakeTheirDefaults) {
+  const struct {
+    const char* natural;
+    const char* minutes;
+    bool naturalBreaks;
+    int awayMinutes;
+  } cases[] = {
+      {"On", "7", true, 7},  {"on", "60", false, 60}, {"ON", "61", false, 5}, {"Off", "0", false, 5},
+      {"On", "abc", true, 5}, {"On", " 7", true, 5},  {"On", "", true, 5},   {"On", "2.5", true, 5},
+  };
+  for (const auto& c : cases) {
+    sim::SimDesktop desktop;
+    desktop.settings.values = {{"Natural Breaks", c.natural}, {"Away Minutes", c.minutes}};
+    Main main(desktop.platform);
+    const Options options = Options::Load(main);
+    EXPECT_EQ(options.naturalBreaks, c.naturalBreaks) << c.natural;
+    EXPECT_EQ(options.awayMinutes, c.awayMinutes) << c.minutes;
+    EXPECT_TRUE(desktop.settings.writes.empty());
+  }
+}
+
+// The Options window, opened from the system menu and worked while it is up.
+class OptionsWindowTest : public ConsiderateTest {
+ protected:
+  // Opens the window and runs `work` on it half a second later, as the user would.
+  void WorkTheWindow(const std::function<void(FormOptions&)>& work) {
+    Later later(desktop, 500, [&] {
+      FormOptions* window = program->formOptions.get();
+      ASSERT_NE(window, nullptr);
+      EXPECT_EQ(window->Caption(), "Options");
+      EXPECT_TRUE(window->Visible());
+      EXPECT_FALSE(form().Enabled());
+      work(*window);
+    });
+    desktop.Run([&] { form().UserSystemMenu(0); });
+    EXPECT_TRUE(form().Enabled());
+  }
+  std::vector<std::pair<std::string, std::string>> NewWrites(std::size_t before) {
+    return {desktop.settings.writes.begin() + static_cast<std::ptrdiff_t>(before), desktop.settings.writes.end()};
+  }
+};
+
+TEST_F(OptionsWindowTest, OkStoresEachChangedChoiceAndTakesItIntoUse) {
+  StartReminding("45", {});
+  EXPECT_EQ(form().SystemMenuItems(), std::vector<std::string>{"Options..."});
+  const std::size_t before = desktop.settings.writes.size();
+  WorkTheWindow([&](FormOptions& w) {
+    EXPECT_EQ(w.Check1.Value(), 0);
+    EXPECT_EQ(w.Text1.Text(), "5");
+    desktop.Click(w.Check1);
+    desktop.Type(w.Text1, "2");
+    desktop.Click(w.Check3);
+    desktop.Click(w.PushButton1);
+  });
+  EXPECT_EQ(NewWrites(before), (std::vector<std::pair<std::string, std::string>>{
+                                   {"Natural Breaks", "On"}, {"Away Minutes", "2"}, {"Tip Shows Time Left", "On"}}));
+  EXPECT_EQ(form().cSysTray1.TrayTip(), "Periodic Respite Prompter Utility - next break in 45 min");
+  desktop.RunFor(2 * kMinute);
+  EXPECT_NE(desktop.presence.listener, nullptr);
+  EXPECT_EQ(Frame1(), kAway);
+}
+
+TEST_F(OptionsWindowTest, CancelEscAndTheCloseBoxStoreNothing) {
+  StartReminding("45", {});
+  const std::size_t before = desktop.settings.writes.size();
+  const std::function<void(FormOptions&)> ways[] = {
+      [&](FormOptions& w) { desktop.Click(w.PushButton2); },
+      [&](FormOptions& w) { desktop.Run([&] { EXPECT_TRUE(w.UserPressedEscape()); }); },
+      [&](FormOptions& w) { desktop.Close(w); },
+  };
+  for (const auto& cancel : ways) {
+    WorkTheWindow([&](FormOptions& w) {
+      desktop.Click(w.Check1);
+      desktop.Click(w.Check2);
+      cancel(w);
+    });
+  }
+  EXPECT_TRUE(NewWrites(before).empty());
+  EXPECT_FALSE(form().considerate.GetOptions().AnyOn());
+}
+
+TEST_F(OptionsWindowTest, AwayMinutesOutsideOneToSixtyAreRefusedAndTheWindowStays) {
+  StartReminding("45", {});
+  WorkTheWindow([&](FormOptions& w) {
+    desktop.Type(w.Text1, "61");
+    desktop.Run([&] { EXPECT_TRUE(w.UserPressedEnter()); });
+    ASSERT_EQ(desktop.dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(w.IsLoaded());
+    desktop.Type(w.Text1, "60");
+    desktop.Click(w.PushButton1);
+  });
+  EXPECT_EQ(Stored("Away Minutes"), "60");
+  EXPECT_EQ(Stored("Natural Breaks"), "<absent>");
+}
+
+}  // namespace
+}  // namespace rp::test
