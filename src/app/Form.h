@@ -112,7 +112,6 @@ class Form {
   void UserSystemMenu(std::size_t index) { Form_SystemMenu(index); }
   // Enter and Esc press the default and the cancel button; false when the window has none.
   bool UserPressedEnter() { return PressButton(defaultButton_); }
-  bool DefaultButtonSet() const { return defaultButton_ != nullptr; }
   bool UserPressedEscape() { return PressButton(cancelButton_); }
   // The shell restarted (the registered "TaskbarCreated" message reached the window).
   void UserShellRestarted() { Form_ShellRestarted(); }

@@ -11,6 +11,9 @@ void Form1::Form_SystemMenu(std::size_t index) {
 }
 
 void Form1::mnuOptions_Click() {
+  // A request that arrives while the window is still closing (its events run before the modal
+  // wait ends) would replace the window under that wait.
+  if (program.formOptions) return;
   try {
     program.formOptions = std::make_unique<FormOptions>(program, considerate.GetOptions());
     program.formOptions->ShowModal(*this, program.platform.loop);

@@ -220,15 +220,6 @@ LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LP
     // An owner-drawn button reports a fast second click only as a double click; press it like
     // the first, as a standard push button does, so that every click counts.
     message = WM_LBUTTONDOWN;
-  } else if (message == WM_KEYDOWN && wParam == VK_RETURN && !(lParam & (1 << 30))) {
-    // Enter presses the focused button as Space does (the button class handles Space itself).
-    if (NativeControl* self = ControlOf(window)) {
-      try {
-        self->control.UserClick();
-      } catch (...) {
-      }
-      return 0;
-    }
   } else if (message == WM_GETOBJECT) {
     try {
       if (const LRESULT object = AnswerGetObject(window, wParam, lParam)) return object;
@@ -278,10 +269,11 @@ bool HandleDialogKeys(const MSG& message) {
   switch (message.wParam) {
     case VK_TAB: return form->MoveFocus(GetKeyState(VK_SHIFT) < 0);
     case VK_RETURN:
-      // Enter presses the focused push button, else the window's default one.
+      // Enter presses the focused push button as Space does (the button class handles Space
+      // itself), else the window's default one.
       if (NativeControl* focused = message.hwnd != root ? ControlOf(message.hwnd) : nullptr;
-          focused && focused->control.Kind() == ControlKind::PushButton && form->form().DefaultButtonSet()) {
-        focused->control.UserClick();
+          focused && focused->control.Kind() == ControlKind::PushButton) {
+        if (!(message.lParam & (1 << 30))) focused->control.UserClick();  // not a held key's repeat
         return true;
       }
       return form->form().UserPressedEnter();
