@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Desktop.h"
 
+#include <utility>
+
 #include "../../../res/resource.h"
 #include "app/Failure.h"
 #include "app/Layout.h"
@@ -90,12 +92,17 @@ void Win32Desktop::Forget(Timer& timer) {
 void Win32Desktop::Dispatch(MSG& message) {
   if (HandleDialogKeys(message)) return;
   TranslateMessage(&message);
+  queueEmptyForTimer_ = message.message == WM_TIMER;
   DispatchMessageW(&message);
+  queueEmptyForTimer_ = false;
 }
 
 void Win32Desktop::DoEvents() {
   // Everything already queued when the call began, and nothing that arrives later, so that a
   // fast timer cannot keep the caller inside for ever.
+  // The countdown's tick asks right after it was handed out, when the queue is known to be
+  // empty: asking the window system again costs a trip to it (and under Wine a sleep) a second.
+  if (std::exchange(queueEmptyForTimer_, false)) return;
   const DWORD began = GetTickCount();
   MSG message;
   // Ask whether anything is queued before fetching it: a PeekMessage that finds nothing also

@@ -51,6 +51,9 @@ class Win32Desktop : public EventLoop, public Ui {
   std::map<Timer*, UINT_PTR> timerIds_;
   UINT_PTR nextTimerId_ = 1;
   std::string applicationTitle_;
+  // True while a timer message's handler runs and has not yet processed events: the system
+  // hands out a timer message only when nothing else is queued.
+  bool queueEmptyForTimer_ = false;
 };
 
 }  // namespace rp::win32
