@@ -94,4 +94,20 @@ class SelectScope {
   HGDIOBJ old_;
 };
 
+// A window that is never shown, of a class of its own, whose procedure finds `owner` in the
+// window's user data: a message-only window (parent HWND_MESSAGE) or a hidden top-level one
+// (parent null), which also hears broadcasts.
+inline UniqueWindow CreateHiddenWindow(HINSTANCE instance, const wchar_t* className, WNDPROC procedure,
+                                       HWND parent, DWORD exStyle, DWORD style, void* owner) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = className;
+  RegisterClassExW(&windowClass);
+  UniqueWindow window(CreateWindowExW(exStyle, className, L"", style, 0, 0, 0, 0, parent, nullptr, instance, owner));
+  if (window) SetWindowLongPtrW(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+  return window;
+}
+
 }  // namespace rp::win32

@@ -37,15 +37,7 @@ class Win32Picture : public Picture {
 }  // namespace
 
 Win32Desktop::Win32Desktop(HINSTANCE instance) : instance_(instance), dpi_(SystemDpi()) {
-  WNDCLASSEXW timerClass{};
-  timerClass.cbSize = sizeof timerClass;
-  timerClass.lpfnWndProc = TimerWindowProc;
-  timerClass.hInstance = instance_;
-  timerClass.lpszClassName = kTimerWindowClass;
-  RegisterClassExW(&timerClass);
-  timerWindow_.reset(CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                     instance_, this));
-  SetWindowLongPtrW(timerWindow_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  timerWindow_ = CreateHiddenWindow(instance_, kTimerWindowClass, TimerWindowProc, HWND_MESSAGE, 0, 0, this);
   RegisterFormClasses(*this);
 }
 

@@ -96,16 +96,8 @@ bool Win32Presence::CameraOrMicrophoneInUse() {
 void Win32Presence::WatchSession(SessionListener* listener) {
   listener_ = listener;
   if (listener_ && !window_) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance_;
-    windowClass.lpszClassName = kPresenceClass;
-    RegisterClassExW(&windowClass);
     // A hidden top-level window: power broadcasts do not reach message-only windows.
-    window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kPresenceClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  instance_, nullptr));
-    if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = CreateHiddenWindow(instance_, kPresenceClass, WindowProc, nullptr, WS_EX_TOOLWINDOW, WS_POPUP, this);
   }
   if (listener_ && window_ && !registered_) {
     auto registerSession = wtsapi32_.Find<RegisterSessionFn>("WTSRegisterSessionNotification");
