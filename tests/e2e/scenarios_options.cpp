@@ -146,15 +146,19 @@ E2E_SCENARIO(tray_tip_tells_the_time_to_the_next_break) {
 
     // Wine's tray gives every icon a tooltip of its own whose one tool holds the icon's tip.
     // It is read from the tray's memory rather than by hovering, which a busy display delays.
-    std::string tip;
-    waitUntil(
+    // Icons of copies that ended a moment ago may still be there, with their own tips.
+    const std::string expected = std::string(kTipPrefix) + "next break in 45 min";
+    std::string seen;
+    const bool shown = waitUntil(
         [&] {
             for (HWND hwnd : findWindows({std::nullopt, "tooltips_class32", 0, false})) {
                 const std::string candidate = firstToolText(hwnd);
-                if (contains(candidate, kTipPrefix)) tip = candidate;
+                if (candidate == expected) return true;
+                if (contains(candidate, kTipPrefix)) seen += "\"" + candidate + "\" ";
             }
-            return !tip.empty();
+            return false;
         },
         5s);
-    E2E_CHECK_EQ(tip, std::string(kTipPrefix) + "next break in 45 min");
+    if (!shown) note("tips seen instead: " + seen);
+    E2E_CHECK(shown);
 }
