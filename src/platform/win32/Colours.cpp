@@ -6,12 +6,22 @@ COLORREF ResolveColour(std::uint32_t colour) {
   return (colour & 0x80000000u) ? GetSysColor(static_cast<int>(colour & 0xFF)) : static_cast<COLORREF>(colour);
 }
 
-bool HighContrast() {
+namespace {
+
+bool AskHighContrast() {
   HIGHCONTRASTW contrast{};
   contrast.cbSize = sizeof contrast;
   return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
          (contrast.dwFlags & HCF_HIGHCONTRASTON);
 }
+
+bool highContrast = AskHighContrast();
+
+}  // namespace
+
+bool HighContrast() { return highContrast; }
+
+void HighContrastChanged() { highContrast = AskHighContrast(); }
 
 COLORREF PartColour(std::uint32_t colour, std::uint32_t designColour) {
   return ResolveColour(HighContrast() ? designColour : colour);

@@ -11,8 +11,10 @@ namespace rp::win32 {
 // takes it.
 COLORREF ResolveColour(std::uint32_t colour);
 
-// True while Windows' high-contrast mode is on.
+// True while Windows' high-contrast mode is on: asked once, and again after the system says
+// the setting changed (paints ask on every tick).
 bool HighContrast();
+void HighContrastChanged();
 
 // The colour to draw a part in: its own, or in high-contrast mode the system colour that the
 // design gives the part, so that skin and program colours give way to the user's.

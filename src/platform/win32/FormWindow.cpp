@@ -783,6 +783,7 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       [[fallthrough]];
     case WM_SYSCOLORCHANGE:
       // High-contrast mode or the system colours changed: draw everything in the new colours.
+      HighContrastChanged();
       RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       break;
     case WM_SYSCOMMAND: {
