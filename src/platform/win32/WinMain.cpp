@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include "app/Program.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/RunningCopy.h"
@@ -39,3 +41,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   program.Start();
   return desktop.Run();
 }
+
+// A windowed program has no console to print the name of an uncaught exception on, so the
+// standard handler's C++ name demangler (46 KB of code) is left out.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
