@@ -1,6 +1,7 @@
 // What users elsewhere and in a hurry do: type numbers the way their locale writes them,
 // click twice quickly, and start the program again while it sits in the tray.
 #include "e2e.h"
+#include "linux_process.h"
 
 using namespace e2e;
 
@@ -98,6 +99,10 @@ E2E_SCENARIO(a_second_start_brings_the_running_copy_back) {
     E2E_REQUIRE(waitUntil([] { return settings::get("StartStopState").has_value(); }, 5s));
     E2E_REQUIRE(waitUntil([&] { return !visible(main); }));
     const auto before = allSettings();
+    // In the tray, the window's controls and the common controls' library are not made yet.
+    const auto process = LinuxProcess::find(ctx.appPath);
+    E2E_REQUIRE(process.has_value());
+    E2E_CHECK(!process->mapsLibrary("comctl32.dll"));
 
     App second = App::start(ctx);
     E2E_CHECK(second.waitForExit(10s));
@@ -107,6 +112,10 @@ E2E_SCENARIO(a_second_start_brings_the_running_copy_back) {
     E2E_CHECK(waitUntil([&] { return visible(main) && !IsIconic(main); }, 5s));
     // Shown and brought to the front are two steps of the running copy.
     E2E_CHECK(waitUntil([&] { return GetForegroundWindow() == main; }, 3s));
+    E2E_CHECK(process->mapsLibrary("comctl32.dll"));
+    // Made on the way, with the state they had to show.
+    E2E_CHECK_EQ(text(child(main, id::PushButton3)),
+                 settings::get("StartStopState") == "On" ? "Stop Reminding" : "Start Reminding");
     E2E_CHECK(first.running());
     E2E_CHECK(allSettings() == before);
     E2E_CHECK_EQ(findWindows({ui::kMainCaption, ui::kMainClass, 0, false}).size(), std::size_t{1});

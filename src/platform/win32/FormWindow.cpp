@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <string_view>
 #include <utility>
 
 #include "../../../res/resource.h"
@@ -13,6 +14,7 @@
 #include "platform/win32/Accessible.h"
 #include "platform/win32/Colours.h"
 #include "platform/win32/Dpi.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Desktop.h"
 
@@ -32,6 +34,20 @@ constexpr UINT kFitToLayout = WM_APP + 1;
 // with the low four bits clear as the system requires.
 constexpr UINT kFirstSystemMenuCommand = 0x1000;
 constexpr UINT kSystemMenuCommandStep = 0x10;
+
+// The common controls' library (the themed edit box, check box and push button) comes with the
+// first control of those kinds, not with the start: a copy that starts in the tray and stays
+// there never maps it.
+SystemLibrary& CommonControls() {
+  static SystemLibrary library(L"comctl32.dll", SystemLibrary::From::Manifest);
+  static const bool initialised = [] {
+    const auto initialise = library.Find<decltype(&::InitCommonControlsEx)>("InitCommonControlsEx");
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    return initialise && initialise(&classes);
+  }();
+  (void)initialised;
+  return library;
+}
 
 NativeControl* ControlOf(HWND window) {
   return reinterpret_cast<NativeControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -226,9 +242,13 @@ LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LP
     } catch (...) {
     }
   } else if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, ButtonSubclassProc, kButtonSubclassId);
+    static const auto removeSubclass =
+        CommonControls().Find<decltype(&::RemoveWindowSubclass)>("RemoveWindowSubclass");
+    if (removeSubclass) removeSubclass(window, ButtonSubclassProc, kButtonSubclassId);
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  // Only a button the subclass was set on comes here, so the library has the function.
+  static const auto defaultProc = CommonControls().Find<decltype(&::DefSubclassProc)>("DefSubclassProc");
+  return defaultProc(window, message, wParam, lParam);
 }
 
 void RegisterDrawnClass(HINSTANCE instance, const wchar_t* name) {
@@ -300,13 +320,16 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
     case ControlKind::CheckBox: className = WC_BUTTONW; style |= WS_TABSTOP | BS_3STATE; break;
     case ControlKind::PushButton: className = WC_BUTTONW; style |= WS_TABSTOP | BS_OWNERDRAW; break;
   }
+  if (className == std::wstring_view(WC_EDITW) || className == std::wstring_view(WC_BUTTONW)) CommonControls();
   const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
   window = CreateWindowExW(exStyle, className, Widen(control.Text()).c_str(), style, place.left, place.top,
                            place.width, place.height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control))), instance, nullptr);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  if (control.Kind() == ControlKind::PushButton)
-    SetWindowSubclass(window, ButtonSubclassProc, kButtonSubclassId, 0);
+  if (control.Kind() == ControlKind::PushButton) {
+    static const auto setSubclass = CommonControls().Find<decltype(&::SetWindowSubclass)>("SetWindowSubclass");
+    if (setSubclass) setSubclass(window, ButtonSubclassProc, kButtonSubclassId, 0);
+  }
   control.Attach(this);
   // Created with its text and visibility; the rest is applied here.
   ApplyValue();
@@ -431,7 +454,6 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), f
   dpi_ = WindowDpi(window_);
   if (dpi_ != desktop.Dpi()) FitToLayout(nullptr);
   AddSystemMenuItems();
-  CreateControls();
 }
 
 void FormWindow::AddSystemMenuItems() {
@@ -512,6 +534,10 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void FormWindow::CreateControls() {
+  // Made when the window first shows more than its caption: a copy that starts in the tray and
+  // stays there spends nothing on them.
+  if (controlsCreated_) return;
+  controlsCreated_ = true;
   // Containers first, then each control in tab order, so the native z-order is the tab order.
   std::vector<Control*> ordered(form_.Controls());
   std::stable_sort(ordered.begin(), ordered.end(), [](const Control* a, const Control* b) {
@@ -645,6 +671,7 @@ void FormWindow::ApplyWindowState() {
     if (IsWindowVisible(window_)) ShowWindow(window_, SW_HIDE);
     return;
   }
+  if (form_.WindowState() != kMinimized) CreateControls();
   const bool shown = IsWindowVisible(window_);
   if (!shown && !form_.Placed()) {
     // A window whose place was never set opens centred on the screen.
@@ -746,6 +773,9 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
       form_.UserMouseMove();
       return 0;
+    case WM_QUERYOPEN:  // a minimised window is about to be restored, by whatever means
+      CreateControls();
+      return TRUE;
     case WM_SIZE:
       if (wParam == SIZE_RESTORED && fitWhenRestored_) {
         // The scale changed while the window was minimised: its size at the new scale, once

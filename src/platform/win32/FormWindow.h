@@ -94,6 +94,7 @@ class FormWindow : public FormView {
   std::map<COLORREF, UniqueBrush> brushes_;
   bool mirroring_ = false;
   bool fitWhenRestored_ = false;
+  bool controlsCreated_ = false;
   std::string appliedCaption_;
   std::uintptr_t appliedIcon_ = 0;
   POINT appliedPosition_{-1, -1};

@@ -27,7 +27,11 @@ Function LibraryFunction(const wchar_t* library, const char* name) {
 // with everything it pulls in, and freed with its owner.
 class SystemLibrary {
  public:
-  explicit SystemLibrary(const wchar_t* name) : name_(name) {}
+  // Where the library comes from: the system folder, or (for a library the program's manifest
+  // names, such as version 6 of the common controls) by name, as an import is resolved.
+  enum class From { SystemFolder, Manifest };
+
+  explicit SystemLibrary(const wchar_t* name, From from = From::SystemFolder) : name_(name), from_(from) {}
 
   bool Loaded() const { return static_cast<bool>(module_); }
 
@@ -37,7 +41,7 @@ class SystemLibrary {
   Function Find(const char* function) {
     if (!module_ && !tried_) {
       tried_ = true;
-      module_.reset(LoadSystemLibrary(name_));
+      module_.reset(from_ == From::Manifest ? LoadLibraryW(name_) : LoadSystemLibrary(name_));
     }
     if (!module_) return nullptr;
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_.get(), function)));
@@ -56,6 +60,7 @@ class SystemLibrary {
 
  private:
   const wchar_t* name_;
+  From from_;
   bool tried_ = false;
   UniqueModule module_;
 };

@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdlib>
 
@@ -22,9 +21,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     rp::win32::RunningCopy::BringBackTheOther();
     return 0;
   }
-
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
 
   rp::win32::Win32Settings settings;
   rp::win32::Win32Files files;
