@@ -62,8 +62,9 @@ std::optional<Font> ParseFont(std::string_view text) {
   Font font{std::string(parts[0]), 0, false};
   const auto [end, error] =
       std::from_chars(parts[1].data(), parts[1].data() + parts[1].size(), font.points);
-  if (error != std::errc() || end != parts[1].data() + parts[1].size() || font.points < 1 ||
-      font.points > 72)
+  // Written so that "nan", which the reader takes, is refused too.
+  if (error != std::errc() || end != parts[1].data() + parts[1].size() ||
+      !(font.points >= 1 && font.points <= 72))
     return std::nullopt;
   if (count == 3) {
     const std::string weight = Lower(parts[2]);

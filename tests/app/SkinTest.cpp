@@ -73,6 +73,7 @@ TEST(SkinFormatTest, RejectsTheFirstBadLineByNumber) {
       {"frame.font = Tahoma", "line 1: \"Tahoma\" is not a font \"Face, size, bold\""},
       {"frame.font = Tahoma, big", "line 1: \"Tahoma, big\" is not a font \"Face, size, bold\""},
       {"frame.font = Tahoma, 0", "line 1: \"Tahoma, 0\" is not a font \"Face, size, bold\""},
+      {"frame.font = Tahoma, nan", "line 1: \"Tahoma, nan\" is not a font \"Face, size, bold\""},
       {"frame.font = Tahoma, 9, heavy",
        "line 1: \"Tahoma, 9, heavy\" is not a font \"Face, size, bold\""},
       {"frame.font = , 9", "line 1: \", 9\" is not a font \"Face, size, bold\""},
