@@ -15,7 +15,6 @@ namespace {
 using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
 using SysAllocStringFn = BSTR(WINAPI*)(const OLECHAR*);
-using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
 
 // What the accessible objects need of oleacc and of the COM libraries it brings.
 struct AccessibilityLibrary {
@@ -27,17 +26,12 @@ struct AccessibilityLibrary {
 // Loaded on the first request, with COM on this thread, whose messages carry the clients' calls.
 const AccessibilityLibrary* Library() {
   static const AccessibilityLibrary library = [] {
+    static SystemLibrary oleacc(L"oleacc.dll"), oleaut32(L"oleaut32.dll");
     AccessibilityLibrary loaded;
-    if (!LoadSystemLibrary(L"oleacc.dll") || !LoadSystemLibrary(L"oleaut32.dll") || !LoadSystemLibrary(L"ole32.dll"))
-      return loaded;
-    auto initialise = LibraryFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
-    // Already initialised for many threads is as good: the objects are marshalled either way.
-    const HRESULT com = initialise ? initialise(nullptr, COINIT_APARTMENTTHREADED) : E_NOTIMPL;
-    if (FAILED(com) && com != RPC_E_CHANGED_MODE) return loaded;
-    loaded.lresultFromObject = LibraryFunction<LresultFromObjectFn>(L"oleacc.dll", "LresultFromObject");
-    loaded.createStandardObject =
-        LibraryFunction<CreateStdAccessibleObjectFn>(L"oleacc.dll", "CreateStdAccessibleObject");
-    loaded.allocString = LibraryFunction<SysAllocStringFn>(L"oleaut32.dll", "SysAllocString");
+    if (!StartCom()) return loaded;
+    loaded.lresultFromObject = oleacc.Find<LresultFromObjectFn>("LresultFromObject");
+    loaded.createStandardObject = oleacc.Find<CreateStdAccessibleObjectFn>("CreateStdAccessibleObject");
+    loaded.allocString = oleaut32.Find<SysAllocStringFn>("SysAllocString");
     return loaded;
   }();
   const bool usable = library.lresultFromObject && library.createStandardObject && library.allocString;

@@ -15,13 +15,17 @@ bool AskHighContrast() {
          (contrast.dwFlags & HCF_HIGHCONTRASTON);
 }
 
-bool highContrast = AskHighContrast();
+// Asked at first use, not while the program loads, and again when the system says it changed.
+bool& HighContrastState() {
+  static bool highContrast = AskHighContrast();
+  return highContrast;
+}
 
 }  // namespace
 
-bool HighContrast() { return highContrast; }
+bool HighContrast() { return HighContrastState(); }
 
-void HighContrastChanged() { highContrast = AskHighContrast(); }
+void HighContrastChanged() { HighContrastState() = AskHighContrast(); }
 
 COLORREF PartColour(std::uint32_t colour, std::uint32_t designColour) {
   return ResolveColour(HighContrast() ? designColour : colour);

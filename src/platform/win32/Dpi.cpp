@@ -1,5 +1,6 @@
 #include "platform/win32/Dpi.h"
 
+#include "app/Layout.h"
 #include "platform/win32/SystemLibrary.h"
 
 namespace rp::win32 {
@@ -15,10 +16,8 @@ constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 // Windows 8.1 tells a monitor's dots per inch only through shcore, which newer Windows does not
 // need: it is loaded there alone, on first use.
 GetDpiForMonitorFn MonitorDpiFunction() {
-  static const GetDpiForMonitorFn function = [] {
-    if (!LoadSystemLibrary(L"shcore.dll")) return GetDpiForMonitorFn{};
-    return LibraryFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
-  }();
+  static SystemLibrary shcore(L"shcore.dll");
+  static const auto function = shcore.Find<GetDpiForMonitorFn>("GetDpiForMonitor");
   return function;
 }
 
@@ -26,9 +25,7 @@ GetDpiForMonitorFn MonitorDpiFunction() {
 
 int SystemDpi() {
   if (auto get = LibraryFunction<GetDpiForSystemFn>(L"user32.dll", "GetDpiForSystem")) return static_cast<int>(get());
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int dpi = GetDeviceCaps(WindowDcScope(nullptr).dc(), LOGPIXELSY);
   return dpi > 0 ? dpi : 96;
 }
 
@@ -49,6 +46,10 @@ RECT OuterRect(RECT client, DWORD style, DWORD exStyle, int dpi) {
   if (!adjustForDpi || !adjustForDpi(&client, style, FALSE, exStyle, static_cast<UINT>(dpi)))
     AdjustWindowRectEx(&client, style, FALSE, exStyle);
   return client;
+}
+
+ScreenMetrics ScreenAt(int dpi) {
+  return {PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi), PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi), dpi};
 }
 
 }  // namespace rp::win32

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/Ui.h"
+
 namespace rp::win32 {
 
 // Dots per inch, asked of the newest call the running Windows has: per monitor on Windows 8.1
@@ -13,5 +15,7 @@ int WindowDpi(HWND window);
 // The outer rectangle of a window of this style whose client area is `client`, with the
 // frame Windows draws at `dpi`.
 RECT OuterRect(RECT client, DWORD style, DWORD exStyle, int dpi);
+// The primary screen's size in twips, measured at `dpi`.
+ScreenMetrics ScreenAt(int dpi);
 
 }  // namespace rp::win32

@@ -81,6 +81,9 @@ void FillWith(HDC dc, const RECT& rect, COLORREF colour) {
 }
 
 // Frames, labels and the progress bar are drawn here; they report pointer moves to the model.
+// Where a frame's caption (and the background behind it) starts: 120 twips in, less a margin.
+int CaptionLeft(const FormWindow& window) { return window.Px(120) - 2; }
+
 void PaintFrame(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
   FillWith(dc, client, BackColourOf(c));
@@ -93,7 +96,7 @@ void PaintFrame(NativeControl& self, HDC dc, RECT client) {
   border.top += extent.cy / 2;
   DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
   if (caption.empty()) return;
-  RECT text{self.owner.Px(120) - 2, 0, self.owner.Px(120) + extent.cx + 2, extent.cy};
+  RECT text{CaptionLeft(self.owner), 0, CaptionLeft(self.owner) + extent.cx + 4, extent.cy};
   FillWith(dc, text, BackColourOf(c));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ForeColourOf(c));
@@ -346,7 +349,7 @@ NativeControl* NativeControl::FromWindow(HWND window) { return ControlOf(window)
 void NativeControl::Place() {
   const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
   SetWindowPos(window, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  ApplyLook();  // the font of the new size, and all of it drawn again
+  ApplyFont();
 }
 
 void NativeControl::Refresh(ControlChange change) {
@@ -367,10 +370,9 @@ void NativeControl::Redraw(const RECT* part) {
   }
   // Drawn at once, as the system's static controls draw a new text: no update region and no
   // WM_PAINT to fetch, fewer trips to the window system on every tick.
-  HDC dc = GetDC(window);
-  if (part) IntersectClipRect(dc, part->left, part->top, part->right, part->bottom);
-  PaintDrawn(*this, dc);
-  ReleaseDC(window, dc);
+  WindowDcScope dc(window);
+  if (part) IntersectClipRect(dc.dc(), part->left, part->top, part->right, part->bottom);
+  PaintDrawn(*this, dc.dc());
 }
 
 void NativeControl::ApplyText() {
@@ -382,7 +384,7 @@ void NativeControl::ApplyText() {
       RECT caption;
       GetClientRect(window, &caption);
       if (captionHeight > 0) {
-        caption.left = owner.Px(120) - 2;
+        caption.left = CaptionLeft(owner);
         caption.bottom = captionHeight;
       }
       Redraw(&caption);
@@ -412,12 +414,16 @@ void NativeControl::ApplyValue() {
   }
 }
 
-void NativeControl::ApplyLook() {
+void NativeControl::ApplyFont() {
   HFONT wanted = owner.FontFor(control.GetFont());
   if (wanted != font) {
     font = wanted;
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
+}
+
+void NativeControl::ApplyLook() {
+  ApplyFont();
   Redraw(nullptr);
 }
 
@@ -495,10 +501,7 @@ SIZE FormWindow::OuterPixels(int dpi) const {
 int FormWindow::OuterWidth() { return PixelsToTwips(OuterPixels(dpi_).cx, dpi_); }
 int FormWindow::OuterHeight() { return PixelsToTwips(OuterPixels(dpi_).cy, dpi_); }
 
-ScreenMetrics FormWindow::Screen() {
-  return {PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi_), PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi_),
-          dpi_};
-}
+ScreenMetrics FormWindow::Screen() { return ScreenAt(dpi_); }
 
 void FormWindow::FitToLayout(const POINT* place) {
   const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (place ? 0 : SWP_NOMOVE);
@@ -515,7 +518,7 @@ void FormWindow::FitToLayout(const POINT* place) {
 }
 
 void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
-  mirroring_ = true;
+  const bool mirroring = std::exchange(mirroring_, true);
   dpi_ = dpi;
   // The fonts of the old size go once every control has one of the new.
   const auto oldFonts = std::move(fonts_);
@@ -529,7 +532,7 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   else
     FitToLayout(&place);
   for (auto& child : controls_) child->Place();
-  mirroring_ = false;
+  mirroring_ = mirroring;
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -20,7 +20,8 @@ class NativeControl : public ControlView {
   NativeControl(FormWindow& owner, Control& control, HWND parent);
   ~NativeControl() override;
   void Refresh(ControlChange change) override;
-  // Puts the control in its place at the window's dots per inch, with its font at that size.
+  // Puts the control in its place at the window's dots per inch, with its font at that size;
+  // the window repaints it.
   void Place();
   static NativeControl* FromWindow(HWND window);
 
@@ -35,6 +36,7 @@ class NativeControl : public ControlView {
  private:
   void ApplyText();
   void ApplyValue();
+  void ApplyFont();
   void ApplyLook();
   // Repaints part of the control, or all of it (nullptr); nothing while the window is hidden or
   // minimised, since showing it repaints it whole.

@@ -52,8 +52,7 @@ inline void CloseKey(HKEY key) { RegCloseKey(key); }
 inline void DeleteFont(HFONT font) { DeleteObject(font); }
 inline void DeleteBrush(HBRUSH brush) { DeleteObject(brush); }
 inline void CloseFind(HANDLE find) { FindClose(find); }
-inline void CloseFile(HANDLE file) { CloseHandle(file); }
-inline void CloseObject(HANDLE object) { CloseHandle(object); }
+inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
 inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
 inline void FreeLibraryHandle(HMODULE library) { FreeLibrary(library); }
 
@@ -63,8 +62,8 @@ using UniqueBrush = UniqueHandle<NullEmpty<HBRUSH, DeleteBrush>>;
 using UniqueWindow = UniqueHandle<NullEmpty<HWND, DestroyWindowHandle>>;
 using UniqueModule = UniqueHandle<NullEmpty<HMODULE, FreeLibraryHandle>>;
 using UniqueFind = UniqueHandle<InvalidEmpty<CloseFind>>;
-using UniqueFile = UniqueHandle<InvalidEmpty<CloseFile>>;
-using UniqueObject = UniqueHandle<NullEmpty<HANDLE, CloseObject>>;
+using UniqueFile = UniqueHandle<InvalidEmpty<CloseKernelHandle>>;
+using UniqueObject = UniqueHandle<NullEmpty<HANDLE, CloseKernelHandle>>;
 
 // Scoped BeginPaint/EndPaint.
 class PaintScope {
@@ -78,6 +77,21 @@ class PaintScope {
  private:
   HWND window_;
   PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// Scoped GetDC/ReleaseDC: a window's device context for drawing outside WM_PAINT (null: the
+// screen's).
+class WindowDcScope {
+ public:
+  explicit WindowDcScope(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDcScope() { ReleaseDC(window_, dc_); }
+  WindowDcScope(const WindowDcScope&) = delete;
+  WindowDcScope& operator=(const WindowDcScope&) = delete;
+  HDC dc() const { return dc_; }
+
+ private:
+  HWND window_;
   HDC dc_;
 };
 

@@ -22,6 +22,12 @@ Function LibraryFunction(const wchar_t* library, const char* name) {
                 : nullptr;
 }
 
+// COM on the calling thread (the program's one window thread), started by the first step that
+// needs it (the file dialog's shell folders, the accessible objects) and left running to the
+// end, as either may still have COM objects out. False when it cannot start; COM already
+// started there for many threads is as good.
+bool StartCom();
+
 // A library of the system folder that only some actions need (the sound, the file dialog, the
 // user's number format): loaded when one of its functions is first wanted rather than at start,
 // with everything it pulls in, and freed with its owner.

@@ -131,10 +131,7 @@ std::unique_ptr<FormView> Win32Desktop::CreateView(Form& form) {
   return std::make_unique<FormWindow>(*this, form);
 }
 
-ScreenMetrics Win32Desktop::Screen() {
-  return {PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi_), PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi_),
-          dpi_};
-}
+ScreenMetrics Win32Desktop::Screen() { return ScreenAt(dpi_); }
 
 std::unique_ptr<Picture> Win32Desktop::LoadPicture(std::string_view path) {
   const std::wstring file = Widen(path);

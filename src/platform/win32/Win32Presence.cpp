@@ -55,7 +55,9 @@ std::int64_t Win32Presence::IdleMs() {
 }
 
 bool Win32Presence::DisplayRequired() {
-  auto call = powrprof_.Find<CallNtPowerInformationFn>("CallNtPowerInformation");
+  // Asked every second while the user seems away: the library and the function are looked up once.
+  static SystemLibrary powrprof(L"powrprof.dll");
+  static const auto call = powrprof.Find<CallNtPowerInformationFn>("CallNtPowerInformation");
   ULONG state = 0;
   // Unknown counts as kept on: idleness alone then never makes the user away.
   if (!call || call(kSystemExecutionState, nullptr, 0, &state, sizeof state) != 0) return true;
@@ -64,7 +66,7 @@ bool Win32Presence::DisplayRequired() {
 
 NotificationState Win32Presence::UserNotificationState() {
   // shell32 is loaded already (the tray icon); the call itself is from Windows Vista on.
-  auto query = LibraryFunction<QueryNotificationStateFn>(L"shell32.dll", "SHQueryUserNotificationState");
+  static const auto query = LibraryFunction<QueryNotificationStateFn>(L"shell32.dll", "SHQueryUserNotificationState");
   int state = 0;
   if (!query || FAILED(query(&state))) return NotificationState::AcceptsNotifications;
   switch (state) {

@@ -28,7 +28,7 @@ class Win32Presence : public Presence {
   SessionListener* listener_ = nullptr;
   UniqueWindow window_;  // hears the session and power broadcasts
   bool registered_ = false;
-  SystemLibrary powrprof_{L"powrprof.dll"}, wtsapi32_{L"wtsapi32.dll"};
+  SystemLibrary wtsapi32_{L"wtsapi32.dll"};
 };
 
 }  // namespace rp::win32

@@ -104,22 +104,14 @@ std::optional<std::string> Win32Files::ReadFile(std::string_view path) {
   return content;
 }
 
-Win32Dialogs::~Win32Dialogs() {
-  if (endCom_) endCom_();
-}
-
 int Win32Dialogs::MessageBox(std::string_view text, std::string_view title, int style) {
   return MessageBoxA(GetActiveWindow(), ToAnsiCodePage(text).c_str(), ToAnsiCodePage(title).c_str(),
                      static_cast<UINT>(style));
 }
 
 std::string Win32Dialogs::OpenFile(std::string_view title, std::string_view filter) {
-  // The dialog shows the shell's folders, which are COM objects.
-  if (!endCom_) {
-    const auto endCom = ole32_.Get<decltype(&CoUninitialize)>("CoUninitialize");
-    ole32_.Get<decltype(&CoInitializeEx)>("CoInitializeEx")(nullptr, COINIT_APARTMENTTHREADED);
-    endCom_ = endCom;
-  }
+  // The dialog shows the shell's folders, which are COM objects; without COM it still opens.
+  StartCom();
   const auto getOpenFileName = comdlg32_.Get<decltype(&GetOpenFileNameW)>("GetOpenFileNameW");
   const auto extendedError = comdlg32_.Get<decltype(&CommDlgExtendedError)>("CommDlgExtendedError");
   // "Description|pattern|" becomes "Description\0pattern\0\0".

@@ -29,17 +29,12 @@ class Win32Files : public Files {
 class Win32Dialogs : public Dialogs {
  public:
   Win32Dialogs() = default;
-  ~Win32Dialogs() override;
-  Win32Dialogs(const Win32Dialogs&) = delete;
-  Win32Dialogs& operator=(const Win32Dialogs&) = delete;
 
   int MessageBox(std::string_view text, std::string_view title, int style) override;
   std::string OpenFile(std::string_view title, std::string_view filter) override;
 
  private:
-  SystemLibrary ole32_{L"ole32.dll"};
   SystemLibrary comdlg32_{L"comdlg32.dll"};
-  void(WINAPI* endCom_)() = nullptr;  // CoUninitialize, once COM is started
 };
 
 }  // namespace rp::win32
