@@ -125,11 +125,16 @@ void Form::ShowModal(Form& owner, EventLoop& loop) {
     return;
   }
   owner.SetEnabled(false);
-  Show();
-  // The user may take as long as they like: wait for events, not for a time.
-  while (view_) {
-    loop.WaitForEvent(std::numeric_limits<std::int64_t>::max());
-    loop.DoEvents();
+  try {
+    Show();
+    // The user may take as long as they like: wait for events, not for a time.
+    while (view_) {
+      loop.WaitForEvent(std::numeric_limits<std::int64_t>::max());
+      loop.DoEvents();
+    }
+  } catch (...) {
+    Destroy();  // a failure while it is up must not leave the owner waiting behind it
+    throw;
   }
   owner.SetFocus();
 }

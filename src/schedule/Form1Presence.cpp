@@ -23,6 +23,7 @@ void Form1::mnuOptions_Click() {
     chosen->StoreChanges(program.main, considerate.GetOptions());
     ApplyOptions(*chosen);
   } catch (const std::exception& e) {
+    program.formOptions.reset();  // or the menu would find it still open from now on
     OnUnguardedFailure("mnuOptions_Click", e.what());
   }
 }

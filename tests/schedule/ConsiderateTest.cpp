@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "SimFixture.h"
 #include "app/FormOptions.h"
 #include "schedule/Later.h"
@@ -278,6 +280,14 @@ TEST_F(OptionsWindowTest, CancelEscAndTheCloseBoxStoreNothing) {
   }
   EXPECT_TRUE(NewWrites(before).empty());
   EXPECT_FALSE(form().considerate.GetOptions().AnyOn());
+}
+
+TEST_F(OptionsWindowTest, AFailureWhileTheWindowIsUpIsReportedAndLeavesNothingStuck) {
+  StartReminding("45", {});
+  WorkTheWindow([](FormOptions&) { throw std::runtime_error("Out of memory"); });
+  EXPECT_EQ(desktop.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(program->formOptions, nullptr);
+  WorkTheWindow([&](FormOptions& w) { desktop.Click(w.PushButton2); });  // the menu opens it again
 }
 
 TEST_F(OptionsWindowTest, AwayMinutesOutsideOneToSixtyAreRefusedAndTheWindowStays) {
