@@ -6,12 +6,6 @@
 #include "schedule/modReminder.h"
 
 namespace rp {
-namespace {
-
-const Font kWindowFont{"Arial", 9, true};
-const Font kButtonFont{"Arial", 11.25, true};
-
-}  // namespace
 
 Form1::Form1(Program& program)
     : Form(program.platform.ui, "Form1", FormStyle::FixedSingle, 8040, 5445),
@@ -35,9 +29,7 @@ Form1::Form1(Program& program)
       Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
       cSysTray1(program, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}),
       considerate(program.platform.presence, program.platform.loop) {
-  for (Control* control : Controls()) {
-    control->SetFont(control->Kind() == ControlKind::PushButton ? kButtonFont : kWindowFont);
-  }
+  SetDesignFonts(*this);
   Timer1.SetInterval(0);
   PushButton3.onChange = [this] { PushButton3_Click(); };
   PushButton4.onChange = [this] { PushButton4_Click(); };

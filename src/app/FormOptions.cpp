@@ -4,12 +4,6 @@
 #include "app/Program.h"
 
 namespace rp {
-namespace {
-
-const Font kWindowFont{"Arial", 9, true};
-const Font kButtonFont{"Arial", 11.25, true};
-
-}  // namespace
 
 FormOptions::FormOptions(Program& program, const Options& current)
     : Form(program.platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 2670),
@@ -26,8 +20,7 @@ FormOptions::FormOptions(Program& program, const Options& current)
       PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 2100, 1740, 405}, 4, "OK")),
       PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 2100, 1740, 405}, 5, "Cancel")),
       current_(current) {
-  for (Control* control : Controls())
-    control->SetFont(control->Kind() == ControlKind::PushButton ? kButtonFont : kWindowFont);
+  SetDesignFonts(*this);
   PushButton1.onChange = [this] { PushButton1_Click(); };
   PushButton2.onChange = [this] { PushButton2_Click(); };
   SetDefaultButtons(&PushButton1, &PushButton2);

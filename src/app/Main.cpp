@@ -1,5 +1,7 @@
 #include "app/Main.h"
 
+#include <utility>
+
 #include "app/Failure.h"
 #include "app/Form.h"
 #include "app/Guard.h"
@@ -43,12 +45,10 @@ void Main::SetAppTitle() {
     title.erase(lastSpace);
   } while (title.size() > 40);
   platform_.ui.SetApplicationTitle(title);
+  appTitle_ = std::move(title);
 }
 
-std::string Main::AppTitle() {
-  std::string title = platform_.ui.ApplicationTitle();
-  return title.empty() ? std::string(kProductName) : title;
-}
+std::string Main::AppTitle() { return appTitle_.empty() ? std::string(kProductName) : appTitle_; }
 
 bool Main::FileExists(std::string_view path) {
   if (path.empty()) return false;
@@ -60,6 +60,13 @@ bool Main::FileExists(std::string_view path) {
 }
 
 void Main::MakeTopmost(Form& form) { form.MakeTopmost(); }
+
+void SetDesignFonts(Form& form) {
+  static const Font kWindowFont{"Arial", 9, true};
+  static const Font kButtonFont{"Arial", 11.25, true};
+  for (Control* control : form.Controls())
+    control->SetFont(control->Kind() == ControlKind::PushButton ? kButtonFont : kWindowFont);
+}
 
 void Main::SetButtonFaceColors(Form& form) {
   form.SetBackColor(kButtonFaceColour);

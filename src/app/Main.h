@@ -15,6 +15,9 @@ inline constexpr std::string_view kSupportAddress = "support@kelvadore.example";
 inline constexpr std::string_view kErrorTitle = "Application Error";
 inline constexpr int kErrorStyle = 48;  // OK button, exclamation icon
 
+// The program's windows in their design fonts: bold Arial 9, the push buttons bold Arial 11.25.
+void SetDesignFonts(Form& form);
+
 // The shared helpers and the one error report box.
 class Main {
  public:
@@ -51,6 +54,7 @@ class Main {
 
  private:
   Platform& platform_;
+  std::string appTitle_;  // as SetAppTitle gave it to the platform
 };
 
 // The text of the "Application Error" box.

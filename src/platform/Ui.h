@@ -53,9 +53,8 @@ class Ui : public TimerService {
   // The application icon (the one the executable carries) and the blue 'K' tray icon.
   virtual std::unique_ptr<Picture> ApplicationIcon() = 0;
   virtual std::unique_ptr<Picture> TrayIconPicture() = 0;
-  // The program-wide application title; empty until it is set.
+  // Sets the program-wide application title.
   virtual void SetApplicationTitle(std::string_view title) = 0;
-  virtual std::string ApplicationTitle() = 0;
 };
 
 }  // namespace rp

@@ -126,7 +126,6 @@ void Form1::PushButton3_Click() {
     }
     g.Step(116, [&] { Timer1.SetInterval(1000); });
     g.Step(118, [&] { Timer1.SetEnabled(true); });
-    considerate.Reset();
   } else {
     g.Step(120, [&] { PushButton3.SetText(std::string(kStartReminding)); });
     g.Step(122, [&] { main.SaveSetting("StartStopState", "Off"); });
@@ -141,8 +140,8 @@ void Form1::PushButton3_Click() {
     g.Step(134, [&] { ProgressBar1.SetText(std::string(kProgressBarText)); });
     // Stopping silences a break sound that would otherwise loop on with nothing to stop it.
     g.Step(136, [&] { StopBreakSound(); });
-    considerate.Reset();
   }
+  considerate.Reset();
   UpdateTrayTip();
 }
 

@@ -157,7 +157,8 @@ int SimFormView::OuterHeight() {
   return form.ClientHeight() + PixelsToTwips(6 + caption, dpi);
 }
 
-// The desktop's screen, measured at this window's dots per inch.
+// The desktop's screen (through Screen(), where a test makes it fail), measured at this window's
+// dots per inch.
 ScreenMetrics SimFormView::Screen() {
   const ScreenMetrics system = desktop_.Screen();
   const auto measured = [&](int twips) { return PixelsToTwips(TwipsToPixels(twips, system.dpi), dpi); };

@@ -175,7 +175,6 @@ class SimDesktop : public EventLoop, public Ui {
   std::unique_ptr<Picture> ApplicationIcon() override;
   std::unique_ptr<Picture> TrayIconPicture() override;
   void SetApplicationTitle(std::string_view title) override { applicationTitle = title; }
-  std::string ApplicationTitle() override { return applicationTitle; }
   void Update(Timer& timer) override;
   void Forget(Timer& timer) override;
 

@@ -28,8 +28,8 @@ class Win32Desktop : public EventLoop, public Ui {
   std::unique_ptr<Picture> LoadPicture(std::string_view path) override;
   std::unique_ptr<Picture> ApplicationIcon() override;
   std::unique_ptr<Picture> TrayIconPicture() override;
-  void SetApplicationTitle(std::string_view title) override { applicationTitle_ = title; }
-  std::string ApplicationTitle() override { return applicationTitle_; }
+  // Windows has no program-wide title apart from the windows' captions.
+  void SetApplicationTitle(std::string_view) override {}
   void Update(Timer& timer) override;
   void Forget(Timer& timer) override;
 
@@ -50,7 +50,6 @@ class Win32Desktop : public EventLoop, public Ui {
   std::map<UINT_PTR, Timer*> timers_;
   std::map<Timer*, UINT_PTR> timerIds_;
   UINT_PTR nextTimerId_ = 1;
-  std::string applicationTitle_;
   // True while a timer message's handler runs and has not yet processed events: the system
   // hands out a timer message only when nothing else is queued.
   bool queueEmptyForTimer_ = false;
