@@ -183,7 +183,8 @@ TEST_F(StartupTest, MinutesOutOfRangeKeepThePreviousPeriod) {
   EXPECT_NE(desktop.dialogs.boxes[1].text.find("Form_Load at line 184\r\r"), std::string::npos);
   desktop.RunFor(1000);
   EXPECT_EQ(form().Frame1.Text(), "Next break will occur in 00:44:59");
-  EXPECT_TRUE(desktop.shell.calls.size() == 1 && desktop.player.calls.empty());  // no break
+  EXPECT_EQ(desktop.shell.calls.size(), 1u);  // no break
+  EXPECT_TRUE(desktop.player.calls.empty());
 
   // The same text with reminding off: the first Start falls back in the same way.
   sim::SimDesktop d;

@@ -37,6 +37,14 @@ static int has_name(Display* display, Window window, const char* wanted) {
   return 0;
 }
 
+/* A window may be destroyed between its event and our query of it (BadWindow): that window is
+ * simply not the one, so errors are ignored rather than ending the wait. */
+static int ignore_error(Display* display, XErrorEvent* error) {
+  (void)display;
+  (void)error;
+  return 0;
+}
+
 int main(int argc, char** argv) {
   if (argc < 5) {
     fprintf(stderr, "usage: %s SECONDS NAME LOG COMMAND [ARGS...]\n", argv[0]);
@@ -49,6 +57,7 @@ int main(int argc, char** argv) {
     fprintf(stderr, "window_wait: cannot open the display\n");
     return 2;
   }
+  XSetErrorHandler(ignore_error);
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
   XSync(display, False);
 

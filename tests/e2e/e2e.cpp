@@ -352,6 +352,15 @@ std::vector<HWND> findChildrenByClass(HWND parent, const std::string& cls) {
 
 std::string className(HWND hwnd) { return narrow(windowClass(hwnd)); }
 
+HWND anyMainWindow(const App& app) {
+    return waitForWindow({ui::kMainCaption, ui::kMainClass, app.pid(), false});
+}
+
+void minimise(HWND main) {
+    ShowWindow(main, SW_MINIMIZE);
+    E2E_REQUIRE(waitUntil([&] { return !visible(main); }));
+}
+
 WindowQuery breakWindowOf(const App& app) { return {ui::kBreakCaption, ui::kBreakClass, app.pid(), true}; }
 
 HWND trayWindow(HWND main) {
@@ -480,6 +489,19 @@ void storeReminding(const Reminding& r) {
     set("StartStopState", r.on ? "On" : "Off");
 }
 }  // namespace settings
+
+InTray startInTray(const Context& ctx) {
+    settings::clear();
+    settings::set("Windows Startup", "On");
+    settings::set("Minimized", "On");
+    App app = App::start(ctx);
+    HWND main = anyMainWindow(app);
+    E2E_REQUIRE(main != nullptr);
+    // Start-up stores the start/stop state after it has sent the window to the tray.
+    E2E_REQUIRE(waitUntil([] { return settings::get("StartStopState").has_value(); }, 5s));
+    E2E_REQUIRE(waitUntil([&] { return !visible(main); }));
+    return {std::move(app), main};
+}
 
 // --- conversions ------------------------------------------------------------------------
 

@@ -43,6 +43,8 @@ inline constexpr char kBreakClass[] = "RespitePrompterForm2";
 inline constexpr char kTrayClass[] = "RespitePrompter.cSysTray";
 inline constexpr char kErrorTitle[] = "Application Error";
 inline constexpr char kDialogClass[] = "#32770";
+// The start of the countdown line in Frame1, before "hh:mm:ss".
+inline constexpr char kNextBreak[] = "Next break will occur in ";
 // What the shell sends to the tray control's window about the icon (mouse, balloon).
 inline constexpr UINT kTrayCallback = WM_USER + 101;
 }  // namespace ui
@@ -235,6 +237,11 @@ void postClick(HWND button);
 // Posts a message (for example a tray callback) to a window of the program.
 void post(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
+// The main window whether shown or not.
+HWND anyMainWindow(const App& app);
+// Minimises the main window the way the user does; it must leave the screen for the tray.
+void minimise(HWND main);
+
 // The program's break window, visible.
 WindowQuery breakWindowOf(const App& app);
 // The tray control's own window, a hidden child of the main window made during start-up;
@@ -278,6 +285,14 @@ struct Reminding {
 // Clears the key and stores `r` as the main window would.
 void storeReminding(const Reminding& r);
 }  // namespace settings
+
+// The program started from cleared settings with "Windows Startup" and "Minimized" on, once
+// start-up is over and the window is in the tray; fails the scenario otherwise.
+struct InTray {
+    App app;
+    HWND main;
+};
+InTray startInTray(const Context& ctx);
 
 // Generic registry access, for keys outside the settings (e.g. the Run key).
 std::optional<std::string> regGet(HKEY root, const std::wstring& key, const std::string& name);

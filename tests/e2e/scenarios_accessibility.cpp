@@ -10,8 +10,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr char kNext[] = "Next break will occur in ";
-
 // What a screen reader reads of one window's client area.
 struct AccessibleFacts {
     long role = 0;
@@ -59,7 +57,7 @@ AccessibleFacts ask(HWND window, bool press = false) {
 // The seconds of a one-minute period used up, from the caption of Frame1; -1 before the first
 // tick, while the caption still reads 00:00:00.
 int elapsedOfAMinute(const std::string& caption) {
-    if (caption.rfind(kNext, 0) != 0 || contains(caption, "00:00:00")) return -1;
+    if (caption.rfind(ui::kNextBreak, 0) != 0 || contains(caption, "00:00:00")) return -1;
     return 60 - std::stoi(caption.substr(caption.size() - 2));
 }
 

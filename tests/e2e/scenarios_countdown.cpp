@@ -7,8 +7,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr char kNext[] = "Next break will occur in ";
-
 // Reminding off, the given minutes, the audio reminder on (no sound device in the test prefix:
 // it plays nothing and fails nothing), the balloon off (it would hold every break for 30 s).
 App startStopped(Context& ctx, const std::string& minutes, bool window = false) {
@@ -31,9 +29,9 @@ E2E_SCENARIO(frame1_counts_down_while_reminding) {
     click(child(main, id::PushButton3));
     E2E_CHECK_EQ(text(child(main, id::PushButton3)), "Stop Reminding");
     E2E_CHECK_EQ(settings::get("StartStopState"), "On");
-    E2E_CHECK(waitUntil([&] { return text(frame1) == std::string(kNext) + "00:00:59"; }, 3s));
-    E2E_CHECK(waitUntil([&] { return text(frame1) == std::string(kNext) + "00:00:58"; }, 3s));
-    E2E_CHECK(waitUntil([&] { return text(frame1) == std::string(kNext) + "00:00:57"; }, 3s));
+    E2E_CHECK(waitUntil([&] { return text(frame1) == std::string(ui::kNextBreak) + "00:00:59"; }, 3s));
+    E2E_CHECK(waitUntil([&] { return text(frame1) == std::string(ui::kNextBreak) + "00:00:58"; }, 3s));
+    E2E_CHECK(waitUntil([&] { return text(frame1) == std::string(ui::kNextBreak) + "00:00:57"; }, 3s));
 
     click(child(main, id::PushButton3));
     E2E_CHECK_EQ(text(frame1), "Stopped.");
@@ -53,7 +51,7 @@ E2E_SCENARIO(zero_minutes_breaks_at_every_tick) {
     // The countdown restarted when the window went: the next tick is the next break.
     HWND second = waitForBreakWindow(app);
     E2E_CHECK(second != nullptr);
-    E2E_CHECK_EQ(text(child(main, id::Frame1)), std::string(kNext) + "00:00:01");
+    E2E_CHECK_EQ(text(child(main, id::Frame1)), std::string(ui::kNextBreak) + "00:00:01");
     E2E_CHECK_EQ(text(child(main, id::PushButton3)), "Stop Reminding");
     E2E_CHECK(findWindow({ui::kErrorTitle, ui::kDialogClass, app.pid(), false}) == nullptr);
 }

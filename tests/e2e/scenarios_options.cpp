@@ -11,7 +11,6 @@ namespace {
 constexpr char kOptionsClass[] = "RespitePrompterFormOptions";
 // "Options..." of the main window's system menu.
 constexpr WPARAM kOptionsCommand = 0x1000;
-constexpr char kNext[] = "Next break will occur in ";
 constexpr char kAway[] = "Away from the computer: the break is being taken";
 constexpr char kTipPrefix[] = "Periodic Respite Prompter Utility - ";
 const char* const kOptionNames[] = {"Natural Breaks", "Away Minutes", "Hold Reminders", "Tip Shows Time Left"};
@@ -129,12 +128,12 @@ E2E_SCENARIO(natural_breaks_start_a_fresh_period_after_a_minute_away) {
     HWND frame1 = child(main, id::Frame1);
 
     pointAtFrame1(main, 0);  // the user is at the computer
-    E2E_CHECK(waitUntil([&] { return contains(text(frame1), kNext); }, 3s));
+    E2E_CHECK(waitUntil([&] { return contains(text(frame1), ui::kNextBreak); }, 3s));
     note("no input for a minute");
     E2E_REQUIRE(waitUntil([&] { return text(frame1) == kAway; }, 65s));
 
     pointAtFrame1(main, 40);  // back
-    E2E_CHECK(waitUntil([&] { return contains(text(frame1), std::string(kNext) + "00:44:5"); }, 3s));
+    E2E_CHECK(waitUntil([&] { return contains(text(frame1), std::string(ui::kNextBreak) + "00:44:5"); }, 3s));
     E2E_CHECK(findWindow({ui::kErrorTitle, ui::kDialogClass, app.pid(), false}) == nullptr);
 }
 

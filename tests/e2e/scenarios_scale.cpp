@@ -58,8 +58,7 @@ E2E_SCENARIO(main_window_lays_out_anew_when_its_scale_changes) {
     E2E_CHECK_EQ(text(child(main, id::PushButton3)), "Stop Reminding");
 
     // Minimised into the tray when the scale changes, it has its size at 192 dpi once back.
-    ShowWindow(main, SW_MINIMIZE);
-    E2E_REQUIRE(waitUntil([&] { return !visible(main); }));
+    minimise(main);
     changeScale(app, main, 192, suggested);
     post(trayWindow(main), ui::kTrayCallback, 0, WM_LBUTTONUP);
     E2E_REQUIRE(waitUntil([&] { return visible(main) && !IsIconic(main); }));

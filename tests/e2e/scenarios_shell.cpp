@@ -217,17 +217,8 @@ E2E_SCENARIO(closing_while_counting_ends_at_once_and_stores_nothing) {
 }
 
 E2E_SCENARIO(closing_while_hidden_in_the_tray_ends_at_once) {
-    settings::clear();
-    settings::set("Windows Startup", "On");
-    settings::set("Minimized", "On");
-    App app = App::start(ctx);
-    HWND main = waitForWindow({ui::kMainCaption, ui::kMainClass, app.pid(), false});
-    E2E_REQUIRE(main != nullptr);
-    // Start-up stores the start/stop state after it has sent the window to the tray.
-    E2E_REQUIRE(waitUntil([&] { return settings::get("StartStopState").has_value(); }, 5s));
-    Sleep(300);
-    E2E_CHECK(!visible(main));
-    closeAndCompare(app, main);
+    InTray started = startInTray(ctx);
+    closeAndCompare(started.app, started.main);
 }
 
 E2E_SCENARIO(example_skin_restyles_the_window) {

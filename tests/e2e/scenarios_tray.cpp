@@ -28,17 +28,6 @@ int visibleBalloons(DWORD exceptPid) { return static_cast<int>(shellBalloons(exc
 
 bool shownNormal(HWND main) { return visible(main) && !IsIconic(main) && !IsZoomed(main); }
 
-// The main window whether shown or not.
-HWND anyMainWindow(const App& app) {
-    return waitForWindow({ui::kMainCaption, ui::kMainClass, app.pid(), false});
-}
-
-// Minimises the main window the way the user does; it must leave the screen for the tray.
-void minimise(HWND main) {
-    ShowWindow(main, SW_MINIMIZE);
-    E2E_REQUIRE(waitUntil([&] { return !visible(main); }));
-}
-
 // A mouse button released on the icon must bring the window back, in its normal state.
 void releaseOnIcon(HWND tray, HWND main, UINT buttonUp) {
     post(tray, ui::kTrayCallback, 0, buttonUp);

@@ -14,7 +14,8 @@
 # in a fresh prefix:
 #
 #   5. msiexec /i OLDER.msi /qn, then msiexec /i NEW.msi /qn upgrades it: one
-#      entry, the new version, the files, the shortcut; the Run value stays;
+#      entry with the new version, publisher, location, uninstall command and
+#      icon, the files, the shortcut;
 #   6. msiexec /x NEW.msi /qn, with the program running, cleans up as in 3;
 #   7. an uninstall as a newer version's upgrade runs it keeps the Run values;
 #   8. another install, then msiexec /x NEW.msi /qn REMOVESETTINGS=1.
@@ -207,7 +208,8 @@ if [ -n "$msi" ]; then
     echo "install: msiexec /i $(basename "$older_msi") /qn"
     check "msiexec /i OLDER.msi /qn exits with 0" msi_run /i "$older_msi"
     older_version=$(reg_value "$(msi_entry)" DisplayVersion)
-    check "older version installed ($older_version)" test -n "$older_version" -a -f "$dir/RespitePrompter.exe"
+    check "older version installed ($older_version)" \
+        test -n "$older_version" -a "$older_version" != "$(rp_version)" -a -f "$dir/RespitePrompter.exe"
     echo "upgrade: msiexec /i $(basename "$msi") /qn"
     check "msiexec /i NEW.msi /qn exits with 0" msi_run /i "$msi"
     entry=$(msi_entry)
@@ -249,8 +251,8 @@ if [ -n "$msi" ]; then
     check "msiexec /i NEW.msi /qn exits with 0 a third time" msi_run /i "$msi"
     echo "uninstall: msiexec /x $(basename "$msi") /qn REMOVESETTINGS=1"
     check "msiexec /x NEW.msi /qn REMOVESETTINGS=1 exits with 0" msi_run /x "$msi" REMOVESETTINGS=1
-    check "program folder removed again" gone "$dir"
-    check_not "settings removed when asked" reg_has_key "$settings_key"
+    check "program folder removed again (msi)" gone "$dir"
+    check_not "settings removed when asked (msi)" reg_has_key "$settings_key"
 fi
 
 checks_done "install round trip"

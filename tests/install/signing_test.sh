@@ -7,7 +7,7 @@
 #   tests/install/signing_test.sh
 #
 # Needs the win32 build (build/win32/RespitePrompter.exe). Packages into
-# build/package-signed/, never touching build/package/.
+# build/package-signed/ and, unsigned, into build/signing/, never touching build/package/.
 set -uo pipefail
 . "$(dirname "$0")/../../scripts/lib.sh"
 . "$(dirname "$0")/checks.sh"
@@ -42,7 +42,11 @@ unzip -q -o -d "$work/unzipped" "$signed/$name-portable.zip" "$name/RespitePromp
 check "signed exe in the zip verifies" verified "$work/unzipped/$name/RespitePrompter.exe"
 check "signed setup exe verifies" verified "$signed/$name-setup.exe"
 check "signed msi verifies" verified "$signed/$name.msi"
-check_not "the unsigned msi does not verify" verified "$RP_BUILD/package/$name.msi"
+unsigned="$work/package-unsigned"
+check "scripts/package without a certificate packages" \
+    package_into "$unsigned" RP_SIGN_PFX= RP_SIGN_PASSWORD=
+check "the unsigned msi is there" test -f "$unsigned/$name.msi"
+check_not "the unsigned msi does not verify" verified "$unsigned/$name.msi"
 
 again="$RP_BUILD/package-signed-again"
 package_into "$again" RP_SIGN_PFX="$work/signer.pfx" RP_SIGN_PASSWORD=throwaway

@@ -143,12 +143,10 @@ TEST_F(ConsiderateTest, EachReasonHoldsTheBreakUntilItEndsWithoutResettingTheCou
 
     desktop.presence.notificationState = NotificationState::AcceptsNotifications;
     desktop.presence.cameraOrMicrophoneInUse = false;
-    const std::int64_t ended = desktop.NowMs();
-    desktop.RunFor(2000);
+    desktop.RunFor(1000);  // the next tick
     EXPECT_EQ(Breaks(), 1);  // the hold ends with the break, not with a fresh period
-    EXPECT_LE(desktop.NowMs() - ended, 2000);
     EXPECT_TRUE(form().Timer1.Running());
-    desktop.RunFor(1000);
+    desktop.RunFor(2000);
     EXPECT_EQ(Frame1(), kNext + "00:00:58");
   }
 }
