@@ -6,7 +6,7 @@
 
 #include "app/Form1.h"
 #include "app/Program.h"
-#include "platform/sim/SimDesktop.h"
+#include "sim/SimDesktop.h"
 
 namespace rp::test {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/Conversions.h"
-#include "app/Failure.h"
+#include "runtime/Conversions.h"
+#include "runtime/Failure.h"
 
 namespace rp {
 namespace {

@@ -4,9 +4,9 @@
 #include <ostream>
 
 #include "app/Form1.h"
-#include "app/Layout.h"
+#include "runtime/Layout.h"
 #include "app/Program.h"
-#include "platform/sim/SimDesktop.h"
+#include "sim/SimDesktop.h"
 #include "reminders/Form2.h"
 
 namespace rp {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SimFixture.h"
-#include "app/Failure.h"
+#include "runtime/Failure.h"
 #include "app/Guard.h"
 #include "app/Main.h"
 

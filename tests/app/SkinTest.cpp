@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "SimFixture.h"
-#include "app/Failure.h"
-#include "app/SkinFormat.h"
+#include "runtime/Failure.h"
+#include "runtime/SkinFormat.h"
 
 namespace rp::test {
 namespace {

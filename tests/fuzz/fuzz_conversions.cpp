@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/Conversions.h"
-#include "app/Failure.h"
+#include "runtime/Conversions.h"
+#include "runtime/Failure.h"
 #include "schedule/modReminder.h"
 
 namespace {

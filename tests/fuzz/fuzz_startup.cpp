@@ -17,7 +17,7 @@
 
 #include "app/Form1.h"
 #include "app/Program.h"
-#include "platform/sim/SimDesktop.h"
+#include "sim/SimDesktop.h"
 #include "reminders/Form2.h"
 
 namespace {

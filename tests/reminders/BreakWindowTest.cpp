@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "SimFixture.h"
-#include "app/Failure.h"
-#include "app/Layout.h"
+#include "runtime/Failure.h"
+#include "runtime/Layout.h"
 #include "reminders/Form2.h"
 
 namespace rp::test {

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "SimFixture.h"
-#include "app/FormOptions.h"
+#include "schedule/FormOptions.h"
 #include "schedule/Later.h"
 
 namespace rp::test {

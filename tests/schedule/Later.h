@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Timer.h"
-#include "platform/sim/SimDesktop.h"
+#include "runtime/Timer.h"
+#include "sim/SimDesktop.h"
 
 namespace rp::test {
 

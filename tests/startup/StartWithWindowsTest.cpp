@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "SimFixture.h"
-#include "app/Failure.h"
+#include "runtime/Failure.h"
 #include "startup/RegStuff.h"
 
 namespace rp::test {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/sim/SimShell.h"
+#include "sim/SimShell.h"
 #include "tray/NotifyIconRecord.h"
 
 namespace rp::test {

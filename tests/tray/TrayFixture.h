@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "SimFixture.h"
-#include "platform/sim/SimShell.h"
+#include "sim/SimShell.h"
 #include "tray/NotifyIconRecord.h"
 
 namespace rp::test {

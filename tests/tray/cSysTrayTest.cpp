@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "TrayFixture.h"
-#include "app/Failure.h"
+#include "runtime/Failure.h"
 #include "schedule/Later.h"
 
 namespace rp::test {

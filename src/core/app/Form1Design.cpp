@@ -1,0 +1,56 @@
+#include "app/Form1.h"
+
+#include "app/Program.h"
+
+// The main window's controls, their places in twips and tab order, and their events.
+namespace rp {
+
+Form1::Form1(Program& program)
+    : Form(program.platform.ui, "Form1", FormStyle::FixedSingle, 8040, 5445),
+      program(program),
+      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {120, 120, 7800, 405}, 16, "Start Reminding")),
+      Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 600, 7800, 915}, 0, "Next break will occur in 00:00:00")),
+      ProgressBar1(AddControl(ControlKind::ProgressBar, "ProgressBar1", &Frame1, {240, 300, 7320, 405}, 1, "Progress Bar")),
+      Frame2(AddControl(ControlKind::Frame, "Frame2", nullptr, {120, 1560, 7800, 1335}, 2, "Break Sound File")),
+      Text2(AddControl(ControlKind::TextBox, "Text2", &Frame2, {240, 300, 7335, 345}, 3, "")),
+      PushButton5(AddControl(ControlKind::PushButton, "PushButton5", &Frame2, {240, 750, 3600, 405}, 4, "Change Sound File")),
+      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", &Frame2, {3960, 750, 3600, 405}, 5, "Test Break Sound")),
+      Frame5(AddControl(ControlKind::Frame, "Frame5", nullptr, {120, 2940, 7800, 825}, 11, "Break every minutes")),
+      Text1(AddControl(ControlKind::TextBox, "Text1", &Frame5, {240, 300, 7335, 345}, 12, "1")),
+      Frame4(AddControl(ControlKind::Frame, "Frame4", nullptr, {120, 3810, 7800, 735}, 10, "Reminder Option")),
+      Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame4, {240, 300, 1740, 285}, 13, "Audio Reminder")),
+      Check2(AddControl(ControlKind::CheckBox, "Check2", &Frame4, {2280, 300, 1860, 285}, 14, "Balloon Reminder")),
+      Check3(AddControl(ControlKind::CheckBox, "Check3", &Frame4, {4440, 300, 2220, 285}, 15, "Full Screen Reminder")),
+      Frame3(AddControl(ControlKind::Frame, "Frame3", nullptr, {120, 4590, 7800, 765}, 7, "Startup Option")),
+      Check4(AddControl(ControlKind::CheckBox, "Check4", &Frame3, {240, 300, 3930, 285}, 8, "Load this software on Windows startup")),
+      Check8(AddControl(ControlKind::CheckBox, "Check8", &Frame3, {4320, 300, 2580, 285}, 9, "Minimized to system tray")),
+      Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
+      cSysTray1(program, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}),
+      considerate(program.platform.presence, program.platform.loop) {
+  SetDesignFonts(*this);
+  Timer1.SetInterval(0);
+  PushButton3.onChange = [this] { PushButton3_Click(); };
+  PushButton4.onChange = [this] { PushButton4_Click(); };
+  PushButton5.onChange = [this] { PushButton5_Click(); };
+  Text1.onChange = [this] { Text1_Change(); };
+  Text2.onChange = [this] { Text2_Change(); };
+  Check1.onChange = [this] { Check1_Click(); };
+  Check2.onChange = [this] { Check2_Click(); };
+  Check3.onChange = [this] { Check3_Click(); };
+  Check4.onChange = [this] { Check4_Click(); };
+  Check8.onChange = [this] { Check8_Click(); };
+  PushButton3.onMouseMove = [this] { PushButton3_MouseMove(); };
+  PushButton4.onMouseMove = [this] { PushButton4_MouseMove(); };
+  PushButton5.onMouseMove = [this] { PushButton5_MouseMove(); };
+  Frame1.onMouseMove = [this] { Frame1_MouseMove(); };
+  Frame2.onMouseMove = [this] { Frame2_MouseMove(); };
+  Frame3.onMouseMove = [this] { Frame3_MouseMove(); };
+  Frame4.onMouseMove = [this] { Frame4_MouseMove(); };
+  Frame5.onMouseMove = [this] { Frame5_MouseMove(); };
+  cSysTray1.MouseUp = [this](int button, std::int32_t id) { cSysTray1_MouseUp(button, id); };
+  AddSystemMenuItem("Options...");
+}
+
+Form1::~Form1() = default;
+
+}  // namespace rp

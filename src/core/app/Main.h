@@ -1,0 +1,67 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ports/Platform.h"
+
+namespace rp {
+
+class Form;
+class Form1;
+
+inline constexpr std::string_view kProductName = "Periodic Respite Prompter Utility";
+inline constexpr std::string_view kSupportAddress = "support@kelvadore.example";
+inline constexpr std::string_view kErrorTitle = "Application Error";
+inline constexpr int kErrorStyle = 48;  // OK button, exclamation icon
+
+// The program's windows in their design fonts: bold Arial 9, the push buttons bold Arial 11.25.
+void SetDesignFonts(Form& form);
+
+// The shared helpers and the one error report box.
+class Main {
+ public:
+  explicit Main(Platform& platform) : platform_(platform) {}
+
+  // The application title: the product name without its last word, at most 40 characters.
+  void SetAppTitle();
+  // The title the program's own notices carry; the product name until SetAppTitle ran.
+  std::string AppTitle();
+  // True when the path names something whose modification time can be read; never reports.
+  bool FileExists(std::string_view path);
+  void MakeTopmost(Form& form);
+  // The window and its check boxes, frames and labels take the button-face colour.
+  void SetButtonFaceColors(Form& form);
+  // Shows the "Application Error" box and returns when the user pressed OK.
+  void ReportApplicationError(std::string_view description, std::string_view location,
+                              std::int32_t number);
+  // Restyles the main window when a skin file lies beside the program.
+  void ApplySkin(Form1& form);
+
+  // The folder that holds the program, and a file in it.
+  std::string ProgramFolder();
+  std::string ProgramFile(std::string_view name);
+
+  // The platform's number reading, under the user's locale.
+  bool IsNumeric(std::string_view text) { return platform_.numbers.IsNumeric(text); }
+  std::int16_t ToInteger16(std::string_view text) { return platform_.numbers.ToInteger16(text); }
+
+  // The per-user settings.
+  std::string GetSetting(std::string_view name, std::string_view defaultValue);
+  void SaveSetting(std::string_view name, std::string_view value);
+
+  Platform& GetPlatform() { return platform_; }
+
+ private:
+  Platform& platform_;
+  std::string appTitle_;  // as SetAppTitle gave it to the platform
+};
+
+// The text of the "Application Error" box.
+std::string ApplicationErrorMessage(std::string_view description, std::string_view location,
+                                    std::int32_t number);
+
+// The location tag of a handler: "in RespitePrompter2021/08/31.Form1.Form_Load ".
+std::string LocationTag(std::string_view formAndHandler);
+
+}  // namespace rp

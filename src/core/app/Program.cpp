@@ -1,0 +1,18 @@
+#include "app/Program.h"
+
+#include "app/Form1.h"
+#include "schedule/FormOptions.h"
+#include "reminders/Form2.h"
+
+namespace rp {
+
+Program::Program(Platform& platform) : platform(platform), main(platform) {}
+
+Program::~Program() = default;
+
+void Program::Start() {
+  form1 = std::make_unique<Form1>(*this);
+  form1->Show();
+}
+
+}  // namespace rp

@@ -1,0 +1,37 @@
+#pragma once
+#include <memory>
+
+#include "app/Globals.h"
+#include "app/Main.h"
+#include "ports/Platform.h"
+#include "tray/mSysTray.h"
+
+namespace rp {
+
+class Form1;
+class Form2;
+class FormOptions;
+
+// The running program: its modules and its windows.
+class Program {
+ public:
+  explicit Program(Platform& platform);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Creates the main window, runs its start-up and shows it.
+  void Start();
+
+  Platform& platform;
+  Main main;
+  Globals globals;
+  SysTrayModule mSysTray{platform.shell};
+  std::unique_ptr<Form1> form1;
+  // The break window, made afresh at every break.
+  std::unique_ptr<Form2> form2;
+  // The Options window while it is up.
+  std::unique_ptr<FormOptions> formOptions;
+};
+
+}  // namespace rp

@@ -1,0 +1,29 @@
+#pragma once
+#include "ports/Dialogs.h"
+#include "ports/EventLoop.h"
+#include "ports/Files.h"
+#include "ports/MediaPlayer.h"
+#include "ports/Numbers.h"
+#include "ports/Presence.h"
+#include "ports/Registry.h"
+#include "ports/Settings.h"
+#include "ports/Shell.h"
+#include "ports/Ui.h"
+
+namespace rp {
+
+// Everything the core needs from the outside world; win32 and sim each provide one.
+struct Platform {
+  SettingsStore& settings;
+  Files& files;
+  Dialogs& dialogs;
+  MediaPlayer& player;
+  EventLoop& loop;
+  Ui& ui;
+  Registry& registry;
+  Shell& shell;
+  Numbers& numbers;
+  Presence& presence;
+};
+
+}  // namespace rp

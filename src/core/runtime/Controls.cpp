@@ -1,0 +1,123 @@
+#include "runtime/Controls.h"
+
+#include <exception>
+
+#include "runtime/Failure.h"
+#include "runtime/Form.h"
+
+namespace rp {
+
+std::uint32_t DesignBackColour(ControlKind kind) {
+  // A text box and the empty part of a progress bar show the window colour.
+  return kind == ControlKind::TextBox || kind == ControlKind::ProgressBar ? kWindowBackgroundColour
+                                                                         : kButtonFaceColour;
+}
+
+std::uint32_t DesignForeColour(ControlKind kind) {
+  // Text typed into a box reads in the window text colour, captions in the button text colour.
+  return kind == ControlKind::TextBox ? kWindowTextColour : kButtonTextColour;
+}
+
+Control::Control(Form& form, ControlKind kind, std::string name, Control* container, TwipsRect rect,
+                 int tabIndex, std::string text)
+    : form_(form),
+      kind_(kind),
+      name_(std::move(name)),
+      container_(container),
+      rect_(rect),
+      tabIndex_(tabIndex),
+      text_(std::move(text)),
+      backColor_(DesignBackColour(kind)),
+      foreColor_(DesignForeColour(kind)) {}
+
+void Control::Mirror(ControlChange change) {
+  if (view_) view_->Refresh(change);
+}
+
+void Control::Raise(const std::function<void()>& handler) {
+  if (!handler) return;
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    const char* event = kind_ == ControlKind::TextBox ? "_Change" : "_Click";
+    form_.ReportUnguardedFailure(name_ + event, e.what());
+  }
+}
+
+void Control::SetText(std::string text) {
+  if (text == text_) return;
+  text_ = std::move(text);
+  Mirror(ControlChange::Text);
+  if (kind_ == ControlKind::TextBox) Raise(onChange);
+}
+
+void Control::SetValue(int value) {
+  // A check box holds only unchecked, checked or grayed.
+  if (kind_ == ControlKind::CheckBox && (value < 0 || value > 2))
+    throw Failure("Invalid property value");
+  if (value == value_) return;
+  value_ = value;
+  Mirror(ControlChange::Value);
+  if (kind_ == ControlKind::CheckBox) Raise(onChange);
+}
+
+void Control::SetMax(int max) {
+  if (max == max_) return;
+  max_ = max;
+  Mirror(ControlChange::Maximum);
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  Mirror(ControlChange::Visible);
+}
+
+void Control::SetBackColor(std::uint32_t colour) {
+  if (colour == backColor_) return;
+  backColor_ = colour;
+  Mirror(ControlChange::Look);
+}
+
+void Control::SetForeColor(std::uint32_t colour) {
+  if (colour == foreColor_) return;
+  foreColor_ = colour;
+  Mirror(ControlChange::Look);
+}
+
+void Control::SetFillColor(std::uint32_t colour) {
+  if (colour == fillColor_) return;
+  fillColor_ = colour;
+  Mirror(ControlChange::Look);
+}
+
+void Control::SetFont(Font font) {
+  font_ = std::move(font);
+  Mirror(ControlChange::Look);
+}
+
+void Control::SetAlignment(TextAlign alignment) {
+  if (alignment == alignment_) return;
+  alignment_ = alignment;
+  Mirror(ControlChange::Look);
+}
+
+void Control::UserSetText(std::string text) {
+  if (text == text_) return;
+  text_ = std::move(text);
+  if (kind_ == ControlKind::TextBox) Raise(onChange);
+}
+
+void Control::UserClick() {
+  if (kind_ == ControlKind::CheckBox) {
+    SetValue(value_ == 1 ? 0 : 1);
+  } else if (kind_ == ControlKind::PushButton) {
+    Raise(onChange);
+  }
+}
+
+void Control::UserMouseMove() {
+  if (onMouseMove) onMouseMove();
+}
+
+}  // namespace rp

@@ -1,0 +1,43 @@
+#pragma once
+#include <optional>
+#include <string_view>
+
+#include "runtime/Form.h"
+#include "schedule/Options.h"
+
+namespace rp {
+
+class Program;
+
+inline constexpr std::string_view kOptionsCaption = "Options";
+
+// The modal "Options" window, opened from the main window's system menu. OK hands back the
+// choices (the caller stores them); Cancel, Esc and the close box leave everything as it was.
+class FormOptions : public Form {
+ public:
+  FormOptions(Program& program, const Options& current);
+  ~FormOptions() override;
+
+  Program& program;
+
+  Control& Check1;  // natural breaks
+  Control& Label1;
+  Control& Text1;   // away minutes
+  Control& Check2;  // hold reminders
+  Control& Check3;  // time left in the tray tip
+  Control& PushButton1;  // OK
+  Control& PushButton2;  // Cancel
+
+  void Form_Load() override;
+  void PushButton1_Click();
+  void PushButton2_Click();
+
+  // The choices made, once OK closed the window.
+  const std::optional<Options>& Chosen() const { return chosen_; }
+
+ private:
+  Options current_;
+  std::optional<Options> chosen_;
+};
+
+}  // namespace rp

@@ -1,0 +1,26 @@
+#include "win32/SystemLibrary.h"
+
+#include <objbase.h>
+
+#include <string>
+
+namespace rp::win32 {
+
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  return LoadLibraryW((std::wstring(folder, length) + L"\\" + name).c_str());
+}
+
+bool StartCom() {
+  static SystemLibrary ole32(L"ole32.dll");
+  static const bool started = [] {
+    const auto initialise = ole32.Find<decltype(&CoInitializeEx)>("CoInitializeEx");
+    const HRESULT result = initialise ? initialise(nullptr, COINIT_APARTMENTTHREADED) : E_NOTIMPL;
+    return SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
+  }();
+  return started;
+}
+
+}  // namespace rp::win32

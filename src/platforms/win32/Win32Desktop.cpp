@@ -1,0 +1,158 @@
+#include "win32/Win32Desktop.h"
+
+#include <utility>
+
+#include "resource.h"
+#include "runtime/Failure.h"
+#include "runtime/Layout.h"
+#include "runtime/Timer.h"
+#include "win32/Dpi.h"
+#include "win32/FormWindow.h"
+#include "win32/Text.h"
+
+namespace rp::win32 {
+namespace {
+
+constexpr wchar_t kTimerWindowClass[] = L"RespitePrompterTimers";
+
+// An icon or cursor the program owns (destroyed with it) or shares (owned by the system).
+class Win32Picture : public Picture {
+ public:
+  Win32Picture(HANDLE handle, UINT type, bool shared) : handle_(handle), type_(type), shared_(shared) {}
+  ~Win32Picture() override {
+    if (shared_) return;
+    if (type_ == IMAGE_CURSOR)
+      DestroyCursor(static_cast<HCURSOR>(handle_));
+    else
+      DestroyIcon(static_cast<HICON>(handle_));
+  }
+  int Type() const override { return kPictureIcon; }
+  std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(handle_); }
+
+ private:
+  HANDLE handle_;
+  UINT type_;
+  bool shared_;
+};
+
+}  // namespace
+
+Win32Desktop::Win32Desktop(HINSTANCE instance) : instance_(instance), dpi_(SystemDpi()) {
+  timerWindow_ = CreateHiddenWindow(instance_, kTimerWindowClass, TimerWindowProc, HWND_MESSAGE, 0, 0, this);
+  RegisterFormClasses(*this);
+}
+
+Win32Desktop::~Win32Desktop() = default;
+
+LRESULT CALLBACK Win32Desktop::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER) {
+    auto* self = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self) {
+      auto it = self->timers_.find(wParam);
+      if (it != self->timers_.end()) {
+        try {
+          it->second->Tick();
+        } catch (...) {
+          // A tick must never take the message loop down with it.
+        }
+      }
+    }
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Win32Desktop::Update(Timer& timer) {
+  if (timer.Running()) {
+    auto it = timerIds_.find(&timer);
+    UINT_PTR id = it != timerIds_.end() ? it->second : nextTimerId_++;
+    timerIds_[&timer] = id;
+    timers_[id] = &timer;
+    SetTimer(timerWindow_.get(), id, static_cast<UINT>(timer.Interval()), nullptr);
+  } else {
+    Forget(timer);
+  }
+}
+
+void Win32Desktop::Forget(Timer& timer) {
+  auto it = timerIds_.find(&timer);
+  if (it == timerIds_.end()) return;
+  KillTimer(timerWindow_.get(), it->second);
+  timers_.erase(it->second);
+  timerIds_.erase(it);
+}
+
+void Win32Desktop::Dispatch(MSG& message) {
+  if (HandleDialogKeys(message)) return;
+  TranslateMessage(&message);
+  queueEmptyForTimer_ = message.message == WM_TIMER;
+  DispatchMessageW(&message);
+  queueEmptyForTimer_ = false;
+}
+
+void Win32Desktop::DoEvents() {
+  // Everything already queued when the call began, and nothing that arrives later, so that a
+  // fast timer cannot keep the caller inside for ever.
+  // The countdown's tick asks right after it was handed out, when the queue is known to be
+  // empty: asking the window system again costs a trip to it (and under Wine a sleep) a second.
+  if (std::exchange(queueEmptyForTimer_, false)) return;
+  const DWORD began = GetTickCount();
+  MSG message;
+  // Ask whether anything is queued before fetching it: a PeekMessage that finds nothing also
+  // flushes the window surfaces and waits on the display (under Wine, three trips to its
+  // server instead of this one).
+  while (HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    Dispatch(message);
+    if (static_cast<LONG>(message.time - began) > 0) return;
+  }
+}
+
+void Win32Desktop::WaitForEvent(std::int64_t deadlineMs) {
+  const std::int64_t left = deadlineMs - NowMs();
+  if (left <= 0) return;
+  const DWORD timeout = left >= INFINITE ? INFINITE - 1 : static_cast<DWORD>(left);
+  MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+std::int64_t Win32Desktop::NowMs() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+void Win32Desktop::EndProgram() { ExitProcess(0); }
+
+int Win32Desktop::Run() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+  return static_cast<int>(message.wParam);
+}
+
+std::unique_ptr<FormView> Win32Desktop::CreateView(Form& form) {
+  return std::make_unique<FormWindow>(*this, form);
+}
+
+ScreenMetrics Win32Desktop::Screen() { return ScreenAt(dpi_); }
+
+std::unique_ptr<Picture> Win32Desktop::LoadPicture(std::string_view path) {
+  const std::wstring file = Widen(path);
+  for (UINT type : {IMAGE_CURSOR, IMAGE_ICON}) {
+    if (HANDLE handle = LoadImageW(nullptr, file.c_str(), type, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE))
+      return std::make_unique<Win32Picture>(handle, type, false);
+  }
+  throw Failure("Invalid picture");
+}
+
+std::unique_ptr<Picture> Win32Desktop::ApplicationIcon() {
+  HANDLE icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED);
+  if (!icon) throw Failure("The application icon is missing");
+  return std::make_unique<Win32Picture>(icon, IMAGE_ICON, true);
+}
+
+std::unique_ptr<Picture> Win32Desktop::TrayIconPicture() {
+  HANDLE icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, 16, 16, LR_SHARED);
+  if (!icon) throw Failure("The tray icon is missing");
+  return std::make_unique<Win32Picture>(icon, IMAGE_ICON, true);
+}
+
+}  // namespace rp::win32

@@ -1,0 +1,135 @@
+#include "win32/Win32Presence.h"
+
+#include <shellapi.h>
+
+#include <cstdint>
+#include <string>
+
+namespace rp::win32 {
+namespace {
+
+constexpr wchar_t kPresenceClass[] = L"RespitePrompterPresence";
+constexpr wchar_t kConsentStore[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\CapabilityAccessManager\\ConsentStore\\";
+constexpr int kSystemExecutionState = 16;  // POWER_INFORMATION_LEVEL
+constexpr DWORD kNotifyForThisSession = 0;
+
+using CallNtPowerInformationFn = LONG(WINAPI*)(int, void*, ULONG, void*, ULONG);
+using QueryNotificationStateFn = HRESULT(WINAPI*)(int*);
+using RegisterSessionFn = BOOL(WINAPI*)(HWND, DWORD);
+using UnregisterSessionFn = BOOL(WINAPI*)(HWND);
+
+std::uint64_t ReadQword(HKEY key, const wchar_t* name) {
+  std::uint64_t value = 0;
+  DWORD size = sizeof value, type = 0;
+  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+      type != REG_QWORD)
+    return 0;
+  return value;
+}
+
+// A program that started using the device and has not stopped yet: the system writes the stop
+// time only when the use ends. Packaged programs sit right under the device's key, others one
+// level down under "NonPackaged".
+bool AnyInUse(HKEY parent, int depth) {
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD length = 256;
+    if (RegEnumKeyExW(parent, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return false;
+    HKEY raw = nullptr;
+    if (RegOpenKeyExW(parent, name, 0, KEY_READ, &raw) != ERROR_SUCCESS) continue;
+    UniqueKey program(raw);
+    if (ReadQword(program.get(), L"LastUsedTimeStart") > ReadQword(program.get(), L"LastUsedTimeStop")) return true;
+    if (depth > 0 && AnyInUse(program.get(), depth - 1)) return true;
+  }
+}
+
+}  // namespace
+
+Win32Presence::~Win32Presence() { WatchSession(nullptr); }
+
+std::int64_t Win32Presence::IdleMs() {
+  LASTINPUTINFO last{sizeof last, 0};
+  if (!GetLastInputInfo(&last)) return 0;
+  return static_cast<DWORD>(GetTickCount() - last.dwTime);  // modulo 2^32, across the wrap
+}
+
+bool Win32Presence::DisplayRequired() {
+  // Asked every second while the user seems away: the library and the function are looked up once.
+  static SystemLibrary powrprof(L"powrprof.dll");
+  static const auto call = powrprof.Find<CallNtPowerInformationFn>("CallNtPowerInformation");
+  ULONG state = 0;
+  // Unknown counts as kept on: idleness alone then never makes the user away.
+  if (!call || call(kSystemExecutionState, nullptr, 0, &state, sizeof state) != 0) return true;
+  return (state & ES_DISPLAY_REQUIRED) != 0;
+}
+
+NotificationState Win32Presence::UserNotificationState() {
+  // shell32 is loaded already (the tray icon); the call itself is from Windows Vista on.
+  static const auto query = LibraryFunction<QueryNotificationStateFn>(L"shell32.dll", "SHQueryUserNotificationState");
+  int state = 0;
+  if (!query || FAILED(query(&state))) return NotificationState::AcceptsNotifications;
+  switch (state) {
+    case 2:  // QUNS_BUSY: a full-screen program, or presentation settings
+    case 3:  // QUNS_RUNNING_D3D_FULL_SCREEN
+    case 7:  // QUNS_APP: a full-screen app
+      return NotificationState::FullScreen;
+    case 4:  // QUNS_PRESENTATION_MODE
+      return NotificationState::Presentation;
+    case 6:  // QUNS_QUIET_TIME
+      return NotificationState::QuietHours;
+    default:
+      return NotificationState::AcceptsNotifications;
+  }
+}
+
+bool Win32Presence::CameraOrMicrophoneInUse() {
+  for (const wchar_t* device : {L"webcam", L"microphone"}) {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(kConsentStore) + device).c_str(), 0, KEY_READ, &raw) !=
+        ERROR_SUCCESS)
+      continue;
+    UniqueKey key(raw);
+    if (AnyInUse(key.get(), 1)) return true;
+  }
+  return false;
+}
+
+void Win32Presence::WatchSession(SessionListener* listener) {
+  listener_ = listener;
+  if (listener_ && !window_) {
+    // A hidden top-level window: power broadcasts do not reach message-only windows.
+    window_ = CreateHiddenWindow(instance_, kPresenceClass, WindowProc, nullptr, WS_EX_TOOLWINDOW, WS_POPUP, this);
+  }
+  if (listener_ && window_ && !registered_) {
+    auto registerSession = wtsapi32_.Find<RegisterSessionFn>("WTSRegisterSessionNotification");
+    registered_ = registerSession && registerSession(window_.get(), kNotifyForThisSession);
+  } else if (!listener_ && registered_) {
+    if (auto unregister = wtsapi32_.Find<UnregisterSessionFn>("WTSUnRegisterSessionNotification"))
+      unregister(window_.get());
+    registered_ = false;
+  }
+}
+
+LRESULT CALLBACK Win32Presence::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Win32Presence*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  SessionListener* listener = self ? self->listener_ : nullptr;
+  if (listener) {
+    try {
+      if (message == WM_WTSSESSION_CHANGE && (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK)) {
+        listener->SessionLocked(wParam == WTS_SESSION_LOCK);
+        return 0;
+      }
+      if (message == WM_POWERBROADCAST) {
+        if (wParam == PBT_APMSUSPEND) listener->MachineAsleep(true);
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) listener->MachineAsleep(false);
+        return TRUE;
+      }
+    } catch (...) {
+      // Nothing may leave a window procedure.
+    }
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace rp::win32
