@@ -9,6 +9,7 @@
 #include "ports/Settings.h"
 #include "ports/Shell.h"
 #include "ports/Ui.h"
+#include "ports/WallClock.h"
 
 namespace rp {
 
@@ -24,6 +25,7 @@ struct Platform {
   Shell& shell;
   Numbers& numbers;
   Presence& presence;
+  WallClock& clock;
 };
 
 }  // namespace rp

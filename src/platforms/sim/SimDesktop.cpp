@@ -166,7 +166,7 @@ ScreenMetrics SimFormView::Screen() {
   return {measured(system.widthTwips), measured(system.heightTwips), dpi};
 }
 
-SimDesktop::SimDesktop() : platform{settings, files, dialogs, player, *this, *this, registry, shell, numbers, presence} {}
+SimDesktop::SimDesktop() : platform{settings, files, dialogs, player, *this, *this, registry, shell, numbers, presence, clock} {}
 
 SimDesktop::~SimDesktop() = default;
 

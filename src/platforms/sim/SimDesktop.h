@@ -13,6 +13,7 @@
 #include "runtime/Conversions.h"
 #include "runtime/Form.h"
 #include "ports/Platform.h"
+#include "sim/SimClock.h"
 #include "sim/SimRegistry.h"
 #include "sim/SimShell.h"
 
@@ -209,6 +210,7 @@ class SimDesktop : public EventLoop, public Ui {
   SimShell shell{*this};
   SimNumbers numbers;
   SimPresence presence{*this};
+  SimClock clock{*this};
   Platform platform;
 
   int dpi = 96;  // the system's, as at log-on

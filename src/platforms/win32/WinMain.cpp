@@ -11,6 +11,7 @@
 #include "win32/Win32Registry.h"
 #include "win32/Win32Services.h"
 #include "win32/Win32Shell.h"
+#include "win32/Win32WallClock.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // A drive without its disc fails a file check quietly instead of asking the user.
@@ -31,7 +32,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   rp::win32::Win32Shell shell(instance);
   rp::win32::Win32Numbers numbers;
   rp::win32::Win32Presence presence(instance);
-  rp::Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell, numbers, presence};
+  rp::win32::Win32WallClock clock;
+  rp::Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell, numbers, presence, clock};
 
   rp::Program program(platform);
   program.Start();
