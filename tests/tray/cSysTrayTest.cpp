@@ -303,7 +303,7 @@ TEST_F(SysTrayTest, StoredPropertiesAreReadInOrderAndWrittenBack) {
   Mark();
   auto picture = std::make_shared<sim::SimPicture>(0x5555);
   {
-    cSysTray second(*program, form(), "cSysTray2", {true, picture, "Stored tip"});
+    cSysTray second({program->mSysTray, desktop.shell, desktop, desktop}, form(), "cSysTray2", {true, picture, "Stored tip"});
     second.SetTrayTip("Stored tip");  // its first use creates it from what was stored
     // A stored InTray True adds the icon first, then modifies its icon and tip.
     ASSERT_EQ(Calls().size(), 4u);

@@ -25,7 +25,7 @@ Form1::Form1(Program& program)
       Check4(AddControl(ControlKind::CheckBox, "Check4", &Frame3, {240, 300, 3930, 285}, 8, "Load this software on Windows startup")),
       Check8(AddControl(ControlKind::CheckBox, "Check8", &Frame3, {4320, 300, 2580, 285}, 9, "Minimized to system tray")),
       Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
-      cSysTray1(program, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}),
+      cSysTray1({program.mSysTray, program.platform.shell, program.platform.ui, program.platform.loop}, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}),
       considerate(program.platform.presence, program.platform.loop) {
   SetDesignFonts(*this);
   Timer1.SetInterval(0);

@@ -12,12 +12,12 @@ void Form1::Check4_Click() {
     Check8.SetVisible(true);
     // The choice is stored first and stays stored whatever the registry does.
     main.SaveSetting("Windows Startup", "On");
-    mStartUp::AddToStartup(program.platform);
+    mStartUp::AddToStartup(program.platform.files, program.platform.registry);
   } else {
     Check8.SetValue(0);
     Check8.SetVisible(false);
     main.SaveSetting("Windows Startup", "Off");
-    mStartUp::RemoveFromStartup(program.platform);
+    mStartUp::RemoveFromStartup(program.platform.files, program.platform.registry);
   }
 }
 

@@ -15,9 +15,8 @@ std::string RunEntryCommand(std::string_view folder, std::string_view fileName) 
   return path;
 }
 
-void AddRunEntry(Platform& platform, std::string_view fileName) {
-  const std::string command = RunEntryCommand(platform.files.ProgramFolder(), fileName);
-  Registry& registry = platform.registry;
+void AddRunEntry(Registry& registry, std::string_view programFolder, std::string_view fileName) {
+  const std::string command = RunEntryCommand(programFolder, fileName);
   if (SetKeyValue(registry, RegistryRoot::LocalMachine, kRunKey, fileName, command, kRegSz) ==
       kRegSuccess) {
     // A copy left in the user's key from an earlier fallback would start the program twice.
@@ -28,9 +27,9 @@ void AddRunEntry(Platform& platform, std::string_view fileName) {
   SetKeyValue(registry, RegistryRoot::CurrentUser, kRunKey, fileName, command, kRegSz, true);
 }
 
-void RemoveRunEntry(Platform& platform, std::string_view valueName) {
-  DeleteKeyValue(platform.registry, RegistryRoot::LocalMachine, kRunKey, valueName);
-  DeleteKeyValue(platform.registry, RegistryRoot::CurrentUser, kRunKey, valueName);
+void RemoveRunEntry(Registry& registry, std::string_view valueName) {
+  DeleteKeyValue(registry, RegistryRoot::LocalMachine, kRunKey, valueName);
+  DeleteKeyValue(registry, RegistryRoot::CurrentUser, kRunKey, valueName);
 }
 
 std::int32_t SetKeyValue(Registry& registry, RegistryRoot root, std::string_view subkey,

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "ports/Platform.h"
+#include "ports/Registry.h"
 
 namespace rp::RegStuff {
 
@@ -16,9 +16,9 @@ std::string RunEntryCommand(std::string_view folder, std::string_view fileName);
 
 // Enters the program file in the machine-wide Run key; when that key cannot be written (a
 // standard user), in the user's own Run key instead.
-void AddRunEntry(Platform& platform, std::string_view fileName);
+void AddRunEntry(Registry& registry, std::string_view programFolder, std::string_view fileName);
 // Removes the value from both Run keys.
-void RemoveRunEntry(Platform& platform, std::string_view valueName);
+void RemoveRunEntry(Registry& registry, std::string_view valueName);
 
 // Opens the key (creating it when createKey is set), writes the value and closes the key.
 // Returns the status of the open, or else of the write.

@@ -1,15 +1,16 @@
 #pragma once
 #include <string>
 
-#include "ports/Platform.h"
+#include "ports/Files.h"
+#include "ports/Registry.h"
 
 namespace rp::mStartUp {
 
 // The file name of the running program, "" when the system cannot tell it.
-std::string ProgramFileName(Platform& platform);
+std::string ProgramFileName(Files& files);
 
 // Makes Windows start the running program at log-on, or stops it doing so.
-void AddToStartup(Platform& platform);
-void RemoveFromStartup(Platform& platform);
+void AddToStartup(Files& files, Registry& registry);
+void RemoveFromStartup(Files& files, Registry& registry);
 
 }  // namespace rp::mStartUp

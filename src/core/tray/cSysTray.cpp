@@ -5,7 +5,6 @@
 
 #include "runtime/Failure.h"
 #include "runtime/Form.h"
-#include "app/Program.h"
 #include "tray/NotifyIconRecord.h"
 
 namespace rp {
@@ -28,9 +27,9 @@ constexpr int kRightButton = 2;
 
 }  // namespace
 
-cSysTray::cSysTray(Program& program, Form& host, std::string name, TrayProperties stored)
-    : program_(program), shell_(program.platform.shell), host_(host), name_(std::move(name)),
-      stored_(std::move(stored)), addRetry_(program.platform.ui, [this] { RetryAdd(); }) {}
+cSysTray::cSysTray(const TrayServices& services, Form& host, std::string name, TrayProperties stored)
+    : routing_(services.routing), shell_(services.shell), loop_(services.loop), host_(host),
+      name_(std::move(name)), stored_(std::move(stored)), addRetry_(services.timers, [this] { RetryAdd(); }) {}
 
 cSysTray::~cSysTray() {
   if (created_) UserControl_Terminate();
@@ -39,7 +38,7 @@ cSysTray::~cSysTray() {
 void cSysTray::Create() {
   if (created_ || !host_.IsLoaded()) return;
   created_ = true;
-  SysTrayModule& module = program_.mSysTray;
+  SysTrayModule& module = routing_;
   window_ = shell_.CreateControlWindow(
       host_.View()->Handle(),
       [&module](std::uintptr_t hwnd, std::uint32_t msg, std::uintptr_t wParam,
@@ -88,14 +87,14 @@ void cSysTray::SetInTray(bool Show) {
   if (Show == inTray_) return;
   if (Show) {
     if (shell_.UserMode()) {
-      program_.mSysTray.Hook(controlHwnd_, *this);
+      routing_.Hook(controlHwnd_, *this);
       AddIcon(controlHwnd_, iconId_, tip_, icon_);
       iconAdded_ = true;
     }
   } else if (iconAdded_) {
     StopAddRetries();
     DeleteIcon(controlHwnd_, iconId_);
-    program_.mSysTray.Unhook(controlHwnd_);
+    routing_.Unhook(controlHwnd_);
     iconAdded_ = false;
   }
   inTray_ = Show;
@@ -143,7 +142,7 @@ void cSysTray::ShowBalloon(std::string_view Tip, std::string_view sTitle, std::i
   if (ShowTimer <= 0) return;  // the shell's own time-out applies
 
   // Sleep until the next event or the deadline; a balloon notification clears balloonUp_.
-  EventLoop& loop = program_.platform.loop;
+  EventLoop& loop = loop_;
   const std::int64_t deadline = loop.NowMs() + timeoutMs;
   while (balloonUp_ && loop.NowMs() < deadline) {
     loop.WaitForEvent(deadline);

@@ -6,14 +6,15 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/Timer.h"
+#include "ports/EventLoop.h"
 #include "ports/Shell.h"
 #include "ports/Ui.h"
+#include "runtime/Timer.h"
+#include "tray/mSysTray.h"
 
 namespace rp {
 
 class Form;
-class Program;
 struct NotifyIconRecord;
 
 // The values a form keeps for the control between runs; an absent value takes its default.
@@ -30,12 +31,21 @@ inline constexpr int kTrayControlSize = 510;
 inline constexpr int kAddRetryMs = 2000;
 inline constexpr int kAddRetryForMs = 120000;
 
+// What the control calls on: the routing of the shell's messages, the shell itself, the timers
+// of its add retries, and the event loop a balloon waits in.
+struct TrayServices {
+  SysTrayModule& routing;
+  Shell& shell;
+  TimerService& timers;
+  EventLoop& loop;
+};
+
 // The notification-area icon of a window, with its hover tip and balloons. Its own window,
 // a hidden child of the host's, is created with the host's window and hears the shell.
 class cSysTray {
  public:
   // stored: what the host form keeps for this control.
-  cSysTray(Program& program, Form& host, std::string name, TrayProperties stored);
+  cSysTray(const TrayServices& services, Form& host, std::string name, TrayProperties stored);
   ~cSysTray();
   cSysTray(const cSysTray&) = delete;
   cSysTray& operator=(const cSysTray&) = delete;
@@ -97,8 +107,9 @@ class cSysTray {
   template <class Handler, class... Args>
   void Raise(std::string_view event, const Handler& handler, Args... args);
 
-  Program& program_;
+  SysTrayModule& routing_;
   Shell& shell_;
+  EventLoop& loop_;
   Form& host_;
   std::string name_;
   TrayProperties stored_;
