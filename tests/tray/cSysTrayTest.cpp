@@ -5,6 +5,7 @@
 #include "TrayFixture.h"
 #include "runtime/Failure.h"
 #include "schedule/Later.h"
+#include "sim/SimPicture.h"
 
 namespace rp::test {
 namespace {

@@ -1,170 +1,19 @@
 #include "sim/SimDesktop.h"
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
 
 #include "runtime/Failure.h"
 #include "runtime/Layout.h"
 #include "runtime/Timer.h"
+#include "sim/SimPicture.h"
 
 namespace rp::sim {
 namespace {
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
-// Wildcard match with * and ?, as the system matches file names (case-insensitive).
-bool Matches(std::string_view pattern, std::string_view name) {
-  if (pattern.empty()) return name.empty();
-  if (pattern[0] == '*') {
-    for (std::size_t i = 0; i <= name.size(); ++i)
-      if (Matches(pattern.substr(1), name.substr(i))) return true;
-    return false;
-  }
-  if (name.empty()) return false;
-  if (pattern[0] != '?' && pattern[0] != name[0]) return false;
-  return Matches(pattern.substr(1), name.substr(1));
-}
-
-bool Malformed(std::string_view path) {
-  return path.find_first_of("<>|\"") != std::string_view::npos;
-}
-
 constexpr std::int64_t kForever = std::numeric_limits<std::int64_t>::max();
 
 }  // namespace
-
-std::optional<std::string> SimSettings::Read(std::string_view name) {
-  auto it = values.find(name);
-  if (it == values.end()) return std::nullopt;
-  return it->second;
-}
-
-void SimSettings::Write(std::string_view name, std::string_view value) {
-  values[std::string(name)] = std::string(value);
-  writes.emplace_back(std::string(name), std::string(value));
-}
-
-std::string SimFiles::ProgramPath() {
-  return programFolder + (programFolder.ends_with('\\') ? "" : "\\") + programName;
-}
-
-void SimFiles::Add(const std::string& path, SimFile file) { files[Lower(path)] = std::move(file); }
-
-bool SimFiles::CanReadModificationTime(std::string_view path) {
-  if (path.empty() || Malformed(path)) return false;
-  return files.count(Lower(path)) != 0;
-}
-
-std::optional<std::string> SimFiles::FindOrdinaryFile(std::string_view pattern) {
-  if (Malformed(pattern)) throw Failure("Bad file name or number");
-  const std::string lower = Lower(pattern);
-  const auto slash = lower.rfind('\\');
-  const std::string folder = slash == std::string::npos ? "" : lower.substr(0, slash + 1);
-  const std::string namePattern = slash == std::string::npos ? lower : lower.substr(slash + 1);
-  for (const auto& [path, file] : files) {
-    if (path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0) continue;
-    const std::string name = path.substr(folder.size());
-    if (name.find('\\') != std::string::npos) continue;
-    if (file.directory || file.hidden || file.system) continue;
-    if (Matches(namePattern, name)) return name;
-  }
-  return std::nullopt;
-}
-
-std::optional<std::string> SimFiles::ReadFile(std::string_view path) {
-  auto it = files.find(Lower(path));
-  if (it == files.end() || it->second.directory || it->second.unreadable) return std::nullopt;
-  return it->second.content;
-}
-
-int SimDialogs::MessageBox(std::string_view text, std::string_view title, int style) {
-  boxes.push_back({std::string(text), std::string(title), style});
-  if (whileBoxIsUp) whileBoxIsUp(boxes.back());
-  return 1;  // OK
-}
-
-std::string SimDialogs::OpenFile(std::string_view title, std::string_view filter) {
-  openRequests.push_back({std::string(title), std::string(filter)});
-  if (openFails) throw Failure("The file dialog could not be opened");
-  if (openAnswers.empty()) return "";
-  std::string answer = openAnswers.front();
-  openAnswers.pop_front();
-  return answer;
-}
-
-void SimPlayer::SetLoop(bool loop) {
-  looping = loop;
-  calls.push_back(loop ? "loop on" : "loop off");
-}
-
-void SimPlayer::Close() {
-  playing.clear();
-  calls.push_back("close");
-}
-
-void SimPlayer::SetUrl(std::string_view path) {
-  playing = path;
-  calls.push_back("url " + std::string(path));
-}
-
-std::int64_t SimPresence::IdleMs() {
-  ++idleQueries;
-  return clock_.NowMs() - lastInputMs;
-}
-
-bool SimPresence::DisplayRequired() {
-  ++idleQueries;
-  return displayRequired;
-}
-
-NotificationState SimPresence::UserNotificationState() {
-  ++holdQueries;
-  return notificationState;
-}
-
-bool SimPresence::CameraOrMicrophoneInUse() {
-  ++holdQueries;
-  return cameraOrMicrophoneInUse;
-}
-
-SimFormView::SimFormView(SimDesktop& desktop, Form& form)
-    : form(form),
-      handle(desktop.nextHandle_ += 0x10),
-      dpi(desktop.monitorDpi ? desktop.monitorDpi : desktop.dpi),
-      desktop_(desktop) {
-  desktop_.views_.push_back(this);
-}
-
-SimFormView::~SimFormView() { std::erase(desktop_.views_, this); }
-
-void SimFormView::Refresh() {
-  shown = form.Visible();
-  if (form.Placed() && (positions.empty() || positions.back() != std::pair{form.Left(), form.Top()}))
-    positions.emplace_back(form.Left(), form.Top());
-}
-
-void SimFormView::SetFocus() { ++focusCount; }
-
-// A fixed window has a 3-pixel border and a 23-pixel caption; a tool window a 17-pixel caption.
-int SimFormView::OuterWidth() { return form.ClientWidth() + PixelsToTwips(6, dpi); }
-
-int SimFormView::OuterHeight() {
-  const int caption = form.Style() == FormStyle::FixedToolWindow ? 17 : 23;
-  return form.ClientHeight() + PixelsToTwips(6 + caption, dpi);
-}
-
-// The desktop's screen (through Screen(), where a test makes it fail), measured at this window's
-// dots per inch.
-ScreenMetrics SimFormView::Screen() {
-  const ScreenMetrics system = desktop_.Screen();
-  const auto measured = [&](int twips) { return PixelsToTwips(TwipsToPixels(twips, system.dpi), dpi); };
-  return {measured(system.widthTwips), measured(system.heightTwips), dpi};
-}
 
 SimDesktop::SimDesktop() : platform{settings, files, dialogs, player, *this, *this, registry, shell, numbers, presence, clock} {}
 

@@ -4,17 +4,23 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "runtime/Controls.h"
-#include "runtime/Conversions.h"
-#include "runtime/Form.h"
 #include "ports/Platform.h"
+#include "runtime/Controls.h"
+#include "runtime/Form.h"
+#include "sim/SimDialogs.h"
+#include "sim/SimFiles.h"
+#include "sim/SimFormView.h"
+#include "sim/SimNumbers.h"
+#include "sim/SimPlayer.h"
+#include "sim/SimPresence.h"
 #include "sim/SimClock.h"
 #include "sim/SimRegistry.h"
+#include "sim/SimSettings.h"
 #include "sim/SimShell.h"
 
 namespace rp::sim {
@@ -25,139 +31,8 @@ struct ProgramEnded {};
 // Thrown when a wait could only go on for ever: nothing is pending and nothing is scheduled.
 struct Stuck {};
 
-class SimSettings : public SettingsStore {
- public:
-  std::optional<std::string> Read(std::string_view name) override;
-  void Write(std::string_view name, std::string_view value) override;
-
-  std::map<std::string, std::string, std::less<>> values;
-  std::vector<std::pair<std::string, std::string>> writes;  // every write, in order
-};
-
-struct SimFile {
-  std::string content;
-  bool hidden = false;
-  bool system = false;
-  bool directory = false;
-  bool unreadable = false;  // listed, but opening it fails (locked, no permission)
-};
-
-class SimFiles : public Files {
- public:
-  std::string ProgramFolder() override { return programFolder; }
-  std::string ProgramPath() override;
-  bool CanReadModificationTime(std::string_view path) override;
-  std::optional<std::string> FindOrdinaryFile(std::string_view pattern) override;
-  std::optional<std::string> ReadFile(std::string_view path) override;
-
-  void Add(const std::string& path, SimFile file = {});
-  std::string programFolder = "C:\\Program Files\\Respite";
-  std::string programName = "RespitePrompter.exe";
-  std::map<std::string, SimFile> files;  // keyed by the lower-case path
-};
-
-struct SimMessageBox {
-  std::string text, title;
-  int style;
-};
-
-class SimDialogs : public Dialogs {
- public:
-  int MessageBox(std::string_view text, std::string_view title, int style) override;
-  std::string OpenFile(std::string_view title, std::string_view filter) override;
-
-  std::vector<SimMessageBox> boxes;
-  struct OpenRequest {
-    std::string title, filter;
-  };
-  std::vector<OpenRequest> openRequests;
-  std::deque<std::string> openAnswers;  // "" cancels; an empty queue cancels too
-  bool openFails = false;
-  // Runs while a modal box is up, as the user's other actions would.
-  std::function<void(const SimMessageBox&)> whileBoxIsUp;
-};
-
-class SimPlayer : public MediaPlayer {
- public:
-  void SetLoop(bool loop) override;
-  void Close() override;
-  void SetUrl(std::string_view path) override;
-
-  std::vector<std::string> calls;  // "loop on", "loop off", "close", "url <path>"
-  bool looping = false;
-  std::string playing;  // the path being played, "" when closed
-};
-
-// The portable number reading, under the separators a test gives the user's locale.
-class SimNumbers : public Numbers {
- public:
-  bool IsNumeric(std::string_view text) override { return rp::IsNumeric(text, separators); }
-  std::int16_t ToInteger16(std::string_view text) override {
-    return rp::ToInteger16(text, separators);
-  }
-
-  NumberSeparators separators;
-};
-
-class SimDesktop;
-
-// The user's presence as the test sets it; idleness runs on the virtual clock.
-class SimPresence : public Presence {
- public:
-  explicit SimPresence(EventLoop& clock) : clock_(clock) {}
-  std::int64_t IdleMs() override;
-  bool DisplayRequired() override;
-  NotificationState UserNotificationState() override;
-  bool CameraOrMicrophoneInUse() override;
-  void WatchSession(SessionListener* l) override { listener = l; }
-
-  std::int64_t lastInputMs = 0;
-  bool displayRequired = false;
-  NotificationState notificationState = NotificationState::AcceptsNotifications;
-  bool cameraOrMicrophoneInUse = false;
-  SessionListener* listener = nullptr;
-  // How often the program asked: idleness and the display, and what may hold a break.
-  int idleQueries = 0;
-  int holdQueries = 0;
-
- private:
-  EventLoop& clock_;
-};
-
-class SimPicture : public Picture {
- public:
-  SimPicture(std::uintptr_t handle) : handle_(handle) {}
-  int Type() const override { return kPictureIcon; }
-  std::uintptr_t Handle() const override { return handle_; }
-
- private:
-  std::uintptr_t handle_;
-};
-
-// What a native window would show for a form.
-class SimFormView : public FormView {
- public:
-  SimFormView(SimDesktop& desktop, Form& form);
-  ~SimFormView() override;
-  void Refresh() override;
-  void SetFocus() override;
-  int OuterWidth() override;
-  int OuterHeight() override;
-  ScreenMetrics Screen() override;
-  std::uintptr_t Handle() override { return handle; }
-
-  Form& form;
-  std::uintptr_t handle;
-  int dpi;  // of the monitor the window is on
-  bool shown = false;
-  int focusCount = 0;
-  std::vector<std::pair<int, int>> positions;  // every distinct Left/Top shown
-
- private:
-  SimDesktop& desktop_;
-};
-
-// The simulated desktop: a virtual clock, timers, posted events, windows, files, settings.
+// The simulated desktop: a virtual clock, timers, posted events and windows, holding the fakes
+// of the rest of the platform.
 class SimDesktop : public EventLoop, public Ui {
  public:
   SimDesktop();

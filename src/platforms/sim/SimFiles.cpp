@@ -1,0 +1,68 @@
+#include "sim/SimFiles.h"
+
+#include <cctype>
+
+#include "runtime/Failure.h"
+
+namespace rp::sim {
+namespace {
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+// Wildcard match with * and ?, as the system matches file names (case-insensitive).
+bool Matches(std::string_view pattern, std::string_view name) {
+  if (pattern.empty()) return name.empty();
+  if (pattern[0] == '*') {
+    for (std::size_t i = 0; i <= name.size(); ++i)
+      if (Matches(pattern.substr(1), name.substr(i))) return true;
+    return false;
+  }
+  if (name.empty()) return false;
+  if (pattern[0] != '?' && pattern[0] != name[0]) return false;
+  return Matches(pattern.substr(1), name.substr(1));
+}
+
+bool Malformed(std::string_view path) {
+  return path.find_first_of("<>|\"") != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string SimFiles::ProgramPath() {
+  return programFolder + (programFolder.ends_with('\\') ? "" : "\\") + programName;
+}
+
+void SimFiles::Add(const std::string& path, SimFile file) { files[Lower(path)] = std::move(file); }
+
+bool SimFiles::CanReadModificationTime(std::string_view path) {
+  if (path.empty() || Malformed(path)) return false;
+  return files.count(Lower(path)) != 0;
+}
+
+std::optional<std::string> SimFiles::FindOrdinaryFile(std::string_view pattern) {
+  if (Malformed(pattern)) throw Failure("Bad file name or number");
+  const std::string lower = Lower(pattern);
+  const auto slash = lower.rfind('\\');
+  const std::string folder = slash == std::string::npos ? "" : lower.substr(0, slash + 1);
+  const std::string namePattern = slash == std::string::npos ? lower : lower.substr(slash + 1);
+  for (const auto& [path, file] : files) {
+    if (path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0) continue;
+    const std::string name = path.substr(folder.size());
+    if (name.find('\\') != std::string::npos) continue;
+    if (file.directory || file.hidden || file.system) continue;
+    if (Matches(namePattern, name)) return name;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> SimFiles::ReadFile(std::string_view path) {
+  auto it = files.find(Lower(path));
+  if (it == files.end() || it->second.directory || it->second.unreadable) return std::nullopt;
+  return it->second.content;
+}
+
+}  // namespace rp::sim

@@ -1,0 +1,16 @@
+#include "sim/SimSettings.h"
+
+namespace rp::sim {
+
+std::optional<std::string> SimSettings::Read(std::string_view name) {
+  auto it = values.find(name);
+  if (it == values.end()) return std::nullopt;
+  return it->second;
+}
+
+void SimSettings::Write(std::string_view name, std::string_view value) {
+  values[std::string(name)] = std::string(value);
+  writes.emplace_back(std::string(name), std::string(value));
+}
+
+}  // namespace rp::sim

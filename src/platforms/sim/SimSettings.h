@@ -1,0 +1,22 @@
+#pragma once
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "ports/Settings.h"
+
+namespace rp::sim {
+
+class SimSettings : public SettingsStore {
+ public:
+  std::optional<std::string> Read(std::string_view name) override;
+  void Write(std::string_view name, std::string_view value) override;
+
+  std::map<std::string, std::string, std::less<>> values;
+  std::vector<std::pair<std::string, std::string>> writes;  // every write, in order
+};
+
+}  // namespace rp::sim
