@@ -1,5 +1,7 @@
 // What users elsewhere and in a hurry do: type numbers the way their locale writes them,
 // click twice quickly, and start the program again while it sits in the tray.
+#include <thread>
+
 #include "e2e.h"
 #include "linux_process.h"
 
@@ -70,6 +72,15 @@ E2E_SCENARIO(notice_about_the_minutes_carries_the_application_title) {
     E2E_REQUIRE(box.has_value());
     E2E_CHECK(contains(box->text, "-32768 to 32767"));
     E2E_CHECK(closeMessageBox(*box));
+    // A number too large even for a double is a number all the same, not "1".
+    HWND text1 = child(app.mainWindow(), id::Text1);
+    std::thread typing([&] { setText(text1, "1e400"); });  // returns when the notice closes
+    box = waitForMessageBox("Periodic Respite Prompter", app.pid());
+    E2E_CHECK(box.has_value());
+    E2E_CHECK(box && contains(box->text, "-32768 to 32767"));
+    E2E_CHECK(box && closeMessageBox(*box));
+    typing.join();
+    E2E_CHECK_EQ(text(text1), "1e400");
 }
 
 // An own-drawn button hears a fast second click as a double click; it must still count.

@@ -8,6 +8,8 @@
 #include "runtime/Failure.h"
 #include "runtime/Layout.h"
 #include "reminders/Form2.h"
+#include "schedule/FormOptions.h"
+#include "schedule/Later.h"
 
 namespace rp::test {
 namespace {
@@ -422,6 +424,26 @@ TEST_F(BreakWindowTest, BreakGoesOnWhenTheWindowHasLeft) {
   EXPECT_TRUE(form().Timer1.Running());
   desktop.RunFor(1000);
   EXPECT_EQ(form().Frame1.Text(), "Next break will occur in 00:00:59");
+  EXPECT_TRUE(desktop.dialogs.boxes.empty());
+}
+
+// The Options window opened during the break keeps its modal loop above the break's wait; the
+// count must go on as soon as the break window has left, not when Options closes.
+TEST_F(BreakWindowTest, TheCountGoesOnUnderAnOptionsWindowOpenedDuringTheBreak) {
+  desktop.settings.values = {{"Text1", "1"},  {"Check1", "0"}, {"Check2", "0"},
+                             {"Check3", "1"}, {"StartStopState", "On"}};
+  Start();
+  Later openOptions(desktop, 60010, [&] { form().UserSystemMenu(0); });
+  Later look(desktop, 65010, [&] {
+    ASSERT_NE(program->formOptions, nullptr);
+    EXPECT_FALSE(window().IsLoaded());
+    EXPECT_TRUE(form().Timer1.Running());
+    EXPECT_EQ(form().ElapsedSeconds, 3);
+    program->formOptions->Unload();
+  });
+  desktop.RunFor(70000);
+  EXPECT_EQ(program->formOptions, nullptr);
+  EXPECT_EQ(form().ElapsedSeconds, 8);
   EXPECT_TRUE(desktop.dialogs.boxes.empty());
 }
 

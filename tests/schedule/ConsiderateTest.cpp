@@ -137,7 +137,7 @@ TEST_F(ConsiderateTest, EachReasonHoldsTheBreakUntilItEndsWithoutResettingTheCou
     EXPECT_EQ(desktop.presence.holdQueries, 0);  // asked only once the break is due
     desktop.RunFor(1000);
     EXPECT_EQ(Frame1(), c.caption);
-    desktop.RunFor(90 * kMinute);  // a long call
+    desktop.RunFor(29 * kMinute);  // a long call, not yet a hold without end
     EXPECT_EQ(Breaks(), 0);
     EXPECT_EQ(form().ElapsedSeconds, 60);
 
@@ -151,12 +151,51 @@ TEST_F(ConsiderateTest, EachReasonHoldsTheBreakUntilItEndsWithoutResettingTheCou
   }
 }
 
+TEST_F(ConsiderateTest, AHoldEndsAfterHalfAnHourAndTheTipSaysSoMeanwhile) {
+  // A call program that ended without writing its stop time holds nothing.
+  desktop.presence.deviceUsers = {"C:\\Chat\\chat.exe"};
+  StartReminding("1", kHold);
+  desktop.RunFor(kMinute);
+  EXPECT_EQ(Breaks(), 1);
+
+  desktop.presence.runningPrograms = {"C:\\Chat\\chat.exe"};  // running: it holds
+  desktop.RunFor(kMinute);
+  EXPECT_EQ(Frame1(), "Break held: call in progress");
+  EXPECT_EQ(form().cSysTray1.TrayTip(), "Periodic Respite Prompter Utility - break held");
+  desktop.RunFor(30 * kMinute - 1000);
+  EXPECT_EQ(Breaks(), 1);
+  desktop.RunFor(1000);
+  EXPECT_EQ(Breaks(), 2);  // held for as long as a hold may last
+  EXPECT_EQ(form().cSysTray1.TrayTip(), "Periodic Respite Prompter Utility");
+}
+
+TEST_F(ConsiderateTest, AMissedUnlockOrALostWatchDoesNotKeepTheUserAway) {
+  desktop.presence.watchFails = true;  // too early at log-on
+  StartReminding("45", kNaturalBreaks);
+  desktop.RunFor(kMinute);  // watched from the first tick on
+  EXPECT_EQ(desktop.presence.listener, nullptr);
+  desktop.presence.watchFails = false;
+  desktop.RunFor(1000);  // tried again a minute later, and not at every tick
+  EXPECT_NE(desktop.presence.listener, nullptr);
+  EXPECT_EQ(desktop.presence.watchRequests, 2);
+
+  desktop.Lock(true);
+  desktop.RunFor(10 * kMinute);
+  EXPECT_EQ(Frame1(), kAway);
+  desktop.presence.sessionLocked = false;  // unlocked, and the notice never came
+  desktop.RunFor(kMinute);
+  EXPECT_EQ(Frame1(), kAway);  // no input yet: still away
+  desktop.Input();
+  desktop.RunFor(1000);
+  EXPECT_EQ(form().ElapsedSeconds, 1);  // the lock was the break: a fresh period
+}
+
 TEST_F(ConsiderateTest, IdlenessDuringAHeldCallIsNoBreakButALockIs) {
   auto both = kNaturalBreaks;
   both.insert(kHold.begin(), kHold.end());
   desktop.presence.cameraOrMicrophoneInUse = true;
   StartReminding("1", both);
-  desktop.RunFor(30 * kMinute);
+  desktop.RunFor(20 * kMinute);
   EXPECT_EQ(Frame1(), "Break held: call in progress");
   desktop.Lock(true);
   desktop.RunFor(6 * kMinute);

@@ -55,6 +55,8 @@ class Form1 : public Form {
   bool IsLoading = false;
   // Time away as a break, held breaks; the choices of the Options window.
   ConsiderateBreaks considerate;
+  // The break window has closed.
+  void Form2_Closed();
 
   // Event handlers.
   void Timer1_Timer();
@@ -105,6 +107,8 @@ class Form1 : public Form {
   void StopBreakSound();
   // The break itself: the reminders, then the next period.
   void RunBreak(Guard& g);
+  // The break's end: the count starts afresh and reminding goes on. Runs once per break.
+  void EndBreak(Guard& g);
   // Takes the Options window's choices into use.
   void ApplyOptions(const Options& options);
   // Frame1 and the tray tip say that the user is away or why the break is held.
@@ -116,6 +120,10 @@ class Form1 : public Form {
   bool tickRunning_ = false;
   // True from a break's looping sound until the player is closed or given the test play.
   bool breakSoundLooping_ = false;
+  // True while the tip says a break is held although the tip option is off.
+  bool heldInTip_ = false;
+  // True from a break's start until EndBreak ran for it.
+  bool breakUnderWay_ = false;
   // True once IntervalSeconds holds a period that start-up, a start or the minutes box set.
   bool intervalSet_ = false;
 };

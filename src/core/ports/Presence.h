@@ -1,5 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace rp {
 
@@ -30,9 +33,15 @@ class Presence {
   // True while some program keeps the display on (as a playing video does).
   virtual bool DisplayRequired() = 0;
   virtual NotificationState UserNotificationState() = 0;
-  // True while any program uses the camera or the microphone.
-  virtual bool CameraOrMicrophoneInUse() = 0;
-  // Starts the lock and sleep notifications to `listener`, or stops them (nullptr).
+  // The programs the system's records say are using the camera or the microphone now: a full
+  // path, or a package's family name.
+  virtual std::vector<std::string> CameraOrMicrophoneUsers() = 0;
+  // True while a program of that path or package family runs.
+  virtual bool ProgramRunning(std::string_view program) = 0;
+  // True while the session is locked (its input goes to the lock screen).
+  virtual bool SessionLocked() = 0;
+  // Starts the lock and sleep notifications to `listener`, or stops them (nullptr). Asked
+  // again with the same listener, it makes again whatever the watch lost meanwhile.
   virtual void WatchSession(SessionListener* listener) = 0;
 };
 

@@ -140,6 +140,7 @@ void Form2::Form_QueryUnload(int& cancel, int reason) {
   g.Step(102, [&] { loop.DoEvents(); });
   g.Step(104, [&] { loop.DoEvents(); });
   StopTimers();  // the timers go with the window
+  if (program.form1) program.form1->Form2_Closed();
 }
 
 }  // namespace rp

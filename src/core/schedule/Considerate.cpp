@@ -50,9 +50,10 @@ std::int64_t ConsiderateBreaks::AwayMs() {
 TickPlan ConsiderateBreaks::BeforeTick() {
   if (!options_.naturalBreaks && !away_ && held_ == HoldReason::None) return TickPlan::Count;
   // Lock and sleep matter only while the countdown runs: watch from its first tick.
-  if (options_.naturalBreaks && !watching_) {
-    watching_ = true;
-    presence_.WatchSession(this);
+  if (options_.naturalBreaks) RenewWatch();
+  if (absentSince_ && BackWithoutNotice()) {
+    locked_ = asleep_ = false;
+    AbsenceChanged();
   }
   if (AwayMs() >= ThresholdMs()) {
     away_ = true;
@@ -65,6 +66,7 @@ TickPlan ConsiderateBreaks::BeforeTick() {
   }
   if (held_ != HoldReason::None) {
     held_ = CurrentHold();
+    if (loop_.NowMs() - heldSinceMs_ >= kLongestHoldMs) held_ = HoldReason::None;
     return held_ == HoldReason::None ? TickPlan::FireHeld : TickPlan::Wait;
   }
   return TickPlan::Count;
@@ -72,7 +74,19 @@ TickPlan ConsiderateBreaks::BeforeTick() {
 
 bool ConsiderateBreaks::HoldDueBreak() {
   held_ = CurrentHold();
+  heldSinceMs_ = loop_.NowMs();
   return held_ != HoldReason::None;
+}
+
+void ConsiderateBreaks::RenewWatch() {
+  if (watching_ && loop_.NowMs() - watchedAtMs_ < kRenewWatchMs) return;
+  watching_ = true;
+  watchedAtMs_ = loop_.NowMs();
+  presence_.WatchSession(this);
+}
+
+bool ConsiderateBreaks::BackWithoutNotice() {
+  return !presence_.SessionLocked() && presence_.IdleMs() < loop_.NowMs() - *absentSince_;
 }
 
 void ConsiderateBreaks::Reset() {
@@ -88,7 +102,10 @@ HoldReason ConsiderateBreaks::CurrentHold() {
     case NotificationState::QuietHours: return HoldReason::QuietHours;
     case NotificationState::AcceptsNotifications: break;
   }
-  return presence_.CameraOrMicrophoneInUse() ? HoldReason::Call : HoldReason::None;
+  // A record whose program has ended without writing its stop time holds nothing.
+  for (const std::string& user : presence_.CameraOrMicrophoneUsers())
+    if (presence_.ProgramRunning(user)) return HoldReason::Call;
+  return HoldReason::None;
 }
 
 void ConsiderateBreaks::SessionLocked(bool locked) {

@@ -11,6 +11,11 @@ namespace rp {
 
 inline constexpr std::string_view kAwayCaption = "Away from the computer: the break is being taken";
 
+// A hold that lasts this long lets the break fire: no reason holds a break all day.
+inline constexpr std::int64_t kLongestHoldMs = 30 * 60000;
+// The watch on lock and sleep is renewed this often: a window or registration lost since is made again.
+inline constexpr std::int64_t kRenewWatchMs = 60000;
+
 // Why a due break waits.
 enum class HoldReason { None, Presentation, FullScreen, QuietHours, Call };
 
@@ -53,6 +58,9 @@ class ConsiderateBreaks : private SessionListener {
   void SessionLocked(bool locked) override;
   void MachineAsleep(bool asleep) override;
   void AbsenceChanged();
+  // Input since a lock or sleep began, in an unlocked session: its end was missed.
+  bool BackWithoutNotice();
+  void RenewWatch();
   std::int64_t ThresholdMs() const;
   // How long the user has been away: the lock or sleep under way, and idleness unless a
   // program keeps the display on or a break is held (a presentation or call keeps the user).
@@ -63,10 +71,12 @@ class ConsiderateBreaks : private SessionListener {
   EventLoop& loop_;
   Options options_;
   bool watching_ = false;
+  std::int64_t watchedAtMs_ = 0;
   bool locked_ = false, asleep_ = false;
   std::optional<std::int64_t> absentSince_;  // when the lock or sleep under way began
   bool away_ = false;
   HoldReason held_ = HoldReason::None;
+  std::int64_t heldSinceMs_ = 0;
 };
 
 }  // namespace rp

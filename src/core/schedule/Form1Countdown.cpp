@@ -67,6 +67,7 @@ void Form1::RunBreak(Guard& g) {
   MediaPlayer& player = program.platform.player;
   g.Step(110, [&] { Timer1.SetEnabled(false); });
   g.Step(112, [&] { Timer1.SetInterval(0); });
+  breakUnderWay_ = true;
   if (g.Test(116, [&] { return Check1.Value() == 1; })) {
     g.Step(118, [&] { player.SetLoop(true); });
     g.Step(120, [&] { player.Close(); });
@@ -94,7 +95,21 @@ void Form1::RunBreak(Guard& g) {
       });
     }
   }
+  EndBreak(g);
+}
 
+void Form1::Form2_Closed() {
+  // The wait above may lie under another window's modal loop (Options opened during the
+  // break): the countdown goes on now, not when that window closes.
+  if (!breakUnderWay_) return;
+  Guard g(program.main, "Form1.Timer1_Timer");
+  EndBreak(g);
+}
+
+void Form1::EndBreak(Guard& g) {
+  if (!breakUnderWay_) return;
+  breakUnderWay_ = false;
+  tickRunning_ = false;  // the tick that ran the break has nothing left to do
   g.Step(138, [&] {
     ElapsedSeconds = 0;
     SetMousePointer(kDefaultPointer);

@@ -31,7 +31,10 @@ void Form1::mnuOptions_Click() {
 void Form1::ApplyOptions(const Options& options) {
   const bool tipWasOn = considerate.GetOptions().tipShowsTimeLeft;
   considerate.SetOptions(options);
-  if (tipWasOn && !options.tipShowsTimeLeft) cSysTray1.SetTrayTip(std::string(kProductName));
+  if (tipWasOn && !options.tipShowsTimeLeft) {
+    cSysTray1.SetTrayTip(std::string(kProductName));
+    heldInTip_ = false;
+  }
   UpdateTrayTip();
 }
 
@@ -44,13 +47,20 @@ void Form1::ShowPresence() {
 }
 
 void Form1::UpdateTrayTip() {
-  if (!considerate.GetOptions().tipShowsTimeLeft) return;
+  const bool held = considerate.Held() != HoldReason::None;
+  if (!considerate.GetOptions().tipShowsTimeLeft) {
+    // A held break is told in the tip whatever the option: the user would not know otherwise.
+    if (held == heldInTip_) return;
+    heldInTip_ = held;
+    cSysTray1.SetTrayTip(std::string(kProductName) + (held ? " - break held" : ""));
+    return;
+  }
   std::string state;
   if (PushButton3.Text() == kStartReminding) {
     state = "stopped";
   } else if (considerate.Away()) {
     state = "away";
-  } else if (considerate.Held() != HoldReason::None) {
+  } else if (held) {
     state = "break held";
   } else {
     // Whole minutes, rounded up: the text changes once a minute, and so the shell is told.

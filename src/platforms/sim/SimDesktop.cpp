@@ -93,6 +93,7 @@ void SimDesktop::Run(const std::function<void()>& action) {
 }
 
 void SimDesktop::Lock(bool locked) {
+  presence.sessionLocked = locked;
   Run([&] {
     if (presence.listener) presence.listener->SessionLocked(locked);
   });

@@ -17,9 +17,24 @@ NotificationState SimPresence::UserNotificationState() {
   return notificationState;
 }
 
-bool SimPresence::CameraOrMicrophoneInUse() {
+namespace {
+constexpr std::string_view kCallProgram = "C:\\Program Files\\Call\\call.exe";
+}  // namespace
+
+std::vector<std::string> SimPresence::CameraOrMicrophoneUsers() {
   ++holdQueries;
-  return cameraOrMicrophoneInUse;
+  std::vector<std::string> users = deviceUsers;
+  if (cameraOrMicrophoneInUse) users.emplace_back(kCallProgram);
+  return users;
+}
+
+bool SimPresence::ProgramRunning(std::string_view program) {
+  return (cameraOrMicrophoneInUse && program == kCallProgram) || runningPrograms.count(program) != 0;
+}
+
+void SimPresence::WatchSession(SessionListener* l) {
+  ++watchRequests;
+  listener = watchFails ? nullptr : l;
 }
 
 }  // namespace rp::sim

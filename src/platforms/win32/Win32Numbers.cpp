@@ -43,7 +43,9 @@ bool Win32Numbers::IsNumeric(std::string_view text) {
   if (!wide) return false;
   if (!Load()) return rp::IsNumeric(text);  // without the library, the English reading
   double value = 0;
-  return varR8FromStr_(wide->c_str(), LOCALE_USER_DEFAULT, 0, &value) == S_OK;
+  // Too large for any number is still a number: reading it as an integer reports the overflow.
+  const HRESULT result = varR8FromStr_(wide->c_str(), LOCALE_USER_DEFAULT, 0, &value);
+  return result == S_OK || result == DISP_E_OVERFLOW;
 }
 
 std::int16_t Win32Numbers::ToInteger16(std::string_view text) {

@@ -1,9 +1,12 @@
 #include "win32/Win32Presence.h"
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <cstdint>
 #include <string>
+
+#include "win32/Text.h"
 
 namespace rp::win32 {
 namespace {
@@ -18,6 +21,7 @@ using CallNtPowerInformationFn = LONG(WINAPI*)(int, void*, ULONG, void*, ULONG);
 using QueryNotificationStateFn = HRESULT(WINAPI*)(int*);
 using RegisterSessionFn = BOOL(WINAPI*)(HWND, DWORD);
 using UnregisterSessionFn = BOOL(WINAPI*)(HWND);
+using PackageFamilyNameFn = LONG(WINAPI*)(HANDLE, UINT32*, PWSTR);
 
 std::uint64_t ReadQword(HKEY key, const wchar_t* name) {
   std::uint64_t value = 0;
@@ -28,20 +32,41 @@ std::uint64_t ReadQword(HKEY key, const wchar_t* name) {
   return value;
 }
 
-// A program that started using the device and has not stopped yet: the system writes the stop
-// time only when the use ends. Packaged programs sit right under the device's key, others one
-// level down under "NonPackaged".
-bool AnyInUse(HKEY parent, int depth) {
-  wchar_t name[256];
+// The programs that started using the device and have not stopped yet: the system writes the
+// stop time only when the use ends. Packaged programs sit right under the device's key, named by
+// their package family; others one level down under "NonPackaged", named by their path with '#'
+// for '\'.
+void AddUsers(HKEY parent, bool nonPackaged, std::vector<std::string>& users) {
+  wchar_t name[512];
   for (DWORD i = 0;; ++i) {
-    DWORD length = 256;
-    if (RegEnumKeyExW(parent, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return false;
+    DWORD length = 512;
+    if (RegEnumKeyExW(parent, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return;
     HKEY raw = nullptr;
     if (RegOpenKeyExW(parent, name, 0, KEY_READ, &raw) != ERROR_SUCCESS) continue;
     UniqueKey program(raw);
-    if (ReadQword(program.get(), L"LastUsedTimeStart") > ReadQword(program.get(), L"LastUsedTimeStop")) return true;
-    if (depth > 0 && AnyInUse(program.get(), depth - 1)) return true;
+    if (!nonPackaged && std::wstring_view(name) == L"NonPackaged") {
+      AddUsers(program.get(), true, users);
+      continue;
+    }
+    if (ReadQword(program.get(), L"LastUsedTimeStart") <= ReadQword(program.get(), L"LastUsedTimeStop")) continue;
+    std::wstring user(name);
+    if (nonPackaged)
+      for (wchar_t& c : user)
+        if (c == L'#') c = L'\\';
+    users.push_back(Narrow(user));
   }
+}
+
+// The full image path of a process, or with familyName its package family name (Windows 8 on),
+// as the records name it.
+std::wstring ProcessName(HANDLE process, PackageFamilyNameFn familyName) {
+  wchar_t name[MAX_PATH];
+  if (familyName) {
+    UINT32 length = MAX_PATH;
+    return familyName && familyName(process, &length, name) == ERROR_SUCCESS ? name : L"";
+  }
+  DWORD length = MAX_PATH;
+  return QueryFullProcessImageNameW(process, 0, name, &length) ? name : L"";
 }
 
 }  // namespace
@@ -83,20 +108,54 @@ NotificationState Win32Presence::UserNotificationState() {
   }
 }
 
-bool Win32Presence::CameraOrMicrophoneInUse() {
+std::vector<std::string> Win32Presence::CameraOrMicrophoneUsers() {
+  std::vector<std::string> users;
   for (const wchar_t* device : {L"webcam", L"microphone"}) {
     HKEY raw = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(kConsentStore) + device).c_str(), 0, KEY_READ, &raw) !=
         ERROR_SUCCESS)
       continue;
     UniqueKey key(raw);
-    if (AnyInUse(key.get(), 1)) return true;
+    AddUsers(key.get(), false, users);
   }
+  return users;
+}
+
+bool Win32Presence::ProgramRunning(std::string_view program) {
+  const std::wstring wanted = Widen(program);
+  PackageFamilyNameFn familyName = nullptr;
+  if (wanted.find(L'\\') == std::wstring::npos) {
+    familyName = LibraryFunction<PackageFamilyNameFn>(L"kernel32.dll", "GetPackageFamilyName");
+    if (!familyName) return false;  // no packaged programs before Windows 8
+  }
+  UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return true;  // cannot tell: the record stands
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+    UniqueObject process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+    if (process && CompareStringOrdinal(ProcessName(process.get(), familyName).c_str(), -1, wanted.c_str(), -1,
+                                        TRUE) == CSTR_EQUAL)
+      return true;
+  }
+  return false;
+}
+
+bool Win32Presence::SessionLocked() {
+  // The lock screen's desktop does not let a program of the session open it.
+  HDESK desktop = OpenInputDesktop(0, FALSE, DESKTOP_SWITCHDESKTOP);
+  if (!desktop) return true;
+  CloseDesktop(desktop);
   return false;
 }
 
 void Win32Presence::WatchSession(SessionListener* listener) {
   listener_ = listener;
+  if (window_ && !IsWindow(window_.get())) {
+    // Destroyed by a stray message: make it again, and register it again.
+    (void)window_.release();
+    registered_ = false;
+  }
   if (listener_ && !window_) {
     // A hidden top-level window: power broadcasts do not reach message-only windows.
     window_ = CreateHiddenWindow(instance_, kPresenceClass, WindowProc, nullptr, WS_EX_TOOLWINDOW, WS_POPUP, this);

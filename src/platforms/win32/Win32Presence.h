@@ -18,7 +18,9 @@ class Win32Presence : public Presence {
   std::int64_t IdleMs() override;
   bool DisplayRequired() override;
   NotificationState UserNotificationState() override;
-  bool CameraOrMicrophoneInUse() override;
+  std::vector<std::string> CameraOrMicrophoneUsers() override;
+  bool ProgramRunning(std::string_view program) override;
+  bool SessionLocked() override;
   void WatchSession(SessionListener* listener) override;
 
  private:
