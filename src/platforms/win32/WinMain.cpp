@@ -9,7 +9,7 @@
 #include "win32/Win32Numbers.h"
 #include "win32/Win32Presence.h"
 #include "win32/Win32Registry.h"
-#include "win32/Win32Services.h"
+#include "win32/Win32Files.h"
 #include "win32/Win32Shell.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {

@@ -1,4 +1,4 @@
-#include "win32/Win32Services.h"
+#include "win32/Win32Files.h"
 
 #include <commdlg.h>
 #include <objbase.h>
