@@ -1,9 +1,6 @@
 #include "win32/Win32Files.h"
 
-#include <commdlg.h>
-#include <objbase.h>
-
-#include <vector>
+#include <windows.h>
 
 #include "runtime/Failure.h"
 #include "win32/Handles.h"
@@ -12,40 +9,9 @@
 namespace rp::win32 {
 namespace {
 
-constexpr wchar_t kSettingsKey[] = L"Software\\Kelvadore\\Periodic Respite Prompter Utility";
 constexpr DWORD kLargestSkinFile = 1 << 20;
 
 }  // namespace
-
-std::optional<std::string> Win32Settings::Read(std::string_view name) {
-  HKEY raw = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
-    return std::nullopt;
-  UniqueKey key(raw);
-  const std::wstring valueName = Widen(name);
-  DWORD type = 0, bytes = 0;
-  if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ))
-    return std::nullopt;
-  std::wstring data(bytes / sizeof(wchar_t) + 1, L'\0');
-  if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                       &bytes) != ERROR_SUCCESS)
-    return std::nullopt;
-  data.resize(bytes / sizeof(wchar_t));
-  if (!data.empty() && data.back() == L'\0') data.pop_back();  // the stored terminator
-  return Narrow(data);
-}
-
-void Win32Settings::Write(std::string_view name, std::string_view value) {
-  HKEY raw = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
-                      nullptr) != ERROR_SUCCESS)
-    return;
-  UniqueKey key(raw);
-  const std::wstring data = Widen(value);
-  RegSetValueExW(key.get(), Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                 static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-}
 
 std::string Win32Files::ProgramPath() {
   std::wstring path(MAX_PATH, L'\0');
@@ -102,38 +68,6 @@ std::optional<std::string> Win32Files::ReadFile(std::string_view path) {
     return std::nullopt;
   content.resize(read);
   return content;
-}
-
-int Win32Dialogs::MessageBox(std::string_view text, std::string_view title, int style) {
-  return MessageBoxA(GetActiveWindow(), ToAnsiCodePage(text).c_str(), ToAnsiCodePage(title).c_str(),
-                     static_cast<UINT>(style));
-}
-
-std::string Win32Dialogs::OpenFile(std::string_view title, std::string_view filter) {
-  // The dialog shows the shell's folders, which are COM objects; without COM it still opens.
-  StartCom();
-  const auto getOpenFileName = comdlg32_.Get<decltype(&GetOpenFileNameW)>("GetOpenFileNameW");
-  const auto extendedError = comdlg32_.Get<decltype(&CommDlgExtendedError)>("CommDlgExtendedError");
-  // "Description|pattern|" becomes "Description\0pattern\0\0".
-  std::wstring filterList = Widen(filter);
-  for (wchar_t& c : filterList)
-    if (c == L'|') c = L'\0';
-  filterList.push_back(L'\0');
-  const std::wstring wideTitle = Widen(title);
-  std::vector<wchar_t> file(32768, L'\0');
-
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = GetActiveWindow();
-  dialog.lpstrFilter = filterList.c_str();
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.lpstrTitle = wideTitle.c_str();
-  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-  if (getOpenFileName(&dialog)) return Narrow(file.data());
-  if (extendedError() != 0) throw Failure("The file dialog could not be opened");
-  return "";
 }
 
 }  // namespace rp::win32

@@ -3,13 +3,15 @@
 #include <cstdlib>
 
 #include "app/Program.h"
-#include "win32/Win32Desktop.h"
 #include "win32/RunningCopy.h"
+#include "win32/Win32Desktop.h"
+#include "win32/Win32Dialogs.h"
+#include "win32/Win32Files.h"
 #include "win32/Win32MediaPlayer.h"
 #include "win32/Win32Numbers.h"
 #include "win32/Win32Presence.h"
 #include "win32/Win32Registry.h"
-#include "win32/Win32Files.h"
+#include "win32/Win32Settings.h"
 #include "win32/Win32Shell.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
