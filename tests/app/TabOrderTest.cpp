@@ -28,6 +28,7 @@ TEST_F(TabOrderTest, TabFollowsTheTabIndexAmongWhatShows) {
       {nullptr, false, {&f.Check8}, true, &f.Text2},  // nothing focused: the first
       {nullptr, true, {&f.Check8}, true, &f.Text2},
       {&f.ProgressBar1, false, {&f.Check8}, true, &f.Text2},  // takes no focus itself
+      {&f.Check8, false, {&f.Check8}, true, &f.Text2},        // hidden while it had the focus
       {&f.Text2, false, {&f.Check8}, true, &f.PushButton5},
       {&f.PushButton4, false, {&f.Check8}, true, &f.Check4},  // tab index, not the order made
       {&f.Check4, false, {&f.Check8}, true, &f.Text1},

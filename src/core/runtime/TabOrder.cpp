@@ -1,8 +1,5 @@
 #include "runtime/TabOrder.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "runtime/Form.h"
 
 namespace rp {
@@ -16,16 +13,22 @@ bool IsTabStop(const Control& control) {
 }
 
 Control* NextTabStop(const Form& form, const Control* focused, bool backwards) {
-  std::vector<Control*> stops;
-  for (Control* control : form.Controls())
-    if (IsTabStop(*control)) stops.push_back(control);
-  if (stops.empty()) return nullptr;
-  std::stable_sort(stops.begin(), stops.end(),
-                   [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
-  const auto at = std::find(stops.begin(), stops.end(), focused);
-  if (at == stops.end()) return stops.front();
-  const std::size_t index = static_cast<std::size_t>(at - stops.begin());
-  return stops[(index + (backwards ? stops.size() - 1 : 1)) % stops.size()];
+  const bool onAStop = focused && &focused->Owner() == &form && IsTabStop(*focused);
+  // The tab indices of a window are distinct: the next stop has the nearest index on the side
+  // Tab goes to, or, at the end, the farthest one on the other side.
+  Control *first = nullptr, *last = nullptr, *after = nullptr, *before = nullptr;
+  for (Control* stop : form.Controls()) {
+    if (!IsTabStop(*stop)) continue;
+    const int index = stop->TabIndex();
+    if (!first || index < first->TabIndex()) first = stop;
+    if (!last || index > last->TabIndex()) last = stop;
+    if (!onAStop) continue;
+    if (index > focused->TabIndex() && (!after || index < after->TabIndex())) after = stop;
+    if (index < focused->TabIndex() && (!before || index > before->TabIndex())) before = stop;
+  }
+  if (!onAStop) return first;
+  if (backwards) return before ? before : last;
+  return after ? after : first;
 }
 
 }  // namespace rp
