@@ -5,7 +5,7 @@
 #include <string>
 
 #include "runtime/Layout.h"
-#include "win32/FormWindow.h"
+#include "win32/NativeControl.h"
 #include "win32/SystemLibrary.h"
 #include "win32/Text.h"
 

@@ -11,20 +11,17 @@
 
 #include "resource.h"
 #include "runtime/Layout.h"
-#include "win32/Accessible.h"
 #include "win32/Colours.h"
+#include "win32/ControlPainting.h"
+#include "win32/DialogKeys.h"
 #include "win32/Dpi.h"
-#include "win32/SystemLibrary.h"
+#include "win32/NativeControl.h"
 #include "win32/Text.h"
 #include "win32/Win32Desktop.h"
 
 namespace rp::win32 {
 namespace {
 
-constexpr wchar_t kFrameClass[] = L"RespitePrompterFrame";
-constexpr wchar_t kLabelClass[] = L"RespitePrompterLabel";
-constexpr wchar_t kProgressClass[] = L"RespitePrompterProgressBar";
-constexpr UINT_PTR kButtonSubclassId = 1;
 // Sent to per-monitor aware windows (Windows 8.1, and 10 version 1703 for the second).
 constexpr UINT kDpiChanged = 0x02E0;        // WM_DPICHANGED
 constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
@@ -35,36 +32,6 @@ constexpr UINT kFitToLayout = WM_APP + 1;
 constexpr UINT kFirstSystemMenuCommand = 0x1000;
 constexpr UINT kSystemMenuCommandStep = 0x10;
 
-// The common controls' library (the themed edit box, check box and push button) comes with the
-// first control of those kinds, not with the start: a copy that starts in the tray and stays
-// there never maps it.
-SystemLibrary& CommonControls() {
-  static SystemLibrary library(L"comctl32.dll", SystemLibrary::From::Manifest);
-  static const bool initialised = [] {
-    const auto initialise = library.Find<decltype(&::InitCommonControlsEx)>("InitCommonControlsEx");
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    return initialise && initialise(&classes);
-  }();
-  (void)initialised;
-  return library;
-}
-
-NativeControl* ControlOf(HWND window) {
-  return reinterpret_cast<NativeControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
-// Control ids the end-to-end driver knows: Text1 is 1001, Check8 1108, Frame3 1303, ...
-int ControlId(const Control& control) {
-  static const std::pair<const char*, int> kBases[] = {{"ProgressBar", 1400}, {"PushButton", 1200},
-                                                       {"Check", 1100},       {"Frame", 1300},
-                                                       {"Label", 1500},       {"Text", 1000}};
-  for (const auto& [prefix, base] : kBases) {
-    const std::string& name = control.Name();
-    if (name.rfind(prefix, 0) == 0) return base + std::atoi(name.c_str() + std::strlen(prefix));
-  }
-  return 0;
-}
-
 std::string FontKey(const Font& font) {
   return font.face + "/" + std::to_string(font.points) + (font.bold ? "/b" : "");
 }
@@ -73,196 +40,6 @@ std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
-}
-
-void FillWith(HDC dc, const RECT& rect, COLORREF colour) {
-  SetBkColor(dc, colour);
-  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-}
-
-// Frames, labels and the progress bar are drawn here; they report pointer moves to the model.
-// Where a frame's caption (and the background behind it) starts: 120 twips in, less a margin.
-int CaptionLeft(const FormWindow& window) { return window.Px(120) - 2; }
-
-void PaintFrame(NativeControl& self, HDC dc, RECT client) {
-  Control& c = self.control;
-  FillWith(dc, client, BackColourOf(c));
-  SelectScope font(dc, self.font);
-  const std::wstring caption = Widen(c.Text());
-  SIZE extent{};
-  GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-  self.captionHeight = extent.cy;
-  RECT border = client;
-  border.top += extent.cy / 2;
-  DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
-  if (caption.empty()) return;
-  RECT text{CaptionLeft(self.owner), 0, CaptionLeft(self.owner) + extent.cx + 4, extent.cy};
-  FillWith(dc, text, BackColourOf(c));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ForeColourOf(c));
-  text.left += 2;
-  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_NOPREFIX);
-}
-
-void PaintLabel(NativeControl& self, HDC dc, RECT client) {
-  Control& c = self.control;
-  FillWith(dc, client, BackColourOf(c));
-  SelectScope font(dc, self.font);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ForeColourOf(c));
-  const std::wstring caption = Widen(c.Text());
-  const UINT align = c.Alignment() == TextAlign::Centre ? DT_CENTER : DT_LEFT;
-  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &client, align | DT_WORDBREAK | DT_NOPREFIX);
-}
-
-// The bar inside its sunken edge.
-RECT BarInterior(HWND bar) {
-  RECT client;
-  GetClientRect(bar, &client);
-  InflateRect(&client, -2, -2);
-  return client;
-}
-
-// Where the filled part of the bar ends, in proportion to its value.
-LONG FillEdge(const Control& c, const RECT& interior) {
-  const double fraction =
-      c.Max() > 0 ? std::clamp(static_cast<double>(c.Value()) / c.Max(), 0.0, 1.0) : 0.0;
-  return interior.left + static_cast<LONG>((interior.right - interior.left) * fraction + 0.5);
-}
-
-void PaintProgressBar(NativeControl& self, HDC dc, RECT client) {
-  Control& c = self.control;
-  DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-  RECT filled = client, empty = client;
-  filled.right = empty.left = self.paintedFillEdge = FillEdge(c, client);
-  FillWith(dc, filled, FillColourOf(c));
-  FillWith(dc, empty, BackColourOf(c));
-  // The text reads in a contrasting colour over the filled part and in the bar's own elsewhere.
-  SelectScope font(dc, self.font);
-  SetBkMode(dc, TRANSPARENT);
-  const std::wstring text = Widen(c.Text());
-  const std::pair<RECT, COLORREF> parts[] = {{filled, TextOverFillOf(c)}, {empty, ForeColourOf(c)}};
-  for (const auto& [part, colour] : parts) {
-    if (part.right <= part.left) continue;
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
-    SetTextColor(dc, colour);
-    RECT area = client;
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    RestoreDC(dc, saved);
-  }
-}
-
-void PaintButton(NativeControl& self, const DRAWITEMSTRUCT& item) {
-  Control& c = self.control;
-  HDC dc = item.hDC;
-  RECT rect = item.rcItem;
-  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  FillWith(dc, rect, BackColourOf(c));
-  DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-  SelectScope font(dc, self.font);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ForeColourOf(c));
-  RECT text = rect;
-  if (pressed) OffsetRect(&text, 1, 1);
-  const std::wstring caption = Widen(c.Text());
-  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  if (item.itemState & ODS_FOCUS) {
-    const int inset = self.owner.Px(60);  // 4 pixels at 96 dots per inch
-    InflateRect(&rect, -inset, -inset);
-    DrawFocusRect(dc, &rect);
-  }
-}
-
-void PaintDrawn(NativeControl& self, HDC dc) {
-  RECT client;
-  GetClientRect(self.window, &client);
-  switch (self.control.Kind()) {
-    case ControlKind::Frame: PaintFrame(self, dc, client); break;
-    case ControlKind::Label: PaintLabel(self, dc, client); break;
-    default: PaintProgressBar(self, dc, client); break;
-  }
-}
-
-bool IsDrawnHere(ControlKind kind) {
-  return kind == ControlKind::Frame || kind == ControlKind::Label || kind == ControlKind::ProgressBar;
-}
-
-LRESULT CALLBACK DrawnControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  NativeControl* self = ControlOf(window);
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  try {
-    switch (message) {
-      case WM_PAINT: {
-        PaintScope paint(window);
-        PaintDrawn(*self, paint.dc());
-        return 0;
-      }
-      case WM_ERASEBKGND:
-        return 1;
-      case WM_MOUSEMOVE:
-        self->control.UserMouseMove();
-        return 0;
-      case WM_GETOBJECT:
-        if (const LRESULT object = AnswerGetObject(window, wParam, lParam)) return object;
-        break;
-      case WM_COMMAND:
-      case WM_CTLCOLORSTATIC:
-      case WM_CTLCOLOREDIT:
-      case WM_CTLCOLORBTN:
-      case WM_DRAWITEM: {
-        LRESULT result = 0;
-        if (self->owner.HandleChildNotification(message, wParam, lParam, result)) return result;
-        break;
-      }
-      default:
-        break;
-    }
-  } catch (...) {
-    // Nothing may leave a window procedure.
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR) {
-  if (message == WM_MOUSEMOVE) {
-    if (NativeControl* self = ControlOf(window)) {
-      try {
-        self->control.UserMouseMove();
-      } catch (...) {
-      }
-    }
-  } else if (message == WM_LBUTTONDBLCLK) {
-    // An owner-drawn button reports a fast second click only as a double click; press it like
-    // the first, as a standard push button does, so that every click counts.
-    message = WM_LBUTTONDOWN;
-  } else if (message == WM_GETOBJECT) {
-    try {
-      if (const LRESULT object = AnswerGetObject(window, wParam, lParam)) return object;
-    } catch (...) {
-    }
-  } else if (message == WM_NCDESTROY) {
-    static const auto removeSubclass =
-        CommonControls().Find<decltype(&::RemoveWindowSubclass)>("RemoveWindowSubclass");
-    if (removeSubclass) removeSubclass(window, ButtonSubclassProc, kButtonSubclassId);
-  }
-  // Only a button the subclass was set on comes here, so the library has the function.
-  static const auto defaultProc = CommonControls().Find<decltype(&::DefSubclassProc)>("DefSubclassProc");
-  return defaultProc(window, message, wParam, lParam);
-}
-
-void RegisterDrawnClass(HINSTANCE instance, const wchar_t* name) {
-  WNDCLASSEXW drawn{};
-  drawn.cbSize = sizeof drawn;
-  drawn.style = CS_HREDRAW | CS_VREDRAW;
-  drawn.lpfnWndProc = DrawnControlProc;
-  drawn.hInstance = instance;
-  drawn.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  drawn.lpszClassName = name;
-  RegisterClassExW(&drawn);
 }
 
 UINT TaskbarCreatedMessage() {
@@ -277,154 +54,6 @@ std::wstring FormClassName(std::string_view formName) { return L"RespitePrompter
 UINT AnotherCopyStartedMessage() {
   static const UINT message = RegisterWindowMessageW(L"RespitePrompter.AnotherCopyStarted");
   return message;
-}
-
-void RegisterFormClasses(Win32Desktop& desktop) {
-  for (const wchar_t* name : {kFrameClass, kLabelClass, kProgressClass})
-    RegisterDrawnClass(desktop.Instance(), name);
-}
-
-bool HandleDialogKeys(const MSG& message) {
-  if (message.message != WM_KEYDOWN) return false;
-  const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-  FormWindow* form = FormWindow::FromWindow(root);
-  if (!form) return false;
-  switch (message.wParam) {
-    case VK_TAB: return form->MoveFocus(GetKeyState(VK_SHIFT) < 0);
-    case VK_RETURN:
-      // Enter presses the focused push button as Space does (the button class handles Space
-      // itself), else the window's default one.
-      if (NativeControl* focused = message.hwnd != root ? ControlOf(message.hwnd) : nullptr;
-          focused && focused->control.Kind() == ControlKind::PushButton) {
-        if (!(message.lParam & (1 << 30))) focused->control.UserClick();  // not a held key's repeat
-        return true;
-      }
-      return form->form().UserPressedEnter();
-    case VK_ESCAPE: return form->form().UserPressedEscape();
-    default: return false;
-  }
-}
-
-NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
-    : owner(owner), control(control) {
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  const wchar_t* className = kFrameClass;
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.Visible() ? WS_VISIBLE : 0);
-  DWORD exStyle = 0;
-  switch (control.Kind()) {
-    case ControlKind::Frame: style |= WS_CLIPCHILDREN; exStyle = WS_EX_CONTROLPARENT; break;
-    case ControlKind::Label: className = kLabelClass; break;
-    case ControlKind::ProgressBar: className = kProgressClass; break;
-    case ControlKind::TextBox:
-      className = WC_EDITW;
-      style |= WS_TABSTOP | ES_AUTOHSCROLL;
-      exStyle = WS_EX_CLIENTEDGE;
-      break;
-    case ControlKind::CheckBox: className = WC_BUTTONW; style |= WS_TABSTOP | BS_3STATE; break;
-    case ControlKind::PushButton: className = WC_BUTTONW; style |= WS_TABSTOP | BS_OWNERDRAW; break;
-  }
-  if (className == std::wstring_view(WC_EDITW) || className == std::wstring_view(WC_BUTTONW)) CommonControls();
-  const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
-  window = CreateWindowExW(exStyle, className, Widen(control.Text()).c_str(), style, place.left, place.top,
-                           place.width, place.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control))), instance, nullptr);
-  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  if (control.Kind() == ControlKind::PushButton) {
-    static const auto setSubclass = CommonControls().Find<decltype(&::SetWindowSubclass)>("SetWindowSubclass");
-    if (setSubclass) setSubclass(window, ButtonSubclassProc, kButtonSubclassId, 0);
-  }
-  control.Attach(this);
-  // Created with its text and visibility; the rest is applied here.
-  ApplyValue();
-  ApplyLook();
-}
-
-NativeControl::~NativeControl() {
-  control.Attach(nullptr);
-  if (window) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-}
-
-NativeControl* NativeControl::FromWindow(HWND window) { return ControlOf(window); }
-
-void NativeControl::Place() {
-  const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
-  SetWindowPos(window, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  ApplyFont();
-}
-
-void NativeControl::Refresh(ControlChange change) {
-  switch (change) {
-    case ControlChange::Text: ApplyText(); break;
-    case ControlChange::Value:
-    case ControlChange::Maximum: ApplyValue(); break;
-    case ControlChange::Visible: ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE); break;
-    case ControlChange::Look: ApplyLook(); break;
-  }
-}
-
-void NativeControl::Redraw(const RECT* part) {
-  if (!IsWindowVisible(window) || IsIconic(GetAncestor(window, GA_ROOT))) return;
-  if (!IsDrawnHere(control.Kind())) {
-    InvalidateRect(window, part, TRUE);
-    return;
-  }
-  // Drawn at once, as the system's static controls draw a new text: no update region and no
-  // WM_PAINT to fetch, fewer trips to the window system on every tick.
-  WindowDcScope dc(window);
-  if (part) IntersectClipRect(dc.dc(), part->left, part->top, part->right, part->bottom);
-  PaintDrawn(*this, dc.dc());
-}
-
-void NativeControl::ApplyText() {
-  SetWindowTextW(window, Widen(control.Text()).c_str());
-  switch (control.Kind()) {
-    case ControlKind::Frame: {
-      // Only the caption's line, from where the caption starts: the border and what the frame
-      // holds stay as they are.
-      RECT caption;
-      GetClientRect(window, &caption);
-      if (captionHeight > 0) {
-        caption.left = CaptionLeft(owner);
-        caption.bottom = captionHeight;
-      }
-      Redraw(&caption);
-      break;
-    }
-    case ControlKind::Label:
-    case ControlKind::ProgressBar:
-    case ControlKind::PushButton: Redraw(nullptr); break;
-    default: break;  // edit and check box controls repaint their own text
-  }
-}
-
-void NativeControl::ApplyValue() {
-  if (control.Kind() == ControlKind::CheckBox) {
-    const WPARAM state = control.Value() == 1 ? BST_CHECKED : control.Value() == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
-    SendMessageW(window, BM_SETCHECK, state, 0);
-  } else if (control.Kind() == ControlKind::ProgressBar) {
-    // Only the strip between the painted and the new end of the filled part; often none at all.
-    RECT strip = BarInterior(window);
-    const LONG edge = FillEdge(control, strip);
-    if (edge == paintedFillEdge) return;
-    if (paintedFillEdge >= 0) {
-      strip.left = std::min(edge, paintedFillEdge);
-      strip.right = std::max(edge, paintedFillEdge);
-    }
-    Redraw(&strip);
-  }
-}
-
-void NativeControl::ApplyFont() {
-  HFONT wanted = owner.FontFor(control.GetFont());
-  if (wanted != font) {
-    font = wanted;
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
-}
-
-void NativeControl::ApplyLook() {
-  ApplyFont();
-  Redraw(nullptr);
 }
 
 FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), form_(form), dpi_(desktop.Dpi()) {
@@ -577,7 +206,7 @@ HBRUSH FormWindow::BrushFor(COLORREF colour) {
 bool FormWindow::HandleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_COMMAND: {
-      NativeControl* child = ControlOf(reinterpret_cast<HWND>(lParam));
+      NativeControl* child = NativeControl::FromWindow(reinterpret_cast<HWND>(lParam));
       if (!child) return false;
       const UINT code = HIWORD(wParam);
       if (code == EN_CHANGE && child->control.Kind() == ControlKind::TextBox) {
@@ -592,7 +221,7 @@ bool FormWindow::HandleChildNotification(UINT message, WPARAM wParam, LPARAM lPa
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN: {
-      NativeControl* child = ControlOf(reinterpret_cast<HWND>(lParam));
+      NativeControl* child = NativeControl::FromWindow(reinterpret_cast<HWND>(lParam));
       if (!child) return false;
       HDC dc = reinterpret_cast<HDC>(wParam);
       const COLORREF back = BackColourOf(child->control);
@@ -603,7 +232,7 @@ bool FormWindow::HandleChildNotification(UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      NativeControl* child = ControlOf(item->hwndItem);
+      NativeControl* child = NativeControl::FromWindow(item->hwndItem);
       if (!child) return false;
       PaintButton(*child, *item);
       result = TRUE;
@@ -638,27 +267,16 @@ bool FormWindow::HandleSetCursor(LPARAM lParam) {
   }
 }
 
-bool FormWindow::MoveFocus(bool backwards) {
-  std::vector<NativeControl*> stops;
-  for (auto& child : controls_) {
-    const ControlKind kind = child->control.Kind();
-    if ((kind == ControlKind::TextBox || kind == ControlKind::CheckBox || kind == ControlKind::PushButton) &&
-        IsWindowVisible(child->window) && IsWindowEnabled(child->window))
-      stops.push_back(child.get());
-  }
-  if (stops.empty()) return false;
-  std::sort(stops.begin(), stops.end(),
-            [](auto* a, auto* b) { return a->control.TabIndex() < b->control.TabIndex(); });
-  const HWND focus = GetFocus();
-  auto current = std::find_if(stops.begin(), stops.end(), [&](auto* s) { return s->window == focus; });
-  std::size_t next = 0;
-  if (current != stops.end()) {
-    const std::size_t at = static_cast<std::size_t>(current - stops.begin());
-    next = backwards ? (at + stops.size() - 1) % stops.size() : (at + 1) % stops.size();
-  }
-  ::SetFocus(stops[next]->window);
-  if (stops[next]->control.Kind() == ControlKind::TextBox) SendMessageW(stops[next]->window, EM_SETSEL, 0, -1);
-  return true;
+NativeControl* FormWindow::ControlOf(const Control& control) const {
+  for (const auto& child : controls_)
+    if (&child->control == &control) return child.get();
+  return nullptr;
+}
+
+NativeControl* FormWindow::ControlOf(HWND child) const {
+  for (const auto& native : controls_)
+    if (native->window == child) return native.get();
+  return nullptr;
 }
 
 void FormWindow::SetFocus() {
@@ -666,7 +284,7 @@ void FormWindow::SetFocus() {
   const HWND focus = GetFocus();
   if (focus && GetAncestor(focus, GA_ROOT) == window_) return;
   // A dialog opens with its first control focused, so the keyboard reaches it at once.
-  if (form_.Style() != FormStyle::FixedDialog || !MoveFocus(false)) ::SetFocus(window_);
+  if (form_.Style() != FormStyle::FixedDialog || !MoveFocus(*this, false)) ::SetFocus(window_);
 }
 
 void FormWindow::ApplyWindowState() {

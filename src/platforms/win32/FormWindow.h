@@ -12,37 +12,7 @@
 namespace rp::win32 {
 
 class Win32Desktop;
-class FormWindow;
-
-// The native control behind one Control model.
-class NativeControl : public ControlView {
- public:
-  NativeControl(FormWindow& owner, Control& control, HWND parent);
-  ~NativeControl() override;
-  void Refresh(ControlChange change) override;
-  // Puts the control in its place at the window's dots per inch, with its font at that size;
-  // the window repaints it.
-  void Place();
-  static NativeControl* FromWindow(HWND window);
-
-  FormWindow& owner;
-  Control& control;
-  HWND window = nullptr;  // destroyed with its parent
-  HFONT font = nullptr;  // owned by the window, looked up when the font changes, not at each paint
-  // As last painted: a frame's caption line and where a progress bar's filled part ends.
-  int captionHeight = 0;
-  LONG paintedFillEdge = -1;
-
- private:
-  void ApplyText();
-  void ApplyValue();
-  void ApplyFont();
-  void ApplyLook();
-  // Repaints part of the control, or all of it (nullptr); nothing while the window is hidden or
-  // minimised, since showing it repaints it whole.
-  void Redraw(const RECT* part);
-
-};
+class NativeControl;
 
 // The native top-level window behind one Form model, with all its controls.
 class FormWindow : public FormView {
@@ -66,8 +36,10 @@ class FormWindow : public FormView {
   // Messages of the window and of its frames: notifications, colours, owner drawing, pointer.
   bool HandleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool HandleSetCursor(LPARAM lParam);
-  // Tab and Shift+Tab move the focus in the window's tab order.
-  bool MoveFocus(bool backwards);
+  // The native control of a control model or of a child window; null when there is none (the
+  // controls are not made yet, or the window is not one of them).
+  NativeControl* ControlOf(const Control& control) const;
+  NativeControl* ControlOf(HWND child) const;
 
   static FormWindow* FromWindow(HWND window);
 
@@ -110,7 +82,5 @@ class FormWindow : public FormView {
 std::wstring FormClassName(std::string_view formName);
 // Posted by a second start to the running copy's main window.
 UINT AnotherCopyStartedMessage();
-void RegisterFormClasses(Win32Desktop& desktop);
-bool HandleDialogKeys(const MSG& message);
 
 }  // namespace rp::win32

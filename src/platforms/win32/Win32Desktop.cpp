@@ -6,8 +6,10 @@
 #include "runtime/Failure.h"
 #include "runtime/Layout.h"
 #include "runtime/Timer.h"
+#include "win32/DialogKeys.h"
 #include "win32/Dpi.h"
 #include "win32/FormWindow.h"
+#include "win32/NativeControl.h"
 #include "win32/Text.h"
 
 namespace rp::win32 {
@@ -36,7 +38,7 @@ class Win32Picture : public Picture {
 
 Win32Desktop::Win32Desktop(HINSTANCE instance) : instance_(instance), dpi_(SystemDpi()) {
   timerWindow_ = CreateHiddenWindow(instance_, kTimerWindowClass, TimerWindowProc, HWND_MESSAGE, 0, 0, this);
-  RegisterFormClasses(*this);
+  RegisterControlClasses(instance_);
 }
 
 Win32Desktop::~Win32Desktop() = default;
