@@ -8,6 +8,7 @@
 #include "win32/FormWindow.h"
 #include "win32/NativeControl.h"
 #include "win32/Text.h"
+#include "win32/Win32Desktop.h"
 
 namespace rp::win32 {
 namespace {
@@ -19,7 +20,8 @@ void FillWith(HDC dc, const RECT& rect, COLORREF colour) {
 
 void PaintFrame(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
-  FillWith(dc, client, BackColourOf(c));
+  Colours& colours = self.owner.desktop().colours();
+  FillWith(dc, client, colours.BackColourOf(c));
   SelectScope font(dc, self.font);
   const std::wstring caption = Widen(c.Text());
   SIZE extent{};
@@ -30,19 +32,20 @@ void PaintFrame(NativeControl& self, HDC dc, RECT client) {
   DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
   if (caption.empty()) return;
   RECT text{CaptionLeft(self.owner), 0, CaptionLeft(self.owner) + extent.cx + 4, extent.cy};
-  FillWith(dc, text, BackColourOf(c));
+  FillWith(dc, text, colours.BackColourOf(c));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ForeColourOf(c));
+  SetTextColor(dc, colours.ForeColourOf(c));
   text.left += 2;
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void PaintLabel(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
-  FillWith(dc, client, BackColourOf(c));
+  Colours& colours = self.owner.desktop().colours();
+  FillWith(dc, client, colours.BackColourOf(c));
   SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ForeColourOf(c));
+  SetTextColor(dc, colours.ForeColourOf(c));
   const std::wstring caption = Widen(c.Text());
   const UINT align = c.Alignment() == TextAlign::Centre ? DT_CENTER : DT_LEFT;
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &client, align | DT_WORDBREAK | DT_NOPREFIX);
@@ -50,16 +53,17 @@ void PaintLabel(NativeControl& self, HDC dc, RECT client) {
 
 void PaintProgressBar(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
+  Colours& colours = self.owner.desktop().colours();
   DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
   RECT filled = client, empty = client;
   filled.right = empty.left = self.paintedFillEdge = FillEdge(c, client);
-  FillWith(dc, filled, FillColourOf(c));
-  FillWith(dc, empty, BackColourOf(c));
+  FillWith(dc, filled, colours.FillColourOf(c));
+  FillWith(dc, empty, colours.BackColourOf(c));
   // The text reads in a contrasting colour over the filled part and in the bar's own elsewhere.
   SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
   const std::wstring text = Widen(c.Text());
-  const std::pair<RECT, COLORREF> parts[] = {{filled, TextOverFillOf(c)}, {empty, ForeColourOf(c)}};
+  const std::pair<RECT, COLORREF> parts[] = {{filled, colours.TextOverFillOf(c)}, {empty, colours.ForeColourOf(c)}};
   for (const auto& [part, colour] : parts) {
     if (part.right <= part.left) continue;
     const int saved = SaveDC(dc);
@@ -91,14 +95,15 @@ LONG FillEdge(const Control& c, const RECT& interior) {
 
 void PaintButton(NativeControl& self, const DRAWITEMSTRUCT& item) {
   Control& c = self.control;
+  Colours& colours = self.owner.desktop().colours();
   HDC dc = item.hDC;
   RECT rect = item.rcItem;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  FillWith(dc, rect, BackColourOf(c));
+  FillWith(dc, rect, colours.BackColourOf(c));
   DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
   SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ForeColourOf(c));
+  SetTextColor(dc, colours.ForeColourOf(c));
   RECT text = rect;
   if (pressed) OffsetRect(&text, 1, 1);
   const std::wstring caption = Widen(c.Text());

@@ -42,19 +42,9 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-UINT TaskbarCreatedMessage() {
-  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
-  return message;
-}
-
 }  // namespace
 
 std::wstring FormClassName(std::string_view formName) { return L"RespitePrompter" + Widen(formName); }
-
-UINT AnotherCopyStartedMessage() {
-  static const UINT message = RegisterWindowMessageW(L"RespitePrompter.AnotherCopyStarted");
-  return message;
-}
 
 FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), form_(form), dpi_(desktop.Dpi()) {
   const std::wstring className = FormClassName(form.Name());
@@ -86,7 +76,7 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), f
   CreateWindowExW(exStyle_, className.c_str(), Widen(form.Caption()).c_str(), style_, CW_USEDEFAULT,
                   CW_USEDEFAULT, outer.cx, outer.cy, owner, nullptr, desktop.Instance(), this);
   // It opened on a monitor of other dots per inch than the system's: its size at that monitor's.
-  dpi_ = WindowDpi(window_);
+  dpi_ = desktop_.dpiFunctions().WindowDpi(window_);
   if (dpi_ != desktop.Dpi()) FitToLayout(nullptr);
   AddSystemMenuItems();
 }
@@ -123,7 +113,7 @@ int FormWindow::Px(int twips) const { return TwipsToPixels(twips, dpi_); }
 
 SIZE FormWindow::OuterPixels(int dpi) const {
   const RECT client{0, 0, TwipsToPixels(form_.ClientWidth(), dpi), TwipsToPixels(form_.ClientHeight(), dpi)};
-  const RECT outer = OuterRect(client, style_, exStyle_, dpi);
+  const RECT outer = desktop_.dpiFunctions().OuterRect(client, style_, exStyle_, dpi);
   return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
@@ -224,8 +214,9 @@ bool FormWindow::HandleChildNotification(UINT message, WPARAM wParam, LPARAM lPa
       NativeControl* child = NativeControl::FromWindow(reinterpret_cast<HWND>(lParam));
       if (!child) return false;
       HDC dc = reinterpret_cast<HDC>(wParam);
-      const COLORREF back = BackColourOf(child->control);
-      SetTextColor(dc, ForeColourOf(child->control));
+      Colours& colours = desktop_.colours();
+      const COLORREF back = colours.BackColourOf(child->control);
+      SetTextColor(dc, colours.ForeColourOf(child->control));
       SetBkColor(dc, back);
       result = reinterpret_cast<LRESULT>(BrushFor(back));
       return true;
@@ -373,11 +364,11 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND window = window_;
   LRESULT result = 0;
   if (HandleChildNotification(message, wParam, lParam, result)) return result;
-  if (message == TaskbarCreatedMessage()) {
+  if (message == desktop_.TaskbarCreatedMessage()) {
     form_.UserShellRestarted();
     return 0;
   }
-  if (message == AnotherCopyStartedMessage()) {
+  if (message == desktop_.AnotherCopyStartedMessage()) {
     form_.UserAnotherCopyStarted();
     return 0;
   }
@@ -385,7 +376,7 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(window, &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, BrushFor(PartColour(form_.BackColor(), kButtonFaceColour)));
+      FillRect(reinterpret_cast<HDC>(wParam), &client, BrushFor(desktop_.colours().PartColour(form_.BackColor(), kButtonFaceColour)));
       return 1;
     }
     case WM_SETCURSOR:
@@ -434,7 +425,7 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       [[fallthrough]];
     case WM_SYSCOLORCHANGE:
       // High-contrast mode or the system colours changed: draw everything in the new colours.
-      HighContrastChanged();
+      desktop_.colours().HighContrastChanged();
       RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       break;
     case WM_SYSCOMMAND: {

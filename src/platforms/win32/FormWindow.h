@@ -28,6 +28,7 @@ class FormWindow : public FormView {
   std::uintptr_t Handle() override { return reinterpret_cast<std::uintptr_t>(window_); }
 
   Form& form() { return form_; }
+  Win32Desktop& desktop() const { return desktop_; }
   // Pixels for twips at the dots per inch of the window's monitor.
   int Px(int twips) const;
   int Dpi() const { return dpi_; }
@@ -80,7 +81,7 @@ class FormWindow : public FormView {
 // The window class of a form: "RespitePrompterForm1" for the main window (the installer and a
 // second start look for it).
 std::wstring FormClassName(std::string_view formName);
-// Posted by a second start to the running copy's main window.
-UINT AnotherCopyStartedMessage();
+// The name of the message a second start posts to the running copy's main window.
+inline constexpr wchar_t kAnotherCopyStartedMessage[] = L"RespitePrompter.AnotherCopyStarted";
 
 }  // namespace rp::win32

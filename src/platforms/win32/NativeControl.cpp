@@ -10,10 +10,9 @@
 #include <utility>
 
 #include "runtime/Layout.h"
-#include "win32/Accessible.h"
 #include "win32/ControlPainting.h"
 #include "win32/FormWindow.h"
-#include "win32/SystemLibrary.h"
+#include "win32/Win32Desktop.h"
 #include "win32/Text.h"
 
 namespace rp::win32 {
@@ -24,30 +23,16 @@ constexpr wchar_t kLabelClass[] = L"RespitePrompterLabel";
 constexpr wchar_t kProgressClass[] = L"RespitePrompterProgressBar";
 constexpr UINT_PTR kButtonSubclassId = 1;
 
-// The common controls' library (the themed edit box, check box and push button) comes with the
-// first control of those kinds, not with the start: a copy that starts in the tray and stays
-// there never maps it.
-SystemLibrary& CommonControls() {
-  static SystemLibrary library(L"comctl32.dll", SystemLibrary::From::Manifest);
-  static const bool initialised = [] {
-    const auto initialise = library.Find<decltype(&::InitCommonControlsEx)>("InitCommonControlsEx");
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    return initialise && initialise(&classes);
-  }();
-  (void)initialised;
-  return library;
-}
-
 NativeControl* ControlOf(HWND window) {
   return reinterpret_cast<NativeControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 // Control ids the end-to-end driver knows: Text1 is 1001, Check8 1108, Frame3 1303, ...
+constexpr std::pair<const char*, int> kIdBases[] = {{"ProgressBar", 1400}, {"PushButton", 1200}, {"Check", 1100},
+                                                    {"Frame", 1300},       {"Label", 1500},       {"Text", 1000}};
+
 int ControlId(const Control& control) {
-  static const std::pair<const char*, int> kBases[] = {{"ProgressBar", 1400}, {"PushButton", 1200},
-                                                       {"Check", 1100},       {"Frame", 1300},
-                                                       {"Label", 1500},       {"Text", 1000}};
-  for (const auto& [prefix, base] : kBases) {
+  for (const auto& [prefix, base] : kIdBases) {
     const std::string& name = control.Name();
     if (name.rfind(prefix, 0) == 0) return base + std::atoi(name.c_str() + std::strlen(prefix));
   }
@@ -70,7 +55,8 @@ LRESULT CALLBACK DrawnControlProc(HWND window, UINT message, WPARAM wParam, LPAR
         self->control.UserMouseMove();
         return 0;
       case WM_GETOBJECT:
-        if (const LRESULT object = AnswerGetObject(window, wParam, lParam)) return object;
+        if (const LRESULT object = self->owner.desktop().accessibility().AnswerGetObject(window, wParam, lParam))
+          return object;
         break;
       case WM_COMMAND:
       case WM_CTLCOLORSTATIC:
@@ -91,7 +77,8 @@ LRESULT CALLBACK DrawnControlProc(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR) {
+                                    DWORD_PTR data) {
+  CommonControls& commonControls = *reinterpret_cast<CommonControls*>(data);
   if (message == WM_MOUSEMOVE) {
     if (NativeControl* self = ControlOf(window)) {
       try {
@@ -105,17 +92,15 @@ LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LP
     message = WM_LBUTTONDOWN;
   } else if (message == WM_GETOBJECT) {
     try {
-      if (const LRESULT object = AnswerGetObject(window, wParam, lParam)) return object;
+      if (NativeControl* self = ControlOf(window))
+        if (const LRESULT object = self->owner.desktop().accessibility().AnswerGetObject(window, wParam, lParam))
+          return object;
     } catch (...) {
     }
   } else if (message == WM_NCDESTROY) {
-    static const auto removeSubclass =
-        CommonControls().Find<decltype(&::RemoveWindowSubclass)>("RemoveWindowSubclass");
-    if (removeSubclass) removeSubclass(window, ButtonSubclassProc, kButtonSubclassId);
+    commonControls.RemoveSubclass(window, ButtonSubclassProc, kButtonSubclassId);
   }
-  // Only a button the subclass was set on comes here, so the library has the function.
-  static const auto defaultProc = CommonControls().Find<decltype(&::DefSubclassProc)>("DefSubclassProc");
-  return defaultProc(window, message, wParam, lParam);
+  return commonControls.CallNext(window, message, wParam, lParam);
 }
 
 void RegisterDrawnClass(HINSTANCE instance, const wchar_t* name) {
@@ -153,16 +138,14 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
     case ControlKind::CheckBox: className = WC_BUTTONW; style |= WS_TABSTOP | BS_3STATE; break;
     case ControlKind::PushButton: className = WC_BUTTONW; style |= WS_TABSTOP | BS_OWNERDRAW; break;
   }
-  if (className == std::wstring_view(WC_EDITW) || className == std::wstring_view(WC_BUTTONW)) CommonControls();
+  CommonControls& commonControls = owner.desktop().commonControls();
+  if (className == std::wstring_view(WC_EDITW) || className == std::wstring_view(WC_BUTTONW)) commonControls.Load();
   const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
   window = CreateWindowExW(exStyle, className, Widen(control.Text()).c_str(), style, place.left, place.top,
                            place.width, place.height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control))), instance, nullptr);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  if (control.Kind() == ControlKind::PushButton) {
-    static const auto setSubclass = CommonControls().Find<decltype(&::SetWindowSubclass)>("SetWindowSubclass");
-    if (setSubclass) setSubclass(window, ButtonSubclassProc, kButtonSubclassId, 0);
-  }
+  if (control.Kind() == ControlKind::PushButton) commonControls.Subclass(window, ButtonSubclassProc, kButtonSubclassId);
   control.Attach(this);
   // Created with its text and visibility; the rest is applied here.
   ApplyValue();

@@ -7,7 +7,6 @@
 #include "runtime/Layout.h"
 #include "runtime/Timer.h"
 #include "win32/DialogKeys.h"
-#include "win32/Dpi.h"
 #include "win32/FormWindow.h"
 #include "win32/NativeControl.h"
 #include "win32/Text.h"
@@ -36,12 +35,23 @@ class Win32Picture : public Picture {
 
 }  // namespace
 
-Win32Desktop::Win32Desktop(HINSTANCE instance) : instance_(instance), dpi_(SystemDpi()) {
+Win32Desktop::Win32Desktop(HINSTANCE instance, ComApartment& com)
+    : instance_(instance), dpi_(SystemDpi()), accessibility_(com) {
   timerWindow_ = CreateHiddenWindow(instance_, kTimerWindowClass, TimerWindowProc, HWND_MESSAGE, 0, 0, this);
   RegisterControlClasses(instance_);
 }
 
 Win32Desktop::~Win32Desktop() = default;
+
+UINT Win32Desktop::TaskbarCreatedMessage() {
+  if (!taskbarCreated_) taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  return *taskbarCreated_;
+}
+
+UINT Win32Desktop::AnotherCopyStartedMessage() {
+  if (!anotherCopyStarted_) anotherCopyStarted_ = RegisterWindowMessageW(kAnotherCopyStartedMessage);
+  return *anotherCopyStarted_;
+}
 
 LRESULT CALLBACK Win32Desktop::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER) {

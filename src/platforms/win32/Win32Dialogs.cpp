@@ -17,7 +17,7 @@ int Win32Dialogs::MessageBox(std::string_view text, std::string_view title, int 
 
 std::string Win32Dialogs::OpenFile(std::string_view title, std::string_view filter) {
   // The dialog shows the shell's folders, which are COM objects; without COM it still opens.
-  StartCom();
+  com_.Start();
   const auto getOpenFileName = comdlg32_.Get<decltype(&GetOpenFileNameW)>("GetOpenFileNameW");
   const auto extendedError = comdlg32_.Get<decltype(&CommDlgExtendedError)>("CommDlgExtendedError");
   // "Description|pattern|" becomes "Description\0pattern\0\0".

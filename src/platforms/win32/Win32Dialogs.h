@@ -10,12 +10,13 @@ namespace rp::win32 {
 // are loaded when the dialog is first opened, not at start.
 class Win32Dialogs : public Dialogs {
  public:
-  Win32Dialogs() = default;
+  explicit Win32Dialogs(ComApartment& com) : com_(com) {}
 
   int MessageBox(std::string_view text, std::string_view title, int style) override;
   std::string OpenFile(std::string_view title, std::string_view filter) override;
 
  private:
+  ComApartment& com_;
   SystemLibrary comdlg32_{L"comdlg32.dll"};
 };
 

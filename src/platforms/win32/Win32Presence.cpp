@@ -14,8 +14,6 @@ constexpr wchar_t kConsentStore[] =
 constexpr int kSystemExecutionState = 16;  // POWER_INFORMATION_LEVEL
 constexpr DWORD kNotifyForThisSession = 0;
 
-using CallNtPowerInformationFn = LONG(WINAPI*)(int, void*, ULONG, void*, ULONG);
-using QueryNotificationStateFn = HRESULT(WINAPI*)(int*);
 using RegisterSessionFn = BOOL(WINAPI*)(HWND, DWORD);
 using UnregisterSessionFn = BOOL(WINAPI*)(HWND);
 
@@ -55,9 +53,9 @@ std::int64_t Win32Presence::IdleMs() {
 }
 
 bool Win32Presence::DisplayRequired() {
-  // Asked every second while the user seems away: the library and the function are looked up once.
-  static SystemLibrary powrprof(L"powrprof.dll");
-  static const auto call = powrprof.Find<CallNtPowerInformationFn>("CallNtPowerInformation");
+  if (!callNtPowerInformation_)
+    callNtPowerInformation_ = powrprof_.Find<CallNtPowerInformationFn>("CallNtPowerInformation");
+  const auto call = *callNtPowerInformation_;
   ULONG state = 0;
   // Unknown counts as kept on: idleness alone then never makes the user away.
   if (!call || call(kSystemExecutionState, nullptr, 0, &state, sizeof state) != 0) return true;
@@ -65,8 +63,9 @@ bool Win32Presence::DisplayRequired() {
 }
 
 NotificationState Win32Presence::UserNotificationState() {
-  // shell32 is loaded already (the tray icon); the call itself is from Windows Vista on.
-  static const auto query = LibraryFunction<QueryNotificationStateFn>(L"shell32.dll", "SHQueryUserNotificationState");
+  if (!queryNotificationState_)
+    queryNotificationState_ = LibraryFunction<QueryNotificationStateFn>(L"shell32.dll", "SHQueryUserNotificationState");
+  const auto query = *queryNotificationState_;
   int state = 0;
   if (!query || FAILED(query(&state))) return NotificationState::AcceptsNotifications;
   switch (state) {

@@ -24,11 +24,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     return 0;
   }
 
+  rp::win32::ComApartment com;
   rp::win32::Win32Settings settings;
   rp::win32::Win32Files files;
-  rp::win32::Win32Dialogs dialogs;
+  rp::win32::Win32Dialogs dialogs(com);
   rp::win32::Win32MediaPlayer player;
-  rp::win32::Win32Desktop desktop(instance);
+  rp::win32::Win32Desktop desktop(instance, com);
   rp::win32::Win32Registry registry;
   rp::win32::Win32Shell shell(instance);
   rp::win32::Win32Numbers numbers;
