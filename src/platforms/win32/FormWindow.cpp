@@ -1,10 +1,6 @@
 #include "win32/FormWindow.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 #include <cwchar>
 #include <string_view>
 #include <utility>
@@ -12,7 +8,6 @@
 #include "resource.h"
 #include "runtime/Layout.h"
 #include "win32/Colours.h"
-#include "win32/ControlPainting.h"
 #include "win32/DialogKeys.h"
 #include "win32/Dpi.h"
 #include "win32/NativeControl.h"
@@ -34,12 +29,6 @@ constexpr UINT kSystemMenuCommandStep = 0x10;
 
 std::string FontKey(const Font& font) {
   return font.face + "/" + std::to_string(font.points) + (font.bold ? "/b" : "");
-}
-
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
 }
 
 }  // namespace
@@ -136,7 +125,7 @@ void FormWindow::FitToLayout(const POINT* place) {
     SetWindowPos(window_, nullptr, 0, 0, outer.cx + wider, outer.cy + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+LRESULT FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   const bool mirroring = std::exchange(mirroring_, true);
   dpi_ = dpi;
   // The fonts of the old size go once every control has one of the new.
@@ -153,6 +142,7 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   for (auto& child : controls_) child->Place();
   mirroring_ = mirroring;
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  return 0;
 }
 
 void FormWindow::CreateControls() {
@@ -193,47 +183,6 @@ HBRUSH FormWindow::BrushFor(COLORREF colour) {
   return slot.get();
 }
 
-bool FormWindow::HandleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  switch (message) {
-    case WM_COMMAND: {
-      NativeControl* child = NativeControl::FromWindow(reinterpret_cast<HWND>(lParam));
-      if (!child) return false;
-      const UINT code = HIWORD(wParam);
-      if (code == EN_CHANGE && child->control.Kind() == ControlKind::TextBox) {
-        child->control.UserSetText(Narrow(WindowText(child->window)));
-      } else if (code == BN_CLICKED && (child->control.Kind() == ControlKind::CheckBox ||
-                                        child->control.Kind() == ControlKind::PushButton)) {
-        child->control.UserClick();
-      }
-      result = 0;
-      return true;
-    }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN: {
-      NativeControl* child = NativeControl::FromWindow(reinterpret_cast<HWND>(lParam));
-      if (!child) return false;
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      Colours& colours = desktop_.colours();
-      const COLORREF back = colours.BackColourOf(child->control);
-      SetTextColor(dc, colours.ForeColourOf(child->control));
-      SetBkColor(dc, back);
-      result = reinterpret_cast<LRESULT>(BrushFor(back));
-      return true;
-    }
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      NativeControl* child = NativeControl::FromWindow(item->hwndItem);
-      if (!child) return false;
-      PaintButton(*child, *item);
-      result = TRUE;
-      return true;
-    }
-    default:
-      return false;
-  }
-}
-
 void FormWindow::UpdateCursor() {
   POINT point;
   GetCursorPos(&point);
@@ -242,20 +191,22 @@ void FormWindow::UpdateCursor() {
     SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
-bool FormWindow::HandleSetCursor(LPARAM lParam) {
-  if (LOWORD(lParam) != HTCLIENT) return false;
-  switch (form_.MousePointer()) {
-    case kBusyPointer:
-      SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-      return true;
-    case kCustomPointer:
-      // Without the hand cursor file, the system's own hand shows over the buttons.
-      SetCursor(form_.MouseIcon() ? reinterpret_cast<HCURSOR>(form_.MouseIcon()->Handle())
-                                  : LoadCursorW(nullptr, IDC_HAND));
-      return true;
-    default:
-      return false;
+LRESULT FormWindow::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(lParam) == HTCLIENT) {
+    switch (form_.MousePointer()) {
+      case kBusyPointer:
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      case kCustomPointer:
+        // Without the hand cursor file, the system's own hand shows over the buttons.
+        SetCursor(form_.MouseIcon() ? reinterpret_cast<HCURSOR>(form_.MouseIcon()->Handle())
+                                    : LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      default:
+        break;
+    }
   }
+  return Default(WM_SETCURSOR, wParam, lParam);
 }
 
 NativeControl* FormWindow::ControlOf(const Control& control) const {
@@ -361,9 +312,119 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  HWND window = window_;
-  LRESULT result = 0;
-  if (HandleChildNotification(message, wParam, lParam, result)) return result;
+  switch (message) {
+    // From the controls placed on the window itself.
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_DRAWITEM: return NativeControl::ReflectNotification(window_, message, wParam, lParam);
+    case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
+    case WM_MOUSEMOVE: return OnMouseMove();
+    case WM_QUERYOPEN: return OnQueryOpen();
+    case WM_SIZE: return OnSize(wParam);
+    case WM_ACTIVATE: return OnActivate(wParam, lParam);
+    case WM_CLOSE: return OnClose();
+    case kGetDpiScaledSize: return OnGetDpiScaledSize(LOWORD(wParam), *reinterpret_cast<SIZE*>(lParam));
+    case kFitToLayout: return OnFitToLayout();
+    case kDpiChanged: return OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    case WM_SETTINGCHANGE: return OnSettingChange(wParam, lParam);
+    case WM_SYSCOLORCHANGE: return OnSysColorChange(wParam, lParam);
+    case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION: return OnEndSession(wParam);
+    default: return OnOtherMessage(message, wParam, lParam);
+  }
+}
+
+LRESULT FormWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT FormWindow::OnEraseBackground(HDC dc) {
+  RECT client;
+  GetClientRect(window_, &client);
+  FillRect(dc, &client, BrushFor(desktop_.colours().PartColour(form_.BackColor(), kButtonFaceColour)));
+  return 1;
+}
+
+LRESULT FormWindow::OnMouseMove() {
+  form_.UserMouseMove();
+  return 0;
+}
+
+// A minimised window is about to be restored, by whatever means.
+LRESULT FormWindow::OnQueryOpen() {
+  CreateControls();
+  return TRUE;
+}
+
+LRESULT FormWindow::OnSize(WPARAM kind) {
+  if (kind == SIZE_RESTORED && fitWhenRestored_) {
+    // The scale changed while the window was minimised: its size at the new scale, once the
+    // restore has put back the old one.
+    fitWhenRestored_ = false;
+    PostMessageW(window_, kFitToLayout, 0, 0);
+  }
+  if (!mirroring_)
+    form_.UserResized(kind == SIZE_MINIMIZED ? kMinimized : kind == SIZE_MAXIMIZED ? kMaximized : kNormal);
+  return 0;
+}
+
+LRESULT FormWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
+  if (!mirroring_ && LOWORD(wParam) != WA_INACTIVE) form_.UserActivated();
+  return Default(WM_ACTIVATE, wParam, lParam);
+}
+
+LRESULT FormWindow::OnClose() {
+  // The window may be gone when this returns: touch nothing of it afterwards.
+  form_.UserClose(kCloseFromControlMenu);
+  return 0;
+}
+
+LRESULT FormWindow::OnGetDpiScaledSize(int dpi, SIZE& outer) {
+  outer = OuterPixels(dpi);
+  return TRUE;
+}
+
+LRESULT FormWindow::OnFitToLayout() {
+  const bool mirroring = std::exchange(mirroring_, true);
+  FitToLayout(nullptr);
+  mirroring_ = mirroring;
+  return 0;
+}
+
+LRESULT FormWindow::OnSettingChange(WPARAM wParam, LPARAM lParam) {
+  if (wParam == SPI_SETHIGHCONTRAST) ColoursChanged();
+  return Default(WM_SETTINGCHANGE, wParam, lParam);
+}
+
+LRESULT FormWindow::OnSysColorChange(WPARAM wParam, LPARAM lParam) {
+  ColoursChanged();
+  return Default(WM_SYSCOLORCHANGE, wParam, lParam);
+}
+
+void FormWindow::ColoursChanged() {
+  desktop_.colours().HighContrastChanged();
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+LRESULT FormWindow::OnSysCommand(WPARAM wParam, LPARAM lParam) {
+  const UINT command = static_cast<UINT>(wParam & 0xFFF0);
+  const std::size_t count = form_.SystemMenuItems().size();
+  if (command < kFirstSystemMenuCommand || command >= kFirstSystemMenuCommand + count * kSystemMenuCommandStep)
+    return Default(WM_SYSCOMMAND, wParam, lParam);
+  form_.UserSystemMenu((command - kFirstSystemMenuCommand) / kSystemMenuCommandStep);
+  return 0;
+}
+
+LRESULT FormWindow::OnEndSession(WPARAM ending) {
+  if (ending) form_.UserClose(kCloseForWindowsSession);
+  return 0;
+}
+
+LRESULT FormWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == desktop_.TaskbarCreatedMessage()) {
     form_.UserShellRestarted();
     return 0;
@@ -372,80 +433,7 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     form_.UserAnotherCopyStarted();
     return 0;
   }
-  switch (message) {
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(window, &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, BrushFor(desktop_.colours().PartColour(form_.BackColor(), kButtonFaceColour)));
-      return 1;
-    }
-    case WM_SETCURSOR:
-      if (HandleSetCursor(lParam)) return TRUE;
-      break;
-    case WM_MOUSEMOVE:
-      form_.UserMouseMove();
-      return 0;
-    case WM_QUERYOPEN:  // a minimised window is about to be restored, by whatever means
-      CreateControls();
-      return TRUE;
-    case WM_SIZE:
-      if (wParam == SIZE_RESTORED && fitWhenRestored_) {
-        // The scale changed while the window was minimised: its size at the new scale, once
-        // the restore has put back the old one.
-        fitWhenRestored_ = false;
-        PostMessageW(window, kFitToLayout, 0, 0);
-      }
-      if (!mirroring_) {
-        form_.UserResized(wParam == SIZE_MINIMIZED ? kMinimized : wParam == SIZE_MAXIMIZED ? kMaximized : kNormal);
-      }
-      return 0;
-    case WM_ACTIVATE:
-      if (!mirroring_ && LOWORD(wParam) != WA_INACTIVE) form_.UserActivated();
-      break;
-    case WM_CLOSE:
-      // The window may be gone when this returns: touch nothing of it afterwards.
-      form_.UserClose(kCloseFromControlMenu);
-      return 0;
-    case kGetDpiScaledSize: {
-      const SIZE outer = OuterPixels(LOWORD(wParam));
-      *reinterpret_cast<SIZE*>(lParam) = outer;
-      return TRUE;
-    }
-    case kFitToLayout: {
-      const bool mirroring = std::exchange(mirroring_, true);
-      FitToLayout(nullptr);
-      mirroring_ = mirroring;
-      return 0;
-    }
-    case kDpiChanged:
-      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
-    case WM_SETTINGCHANGE:
-      if (wParam != SPI_SETHIGHCONTRAST) break;
-      [[fallthrough]];
-    case WM_SYSCOLORCHANGE:
-      // High-contrast mode or the system colours changed: draw everything in the new colours.
-      desktop_.colours().HighContrastChanged();
-      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-      break;
-    case WM_SYSCOMMAND: {
-      const UINT command = static_cast<UINT>(wParam & 0xFFF0);
-      const std::size_t count = form_.SystemMenuItems().size();
-      if (command >= kFirstSystemMenuCommand && command < kFirstSystemMenuCommand + count * kSystemMenuCommandStep) {
-        form_.UserSystemMenu((command - kFirstSystemMenuCommand) / kSystemMenuCommandStep);
-        return 0;
-      }
-      break;
-    }
-    case WM_QUERYENDSESSION:
-      return TRUE;
-    case WM_ENDSESSION:
-      if (wParam) form_.UserClose(kCloseForWindowsSession);
-      return 0;
-    default:
-      break;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return Default(message, wParam, lParam);
 }
 
 }  // namespace rp::win32

@@ -34,9 +34,6 @@ class FormWindow : public FormView {
   int Dpi() const { return dpi_; }
   HFONT FontFor(const Font& font);
   HBRUSH BrushFor(COLORREF colour);
-  // Messages of the window and of its frames: notifications, colours, owner drawing, pointer.
-  bool HandleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  bool HandleSetCursor(LPARAM lParam);
   // The native control of a control model or of a child window; null when there is none (the
   // controls are not made yet, or the window is not one of them).
   NativeControl* ControlOf(const Control& control) const;
@@ -47,6 +44,27 @@ class FormWindow : public FormView {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnEraseBackground(HDC dc);
+  LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+  LRESULT OnMouseMove();
+  LRESULT OnQueryOpen();
+  LRESULT OnSize(WPARAM kind);
+  LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+  LRESULT OnClose();
+  LRESULT OnGetDpiScaledSize(int dpi, SIZE& outer);
+  LRESULT OnFitToLayout();
+  // The window moved to a monitor of other dots per inch, or the scale changed: lay it out
+  // anew from its twips, in the place Windows suggests.
+  LRESULT OnDpiChanged(int dpi, const RECT& suggested);
+  LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT OnEndSession(WPARAM ending);
+  // The messages registered by name, and every other one.
+  LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // High-contrast mode or the system colours changed: draw everything in the new colours.
+  void ColoursChanged();
   void CreateControls();
   void AddSystemMenuItems();
   void ApplyWindowState();
@@ -55,9 +73,6 @@ class FormWindow : public FormView {
   // Sizes the window so that its client area is the layout's at its dots per inch; moves it to
   // `place` when given.
   void FitToLayout(const POINT* place);
-  // The window moved to a monitor of other dots per inch, or the scale changed: lay it out
-  // anew from its twips, in the place Windows suggests.
-  void OnDpiChanged(int dpi, const RECT& suggested);
 
   Win32Desktop& desktop_;
   Form& form_;

@@ -10,10 +10,12 @@
 #include <utility>
 
 #include "runtime/Layout.h"
+#include "win32/Colours.h"
+#include "win32/CommonControls.h"
 #include "win32/ControlPainting.h"
 #include "win32/FormWindow.h"
-#include "win32/Win32Desktop.h"
 #include "win32/Text.h"
+#include "win32/Win32Desktop.h"
 
 namespace rp::win32 {
 namespace {
@@ -39,85 +41,158 @@ int ControlId(const Control& control) {
   return 0;
 }
 
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// Answers assistive technology for an own-drawn control; 0 leaves it to the window's default.
+LRESULT AnswerGetObject(NativeControl& self, WPARAM wParam, LPARAM lParam) {
+  return self.owner.desktop().accessibility().AnswerGetObject(self.window, wParam, lParam);
+}
+
+// A frame, label or progress bar: a window of the program's own class.
+struct DrawnControl {
+  NativeControl& self;
+
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return DefWindowProcW(self.window, message, wParam, lParam);
+  }
+  LRESULT OnPaint() const {
+    PaintScope paint(self.window);
+    PaintDrawn(self, paint.dc());
+    return 0;
+  }
+  LRESULT OnMouseMove() const {
+    self.control.UserMouseMove();
+    return 0;
+  }
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam) const {
+    if (const LRESULT object = AnswerGetObject(self, wParam, lParam)) return object;
+    return Default(WM_GETOBJECT, wParam, lParam);
+  }
+};
+
 LRESULT CALLBACK DrawnControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   NativeControl* self = ControlOf(window);
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  const DrawnControl drawn{*self};
   try {
     switch (message) {
-      case WM_PAINT: {
-        PaintScope paint(window);
-        PaintDrawn(*self, paint.dc());
-        return 0;
-      }
-      case WM_ERASEBKGND:
-        return 1;
-      case WM_MOUSEMOVE:
-        self->control.UserMouseMove();
-        return 0;
-      case WM_GETOBJECT:
-        if (const LRESULT object = self->owner.desktop().accessibility().AnswerGetObject(window, wParam, lParam))
-          return object;
-        break;
+      case WM_PAINT: return drawn.OnPaint();
+      case WM_ERASEBKGND: return 1;  // the paint covers every pixel
+      case WM_MOUSEMOVE: return drawn.OnMouseMove();
+      case WM_GETOBJECT: return drawn.OnGetObject(wParam, lParam);
+      // From the controls in a frame.
       case WM_COMMAND:
       case WM_CTLCOLORSTATIC:
       case WM_CTLCOLOREDIT:
       case WM_CTLCOLORBTN:
-      case WM_DRAWITEM: {
-        LRESULT result = 0;
-        if (self->owner.HandleChildNotification(message, wParam, lParam, result)) return result;
-        break;
-      }
-      default:
-        break;
+      case WM_DRAWITEM: return NativeControl::ReflectNotification(window, message, wParam, lParam);
+      default: return drawn.Default(message, wParam, lParam);
     }
   } catch (...) {
     // Nothing may leave a window procedure.
+    return drawn.Default(message, wParam, lParam);
   }
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR data) {
-  CommonControls& commonControls = *reinterpret_cast<CommonControls*>(data);
-  if (message == WM_MOUSEMOVE) {
-    if (NativeControl* self = ControlOf(window)) {
-      try {
-        self->control.UserMouseMove();
-      } catch (...) {
-      }
-    }
-  } else if (message == WM_LBUTTONDBLCLK) {
-    // An owner-drawn button reports a fast second click only as a double click; press it like
-    // the first, as a standard push button does, so that every click counts.
-    message = WM_LBUTTONDOWN;
-  } else if (message == WM_GETOBJECT) {
-    try {
-      if (NativeControl* self = ControlOf(window))
-        if (const LRESULT object = self->owner.desktop().accessibility().AnswerGetObject(window, wParam, lParam))
-          return object;
-    } catch (...) {
-    }
-  } else if (message == WM_NCDESTROY) {
-    commonControls.RemoveSubclass(window, ButtonSubclassProc, kButtonSubclassId);
+                                    DWORD_PTR data);
+
+// A push button: the button class, owner-drawn, with a subclass in front of it that reports the
+// pointer to the model, presses on every click and answers assistive technology. The model goes
+// before the window does, so the last messages find no control.
+struct SubclassedButton {
+  HWND window;
+  CommonControls& commonControls;
+
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return commonControls.CallNext(window, message, wParam, lParam);
   }
-  return commonControls.CallNext(window, message, wParam, lParam);
+  LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) const {
+    if (NativeControl* self = ControlOf(window)) self->control.UserMouseMove();
+    return Default(WM_MOUSEMOVE, wParam, lParam);
+  }
+  // An owner-drawn button reports a fast second click only as a double click; press it like
+  // the first, as a standard push button does, so that every click counts.
+  LRESULT OnDoubleClick(WPARAM wParam, LPARAM lParam) const { return Default(WM_LBUTTONDOWN, wParam, lParam); }
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam) const {
+    if (NativeControl* self = ControlOf(window))
+      if (const LRESULT object = AnswerGetObject(*self, wParam, lParam)) return object;
+    return Default(WM_GETOBJECT, wParam, lParam);
+  }
+  LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam) const {
+    commonControls.RemoveSubclass(window, ButtonSubclassProc, kButtonSubclassId);
+    return Default(WM_NCDESTROY, wParam, lParam);
+  }
+};
+
+LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR data) {
+  const SubclassedButton button{window, *reinterpret_cast<CommonControls*>(data)};
+  try {
+    switch (message) {
+      case WM_MOUSEMOVE: return button.OnMouseMove(wParam, lParam);
+      case WM_LBUTTONDBLCLK: return button.OnDoubleClick(wParam, lParam);
+      case WM_GETOBJECT: return button.OnGetObject(wParam, lParam);
+      case WM_NCDESTROY: return button.OnNcDestroy(wParam, lParam);
+      default: return button.Default(message, wParam, lParam);
+    }
+  } catch (...) {
+    // Nothing may leave a window procedure.
+    return button.Default(message, wParam, lParam);
+  }
 }
 
-void RegisterDrawnClass(HINSTANCE instance, const wchar_t* name) {
-  WNDCLASSEXW drawn{};
-  drawn.cbSize = sizeof drawn;
-  drawn.style = CS_HREDRAW | CS_VREDRAW;
-  drawn.lpfnWndProc = DrawnControlProc;
-  drawn.hInstance = instance;
-  drawn.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  drawn.lpszClassName = name;
-  RegisterClassExW(&drawn);
+// The notifications a control sends its parent, as the control handles them.
+LRESULT OnCommand(NativeControl& child, UINT code) {
+  const ControlKind kind = child.control.Kind();
+  if (code == EN_CHANGE && kind == ControlKind::TextBox)
+    child.control.UserSetText(Narrow(WindowText(child.window)));
+  else if (code == BN_CLICKED && (kind == ControlKind::CheckBox || kind == ControlKind::PushButton))
+    child.control.UserClick();
+  return 0;
+}
+
+LRESULT OnControlColour(NativeControl& child, HDC dc) {
+  Colours& colours = child.owner.desktop().colours();
+  const COLORREF back = colours.BackColourOf(child.control);
+  SetTextColor(dc, colours.ForeColourOf(child.control));
+  SetBkColor(dc, back);
+  return reinterpret_cast<LRESULT>(child.owner.BrushFor(back));
+}
+
+LRESULT OnDrawItem(NativeControl& child, const DRAWITEMSTRUCT& item) {
+  PaintButton(child, item);
+  return TRUE;
 }
 
 }  // namespace
 
-void RegisterControlClasses(HINSTANCE instance) {
-  for (const wchar_t* name : {kFrameClass, kLabelClass, kProgressClass}) RegisterDrawnClass(instance, name);
+void NativeControl::RegisterClasses(HINSTANCE instance) {
+  for (const wchar_t* name : {kFrameClass, kLabelClass, kProgressClass}) {
+    WNDCLASSEXW drawn{};
+    drawn.cbSize = sizeof drawn;
+    drawn.style = CS_HREDRAW | CS_VREDRAW;
+    drawn.lpfnWndProc = DrawnControlProc;
+    drawn.hInstance = instance;
+    drawn.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    drawn.lpszClassName = name;
+    RegisterClassExW(&drawn);
+  }
+}
+
+LRESULT NativeControl::ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+  NativeControl* child = ControlOf(message == WM_DRAWITEM ? item->hwndItem : reinterpret_cast<HWND>(lParam));
+  if (!child) return DefWindowProcW(parent, message, wParam, lParam);
+  switch (message) {
+    case WM_COMMAND: return OnCommand(*child, HIWORD(wParam));
+    case WM_DRAWITEM: return OnDrawItem(*child, *item);
+    default: return OnControlColour(*child, reinterpret_cast<HDC>(wParam));  // WM_CTLCOLOR...
+  }
 }
 
 NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)

@@ -7,7 +7,8 @@ namespace rp::win32 {
 
 class FormWindow;
 
-// The native control behind one Control model.
+// The native control behind one Control model: a window of the program's own class for a
+// frame, label or progress bar, the system's edit box or button for the others.
 class NativeControl : public ControlView {
  public:
   NativeControl(FormWindow& owner, Control& control, HWND parent);
@@ -17,6 +18,12 @@ class NativeControl : public ControlView {
   // the window repaints it.
   void Place();
   static NativeControl* FromWindow(HWND window);
+  // Registers the window classes of the controls the program draws itself.
+  static void RegisterClasses(HINSTANCE instance);
+  // A notification a control sent its parent (`parent`, the window or a frame): WM_COMMAND,
+  // WM_CTLCOLOR... and WM_DRAWITEM go back to the control that sent it; the parent's default
+  // answer where it came from none of the program's controls.
+  static LRESULT ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
 
   FormWindow& owner;
   Control& control;
@@ -34,10 +41,6 @@ class NativeControl : public ControlView {
   // Repaints part of the control, or all of it (nullptr); nothing while the window is hidden or
   // minimised, since showing it repaints it whole.
   void Redraw(const RECT* part);
-
 };
-
-// Registers the window classes of the controls the program draws itself.
-void RegisterControlClasses(HINSTANCE instance);
 
 }  // namespace rp::win32

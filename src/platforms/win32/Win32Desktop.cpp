@@ -38,7 +38,7 @@ class Win32Picture : public Picture {
 Win32Desktop::Win32Desktop(HINSTANCE instance, ComApartment& com)
     : instance_(instance), dpi_(SystemDpi()), accessibility_(com) {
   timerWindow_ = CreateHiddenWindow(instance_, kTimerWindowClass, TimerWindowProc, HWND_MESSAGE, 0, 0, this);
-  RegisterControlClasses(instance_);
+  NativeControl::RegisterClasses(instance_);
 }
 
 Win32Desktop::~Win32Desktop() = default;
@@ -54,21 +54,23 @@ UINT Win32Desktop::AnotherCopyStartedMessage() {
 }
 
 LRESULT CALLBACK Win32Desktop::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_TIMER) {
-    auto* self = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self) {
-      auto it = self->timers_.find(wParam);
-      if (it != self->timers_.end()) {
-        try {
-          it->second->Tick();
-        } catch (...) {
-          // A tick must never take the message loop down with it.
-        }
-      }
-    }
-    return 0;
+  auto* self = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  switch (message) {
+    case WM_TIMER: return self->OnTimer(wParam);
+    default: return DefWindowProcW(window, message, wParam, lParam);
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Win32Desktop::OnTimer(UINT_PTR id) {
+  auto it = timers_.find(id);
+  if (it == timers_.end()) return 0;
+  try {
+    it->second->Tick();
+  } catch (...) {
+    // A tick must never take the message loop down with it.
+  }
+  return 0;
 }
 
 void Win32Desktop::Update(Timer& timer) {

@@ -57,6 +57,7 @@ class Win32Desktop : public EventLoop, public Ui {
 
  private:
   static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnTimer(UINT_PTR id);
 
   HINSTANCE instance_;
   int dpi_;

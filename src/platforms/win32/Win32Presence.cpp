@@ -42,6 +42,20 @@ bool AnyInUse(HKEY parent, int depth) {
   }
 }
 
+// The session was locked or unlocked, or something else happened to it.
+LRESULT OnSessionChange(SessionListener& listener, HWND window, WPARAM change, LPARAM lParam) {
+  if (change != WTS_SESSION_LOCK && change != WTS_SESSION_UNLOCK)
+    return DefWindowProcW(window, WM_WTSSESSION_CHANGE, change, lParam);
+  listener.SessionLocked(change == WTS_SESSION_LOCK);
+  return 0;
+}
+
+LRESULT OnPowerBroadcast(SessionListener& listener, WPARAM event) {
+  if (event == PBT_APMSUSPEND) listener.MachineAsleep(true);
+  if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) listener.MachineAsleep(false);
+  return TRUE;
+}
+
 }  // namespace
 
 Win32Presence::~Win32Presence() { WatchSession(nullptr); }
@@ -113,22 +127,17 @@ void Win32Presence::WatchSession(SessionListener* listener) {
 LRESULT CALLBACK Win32Presence::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<Win32Presence*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   SessionListener* listener = self ? self->listener_ : nullptr;
-  if (listener) {
-    try {
-      if (message == WM_WTSSESSION_CHANGE && (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK)) {
-        listener->SessionLocked(wParam == WTS_SESSION_LOCK);
-        return 0;
-      }
-      if (message == WM_POWERBROADCAST) {
-        if (wParam == PBT_APMSUSPEND) listener->MachineAsleep(true);
-        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) listener->MachineAsleep(false);
-        return TRUE;
-      }
-    } catch (...) {
-      // Nothing may leave a window procedure.
+  if (!listener) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    switch (message) {
+      case WM_WTSSESSION_CHANGE: return OnSessionChange(*listener, window, wParam, lParam);
+      case WM_POWERBROADCAST: return OnPowerBroadcast(*listener, wParam);
+      default: return DefWindowProcW(window, message, wParam, lParam);
     }
+  } catch (...) {
+    // Nothing may leave a window procedure.
+    return DefWindowProcW(window, message, wParam, lParam);
   }
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace rp::win32
