@@ -5,7 +5,7 @@
 #include <string>
 
 #include "runtime/Layout.h"
-#include "win32/FormWindow.h"
+#include "win32/NativeControl.h"
 #include "win32/SystemLibrary.h"
 #include "win32/Text.h"
 
@@ -16,27 +16,17 @@ using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
 using SysAllocStringFn = BSTR(WINAPI*)(const OLECHAR*);
 
+}  // namespace
+
 // What the accessible objects need of oleacc and of the COM libraries it brings.
 struct AccessibilityLibrary {
+  SystemLibrary oleacc{L"oleacc.dll"}, oleaut32{L"oleaut32.dll"};
   LresultFromObjectFn lresultFromObject = nullptr;
   CreateStdAccessibleObjectFn createStandardObject = nullptr;
   SysAllocStringFn allocString = nullptr;
 };
 
-// Loaded on the first request, with COM on this thread, whose messages carry the clients' calls.
-const AccessibilityLibrary* Library() {
-  static const AccessibilityLibrary library = [] {
-    static SystemLibrary oleacc(L"oleacc.dll"), oleaut32(L"oleaut32.dll");
-    AccessibilityLibrary loaded;
-    if (!StartCom()) return loaded;
-    loaded.lresultFromObject = oleacc.Find<LresultFromObjectFn>("LresultFromObject");
-    loaded.createStandardObject = oleacc.Find<CreateStdAccessibleObjectFn>("CreateStdAccessibleObject");
-    loaded.allocString = oleaut32.Find<SysAllocStringFn>("SysAllocString");
-    return loaded;
-  }();
-  const bool usable = library.lresultFromObject && library.createStandardObject && library.allocString;
-  return usable ? &library : nullptr;
-}
+namespace {
 
 constexpr wchar_t kPress[] = L"press";
 
@@ -176,13 +166,33 @@ class AccessibleControl final : public IAccessible {
 
 }  // namespace
 
-LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
+Accessibility::Accessibility(ComApartment& com) : com_(com) {}
+
+Accessibility::~Accessibility() = default;
+
+// Loaded on the first request, with COM on this thread, whose messages carry the clients' calls.
+const AccessibilityLibrary* Accessibility::Load() {
+  if (!library_) {
+    library_ = std::make_unique<AccessibilityLibrary>();
+    if (com_.Start()) {
+      library_->lresultFromObject = library_->oleacc.Find<LresultFromObjectFn>("LresultFromObject");
+      library_->createStandardObject =
+          library_->oleacc.Find<CreateStdAccessibleObjectFn>("CreateStdAccessibleObject");
+      library_->allocString = library_->oleaut32.Find<SysAllocStringFn>("SysAllocString");
+    }
+  }
+  const AccessibilityLibrary& library = *library_;
+  const bool usable = library.lresultFromObject && library.createStandardObject && library.allocString;
+  return usable ? &library : nullptr;
+}
+
+LRESULT Accessibility::AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
   const NativeControl* control = NativeControl::FromWindow(window);
   if (!control) return 0;
   const ControlKind kind = control->control.Kind();
   if (kind != ControlKind::PushButton && kind != ControlKind::ProgressBar) return 0;
-  const AccessibilityLibrary* library = Library();
+  const AccessibilityLibrary* library = Load();
   if (!library) return 0;
   IAccessible* standard = nullptr;
   if (FAILED(library->createStandardObject(window, OBJID_CLIENT, __uuidof(IAccessible),

@@ -1,11 +1,6 @@
 #include "win32/Colours.h"
 
 namespace rp::win32 {
-
-COLORREF ResolveColour(std::uint32_t colour) {
-  return (colour & 0x80000000u) ? GetSysColor(static_cast<int>(colour & 0xFF)) : static_cast<COLORREF>(colour);
-}
-
 namespace {
 
 bool AskHighContrast() {
@@ -15,33 +10,34 @@ bool AskHighContrast() {
          (contrast.dwFlags & HCF_HIGHCONTRASTON);
 }
 
-// Asked at first use, not while the program loads, and again when the system says it changed.
-bool& HighContrastState() {
-  static bool highContrast = AskHighContrast();
-  return highContrast;
-}
-
 }  // namespace
 
-bool HighContrast() { return HighContrastState(); }
+COLORREF ResolveColour(std::uint32_t colour) {
+  return (colour & 0x80000000u) ? GetSysColor(static_cast<int>(colour & 0xFF)) : static_cast<COLORREF>(colour);
+}
 
-void HighContrastChanged() { HighContrastState() = AskHighContrast(); }
+bool Colours::HighContrast() {
+  if (!highContrast_) highContrast_ = AskHighContrast();
+  return *highContrast_;
+}
 
-COLORREF PartColour(std::uint32_t colour, std::uint32_t designColour) {
+void Colours::HighContrastChanged() { highContrast_ = AskHighContrast(); }
+
+COLORREF Colours::PartColour(std::uint32_t colour, std::uint32_t designColour) {
   return ResolveColour(HighContrast() ? designColour : colour);
 }
 
-COLORREF BackColourOf(const Control& control) {
+COLORREF Colours::BackColourOf(const Control& control) {
   return PartColour(control.BackColor(), DesignBackColour(control.Kind()));
 }
 
-COLORREF ForeColourOf(const Control& control) {
+COLORREF Colours::ForeColourOf(const Control& control) {
   return PartColour(control.ForeColor(), DesignForeColour(control.Kind()));
 }
 
-COLORREF FillColourOf(const Control& control) { return PartColour(control.FillColor(), kHighlightColour); }
+COLORREF Colours::FillColourOf(const Control& control) { return PartColour(control.FillColor(), kHighlightColour); }
 
-COLORREF TextOverFillOf(const Control& control) {
+COLORREF Colours::TextOverFillOf(const Control& control) {
   if (HighContrast()) return GetSysColor(COLOR_HIGHLIGHTTEXT);
   const COLORREF fill = FillColourOf(control);
   const int luminance = GetRValue(fill) * 299 + GetGValue(fill) * 587 + GetBValue(fill) * 114;

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "runtime/Controls.h"
 
@@ -11,19 +12,27 @@ namespace rp::win32 {
 // takes it.
 COLORREF ResolveColour(std::uint32_t colour);
 
-// True while Windows' high-contrast mode is on: asked once, and again after the system says
-// the setting changed (paints ask on every tick).
-bool HighContrast();
-void HighContrastChanged();
+// The colours the program draws in: the model's, or in Windows' high-contrast mode the system
+// colours that the design gives each part, so that skin and program colours give way to the
+// user's.
+class Colours {
+ public:
+  // True while high-contrast mode is on: asked at first use, not while the program loads, and
+  // again after the system says the setting changed (paints ask on every tick).
+  bool HighContrast();
+  void HighContrastChanged();
 
-// The colour to draw a part in: its own, or in high-contrast mode the system colour that the
-// design gives the part, so that skin and program colours give way to the user's.
-COLORREF PartColour(std::uint32_t colour, std::uint32_t designColour);
-COLORREF BackColourOf(const Control& control);
-COLORREF ForeColourOf(const Control& control);
-COLORREF FillColourOf(const Control& control);  // the filled part of a progress bar
-// The text over a progress bar's filled part: black or white, whichever reads better on the
-// fill, and the highlighted-text colour in high-contrast mode.
-COLORREF TextOverFillOf(const Control& control);
+  // The colour to draw a part in.
+  COLORREF PartColour(std::uint32_t colour, std::uint32_t designColour);
+  COLORREF BackColourOf(const Control& control);
+  COLORREF ForeColourOf(const Control& control);
+  COLORREF FillColourOf(const Control& control);  // the filled part of a progress bar
+  // The text over a progress bar's filled part: black or white, whichever reads better on the
+  // fill, and the highlighted-text colour in high-contrast mode.
+  COLORREF TextOverFillOf(const Control& control);
+
+ private:
+  std::optional<bool> highContrast_;
+};
 
 }  // namespace rp::win32

@@ -12,37 +12,7 @@
 namespace rp::win32 {
 
 class Win32Desktop;
-class FormWindow;
-
-// The native control behind one Control model.
-class NativeControl : public ControlView {
- public:
-  NativeControl(FormWindow& owner, Control& control, HWND parent);
-  ~NativeControl() override;
-  void Refresh(ControlChange change) override;
-  // Puts the control in its place at the window's dots per inch, with its font at that size;
-  // the window repaints it.
-  void Place();
-  static NativeControl* FromWindow(HWND window);
-
-  FormWindow& owner;
-  Control& control;
-  HWND window = nullptr;  // destroyed with its parent
-  HFONT font = nullptr;  // owned by the window, looked up when the font changes, not at each paint
-  // As last painted: a frame's caption line and where a progress bar's filled part ends.
-  int captionHeight = 0;
-  LONG paintedFillEdge = -1;
-
- private:
-  void ApplyText();
-  void ApplyValue();
-  void ApplyFont();
-  void ApplyLook();
-  // Repaints part of the control, or all of it (nullptr); nothing while the window is hidden or
-  // minimised, since showing it repaints it whole.
-  void Redraw(const RECT* part);
-
-};
+class NativeControl;
 
 // The native top-level window behind one Form model, with all its controls.
 class FormWindow : public FormView {
@@ -58,22 +28,43 @@ class FormWindow : public FormView {
   std::uintptr_t Handle() override { return reinterpret_cast<std::uintptr_t>(window_); }
 
   Form& form() { return form_; }
+  Win32Desktop& desktop() const { return desktop_; }
   // Pixels for twips at the dots per inch of the window's monitor.
   int Px(int twips) const;
   int Dpi() const { return dpi_; }
   HFONT FontFor(const Font& font);
   HBRUSH BrushFor(COLORREF colour);
-  // Messages of the window and of its frames: notifications, colours, owner drawing, pointer.
-  bool HandleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  bool HandleSetCursor(LPARAM lParam);
-  // Tab and Shift+Tab move the focus in the window's tab order.
-  bool MoveFocus(bool backwards);
+  // The native control of a control model or of a child window; null when there is none (the
+  // controls are not made yet, or the window is not one of them).
+  NativeControl* ControlOf(const Control& control) const;
+  NativeControl* ControlOf(HWND child) const;
 
   static FormWindow* FromWindow(HWND window);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnEraseBackground(HDC dc);
+  LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+  LRESULT OnMouseMove();
+  LRESULT OnQueryOpen();
+  LRESULT OnSize(WPARAM kind);
+  LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+  LRESULT OnClose();
+  LRESULT OnGetDpiScaledSize(int dpi, SIZE& outer);
+  LRESULT OnFitToLayout();
+  // The window moved to a monitor of other dots per inch, or the scale changed: lay it out
+  // anew from its twips, in the place Windows suggests.
+  LRESULT OnDpiChanged(int dpi, const RECT& suggested);
+  LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT OnEndSession(WPARAM ending);
+  // The messages registered by name, and every other one.
+  LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // High-contrast mode or the system colours changed: draw everything in the new colours.
+  void ColoursChanged();
   void CreateControls();
   void AddSystemMenuItems();
   void ApplyWindowState();
@@ -82,9 +73,6 @@ class FormWindow : public FormView {
   // Sizes the window so that its client area is the layout's at its dots per inch; moves it to
   // `place` when given.
   void FitToLayout(const POINT* place);
-  // The window moved to a monitor of other dots per inch, or the scale changed: lay it out
-  // anew from its twips, in the place Windows suggests.
-  void OnDpiChanged(int dpi, const RECT& suggested);
 
   Win32Desktop& desktop_;
   Form& form_;
@@ -108,9 +96,7 @@ class FormWindow : public FormView {
 // The window class of a form: "RespitePrompterForm1" for the main window (the installer and a
 // second start look for it).
 std::wstring FormClassName(std::string_view formName);
-// Posted by a second start to the running copy's main window.
-UINT AnotherCopyStartedMessage();
-void RegisterFormClasses(Win32Desktop& desktop);
-bool HandleDialogKeys(const MSG& message);
+// The name of the message a second start posts to the running copy's main window.
+inline constexpr wchar_t kAnotherCopyStartedMessage[] = L"RespitePrompter.AnotherCopyStarted";
 
 }  // namespace rp::win32

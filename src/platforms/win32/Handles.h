@@ -54,12 +54,18 @@ inline void DeleteBrush(HBRUSH brush) { DeleteObject(brush); }
 inline void CloseFind(HANDLE find) { FindClose(find); }
 inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
 inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
+inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
+inline void DestroyCursorHandle(HCURSOR cursor) { DestroyCursor(cursor); }
 inline void FreeLibraryHandle(HMODULE library) { FreeLibrary(library); }
 
 using UniqueKey = UniqueHandle<NullEmpty<HKEY, CloseKey>>;
 using UniqueFont = UniqueHandle<NullEmpty<HFONT, DeleteFont>>;
 using UniqueBrush = UniqueHandle<NullEmpty<HBRUSH, DeleteBrush>>;
 using UniqueWindow = UniqueHandle<NullEmpty<HWND, DestroyWindowHandle>>;
+// Only for an icon or cursor the program made or loaded from a file: a shared one (LoadIcon,
+// LR_SHARED) belongs to the system and is never destroyed.
+using UniqueIcon = UniqueHandle<NullEmpty<HICON, DestroyIconHandle>>;
+using UniqueCursor = UniqueHandle<NullEmpty<HCURSOR, DestroyCursorHandle>>;
 using UniqueModule = UniqueHandle<NullEmpty<HMODULE, FreeLibraryHandle>>;
 using UniqueFind = UniqueHandle<InvalidEmpty<CloseFind>>;
 using UniqueFile = UniqueHandle<InvalidEmpty<CloseKernelHandle>>;

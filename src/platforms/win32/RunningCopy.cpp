@@ -25,7 +25,7 @@ void RunningCopy::BringBackTheOther() {
       GetWindowThreadProcessId(window, &process);
       // This start came from the user, so it may pass the right to come to the front on.
       AllowSetForegroundWindow(process);
-      PostMessageW(window, AnotherCopyStartedMessage(), 0, 0);
+      PostMessageW(window, RegisterWindowMessageW(kAnotherCopyStartedMessage), 0, 0);
       return;
     }
     Sleep(kWindowPollMs);

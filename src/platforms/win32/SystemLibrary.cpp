@@ -13,14 +13,13 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
   return LoadLibraryW((std::wstring(folder, length) + L"\\" + name).c_str());
 }
 
-bool StartCom() {
-  static SystemLibrary ole32(L"ole32.dll");
-  static const bool started = [] {
-    const auto initialise = ole32.Find<decltype(&CoInitializeEx)>("CoInitializeEx");
+bool ComApartment::Start() {
+  if (!started_) {
+    const auto initialise = ole32_.Find<decltype(&CoInitializeEx)>("CoInitializeEx");
     const HRESULT result = initialise ? initialise(nullptr, COINIT_APARTMENTTHREADED) : E_NOTIMPL;
-    return SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
-  }();
-  return started;
+    started_ = SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
+  }
+  return *started_;
 }
 
 }  // namespace rp::win32

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "runtime/Failure.h"
@@ -21,12 +22,6 @@ Function LibraryFunction(const wchar_t* library, const char* name) {
   return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
                 : nullptr;
 }
-
-// COM on the calling thread (the program's one window thread), started by the first step that
-// needs it (the file dialog's shell folders, the accessible objects) and left running to the
-// end, as either may still have COM objects out. False when it cannot start; COM already
-// started there for many threads is as good.
-bool StartCom();
 
 // A library of the system folder that only some actions need (the sound, the file dialog, the
 // user's number format): loaded when one of its functions is first wanted rather than at start,
@@ -69,6 +64,19 @@ class SystemLibrary {
   From from_;
   bool tried_ = false;
   UniqueModule module_;
+};
+
+// COM on the program's one window thread, started by the first step that needs it (the file
+// dialog's shell folders, the accessible objects) and left running to the end, as either may
+// still have COM objects out.
+class ComApartment {
+ public:
+  // False when COM cannot start; COM already started there for many threads is as good.
+  bool Start();
+
+ private:
+  SystemLibrary ole32_{L"ole32.dll"};
+  std::optional<bool> started_;  // asked once
 };
 
 }  // namespace rp::win32

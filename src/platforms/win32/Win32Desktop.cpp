@@ -6,8 +6,9 @@
 #include "runtime/Failure.h"
 #include "runtime/Layout.h"
 #include "runtime/Timer.h"
-#include "win32/Dpi.h"
+#include "win32/DialogKeys.h"
 #include "win32/FormWindow.h"
+#include "win32/NativeControl.h"
 #include "win32/Text.h"
 
 namespace rp::win32 {
@@ -15,51 +16,61 @@ namespace {
 
 constexpr wchar_t kTimerWindowClass[] = L"RespitePrompterTimers";
 
-// An icon or cursor the program owns (destroyed with it) or shares (owned by the system).
+// An icon or a cursor, as the core holds it.
 class Win32Picture : public Picture {
  public:
-  Win32Picture(HANDLE handle, UINT type, bool shared) : handle_(handle), type_(type), shared_(shared) {}
-  ~Win32Picture() override {
-    if (shared_) return;
-    if (type_ == IMAGE_CURSOR)
-      DestroyCursor(static_cast<HCURSOR>(handle_));
-    else
-      DestroyIcon(static_cast<HICON>(handle_));
-  }
+  // Loaded from a file: the picture's own, destroyed with it.
+  explicit Win32Picture(UniqueCursor cursor) : cursor_(std::move(cursor)), handle_(cursor_.get()) {}
+  explicit Win32Picture(UniqueIcon icon) : icon_(std::move(icon)), handle_(icon_.get()) {}
+  // One of the program's own icons, loaded shared: the system's, never destroyed here.
+  explicit Win32Picture(HICON shared) : handle_(shared) {}
   int Type() const override { return kPictureIcon; }
   std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(handle_); }
 
  private:
-  HANDLE handle_;
-  UINT type_;
-  bool shared_;
+  UniqueCursor cursor_;
+  UniqueIcon icon_;
+  HICON handle_;
 };
 
 }  // namespace
 
-Win32Desktop::Win32Desktop(HINSTANCE instance) : instance_(instance), dpi_(SystemDpi()) {
+Win32Desktop::Win32Desktop(HINSTANCE instance, ComApartment& com)
+    : instance_(instance), dpi_(SystemDpi()), accessibility_(com) {
   timerWindow_ = CreateHiddenWindow(instance_, kTimerWindowClass, TimerWindowProc, HWND_MESSAGE, 0, 0, this);
-  RegisterFormClasses(*this);
+  NativeControl::RegisterClasses(instance_);
 }
 
 Win32Desktop::~Win32Desktop() = default;
 
+UINT Win32Desktop::TaskbarCreatedMessage() {
+  if (!taskbarCreated_) taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  return *taskbarCreated_;
+}
+
+UINT Win32Desktop::AnotherCopyStartedMessage() {
+  if (!anotherCopyStarted_) anotherCopyStarted_ = RegisterWindowMessageW(kAnotherCopyStartedMessage);
+  return *anotherCopyStarted_;
+}
+
 LRESULT CALLBACK Win32Desktop::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_TIMER) {
-    auto* self = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self) {
-      auto it = self->timers_.find(wParam);
-      if (it != self->timers_.end()) {
-        try {
-          it->second->Tick();
-        } catch (...) {
-          // A tick must never take the message loop down with it.
-        }
-      }
-    }
-    return 0;
+  auto* self = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  switch (message) {
+    case WM_TIMER: return self->OnTimer(wParam);
+    default: return DefWindowProcW(window, message, wParam, lParam);
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Win32Desktop::OnTimer(UINT_PTR id) {
+  auto it = timers_.find(id);
+  if (it == timers_.end()) return 0;
+  try {
+    it->second->Tick();
+  } catch (...) {
+    // A tick must never take the message loop down with it.
+  }
+  return 0;
 }
 
 void Win32Desktop::Update(Timer& timer) {
@@ -136,23 +147,24 @@ ScreenMetrics Win32Desktop::Screen() { return ScreenAt(dpi_); }
 
 std::unique_ptr<Picture> Win32Desktop::LoadPicture(std::string_view path) {
   const std::wstring file = Widen(path);
-  for (UINT type : {IMAGE_CURSOR, IMAGE_ICON}) {
-    if (HANDLE handle = LoadImageW(nullptr, file.c_str(), type, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE))
-      return std::make_unique<Win32Picture>(handle, type, false);
-  }
+  constexpr UINT kFromFile = LR_LOADFROMFILE | LR_DEFAULTSIZE;
+  if (HANDLE cursor = LoadImageW(nullptr, file.c_str(), IMAGE_CURSOR, 0, 0, kFromFile))
+    return std::make_unique<Win32Picture>(UniqueCursor(static_cast<HCURSOR>(cursor)));
+  if (HANDLE icon = LoadImageW(nullptr, file.c_str(), IMAGE_ICON, 0, 0, kFromFile))
+    return std::make_unique<Win32Picture>(UniqueIcon(static_cast<HICON>(icon)));
   throw Failure("Invalid picture");
 }
 
 std::unique_ptr<Picture> Win32Desktop::ApplicationIcon() {
   HANDLE icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED);
   if (!icon) throw Failure("The application icon is missing");
-  return std::make_unique<Win32Picture>(icon, IMAGE_ICON, true);
+  return std::make_unique<Win32Picture>(static_cast<HICON>(icon));
 }
 
 std::unique_ptr<Picture> Win32Desktop::TrayIconPicture() {
   HANDLE icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, 16, 16, LR_SHARED);
   if (!icon) throw Failure("The tray icon is missing");
-  return std::make_unique<Win32Picture>(icon, IMAGE_ICON, true);
+  return std::make_unique<Win32Picture>(static_cast<HICON>(icon));
 }
 
 }  // namespace rp::win32

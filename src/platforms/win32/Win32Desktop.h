@@ -2,18 +2,24 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include "ports/EventLoop.h"
 #include "ports/Ui.h"
+#include "win32/Accessible.h"
+#include "win32/Colours.h"
+#include "win32/CommonControls.h"
+#include "win32/Dpi.h"
 #include "win32/Handles.h"
 
 namespace rp::win32 {
 
-// The GUI thread's event loop, its timers and the window services.
+// The GUI thread's event loop, its timers and the window services, with what the program's
+// windows share: libraries, calls and settings of the system, each looked up when first wanted.
 class Win32Desktop : public EventLoop, public Ui {
  public:
-  explicit Win32Desktop(HINSTANCE instance);
+  Win32Desktop(HINSTANCE instance, ComApartment& com);
   ~Win32Desktop() override;
 
   // EventLoop
@@ -40,12 +46,26 @@ class Win32Desktop : public EventLoop, public Ui {
 
   HINSTANCE Instance() const { return instance_; }
   int Dpi() const { return dpi_; }
+  DpiFunctions& dpiFunctions() { return dpiFunctions_; }
+  Colours& colours() { return colours_; }
+  CommonControls& commonControls() { return commonControls_; }
+  Accessibility& accessibility() { return accessibility_; }
+  // Messages registered by name: the shell's, sent when it restarts, and the one a second start
+  // posts to the running copy's main window.
+  UINT TaskbarCreatedMessage();
+  UINT AnotherCopyStartedMessage();
 
  private:
   static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnTimer(UINT_PTR id);
 
   HINSTANCE instance_;
   int dpi_;
+  DpiFunctions dpiFunctions_;
+  Colours colours_;
+  CommonControls commonControls_;
+  Accessibility accessibility_;
+  std::optional<UINT> taskbarCreated_, anotherCopyStarted_;
   UniqueWindow timerWindow_;
   std::map<UINT_PTR, Timer*> timers_;
   std::map<Timer*, UINT_PTR> timerIds_;

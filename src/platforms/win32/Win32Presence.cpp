@@ -17,8 +17,6 @@ constexpr wchar_t kConsentStore[] =
 constexpr int kSystemExecutionState = 16;  // POWER_INFORMATION_LEVEL
 constexpr DWORD kNotifyForThisSession = 0;
 
-using CallNtPowerInformationFn = LONG(WINAPI*)(int, void*, ULONG, void*, ULONG);
-using QueryNotificationStateFn = HRESULT(WINAPI*)(int*);
 using RegisterSessionFn = BOOL(WINAPI*)(HWND, DWORD);
 using UnregisterSessionFn = BOOL(WINAPI*)(HWND);
 using PackageFamilyNameFn = LONG(WINAPI*)(HANDLE, UINT32*, PWSTR);
@@ -63,10 +61,24 @@ std::wstring ProcessName(HANDLE process, PackageFamilyNameFn familyName) {
   wchar_t name[MAX_PATH];
   if (familyName) {
     UINT32 length = MAX_PATH;
-    return familyName && familyName(process, &length, name) == ERROR_SUCCESS ? name : L"";
+    return familyName(process, &length, name) == ERROR_SUCCESS ? name : L"";
   }
   DWORD length = MAX_PATH;
   return QueryFullProcessImageNameW(process, 0, name, &length) ? name : L"";
+}
+
+// The session was locked or unlocked, or something else happened to it.
+LRESULT OnSessionChange(SessionListener& listener, HWND window, WPARAM change, LPARAM lParam) {
+  if (change != WTS_SESSION_LOCK && change != WTS_SESSION_UNLOCK)
+    return DefWindowProcW(window, WM_WTSSESSION_CHANGE, change, lParam);
+  listener.SessionLocked(change == WTS_SESSION_LOCK);
+  return 0;
+}
+
+LRESULT OnPowerBroadcast(SessionListener& listener, WPARAM event) {
+  if (event == PBT_APMSUSPEND) listener.MachineAsleep(true);
+  if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) listener.MachineAsleep(false);
+  return TRUE;
 }
 
 }  // namespace
@@ -80,9 +92,9 @@ std::int64_t Win32Presence::IdleMs() {
 }
 
 bool Win32Presence::DisplayRequired() {
-  // Asked every second while the user seems away: the library and the function are looked up once.
-  static SystemLibrary powrprof(L"powrprof.dll");
-  static const auto call = powrprof.Find<CallNtPowerInformationFn>("CallNtPowerInformation");
+  if (!callNtPowerInformation_)
+    callNtPowerInformation_ = powrprof_.Find<CallNtPowerInformationFn>("CallNtPowerInformation");
+  const auto call = *callNtPowerInformation_;
   ULONG state = 0;
   // Unknown counts as kept on: idleness alone then never makes the user away.
   if (!call || call(kSystemExecutionState, nullptr, 0, &state, sizeof state) != 0) return true;
@@ -90,8 +102,9 @@ bool Win32Presence::DisplayRequired() {
 }
 
 NotificationState Win32Presence::UserNotificationState() {
-  // shell32 is loaded already (the tray icon); the call itself is from Windows Vista on.
-  static const auto query = LibraryFunction<QueryNotificationStateFn>(L"shell32.dll", "SHQueryUserNotificationState");
+  if (!queryNotificationState_)
+    queryNotificationState_ = LibraryFunction<QueryNotificationStateFn>(L"shell32.dll", "SHQueryUserNotificationState");
+  const auto query = *queryNotificationState_;
   int state = 0;
   if (!query || FAILED(query(&state))) return NotificationState::AcceptsNotifications;
   switch (state) {
@@ -173,22 +186,17 @@ void Win32Presence::WatchSession(SessionListener* listener) {
 LRESULT CALLBACK Win32Presence::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<Win32Presence*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   SessionListener* listener = self ? self->listener_ : nullptr;
-  if (listener) {
-    try {
-      if (message == WM_WTSSESSION_CHANGE && (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK)) {
-        listener->SessionLocked(wParam == WTS_SESSION_LOCK);
-        return 0;
-      }
-      if (message == WM_POWERBROADCAST) {
-        if (wParam == PBT_APMSUSPEND) listener->MachineAsleep(true);
-        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) listener->MachineAsleep(false);
-        return TRUE;
-      }
-    } catch (...) {
-      // Nothing may leave a window procedure.
+  if (!listener) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    switch (message) {
+      case WM_WTSSESSION_CHANGE: return OnSessionChange(*listener, window, wParam, lParam);
+      case WM_POWERBROADCAST: return OnPowerBroadcast(*listener, wParam);
+      default: return DefWindowProcW(window, message, wParam, lParam);
     }
+  } catch (...) {
+    // Nothing may leave a window procedure.
+    return DefWindowProcW(window, message, wParam, lParam);
   }
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace rp::win32

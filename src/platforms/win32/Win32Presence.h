@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
 #include "ports/Presence.h"
 #include "win32/Handles.h"
 #include "win32/SystemLibrary.h"
@@ -24,6 +26,9 @@ class Win32Presence : public Presence {
   void WatchSession(SessionListener* listener) override;
 
  private:
+  using CallNtPowerInformationFn = LONG(WINAPI*)(int, void*, ULONG, void*, ULONG);
+  using QueryNotificationStateFn = HRESULT(WINAPI*)(int*);
+
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   HINSTANCE instance_;
@@ -31,6 +36,11 @@ class Win32Presence : public Presence {
   UniqueWindow window_;  // hears the session and power broadcasts
   bool registered_ = false;
   SystemLibrary wtsapi32_{L"wtsapi32.dll"};
+  // Asked every second while the user seems away: the library and the function are looked up once.
+  SystemLibrary powrprof_{L"powrprof.dll"};
+  std::optional<CallNtPowerInformationFn> callNtPowerInformation_;
+  // shell32 is loaded already (the tray icon); the call itself is from Windows Vista on.
+  std::optional<QueryNotificationStateFn> queryNotificationState_;
 };
 
 }  // namespace rp::win32

@@ -3,13 +3,15 @@
 #include <cstdlib>
 
 #include "app/Program.h"
-#include "win32/Win32Desktop.h"
 #include "win32/RunningCopy.h"
+#include "win32/Win32Desktop.h"
+#include "win32/Win32Dialogs.h"
+#include "win32/Win32Files.h"
 #include "win32/Win32MediaPlayer.h"
 #include "win32/Win32Numbers.h"
 #include "win32/Win32Presence.h"
 #include "win32/Win32Registry.h"
-#include "win32/Win32Services.h"
+#include "win32/Win32Settings.h"
 #include "win32/Win32Shell.h"
 #include "win32/Win32WallClock.h"
 
@@ -23,11 +25,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     return 0;
   }
 
+  rp::win32::ComApartment com;
   rp::win32::Win32Settings settings;
   rp::win32::Win32Files files;
-  rp::win32::Win32Dialogs dialogs;
+  rp::win32::Win32Dialogs dialogs(com);
   rp::win32::Win32MediaPlayer player;
-  rp::win32::Win32Desktop desktop(instance);
+  rp::win32::Win32Desktop desktop(instance, com);
   rp::win32::Win32Registry registry;
   rp::win32::Win32Shell shell(instance);
   rp::win32::Win32Numbers numbers;

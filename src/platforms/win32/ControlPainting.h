@@ -1,0 +1,26 @@
+#pragma once
+#include <windows.h>
+
+#include "runtime/Controls.h"
+
+namespace rp::win32 {
+
+class FormWindow;
+class NativeControl;
+
+// The painting of the controls the program draws itself, so that a skin's colours and fonts
+// reach every part: frames, labels and the progress bar, windows of the program's own classes
+// (IsDrawnHere), and the owner-drawn push buttons, painted when the button class asks.
+bool IsDrawnHere(ControlKind kind);
+// Paints a frame, label or progress bar whole, within what the device context allows.
+void PaintDrawn(NativeControl& control, HDC dc);
+void PaintButton(NativeControl& button, const DRAWITEMSTRUCT& item);
+
+// Where a frame's caption (and the background behind it) starts: 120 twips in, less a margin.
+int CaptionLeft(const FormWindow& window);
+// The bar inside its sunken edge.
+RECT BarInterior(HWND bar);
+// Where the filled part of the bar ends, in proportion to its value.
+LONG FillEdge(const Control& bar, const RECT& interior);
+
+}  // namespace rp::win32

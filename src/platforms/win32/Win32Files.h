@@ -1,0 +1,16 @@
+#pragma once
+#include "ports/Files.h"
+
+namespace rp::win32 {
+
+// The program's own path and folder, and the files it looks for and reads.
+class Win32Files : public Files {
+ public:
+  std::string ProgramFolder() override;
+  std::string ProgramPath() override;
+  bool CanReadModificationTime(std::string_view path) override;
+  std::optional<std::string> FindOrdinaryFile(std::string_view pattern) override;
+  std::optional<std::string> ReadFile(std::string_view path) override;
+};
+
+}  // namespace rp::win32

@@ -1,0 +1,13 @@
+#pragma once
+#include "ports/Settings.h"
+
+namespace rp::win32 {
+
+// Settings as REG_SZ values under HKCU\Software\Kelvadore\Periodic Respite Prompter Utility.
+class Win32Settings : public SettingsStore {
+ public:
+  std::optional<std::string> Read(std::string_view name) override;
+  void Write(std::string_view name, std::string_view value) override;
+};
+
+}  // namespace rp::win32
