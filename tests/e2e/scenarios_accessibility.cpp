@@ -34,8 +34,11 @@ std::string answer(Getter get) {
     return utf8;
 }
 
-// The accessible object of the window's client area; with `press`, its default action is done.
-AccessibleFacts ask(HWND window, bool press = false) {
+enum class Press { No, Done, Refused };
+
+// The accessible object of the window's client area; with `press`, its default action is asked
+// for, and must be done or refused.
+AccessibleFacts ask(HWND window, Press press = Press::No) {
     IAccessible* object = nullptr;
     const HRESULT found = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
                                                      reinterpret_cast<void**>(&object));
@@ -49,7 +52,7 @@ AccessibleFacts ask(HWND window, bool press = false) {
     facts.name = answer([&](BSTR* text) { return object->get_accName(self, text); });
     facts.value = answer([&](BSTR* text) { return object->get_accValue(self, text); });
     facts.defaultAction = answer([&](BSTR* text) { return object->get_accDefaultAction(self, text); });
-    if (press) E2E_CHECK(SUCCEEDED(object->accDoDefaultAction(self)));
+    if (press != Press::No) E2E_CHECK_EQ(SUCCEEDED(object->accDoDefaultAction(self)), press == Press::Done);
     object->Release();
     return facts;
 }
@@ -98,8 +101,17 @@ E2E_SCENARIO(buttons_and_bar_tell_screen_readers_what_they_are) {
     E2E_CHECK_EQ(counting.value, std::to_string((elapsed * 100 + 30) / 60) + "%");
     E2E_CHECK(contains(counting.defaultAction, "(none"));
 
+    // Behind the modal Options window, a screen reader's "press" does nothing, as a key does.
+    post(main, WM_SYSCOMMAND, 0x1000);  // "Options..."
+    HWND options = waitForWindow({"Options", "RespitePrompterFormOptions", app.pid(), true});
+    E2E_REQUIRE(options != nullptr);
+    ask(child(main, id::PushButton3), Press::Refused);
+    post(options, WM_CLOSE);
+    E2E_REQUIRE(waitUntil([&] { return IsWindowEnabled(main); }));
+    E2E_CHECK_EQ(text(child(main, id::PushButton3)), "Stop Reminding");
+
     // A screen reader's "press" stops reminding, as a click does; the bar empties.
-    ask(child(main, id::PushButton3), true);
+    ask(child(main, id::PushButton3), Press::Done);
     E2E_CHECK(waitUntil([&] { return text(frame1) == "Stopped."; }));
     E2E_CHECK_EQ(ask(child(main, id::PushButton3)).name, "Start Reminding");
     E2E_CHECK_EQ(ask(bar).value, "0%");

@@ -101,6 +101,8 @@ class AccessibleControl final : public IAccessible {
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     if (!ControlFor(child)) return E_INVALIDARG;
     if (kind_ != ControlKind::PushButton) return DISP_E_MEMBERNOTFOUND;
+    // A window disabled behind a modal one takes no press, as it takes no key.
+    if (!IsWindowEnabled(GetAncestor(window_, GA_ROOT))) return E_FAIL;
     // Posted: the click may open a dialog, which must not hold the client's call.
     return PostMessageW(window_, BM_CLICK, 0, 0) ? S_OK : E_FAIL;
   }

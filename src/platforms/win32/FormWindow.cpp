@@ -150,6 +150,14 @@ void FormWindow::CreateControls() {
   // stays there spends nothing on them.
   if (controlsCreated_) return;
   controlsCreated_ = true;
+  // A window hidden in the tray since start may have missed a change of its monitor's scale.
+  if (const int dpi = desktop_.dpiFunctions().WindowDpi(window_); dpi != dpi_) {
+    dpi_ = dpi;
+    if (IsIconic(window_))
+      fitWhenRestored_ = true;
+    else
+      FitToLayout(nullptr);
+  }
   // Containers first, then each control in tab order, so the native z-order is the tab order.
   std::vector<Control*> ordered(form_.Controls());
   std::stable_sort(ordered.begin(), ordered.end(), [](const Control* a, const Control* b) {

@@ -17,7 +17,7 @@ bool ComApartment::Start() {
   if (!started_) {
     const auto initialise = ole32_.Find<decltype(&CoInitializeEx)>("CoInitializeEx");
     const HRESULT result = initialise ? initialise(nullptr, COINIT_APARTMENTTHREADED) : E_NOTIMPL;
-    started_ = SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
+    started_ = SUCCEEDED(result);
   }
   return *started_;
 }

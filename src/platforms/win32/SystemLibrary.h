@@ -71,7 +71,8 @@ class SystemLibrary {
 // still have COM objects out.
 class ComApartment {
  public:
-  // False when COM cannot start; COM already started there for many threads is as good.
+  // False when COM cannot start, and when it already runs on this thread for many threads:
+  // objects made for one thread would then be called from others.
   bool Start();
 
  private:
