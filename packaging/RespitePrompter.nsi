@@ -82,16 +82,15 @@ Section "Program" SecProgram
   InitPluginsDir
   File "/oname=${ACTIONS}" "${SETUP_ACTIONS}"
   ; The exe is replaced only when its time differs from the one carried here (every build
-  ; has its commit's time); only then must a running copy close. (Compared as numbers: the
-  ; two instructions write the same low half signed and unsigned.)
-  GetFileTimeLocal "${STAGE}/${EXE}" $R0 $R1
+  ; has its commit's time, as NSIS keeps it: to two seconds); only then must a running copy
+  ; close. The copy unpacked here has the time that File gives the installed one.
+  File "/oname=$PLUGINSDIR\${EXE}" "${STAGE}\${EXE}"
+  GetFileTime "$PLUGINSDIR\${EXE}" $R0 $R1
   ClearErrors
   GetFileTime "$INSTDIR\${EXE}" $R2 $R3
   ${IfNot} ${Errors}
-    ${IfNot} $R0 = $R2
-    ${OrIfNot} $R1 = $R3
-      System::Call '${ACTIONS}::CloseProgram(w "$INSTDIR\${EXE}") i'
-    ${EndIf}
+  ${AndIfNot} "$R0 $R1" == "$R2 $R3"
+    System::Call '${ACTIONS}::CloseProgram(w "$INSTDIR\${EXE}") i'
   ${EndIf}
 
   SetOutPath "$INSTDIR"
