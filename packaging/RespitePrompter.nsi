@@ -1,14 +1,17 @@
 ; Installer of the Periodic Respite Prompter Utility, built by scripts/package with
 ;   makensis -DVERSION=1.0.0 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe> -DICON=<app.ico>
+;            -DSETUP_ACTIONS=<SetupActions.dll>
 ;
 ; Per machine, under Program Files, with a Start-menu shortcut and an entry in
-; Add/Remove Programs. The uninstaller removes the files, the shortcut and the
-; "RespitePrompter.exe" values the program may have put into the Run keys; the
-; user's own settings stay unless "Remove my settings" is ticked (or the
-; uninstaller is given /REMOVESETTINGS).
+; Add/Remove Programs. Installing over an installed copy keeps everything of the
+; user's (settings, start-up entries, an activated skin); a running copy is closed
+; only when its exe is replaced, and started again at the end. The uninstaller
+; removes the files, an activated skin, the shortcut and the "RespitePrompter.exe"
+; values the program may have put into the Run keys; the user's own settings stay
+; unless "Remove my settings" is ticked (or the uninstaller is given /REMOVESETTINGS).
 
-!ifndef VERSION | STAGE | OUTFILE | ICON
-  !error "scripts/package passes VERSION, STAGE, OUTFILE and ICON"
+!ifndef VERSION | STAGE | OUTFILE | ICON | SETUP_ACTIONS
+  !error "scripts/package passes VERSION, STAGE, OUTFILE, ICON and SETUP_ACTIONS"
 !endif
 
 Unicode true
@@ -23,6 +26,8 @@ ManifestDPIAware true
 !define SETTINGS_KEY "Software\Kelvadore\Periodic Respite Prompter Utility"
 !define MAIN_WINDOW_CLASS "RespitePrompterForm1"
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+; Closes a running copy for the update and starts it again (packaging/SetupActions.cpp).
+!define ACTIONS "$PLUGINSDIR\SetupActions.dll"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -59,6 +64,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "English"
 
 ; A running copy holds its exe open; closing the main window ends the program at once.
+; (The uninstaller's: nothing is started again after an uninstall.)
 !macro CloseRunningProgram
   StrCpy $R9 0
   ${Do}
@@ -73,10 +79,24 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 Section "Program" SecProgram
   SectionIn RO
   SetShellVarContext all
-  !insertmacro CloseRunningProgram
+  InitPluginsDir
+  File "/oname=${ACTIONS}" "${SETUP_ACTIONS}"
+  ; The exe is replaced only when its time differs from the one carried here (every build
+  ; has its commit's time, as NSIS keeps it: to two seconds); only then must a running copy
+  ; close. The copy unpacked here has the time that File gives the installed one.
+  File "/oname=$PLUGINSDIR\${EXE}" "${STAGE}\${EXE}"
+  GetFileTime "$PLUGINSDIR\${EXE}" $R0 $R1
+  ClearErrors
+  GetFileTime "$INSTDIR\${EXE}" $R2 $R3
+  ${IfNot} ${Errors}
+  ${AndIfNot} "$R0 $R1" == "$R2 $R3"
+    System::Call '${ACTIONS}::CloseProgram(w "$INSTDIR\${EXE}") i'
+  ${EndIf}
 
   SetOutPath "$INSTDIR"
+  SetOverwrite ifdiff
   File "${STAGE}\${EXE}"
+  SetOverwrite on
   File "${STAGE}\break.wav"
   File "${STAGE}\README.txt"
   ; The example skin stays inactive in its own folder until its "x" is copied beside the exe.
@@ -98,7 +118,13 @@ Section "Program" SecProgram
   WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
+  System::Call '${ACTIONS}::RestartProgram()'
 SectionEnd
+
+; A failed install starts again what it closed, with the exe that is there now.
+Function .onInstFailed
+  System::Call '${ACTIONS}::RestartProgram()'
+FunctionEnd
 
 Section "un.Program and its start entries" UnSecProgram
   SectionIn RO

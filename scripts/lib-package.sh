@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # Packaging helpers for scripts/package and scripts/test. Source after lib.sh.
 #
-# rp_package makes, from $RP_EXE, in $RP_PACKAGE_DIR:
+# rp_package makes, from $RP_EXE and $RP_SETUP_ACTIONS, in $RP_PACKAGE_DIR:
 #   RespitePrompter-<version>-portable.zip   the program folder, to unpack anywhere
 #   RespitePrompter-<version>-setup.exe      the installer (NSIS)
 #   RespitePrompter-<version>.msi            the Windows Installer package (wixl)
@@ -20,6 +20,9 @@
 # Without them the files stay unsigned; with only one of them packaging fails.
 
 RP_PACKAGE_DIR="${RP_PACKAGE_DIR:-$RP_BUILD/package}"
+# The installers' own code (packaging/SetupActions.cpp), built beside the program: it closes a
+# running copy for an update and starts it again. Both installers carry it; neither installs it.
+RP_SETUP_ACTIONS="$RP_WIN32/SetupActions.dll"
 
 # The msi's upgrade code: the same for every version, so that a newer package
 # replaces an older one. Never change it.
@@ -72,6 +75,15 @@ rp_stage() {
         rp_fix_times "$stage" "$epoch"
 }
 
+# rp_stage_setup_actions FOLDER EPOCH: SetupActions.dll in FOLDER (beside the staged program
+# folder, not in it), signed like the program.
+rp_stage_setup_actions() {
+    cp "$RP_SETUP_ACTIONS" "$1/SetupActions.dll" &&
+        rp_sign_file "$1/SetupActions.dll" "$2" &&
+        chmod u=rw,go=r "$1/SetupActions.dll" &&
+        touch -d "@$2" "$1/SetupActions.dll"
+}
+
 rp_fix_times() {
     chmod -R u=rwX,go=rX "$1" &&
         find "$1" -exec touch -h -d "@$2" {} +
@@ -108,13 +120,25 @@ rp_msi() {
     (cd "$work" && TZ=UTC wixl -a x86 -o "$msi" \
         -D Version="$version" -D UpgradeCode="$RP_UPGRADE_CODE" \
         -D ProductCode="$product_code" -D PackageCode="$package_code" \
-        -D Stage="$(basename "$stage")" -D Icon=app.ico \
+        -D Stage="$(basename "$stage")" -D Icon=app.ico -D SetupActions=SetupActions.dll \
         "$RP_ROOT/packaging/RespitePrompter.wxs") && [ -f "$msi" ] || return 1
     # wixl cannot remove a file it did not install: a skin the user activated by
-    # copying the example's "x" folder beside the program.
-    msibuild "$msi" -q "INSERT INTO \`RemoveFile\` (\`FileKey\`, \`Component_\`, \`FileName\`, \`DirProperty\`, \`InstallMode\`) VALUES ('ActiveSkin', 'Program', 'o.cjs', 'ACTIVESKINDIR', 2)" &&
-        msibuild "$msi" -q "INSERT INTO \`RemoveFile\` (\`FileKey\`, \`Component_\`, \`DirProperty\`, \`InstallMode\`) VALUES ('ActiveSkinFolder', 'Program', 'ACTIVESKINDIR', 2)" &&
+    # copying the example's "x" folder beside the program. Their folder is a property
+    # that only an uninstall the user asked for sets (ActiveSkinToRemove, in the .wxs).
+    msibuild "$msi" -q "INSERT INTO \`RemoveFile\` (\`FileKey\`, \`Component_\`, \`FileName\`, \`DirProperty\`, \`InstallMode\`) VALUES ('ActiveSkin', 'Program', 'o.cjs', 'ActiveSkinToRemove', 2)" &&
+        msibuild "$msi" -q "INSERT INTO \`RemoveFile\` (\`FileKey\`, \`Component_\`, \`DirProperty\`, \`InstallMode\`) VALUES ('ActiveSkinFolder', 'Program', 'ActiveSkinToRemove', 2)" &&
+        # Nor a rollback action: a DLL in the Binary table (1), on failure go on (64), run
+        # only by a rollback (256) of the install script (1024), as the user.
+        msibuild "$msi" -q "UPDATE \`CustomAction\` SET \`Type\` = 1345 WHERE \`Action\` = 'RestartProgramOnRollback'" &&
         "$RP_PYTHON" "$RP_ROOT/scripts/msi-summary.py" "$msi" "$package_code" "$epoch"
+}
+
+# rp_setup STAGE VERSION SETUP: the NSIS installer of the staged folder, with the
+# SetupActions.dll staged beside it.
+rp_setup() {
+    TZ=UTC makensis -V2 -NOCD \
+        -DVERSION="$2" -DSTAGE="$1" -DOUTFILE="$3" -DSETUP_ACTIONS="$(dirname "$1")/SetupActions.dll" \
+        -DICON="$RP_ROOT/res/app.ico" "$RP_ROOT/packaging/RespitePrompter.nsi"
 }
 
 # rp_sign_file FILE EPOCH: Authenticode signature when a certificate is given. The
@@ -225,13 +249,11 @@ rp_package() {
     mkdir -p "$RP_PACKAGE_DIR"
     rm -rf "$RP_PACKAGE_DIR/stage" "$RP_ZIP" "$RP_SETUP" "$RP_MSI"
 
-    rp_stage "$stage" "$version" "$epoch" ||
+    [ -f "$RP_SETUP_ACTIONS" ] || { rp_log "no $RP_SETUP_ACTIONS (build the win32 tree first)"; return 1; }
+    rp_stage "$stage" "$version" "$epoch" && rp_stage_setup_actions "$(dirname "$stage")" "$epoch" ||
         { rp_log "staging the package files failed"; return 1; }
     rp_zip "$stage" "$RP_ZIP" || { rp_log "zip failed"; return 1; }
-    TZ=UTC makensis -V2 -NOCD \
-        -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$RP_SETUP" \
-        -DICON="$RP_ROOT/res/app.ico" "$RP_ROOT/packaging/RespitePrompter.nsi" ||
-        { rp_log "makensis failed"; return 1; }
+    rp_setup "$stage" "$version" "$RP_SETUP" || { rp_log "makensis failed"; return 1; }
     rp_msi "$stage" "$version" "$RP_MSI" "$epoch" || { rp_log "wixl failed"; return 1; }
     rp_sign_file "$RP_SETUP" "$epoch" && rp_sign_file "$RP_MSI" "$epoch" || return 1
     rp_winget "$RP_PACKAGE_DIR/winget" "$version" || { rp_log "winget manifests failed"; return 1; }
@@ -241,11 +263,19 @@ rp_package() {
     rp_log "          $RP_PACKAGE_DIR/winget/"
 }
 
-# rp_older_msi MSI: a package of the same files as an older version (0.9.0), for
-# the upgrade test. Call after rp_package.
-rp_older_msi() {
-    local version
-    version=$(rp_version)
-    mkdir -p "$(dirname "$1")" &&
-        rp_msi "$RP_PACKAGE_DIR/stage/RespitePrompter-$version" 0.9.0 "$1" "$(rp_source_date_epoch)"
+# rp_older_packages DIR: an older version's (0.9.0) msi and setup exe in DIR, for the upgrade
+# tests. The same files, but an exe of other bytes and an earlier time, as an older build has,
+# so that the upgrade has to replace it. Call after rp_package.
+rp_older_packages() {
+    local dir=$1 version=0.9.0 epoch work stage
+    epoch=$(($(rp_source_date_epoch) - 86400))
+    work="$dir/stage"
+    stage="$work/RespitePrompter-$version"
+    rm -rf "$work" && mkdir -p "$work" &&
+        cp -a "$RP_PACKAGE_DIR/stage/RespitePrompter-$(rp_version)" "$stage" &&
+        printf 'an older build' >>"$stage/RespitePrompter.exe" &&
+        rp_fix_times "$stage" "$epoch" &&
+        rp_stage_setup_actions "$work" "$epoch" &&
+        rp_msi "$stage" "$version" "$dir/RespitePrompter-$version.msi" "$epoch" &&
+        rp_setup "$stage" "$version" "$dir/RespitePrompter-$version-setup.exe"
 }

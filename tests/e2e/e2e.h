@@ -149,6 +149,8 @@ struct Registrar {
 #define E2E_MEASURE(name) E2E_DEFINE_SCENARIO_(name, true)
 // Sets the program up for a picture (scripts/screenshots); not a CTest test either.
 #define E2E_POSE(name) E2E_DEFINE_SCENARIO_(name, true)
+// Checks a copy that something else started (tests/install); not a CTest test either.
+#define E2E_INSPECT(name) E2E_DEFINE_SCENARIO_(name, true)
 
 // Runs one scenario by name; returns the process exit code (0 = pass).
 int runScenario(const std::string& name, Context& ctx);

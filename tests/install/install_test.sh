@@ -8,19 +8,28 @@
 #   3. Uninstall.exe /S, with the program running, closes it and removes the
 #      files, the shortcut, the entry and the Run values named "RespitePrompter.exe"
 #      (machine-wide and per-user), and keeps the user's settings;
-#   4. a second install, then Uninstall.exe /S /REMOVESETTINGS also removes them.
+#   4. a second install, then Uninstall.exe /S /REMOVESETTINGS also removes them;
+#   5. given an older version's setup: it is installed, the program left counting and a
+#      skin activated; the new setup.exe /S over it replaces the exe, keeps the skin and
+#      starts the closed copy again, counting; running it once more (a repair) leaves
+#      the running copy alone;
 #
 # and, given the msi and an older version's msi, the Windows Installer package's,
 # in a fresh prefix:
 #
-#   5. msiexec /i OLDER.msi /qn, then msiexec /i NEW.msi /qn upgrades it: one
-#      entry with the new version, publisher, location, uninstall command and
-#      icon, the files, the shortcut;
-#   6. msiexec /x NEW.msi /qn, with the program running, cleans up as in 3;
-#   7. an uninstall as a newer version's upgrade runs it keeps the Run values;
-#   8. another install, then msiexec /x NEW.msi /qn REMOVESETTINGS=1.
+#   6. msiexec /i OLDER.msi /qn, the program left counting and a skin activated, then
+#      msiexec /i NEW.msi /qn upgrades it: one entry with the new version, publisher,
+#      location, uninstall command and icon, the files, the shortcut, the skin kept,
+#      the closed copy started again and counting; a repair (REINSTALL=ALL) leaves the
+#      running copy and the skin alone;
+#   7. msiexec /x NEW.msi /qn, with the program running, cleans up as in 3;
+#   8. an uninstall as a newer version's upgrade runs it keeps the Run values and the skin;
+#   9. another install, then msiexec /x NEW.msi /qn REMOVESETTINGS=1.
 #
-#   tests/install/install_test.sh SETUP.EXE [E2E_DRIVER.EXE [NEW.msi OLDER.msi]]
+#   tests/install/install_test.sh SETUP.EXE [E2E_DRIVER.EXE [NEW.msi OLDER.msi [OLDER-setup.exe]]]
+#
+# The older packages are scripts/lib-package.sh's rp_older_packages: the same files with
+# an exe of other bytes and time, so that an upgrade has to replace it.
 #
 # Needs the Wine template prefix (scripts/test makes it); uses its own prefix
 # build/wine/install and, without DISPLAY, its own Xvfb. Prints one line per
@@ -30,12 +39,17 @@ set -uo pipefail
 . "$(dirname "$0")/../../scripts/lib-package.sh"
 . "$(dirname "$0")/checks.sh"
 
-setup=${1:?usage: install_test.sh SETUP.EXE [E2E_DRIVER.EXE [NEW.msi OLDER.msi]]}
+setup=${1:?usage: install_test.sh SETUP.EXE [E2E_DRIVER.EXE [NEW.msi OLDER.msi [OLDER-setup.exe]]]}
 driver=${2:-$RP_DRIVER}
 msi=${3:-}
 older_msi=${4:-}
+older_setup=${5:-}
 [ -f "$setup" ] || rp_die "no installer at $setup"
 [ -z "$msi" ] || { [ -f "$msi" ] && [ -f "$older_msi" ]; } || rp_die "no msi at $msi or no older one at $older_msi"
+[ -z "$older_setup" ] || [ -f "$older_setup" ] || rp_die "no older installer at $older_setup"
+# The exe the new packages carry.
+new_exe="$RP_PACKAGE_DIR/stage/RespitePrompter-$(rp_version)/RespitePrompter.exe"
+[ -f "$new_exe" ] || rp_die "no staged exe at $new_exe (run scripts/package first)"
 [ -d "$RP_WINE/template" ] || rp_die "no Wine template prefix (run scripts/test once)"
 
 # Our own cleanup: not rp_cleanup, which would release a lock held by our caller.
@@ -117,8 +131,63 @@ main_window_shown() {
 start_program() {
     echo "start: the installed program, left running"
     wine "$dir_win\\RespitePrompter.exe" >/dev/null 2>&1 </dev/null &
-    app_pid=$!
     check "the installed program shows its window" main_window_shown
+}
+# The Linux processes of the installed program running in this prefix, whoever started them.
+copies() {
+    local pid
+    for pid in $(pgrep -f 'Prompter Utility.RespitePrompter\.exe'); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+    done
+    return 0
+}
+# The driver checks the copy running the installed exe: its window shown, counting down.
+copy_counts() { wine_run "$driver" running_copy_counts --app "$dir_win\\RespitePrompter.exe" >/dev/null; }
+ended() {  # ended PID...: each of them, within 10 s
+    local i pid left
+    for i in $(seq 50); do
+        left=0
+        for pid in "$@"; do kill -0 "$pid" 2>/dev/null && left=1; done
+        [ $left -eq 0 ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+# A copy runs now, and not the one (or none) that ran before.
+another_copy_runs() { [ -n "$running_after" ] && [ "$running_after" != "$1" ]; }
+still_the_same_copy() { [ -n "$running_after" ] && [ "$(copies)" = "$running_after" ]; }
+# What "Start Reminding" leaves in the settings: the next start counts at once.
+store_reminding_on() { timeout 30 wine reg add "$settings_key" /v StartStopState /d On /f >/dev/null 2>&1; }
+activate_skin() { mkdir -p "$dir/x" && cp "$dir/Example skin/x/o.cjs" "$dir/x/o.cjs"; }
+skin_kept() { [ -f "$dir/x/o.cjs" ]; }
+exe_is_new() { cmp -s "$dir/RespitePrompter.exe" "$new_exe"; }
+# An older version installed by INSTALL_COMMAND..., counting with a skin; then UPGRADE_COMMAND...
+# over it. Sets running_after to the copy running afterwards.
+upgrade_over_counting_copy() {  # upgrade_over_counting_copy "what" UPGRADE_COMMAND...
+    local what=$1 before
+    shift
+    store_reminding_on
+    start_program
+    check "the older version's copy counts" copy_counts
+    activate_skin
+    before=$(copies)
+    echo "upgrade: $what, with the program counting and a skin activated"
+    check "$what exits with 0" "$@"
+    check "the upgrade closed the older version's copy" ended $before
+    check "the exe is the new version's" exe_is_new
+    check "the upgrade kept the activated skin" skin_kept
+    running_after=$(copies)
+    check "a copy runs again after the upgrade" another_copy_runs "$before"
+    check "the copy started again counts (StartStopState On honoured)" copy_counts
+}
+# A repair with the same package needs no new exe: the running copy stays as it is.
+repair_leaves_copy() {  # repair_leaves_copy "what" REPAIR_COMMAND...
+    local what=$1
+    shift
+    echo "repair: $what, with the program counting"
+    check "$what exits with 0" "$@"
+    check "the repair left the running copy alone" still_the_same_copy
+    check "the repair kept the activated skin" skin_kept
 }
 add_run_values() {
     timeout 30 wine reg add "HKLM\\$run_key" /v RespitePrompter.exe /d "$dir_win\\RespitePrompter.exe" /f >/dev/null 2>&1
@@ -140,10 +209,10 @@ check_uninstalled() {
 program_ended() {
     local i
     for i in $(seq 50); do
-        kill -0 "$app_pid" 2>/dev/null || return 0
+        [ -z "$(copies)" ] && return 0
         sleep 0.2
     done
-    kill "$app_pid" 2>/dev/null
+    kill $(copies) 2>/dev/null
     return 1
 }
 
@@ -196,7 +265,18 @@ wait_uninstalled
 check "program folder removed again" gone "$dir"
 check_not "settings removed when asked" reg_has_key "$settings_key"
 
-# --- 5. the msi: an older version, then the new one over it ---
+# --- 5. an older version's setup, then the new one over it ---
+if [ -n "$older_setup" ]; then
+    echo "install: $(basename "$older_setup") /S"
+    check "older setup.exe /S exits with 0" wine_run "$older_setup" /S
+    check "older version installed" is_ "$(reg_value "$uninst_key" DisplayVersion)" "0.9.0"
+    upgrade_over_counting_copy "setup.exe /S" wine_run "$setup" /S
+    check "Add/Remove Programs: DisplayVersion $(rp_version) after the upgrade" \
+        is_ "$(reg_value "$uninst_key" DisplayVersion)" "$(rp_version)"
+    repair_leaves_copy "setup.exe /S again" wine_run "$setup" /S
+fi
+
+# --- 6. the msi: an older version, then the new one over it ---
 if [ -n "$msi" ]; then
     echo "msi: a fresh prefix"
     rp_fresh_prefix "$WINEPREFIX"
@@ -210,8 +290,7 @@ if [ -n "$msi" ]; then
     older_version=$(reg_value "$(msi_entry)" DisplayVersion)
     check "older version installed ($older_version)" \
         test -n "$older_version" -a "$older_version" != "$(rp_version)" -a -f "$dir/RespitePrompter.exe"
-    echo "upgrade: msiexec /i $(basename "$msi") /qn"
-    check "msiexec /i NEW.msi /qn exits with 0" msi_run /i "$msi"
+    upgrade_over_counting_copy "msiexec /i NEW.msi /qn" msi_run /i "$msi"
     entry=$(msi_entry)
     check "one Add/Remove Programs entry after the upgrade" is_ "$(msi_entries)" 1
     check "Add/Remove Programs: DisplayVersion $(rp_version)" is_ "$(reg_value "$entry" DisplayVersion)" "$(rp_version)"
@@ -220,38 +299,42 @@ if [ -n "$msi" ]; then
     check "Add/Remove Programs: UninstallString" is_ "$(reg_value "$entry" UninstallString)" "MsiExec.exe /X${entry##*\\}"
     # Wine records the product's icon (ProductIcon) but writes no DisplayIcon from ARPPRODUCTICON.
     check "product icon published" test -f "$WINEPREFIX/drive_c/windows/Installer/${entry##*\\}/app.ico"
-    check "RespitePrompter.exe installed" test -f "$dir/RespitePrompter.exe"
     check "break.wav, README.txt, the inactive example skin installed" \
-        test -f "$dir/break.wav" -a -f "$dir/README.txt" -a -f "$dir/Example skin/x/o.cjs" -a ! -e "$dir/x"
+        test -f "$dir/break.wav" -a -f "$dir/README.txt" -a -f "$dir/Example skin/x/o.cjs"
     check "Start-menu shortcut" shortcut_made
+    # Wine's msiexec /f does not repair ("Product code treatment not implemented yet", and a
+    # package path gives 1605); the same properties on /i do.
+    repair_leaves_copy "msiexec /i NEW.msi /qn REINSTALL=ALL REINSTALLMODE=omus" \
+        msi_run /i "$msi" REINSTALL=ALL REINSTALLMODE=omus
 
-    # --- 6. uninstall, with the program running and a skin activated ---
+    # --- 7. uninstall, with the program running and a skin activated ---
     add_run_values
-    start_program
-    mkdir -p "$dir/x" && cp "$dir/Example skin/x/o.cjs" "$dir/x/o.cjs"
     echo "uninstall: msiexec /x $(basename "$msi") /qn"
     check "msiexec /x NEW.msi /qn exits with 0" msi_run /x "$msi"
     check "no Add/Remove Programs entry left" is_ "$(msi_entries)" 0
     check "Start-menu shortcut removed (user's Start menu too)" gone "$user_shortcut"
     check_uninstalled
 
-    # --- 7. removed by a newer version's upgrade: the start-up choice stays ---
+    # --- 8. removed by a newer version's upgrade: the start-up choice and the skin stay ---
     # Windows removes the older product with UPGRADINGPRODUCTCODE set; Wine's
     # RemoveExistingProducts runs "msiexec /qn /i {code} REMOVE=ALL" without it (so
-    # under Wine the upgrade in 5 drops the Run values): set it the way Windows does.
+    # under Wine the upgrade in 6 drops the Run values): set it the way Windows does.
     check "msiexec /i NEW.msi /qn exits with 0 again" msi_run /i "$msi"
     add_run_values
+    activate_skin
     echo "uninstall: msiexec /x $(basename "$msi") /qn UPGRADINGPRODUCTCODE={newer product}"
     check "msiexec /x as an upgrade's removal exits with 0" msi_run /x "$msi" "UPGRADINGPRODUCTCODE={$(rp_guid "ProductCode 9.9.9")}"
-    check "program folder removed by the upgrade's removal" gone "$dir"
+    check "the program's files removed by the upgrade's removal" \
+        test ! -e "$dir/RespitePrompter.exe" -a ! -e "$dir/break.wav" -a ! -e "$dir/Example skin"
     check "the upgrade's removal kept the machine-wide Run value" reg_has_value "HKLM\\$run_key" RespitePrompter.exe
     check "the upgrade's removal kept the per-user Run value" reg_has_value "HKCU\\$run_key" RespitePrompter.exe
+    check "the upgrade's removal kept the activated skin" skin_kept
 
-    # --- 8. REMOVESETTINGS=1 ---
+    # --- 9. REMOVESETTINGS=1 ---
     check "msiexec /i NEW.msi /qn exits with 0 a third time" msi_run /i "$msi"
     echo "uninstall: msiexec /x $(basename "$msi") /qn REMOVESETTINGS=1"
     check "msiexec /x NEW.msi /qn REMOVESETTINGS=1 exits with 0" msi_run /x "$msi" REMOVESETTINGS=1
-    check "program folder removed again (msi)" gone "$dir"
+    check "program folder and the skin removed again (msi)" gone "$dir"
     check_not "settings removed when asked (msi)" reg_has_key "$settings_key"
 fi
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Authenticode signing by scripts/package with a throwaway certificate made here:
-# the exe (inside the packages), the setup exe and the msi carry signatures that
-# osslsigncode verifies with that certificate as the only trusted root; the same
-# certificate signs to the same bytes again; without a certificate nothing is signed.
+# the exe (inside the packages), the installers' DLL, the setup exe and the msi
+# carry signatures that osslsigncode verifies with that certificate as the only
+# trusted root; the same certificate signs to the same bytes again; without a
+# certificate nothing is signed.
 #
 #   tests/install/signing_test.sh
 #
@@ -41,6 +42,7 @@ name="RespitePrompter-$(. scripts/lib-package.sh && rp_version)"
 unzip -q -o -d "$work/unzipped" "$signed/$name-portable.zip" "$name/RespitePrompter.exe"
 check "signed exe in the zip verifies" verified "$work/unzipped/$name/RespitePrompter.exe"
 check "signed setup exe verifies" verified "$signed/$name-setup.exe"
+check "the installers' signed SetupActions.dll verifies" verified "$signed/stage/SetupActions.dll"
 check "signed msi verifies" verified "$signed/$name.msi"
 unsigned="$work/package-unsigned"
 check "scripts/package without a certificate packages" \

@@ -4,6 +4,7 @@
 
 #include "app/Program.h"
 #include "win32/RunningCopy.h"
+#include "win32/SystemLibrary.h"
 #include "win32/Win32Desktop.h"
 #include "win32/Win32Dialogs.h"
 #include "win32/Win32Files.h"
@@ -15,6 +16,20 @@
 #include "win32/Win32Shell.h"
 #include "win32/Win32WallClock.h"
 
+namespace {
+
+// An installer that has to replace the exe closes the program; Windows' Restart Manager then
+// starts it again without arguments, as a normal start, once the update is in place. Not after
+// a crash, a hang or a restart of Windows: the program behaves as before in every other way.
+void RestartAfterUpdates() {
+  using RegisterFn = HRESULT(WINAPI*)(PCWSTR, DWORD);
+  if (auto registerRestart = rp::win32::LibraryFunction<RegisterFn>(L"kernel32.dll", "RegisterApplicationRestart")) {
+    registerRestart(nullptr, RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
+  }
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // A drive without its disc fails a file check quietly instead of asking the user.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
@@ -24,6 +39,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     rp::win32::RunningCopy::BringBackTheOther();
     return 0;
   }
+  RestartAfterUpdates();
 
   rp::win32::ComApartment com;
   rp::win32::Win32Settings settings;
