@@ -55,12 +55,14 @@ inline void CloseFind(HANDLE find) { FindClose(find); }
 inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
 inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
 inline void FreeLibraryHandle(HMODULE library) { FreeLibrary(library); }
+inline void DestroyMenuHandle(HMENU menu) { DestroyMenu(menu); }
 
 using UniqueKey = UniqueHandle<NullEmpty<HKEY, CloseKey>>;
 using UniqueFont = UniqueHandle<NullEmpty<HFONT, DeleteFont>>;
 using UniqueBrush = UniqueHandle<NullEmpty<HBRUSH, DeleteBrush>>;
 using UniqueWindow = UniqueHandle<NullEmpty<HWND, DestroyWindowHandle>>;
 using UniqueModule = UniqueHandle<NullEmpty<HMODULE, FreeLibraryHandle>>;
+using UniqueMenu = UniqueHandle<NullEmpty<HMENU, DestroyMenuHandle>>;  // with its submenus
 using UniqueFind = UniqueHandle<InvalidEmpty<CloseFind>>;
 using UniqueFile = UniqueHandle<InvalidEmpty<CloseKernelHandle>>;
 using UniqueObject = UniqueHandle<NullEmpty<HANDLE, CloseKernelHandle>>;

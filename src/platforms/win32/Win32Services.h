@@ -13,6 +13,7 @@ class Win32Settings : public SettingsStore {
  public:
   std::optional<std::string> Read(std::string_view name) override;
   void Write(std::string_view name, std::string_view value) override;
+  void Remove(std::string_view name) override;
 };
 
 class Win32Files : public Files {
