@@ -175,6 +175,7 @@ TEST_F(ConsiderateTest, WithEveryOptionOffNothingIsAskedNorStored) {
   EXPECT_EQ(desktop.presence.idleQueries + desktop.presence.holdQueries, 0);
   EXPECT_EQ(desktop.presence.listener, nullptr);
   EXPECT_TRUE(desktop.settings.removals.empty());
+  EXPECT_EQ(desktop.clock.reads, 0);
   for (const auto& [name, value] : desktop.settings.writes)
     EXPECT_TRUE(name == "Text1" || name == "Alarm" || name == "StartStopState" || name.rfind("Check", 0) == 0)
         << name;

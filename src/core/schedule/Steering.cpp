@@ -51,11 +51,23 @@ void Steering::EndPause() {
   if (holding_ == SteerHold::Paused) holding_ = SteerHold::None;
 }
 
+LocalDateTime Steering::Now() {
+  const std::int64_t ms = loop_.NowMs();
+  if (lastRead_) {
+    const std::int64_t read = LocalSeconds(*lastRead_);
+    const std::int64_t since = read + (ms - lastReadMs_) / 1000;
+    if (since / 60 == read / 60) return FromLocalSeconds(since);
+  }
+  lastRead_ = clock_.LocalNow();
+  lastReadMs_ = ms;
+  return *lastRead_;
+}
+
 SteerPlan Steering::BeforeTick() {
   const SteerHold before = holding_;
   holding_ = SteerHold::None;
   if (pausedUntil_ || !hours_.Always()) {
-    const LocalDateTime now = clock_.LocalNow();
+    const LocalDateTime now = Now();
     if (pausedUntil_ && !PauseEndValid(*pausedUntil_, now)) EndPause();
     if (pausedUntil_) {
       holding_ = SteerHold::Paused;

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "ports/EventLoop.h"
 #include "ports/Settings.h"
 #include "ports/WallClock.h"
 #include "schedule/WorkingHours.h"
@@ -36,7 +37,8 @@ bool PauseEndValid(const LocalDateTime& end, const LocalDateTime& now);
 // no pause and no working hours the clock is never read.
 class Steering {
  public:
-  Steering(SettingsStore& settings, WallClock& clock) : settings_(settings), clock_(clock) {}
+  Steering(SettingsStore& settings, WallClock& clock, EventLoop& loop)
+      : settings_(settings), clock_(clock), loop_(loop) {}
 
   void SetWorkingHours(const WorkingHours& hours) { hours_ = hours; }
   // Takes up a stored pause that is still to come while reminding is on; removes any other.
@@ -54,8 +56,17 @@ class Steering {
   const std::string& Caption() const;
 
  private:
+  // The wall clock's time, read afresh only when the monotonic clock says a minute has turned
+  // since the last reading: pauses and working hours change on whole minutes, and reading the
+  // clock at every tick would cost more than the tick. A change of the clock is seen at the
+  // next turn of a minute.
+  LocalDateTime Now();
+
   SettingsStore& settings_;
   WallClock& clock_;
+  EventLoop& loop_;
+  std::optional<LocalDateTime> lastRead_;
+  std::int64_t lastReadMs_ = 0;
   WorkingHours hours_;
   std::optional<LocalDateTime> pausedUntil_;
   SteerHold holding_ = SteerHold::None;
