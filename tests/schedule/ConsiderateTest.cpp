@@ -213,6 +213,8 @@ TEST_F(ConsiderateTest, WithEveryOptionOffNothingIsAskedNorStored) {
   EXPECT_EQ(Breaks(), 10);
   EXPECT_EQ(desktop.presence.idleQueries + desktop.presence.holdQueries, 0);
   EXPECT_EQ(desktop.presence.listener, nullptr);
+  EXPECT_TRUE(desktop.settings.removals.empty());
+  EXPECT_EQ(desktop.clock.reads, 0);
   for (const auto& [name, value] : desktop.settings.writes)
     EXPECT_TRUE(name == "Text1" || name == "Alarm" || name == "StartStopState" || name.rfind("Check", 0) == 0)
         << name;
@@ -248,14 +250,36 @@ TEST(OptionsTest, StoredValuesThatCannotBeReadTakeTheirDefaults) {
       {"On", "7", true, 7},  {"on", "60", false, 60}, {"ON", "61", false, 5}, {"Off", "0", false, 5},
       {"On", "abc", true, 5}, {"On", " 7", true, 5},  {"On", "", true, 5},   {"On", "2.5", true, 5},
   };
-  for (const auto& c : cases) {
+  // The tray menu and the working hours alike: read when right, their defaults when not.
+  const struct {
+    const char* trayMenu;
+    const char* hours;
+    const char* days;
+    bool menu;
+    WorkingHours working;
+  } steering[] = {
+      {"On", "08:00-18:00", "Sat,Sun", true, {480, 1080, 0b1000001}},
+      {"on", "8-18", "Weekend", false, {}},
+      {"Off", "18:00-08:00", "", false, {1080, 480, 0}},
+  };
+  // Reading stores nothing.
+  const auto load = [](std::map<std::string, std::string, std::less<>> values) {
     sim::SimDesktop desktop;
-    desktop.settings.values = {{"Natural Breaks", c.natural}, {"Away Minutes", c.minutes}};
+    desktop.settings.values = std::move(values);
     Main main(desktop.platform);
     const Options options = Options::Load(main);
+    EXPECT_TRUE(desktop.settings.writes.empty());
+    return options;
+  };
+  for (const auto& c : cases) {
+    const Options options = load({{"Natural Breaks", c.natural}, {"Away Minutes", c.minutes}});
     EXPECT_EQ(options.naturalBreaks, c.naturalBreaks) << c.natural;
     EXPECT_EQ(options.awayMinutes, c.awayMinutes) << c.minutes;
-    EXPECT_TRUE(desktop.settings.writes.empty());
+  }
+  for (const auto& c : steering) {
+    const Options options = load({{"Tray Menu", c.trayMenu}, {"Work Hours", c.hours}, {"Work Days", c.days}});
+    EXPECT_EQ(options.trayMenu, c.menu) << c.trayMenu;
+    EXPECT_TRUE(options.working == c.working) << c.hours << " " << c.days;
   }
 }
 
@@ -339,6 +363,40 @@ TEST_F(OptionsWindowTest, AwayMinutesOutsideOneToSixtyAreRefusedAndTheWindowStay
   });
   EXPECT_EQ(Stored("Away Minutes"), "60");
   EXPECT_EQ(Stored("Natural Breaks"), "<absent>");
+}
+
+TEST_F(OptionsWindowTest, AWrongWorkingTimeIsToldBesideItsFieldAndOkWaitsUntilAllAreRight) {
+  StartReminding("45", {});
+  const std::size_t before = desktop.settings.writes.size();
+  WorkTheWindow([&](FormOptions& w) {
+    EXPECT_EQ(w.Check4.Value(), 0);
+    EXPECT_EQ(w.Text2.Text(), "");
+    desktop.Click(w.Check4);
+    desktop.Type(w.Text2, "8:00-25:00");
+    desktop.Type(w.Text3, "Mon,Tue,Wed,Thu,Fri,Funday");
+    desktop.Click(w.PushButton1);
+    EXPECT_EQ(w.Label3.Text(), "Write the hours as 08:00-18:00.");
+    EXPECT_EQ(w.Label5.Text(), "\"Funday\" is not a day: write the days as Mon,Tue,Wed.");
+    desktop.Type(w.Text2, "8:00-18:00");
+    desktop.Run([&] { EXPECT_TRUE(w.UserPressedEnter()); });
+    EXPECT_EQ(w.Label3.Text(), "");
+    EXPECT_TRUE(w.IsLoaded());
+    EXPECT_TRUE(NewWrites(before).empty());
+    desktop.Type(w.Text3, "fri,mon, tue,Wed,thu");
+    desktop.Click(w.PushButton1);
+  });
+  EXPECT_TRUE(desktop.dialogs.boxes.empty());
+  EXPECT_EQ(NewWrites(before), (std::vector<std::pair<std::string, std::string>>{
+                                   {"Tray Menu", "On"}, {"Work Hours", "08:00-18:00"}, {"Work Days", "Mon,Tue,Wed,Thu,Fri"}}));
+  EXPECT_TRUE(form().considerate.GetOptions().trayMenu);
+  WorkTheWindow([&](FormOptions& w) {  // shown as stored; emptied, they are stored empty
+    EXPECT_EQ(w.Text3.Text(), "Mon,Tue,Wed,Thu,Fri");
+    desktop.Type(w.Text2, "");
+    desktop.Type(w.Text3, " ");
+    desktop.Click(w.PushButton1);
+  });
+  EXPECT_EQ(Stored("Work Hours"), "");
+  EXPECT_EQ(Stored("Work Days"), "");
 }
 
 }  // namespace

@@ -5,12 +5,15 @@
 #include "runtime/Form.h"
 #include "runtime/Timer.h"
 #include "schedule/Considerate.h"
+#include "schedule/Steering.h"
 #include "tray/cSysTray.h"
 
 namespace rp {
 
 class Guard;
 class Program;
+struct Command;
+enum class TrayCommand;
 
 inline constexpr std::string_view kStartReminding = "Start Reminding";
 inline constexpr std::string_view kStopReminding = "Stop Reminding";
@@ -57,6 +60,8 @@ class Form1 : public Form {
   ConsiderateBreaks considerate;
   // The break window has closed.
   void Form2_Closed();
+  // The pause and the working hours.
+  Steering steering;
 
   // Event handlers.
   void Timer1_Timer();
@@ -81,6 +86,17 @@ class Form1 : public Form {
   void Frame5_MouseMove();
   // "Options..." of the system menu.
   void mnuOptions_Click();
+  // The tray icon's menu, and what its entries and the command line ask for. Pausing and a
+  // break on demand do nothing while reminding is off.
+  void ShowTrayMenu();
+  void RunTrayCommand(TrayCommand command);
+  void RunCommand(const Command& command);
+  void PauseUntil(const LocalDateTime& until);
+  void PauseFor(int minutes);
+  void PauseUntilTomorrow();
+  void ResumeReminders();
+  // Fires the break as a period running out does, then starts a fresh period.
+  void TakeBreakNow();
 
   void Form_Load() override;
   void Form_Resize() override;
@@ -115,6 +131,11 @@ class Form1 : public Form {
   void ShowPresence();
   // The tray tip tells the time to the next break, when the user asked for it.
   void UpdateTrayTip();
+  bool Reminding() const { return PushButton3.Text() != kStartReminding; }
+  // Takes up the pause stored by the last run, if it still holds.
+  void RestorePause();
+  // The countdown stands still, paused or outside working hours, and Frame1 says so.
+  void HoldCountdown();
 
   // True from the start of a tick to its end, break included: a tick arriving meanwhile is dropped.
   bool tickRunning_ = false;

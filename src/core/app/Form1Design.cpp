@@ -26,7 +26,8 @@ Form1::Form1(Program& program)
       Check8(AddControl(ControlKind::CheckBox, "Check8", &Frame3, {4320, 300, 2580, 285}, 9, "Minimized to system tray")),
       Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
       cSysTray1({program.mSysTray, program.platform.shell, program.platform.ui, program.platform.loop}, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}),
-      considerate(program.platform.presence, program.platform.loop) {
+      considerate(program.platform.presence, program.platform.loop),
+      steering(program.platform.settings, program.platform.clock, program.platform.loop) {
   SetDesignFonts(*this);
   Timer1.SetInterval(0);
   PushButton3.onChange = [this] { PushButton3_Click(); };

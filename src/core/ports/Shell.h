@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rp {
 
@@ -20,6 +21,16 @@ inline constexpr int kGwlUserData = -21;
 // A window procedure as the core writes it: (window, message, wParam, lParam) -> result.
 using WindowProcedure =
     std::function<std::intptr_t(std::uintptr_t, std::uint32_t, std::uintptr_t, std::intptr_t)>;
+
+// One entry of a popup menu: a command, a submenu (its command is 0) or, with no text, a separator.
+struct MenuEntry {
+  std::string text;
+  int command = 0;
+  bool enabled = true;
+  bool isDefault = false;  // drawn bold: what a click on the icon does anyway
+  std::vector<MenuEntry> submenu;
+  bool operator==(const MenuEntry&) const = default;
+};
 
 // The tray control's own window. Destroying the owner destroys the window.
 class ControlWindow {
@@ -47,6 +58,9 @@ class Shell {
   virtual std::intptr_t CallWindowProcA(std::intptr_t procedure, std::uintptr_t hwnd,
                                         std::uint32_t message, std::uintptr_t wParam,
                                         std::intptr_t lParam) = 0;
+  // Shows a popup menu at the pointer, owned by `owner`, as the shell's icons show theirs, and
+  // returns the command of the entry chosen, or 0 when the menu closed without a choice.
+  virtual int ShowPopupMenu(std::uintptr_t owner, const std::vector<MenuEntry>& entries) = 0;
   // The host's ambient UserMode: false while the control sits in a form designer.
   virtual bool UserMode() = 0;
 };

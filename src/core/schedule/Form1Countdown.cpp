@@ -34,6 +34,16 @@ void Form1::Timer1_Timer() {
   FlagScope running(tickRunning_);
 
   Guard g(program.main, "Form1.Timer1_Timer");
+  switch (steering.BeforeTick()) {
+    case SteerPlan::Hold:
+      return HoldCountdown();
+    case SteerPlan::StartAfresh:
+      ElapsedSeconds = 0;
+      considerate.Reset();
+      break;
+    case SteerPlan::Count:
+      break;
+  }
   switch (considerate.BeforeTick()) {
     case TickPlan::Wait:
       ShowPresence();
@@ -126,6 +136,15 @@ void Form1::EndBreak(Guard& g) {
   UpdateTrayTip();
 }
 
+void Form1::TakeBreakNow() {
+  // A break under way is the break asked for.
+  if (!Reminding() || tickRunning_) return;
+  FlagScope running(tickRunning_);
+  Guard g(program.main, "Form1.TakeBreakNow");
+  considerate.Reset();
+  RunBreak(g);
+}
+
 void Form1::PushButton3_Click() {
   Main& main = program.main;
   Guard g(main, "Form1.PushButton3_Click");
@@ -157,6 +176,7 @@ void Form1::PushButton3_Click() {
     g.Step(136, [&] { StopBreakSound(); });
   }
   considerate.Reset();
+  steering.EndPause();  // a pause ends with the reminding it paused
   UpdateTrayTip();
 }
 

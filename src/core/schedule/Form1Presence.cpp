@@ -1,3 +1,4 @@
+#include <cctype>
 #include <exception>
 
 #include "app/Form1.h"
@@ -31,6 +32,7 @@ void Form1::mnuOptions_Click() {
 void Form1::ApplyOptions(const Options& options) {
   const bool tipWasOn = considerate.GetOptions().tipShowsTimeLeft;
   considerate.SetOptions(options);
+  steering.SetWorkingHours(options.working);
   if (tipWasOn && !options.tipShowsTimeLeft) {
     cSysTray1.SetTrayTip(std::string(kProductName));
     heldInTip_ = false;
@@ -58,6 +60,9 @@ void Form1::UpdateTrayTip() {
   std::string state;
   if (PushButton3.Text() == kStartReminding) {
     state = "stopped";
+  } else if (steering.Holding() != SteerHold::None) {
+    state = steering.Caption();
+    state[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(state[0])));  // "reminders paused ..."
   } else if (considerate.Away()) {
     state = "away";
   } else if (held) {

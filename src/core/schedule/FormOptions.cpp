@@ -5,22 +5,44 @@
 
 namespace rp {
 
+namespace {
+
+// A field's message in dark red, in the system's colours under high contrast.
+constexpr std::uint32_t kProblemColour = 0x0000A0;
+
+}  // namespace
+
 FormOptions::FormOptions(Program& program, const Options& current)
-    : Form(program.platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 2670),
+    : Form(program.platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 5505),
       program(program),
-      Check1(AddControl(ControlKind::CheckBox, "Check1", nullptr, {240, 240, 7560, 285}, 0,
+      Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 120, 7800, 2055}, 20, "Breaks")),
+      Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame1, {120, 300, 7560, 285}, 0,
                         "Time away from the computer counts as a break")),
-      Label1(AddControl(ControlKind::Label, "Label1", nullptr, {600, 660, 3600, 285}, 6,
+      Label1(AddControl(ControlKind::Label, "Label1", &Frame1, {480, 720, 3600, 285}, 10,
                         "Away after (minutes, 1 to 60):")),
-      Text1(AddControl(ControlKind::TextBox, "Text1", nullptr, {4260, 600, 900, 345}, 1, "")),
-      Check2(AddControl(ControlKind::CheckBox, "Check2", nullptr, {240, 1140, 7560, 285}, 2,
+      Text1(AddControl(ControlKind::TextBox, "Text1", &Frame1, {4140, 660, 900, 345}, 1, "")),
+      Check2(AddControl(ControlKind::CheckBox, "Check2", &Frame1, {120, 1140, 7560, 285}, 2,
                         "Hold reminders during presentations, full-screen programs and calls")),
-      Check3(AddControl(ControlKind::CheckBox, "Check3", nullptr, {240, 1560, 7560, 285}, 3,
+      Check3(AddControl(ControlKind::CheckBox, "Check3", &Frame1, {120, 1560, 7560, 285}, 3,
                         "Show the time to the next break in the tray tip")),
-      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 2100, 1740, 405}, 4, "OK")),
-      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 2100, 1740, 405}, 5, "Cancel")),
+      Frame2(AddControl(ControlKind::Frame, "Frame2", nullptr, {120, 2295, 7800, 2490}, 21,
+                        "Tray and working hours")),
+      Check4(AddControl(ControlKind::CheckBox, "Check4", &Frame2, {120, 300, 7560, 285}, 4,
+                        "Right-click on the tray icon opens a menu")),
+      Label2(AddControl(ControlKind::Label, "Label2", &Frame2, {120, 720, 7560, 285}, 11,
+                        "Work hours, e.g. 08:00-18:00 (empty: always):")),
+      Text2(AddControl(ControlKind::TextBox, "Text2", &Frame2, {120, 1020, 2400, 345}, 5, "")),
+      Label3(AddControl(ControlKind::Label, "Label3", &Frame2, {2640, 1020, 5040, 480}, 12, "")),
+      Label4(AddControl(ControlKind::Label, "Label4", &Frame2, {120, 1560, 7560, 285}, 13,
+                        "Work days, e.g. Mon,Tue,Wed,Thu,Fri (empty: every day):")),
+      Text3(AddControl(ControlKind::TextBox, "Text3", &Frame2, {120, 1860, 3600, 345}, 6, "")),
+      Label5(AddControl(ControlKind::Label, "Label5", &Frame2, {3840, 1860, 3840, 480}, 14, "")),
+      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 4935, 1740, 405}, 7, "OK")),
+      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 4935, 1740, 405}, 8, "Cancel")),
       current_(current) {
   SetDesignFonts(*this);
+  Label3.SetForeColor(kProblemColour);
+  Label5.SetForeColor(kProblemColour);
   PushButton1.onChange = [this] { PushButton1_Click(); };
   PushButton2.onChange = [this] { PushButton2_Click(); };
   SetDefaultButtons(&PushButton1, &PushButton2);
@@ -34,6 +56,9 @@ void FormOptions::Form_Load() {
   Text1.SetText(std::to_string(current_.awayMinutes));
   Check2.SetValue(current_.holdReminders ? 1 : 0);
   Check3.SetValue(current_.tipShowsTimeLeft ? 1 : 0);
+  Check4.SetValue(current_.trayMenu ? 1 : 0);
+  Text2.SetText(WorkHoursText(current_.working));
+  Text3.SetText(WorkDaysText(current_.working));
 }
 
 void FormOptions::PushButton1_Click() {
@@ -43,9 +68,17 @@ void FormOptions::PushButton1_Click() {
                                         kOptionsCaption, kErrorStyle);
     return;
   }
+  // A value typed wrongly is told beside its field, and nothing is taken until all are right.
+  std::string hoursProblem, daysProblem;
+  const bool hoursRead = ParseWorkHours(Text2.Text(), chosen.working, hoursProblem);
+  const bool daysRead = ParseWorkDays(Text3.Text(), chosen.working, daysProblem);
+  Label3.SetText(hoursProblem);
+  Label5.SetText(daysProblem);
+  if (!hoursRead || !daysRead) return;
   chosen.naturalBreaks = Check1.Value() == 1;
   chosen.holdReminders = Check2.Value() == 1;
   chosen.tipShowsTimeLeft = Check3.Value() == 1;
+  chosen.trayMenu = Check4.Value() == 1;
   chosen_ = chosen;
   Unload();
 }

@@ -20,11 +20,21 @@ class FormOptions : public Form {
 
   Program& program;
 
+  // Group boxes stacked from the top, one a concern; OK and Cancel below the last.
+  Control& Frame1;  // breaks
   Control& Check1;  // natural breaks
   Control& Label1;
   Control& Text1;   // away minutes
   Control& Check2;  // hold reminders
   Control& Check3;  // time left in the tray tip
+  Control& Frame2;  // tray and working hours
+  Control& Check4;  // the tray icon's menu
+  Control& Label2;
+  Control& Text2;   // work hours
+  Control& Label3;  // what is wrong with the work hours
+  Control& Label4;
+  Control& Text3;   // work days
+  Control& Label5;  // what is wrong with the work days
   Control& PushButton1;  // OK
   Control& PushButton2;  // Cancel
 

@@ -11,6 +11,9 @@ constexpr std::string_view kNaturalBreaks = "Natural Breaks";
 constexpr std::string_view kAwayMinutes = "Away Minutes";
 constexpr std::string_view kHoldReminders = "Hold Reminders";
 constexpr std::string_view kTipShowsTimeLeft = "Tip Shows Time Left";
+constexpr std::string_view kTrayMenu = "Tray Menu";
+constexpr std::string_view kWorkHours = "Work Hours";
+constexpr std::string_view kWorkDays = "Work Days";
 
 // Switches compare exactly, as every other stored switch does.
 bool ReadSwitch(Main& main, std::string_view name) { return main.GetSetting(name, "Off") == "On"; }
@@ -36,6 +39,10 @@ Options Options::Load(Main& main) {
   ParseAwayMinutes(main.GetSetting(kAwayMinutes, "5"), options.awayMinutes);
   options.holdReminders = ReadSwitch(main, kHoldReminders);
   options.tipShowsTimeLeft = ReadSwitch(main, kTipShowsTimeLeft);
+  options.trayMenu = ReadSwitch(main, kTrayMenu);
+  std::string problem;
+  ParseWorkHours(main.GetSetting(kWorkHours, ""), options.working, problem);
+  ParseWorkDays(main.GetSetting(kWorkDays, ""), options.working, problem);
   return options;
 }
 
@@ -44,6 +51,9 @@ void Options::StoreChanges(Main& main, const Options& before) const {
   if (awayMinutes != before.awayMinutes) main.SaveSetting(kAwayMinutes, std::to_string(awayMinutes));
   StoreSwitch(main, kHoldReminders, holdReminders, before.holdReminders);
   StoreSwitch(main, kTipShowsTimeLeft, tipShowsTimeLeft, before.tipShowsTimeLeft);
+  StoreSwitch(main, kTrayMenu, trayMenu, before.trayMenu);
+  if (WorkHoursText(working) != WorkHoursText(before.working)) main.SaveSetting(kWorkHours, WorkHoursText(working));
+  if (working.days != before.working.days) main.SaveSetting(kWorkDays, WorkDaysText(working));
 }
 
 }  // namespace rp

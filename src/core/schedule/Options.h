@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "schedule/WorkingHours.h"
+
 namespace rp {
 
 class Main;
@@ -16,12 +18,16 @@ struct Options {
   int awayMinutes = 5;            // no input for this long means the user is away
   bool holdReminders = false;     // no break bursts into a presentation or a call
   bool tipShowsTimeLeft = false;  // the tray tip tells the time to the next break
+  bool trayMenu = false;          // a right click on the tray icon opens a menu
+  WorkingHours working;           // breaks are counted only inside these hours and days
 
   // Reads the stored choices; reading stores nothing.
   static Options Load(Main& main);
   // Stores each choice that differs from `before`, at once.
   void StoreChanges(Main& main, const Options& before) const;
-  bool AnyOn() const { return naturalBreaks || holdReminders || tipShowsTimeLeft; }
+  bool AnyOn() const {
+    return naturalBreaks || holdReminders || tipShowsTimeLeft || trayMenu || !working.Always();
+  }
   bool operator==(const Options&) const = default;
 };
 

@@ -21,7 +21,11 @@ void Form1::Form_Resize() {
   g.Step(108, [&] { cSysTray1.ShowBalloon(kMinimiseNotice, kProductName, 5, true); });
 }
 
-void Form1::cSysTray1_MouseUp(int, std::int32_t) { BringBack(); }
+void Form1::cSysTray1_MouseUp(int Button, std::int32_t) {
+  constexpr int kRightButton = 2;
+  if (Button == kRightButton && considerate.GetOptions().trayMenu) return ShowTrayMenu();
+  BringBack();
+}
 
 void Form1::Form_AnotherCopyStarted() {
   // A second start is how many users look for a program that sits in the tray: this copy

@@ -13,6 +13,7 @@ class SimClock : public WallClock {
  public:
   explicit SimClock(EventLoop& clock) : clock_(clock) {}
   LocalDateTime LocalNow() override {
+    ++reads;
     return FromLocalSeconds(localAtStart_ + (clock_.NowMs() - startMs_) / 1000);
   }
   std::string FormatTimeOfDay(int hour, int minute) override {
@@ -32,6 +33,8 @@ class SimClock : public WallClock {
   }
   // The clock jumps by `minutes` (a clock set forward or back, a daylight-saving change).
   void Shift(std::int64_t minutes) { localAtStart_ += minutes * 60; }
+
+  int reads = 0;  // how often the program read the clock
 
  private:
   EventLoop& clock_;

@@ -13,4 +13,9 @@ void SimSettings::Write(std::string_view name, std::string_view value) {
   writes.emplace_back(std::string(name), std::string(value));
 }
 
+void SimSettings::Remove(std::string_view name) {
+  if (auto it = values.find(name); it != values.end()) values.erase(it);
+  removals.emplace_back(name);
+}
+
 }  // namespace rp::sim

@@ -14,9 +14,11 @@ class SimSettings : public SettingsStore {
  public:
   std::optional<std::string> Read(std::string_view name) override;
   void Write(std::string_view name, std::string_view value) override;
+  void Remove(std::string_view name) override;
 
   std::map<std::string, std::string, std::less<>> values;
   std::vector<std::pair<std::string, std::string>> writes;  // every write, in order
+  std::vector<std::string> removals;                        // every value removed, in order
 };
 
 }  // namespace rp::sim

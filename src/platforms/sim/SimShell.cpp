@@ -1,5 +1,7 @@
 #include "sim/SimShell.h"
 
+#include <algorithm>
+
 #include "sim/SimDesktop.h"
 
 namespace rp::sim {
@@ -130,6 +132,20 @@ void SimShell::PostMessage(std::uintptr_t hwnd, std::uint32_t message, std::uint
 
 void SimShell::PostTrayMessage(std::uintptr_t hwnd, std::int32_t shellMessage, std::uint32_t id) {
   PostMessage(hwnd, 1125, id, shellMessage);
+}
+
+int SimShell::ShowPopupMenu(std::uintptr_t owner, const std::vector<MenuEntry>& entries) {
+  menus.push_back({owner, entries});
+  const std::vector<std::string> pick = std::exchange(nextPick, {});
+  const std::vector<MenuEntry>* level = &menus.back().entries;
+  int command = 0;
+  for (const std::string& text : pick) {
+    const auto entry = std::find_if(level->begin(), level->end(), [&](const MenuEntry& e) { return e.text == text; });
+    if (entry == level->end() || !entry->enabled) return 0;
+    command = entry->command;
+    level = &entry->submenu;
+  }
+  return command;
 }
 
 }  // namespace rp::sim

@@ -68,6 +68,7 @@ class SimShell : public Shell {
   std::intptr_t CallWindowProcA(std::intptr_t procedure, std::uintptr_t hwnd,
                                 std::uint32_t message, std::uintptr_t wParam,
                                 std::intptr_t lParam) override;
+  int ShowPopupMenu(std::uintptr_t owner, const std::vector<MenuEntry>& entries) override;
   bool UserMode() override { return userMode; }
 
   // Driving it from a test.
@@ -86,6 +87,15 @@ class SimShell : public Shell {
   std::vector<SimNotifyCall> calls;
   std::set<std::pair<std::uint32_t, std::uint32_t>> icons;  // (hWnd, uID) in the tray now
   std::vector<std::intptr_t> strayCalls;  // CallWindowProcA with an address no window owns
+  // Popup menus: each one shown, and what the user picks in the next one, by the entries'
+  // texts from the top down ({"Pause Reminders", "For 30 Minutes"}). No pick, or a greyed or
+  // missing entry, closes the menu without a command, as on the screen.
+  struct Menu {
+    std::uintptr_t owner;
+    std::vector<MenuEntry> entries;
+  };
+  std::vector<Menu> menus;
+  std::vector<std::string> nextPick;
 
  private:
   SimDesktop& desktop_;

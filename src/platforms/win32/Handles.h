@@ -57,6 +57,7 @@ inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
 inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
 inline void DestroyCursorHandle(HCURSOR cursor) { DestroyCursor(cursor); }
 inline void FreeLibraryHandle(HMODULE library) { FreeLibrary(library); }
+inline void DestroyMenuHandle(HMENU menu) { DestroyMenu(menu); }
 
 using UniqueKey = UniqueHandle<NullEmpty<HKEY, CloseKey>>;
 using UniqueFont = UniqueHandle<NullEmpty<HFONT, DeleteFont>>;
@@ -67,6 +68,7 @@ using UniqueWindow = UniqueHandle<NullEmpty<HWND, DestroyWindowHandle>>;
 using UniqueIcon = UniqueHandle<NullEmpty<HICON, DestroyIconHandle>>;
 using UniqueCursor = UniqueHandle<NullEmpty<HCURSOR, DestroyCursorHandle>>;
 using UniqueModule = UniqueHandle<NullEmpty<HMODULE, FreeLibraryHandle>>;
+using UniqueMenu = UniqueHandle<NullEmpty<HMENU, DestroyMenuHandle>>;  // with its submenus
 using UniqueFind = UniqueHandle<InvalidEmpty<CloseFind>>;
 using UniqueFile = UniqueHandle<InvalidEmpty<CloseKernelHandle>>;
 using UniqueObject = UniqueHandle<NullEmpty<HANDLE, CloseKernelHandle>>;

@@ -42,4 +42,11 @@ void Win32Settings::Write(std::string_view name, std::string_view value) {
                  static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
+void Win32Settings::Remove(std::string_view name) {
+  HKEY raw = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS) return;
+  UniqueKey key(raw);
+  RegDeleteValueW(key.get(), Widen(name).c_str());
+}
+
 }  // namespace rp::win32

@@ -8,6 +8,7 @@ class Win32Settings : public SettingsStore {
  public:
   std::optional<std::string> Read(std::string_view name) override;
   void Write(std::string_view name, std::string_view value) override;
+  void Remove(std::string_view name) override;
 };
 
 }  // namespace rp::win32

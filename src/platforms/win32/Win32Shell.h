@@ -20,6 +20,8 @@ class Win32Shell : public Shell {
   std::intptr_t CallWindowProcA(std::intptr_t procedure, std::uintptr_t hwnd,
                                 std::uint32_t message, std::uintptr_t wParam,
                                 std::intptr_t lParam) override;
+  // win32/TrayMenu.cpp
+  int ShowPopupMenu(std::uintptr_t owner, const std::vector<MenuEntry>& entries) override;
   bool UserMode() override { return true; }
 
  private:

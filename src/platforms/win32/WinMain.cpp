@@ -1,7 +1,14 @@
 #include <windows.h>
 
-#include <cstdlib>
+#include <shellapi.h>
 
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/Form1.h"
 #include "app/Program.h"
 #include "win32/RunningCopy.h"
 #include "win32/SystemLibrary.h"
@@ -14,6 +21,7 @@
 #include "win32/Win32Registry.h"
 #include "win32/Win32Settings.h"
 #include "win32/Win32Shell.h"
+#include "win32/Text.h"
 #include "win32/Win32WallClock.h"
 
 namespace {
@@ -28,20 +36,39 @@ void RestartAfterUpdates() {
   }
 }
 
+// The arguments after the program's name, split as the C runtime splits them.
+std::vector<std::string> CommandLineArguments() {
+  int count = 0;
+  const std::unique_ptr<LPWSTR, decltype(&LocalFree)> arguments(CommandLineToArgvW(GetCommandLineW(), &count),
+                                                                 &LocalFree);
+  std::vector<std::string> result;
+  for (int i = 1; arguments && i < count; ++i) result.push_back(rp::win32::Narrow(arguments.get()[i]));
+  return result;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // A drive without its disc fails a file check quietly instead of asking the user.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  // A second start shows the running copy and ends, touching no setting.
+  rp::win32::ComApartment com;
+  // A command line that is not understood changes nothing: one box says so, and the start ends.
+  const rp::CommandLine line = rp::ParseCommandLine(CommandLineArguments());
+  if (!line.notUnderstood.empty()) {
+    rp::win32::Win32Dialogs(com).MessageBox(rp::CommandLineMessage(line.notUnderstood), rp::kProductName,
+                                         rp::kErrorStyle);
+    return 2;
+  }
+  // A second start shows the running copy, or hands it the command, and ends, touching no setting.
   rp::win32::RunningCopy copy;
   if (copy.AnotherRuns()) {
+    if (line.command.kind != rp::CommandKind::None)
+      return rp::win32::RunningCopy::SendToTheOther(rp::CommandText(line.command)) ? 0 : 1;
     rp::win32::RunningCopy::BringBackTheOther();
     return 0;
   }
   RestartAfterUpdates();
 
-  rp::win32::ComApartment com;
   rp::win32::Win32Settings settings;
   rp::win32::Win32Files files;
   rp::win32::Win32Dialogs dialogs(com);
@@ -56,6 +83,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   rp::Program program(platform);
   program.Start();
+  rp::win32::CommandChannel channel(instance, [&](const rp::Command& command) { program.form1->RunCommand(command); });
+  program.form1->RunCommand(line.command);
   return desktop.Run();
 }
 
