@@ -14,6 +14,7 @@
 #include "runtime/Form.h"
 #include "ports/Platform.h"
 #include "sim/SimClock.h"
+#include "sim/SimMonitors.h"
 #include "sim/SimRegistry.h"
 #include "sim/SimShell.h"
 
@@ -211,6 +212,7 @@ class SimDesktop : public EventLoop, public Ui {
   SimNumbers numbers;
   SimPresence presence{*this};
   SimClock clock{*this};
+  SimMonitors monitors;
   Platform platform;
 
   int dpi = 96;  // the system's, as at log-on

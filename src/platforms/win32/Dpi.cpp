@@ -41,6 +41,13 @@ int WindowDpi(HWND window) {
   return SystemDpi();
 }
 
+int MonitorDpi(HMONITOR monitor) {
+  UINT x = 0, y = 0;
+  if (auto forMonitor = MonitorDpiFunction(); forMonitor && SUCCEEDED(forMonitor(monitor, kEffectiveDpi, &x, &y)) && y)
+    return static_cast<int>(y);
+  return SystemDpi();
+}
+
 RECT OuterRect(RECT client, DWORD style, DWORD exStyle, int dpi) {
   static const auto adjustForDpi = LibraryFunction<AdjustWindowRectExForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
   if (!adjustForDpi || !adjustForDpi(&client, style, FALSE, exStyle, static_cast<UINT>(dpi)))

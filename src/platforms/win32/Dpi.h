@@ -12,6 +12,8 @@ namespace rp::win32 {
 int SystemDpi();
 // The dots per inch of the monitor the window is on.
 int WindowDpi(HWND window);
+// The dots per inch of a monitor.
+int MonitorDpi(HMONITOR monitor);
 // The outer rectangle of a window of this style whose client area is `client`, with the
 // frame Windows draws at `dpi`.
 RECT OuterRect(RECT client, DWORD style, DWORD exStyle, int dpi);

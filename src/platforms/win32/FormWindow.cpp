@@ -163,7 +163,7 @@ void PaintButton(NativeControl& self, const DRAWITEMSTRUCT& item) {
   DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
   SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ForeColourOf(c));
+  SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : ForeColourOf(c));
   RECT text = rect;
   if (pressed) OffsetRect(&text, 1, 1);
   const std::wstring caption = Widen(c.Text());
@@ -309,7 +309,7 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
     : owner(owner), control(control) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   const wchar_t* className = kFrameClass;
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.Visible() ? WS_VISIBLE : 0);
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.Visible() ? WS_VISIBLE : 0) | (control.Enabled() ? 0 : WS_DISABLED);
   DWORD exStyle = 0;
   switch (control.Kind()) {
     case ControlKind::Frame: style |= WS_CLIPCHILDREN; exStyle = WS_EX_CONTROLPARENT; break;
@@ -358,6 +358,7 @@ void NativeControl::Refresh(ControlChange change) {
     case ControlChange::Value:
     case ControlChange::Maximum: ApplyValue(); break;
     case ControlChange::Visible: ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE); break;
+    case ControlChange::Enabled: EnableWindow(window, control.Enabled()); break;
     case ControlChange::Look: ApplyLook(); break;
   }
 }
@@ -427,7 +428,8 @@ void NativeControl::ApplyLook() {
   Redraw(nullptr);
 }
 
-FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), form_(form), dpi_(desktop.Dpi()) {
+FormWindow::FormWindow(Win32Desktop& desktop, Form& form)
+    : desktop_(desktop), form_(form), dpi_(form.Monitor() ? form.Monitor()->dpi : desktop.Dpi()) {
   const std::wstring className = FormClassName(form.Name());
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -444,6 +446,9 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), f
   if (form.Style() == FormStyle::FixedToolWindow) {
     style_ = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     exStyle_ = WS_EX_TOOLWINDOW;
+  } else if (form.Style() == FormStyle::Borderless) {
+    style_ = WS_POPUP | WS_CLIPCHILDREN;
+    exStyle_ = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
   } else if (form.Style() == FormStyle::FixedDialog) {
     style_ = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     exStyle_ = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -453,12 +458,17 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), f
     style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     exStyle_ = WS_EX_CONTROLPARENT;
   }
-  const SIZE outer = OuterPixels(desktop.Dpi());
-  CreateWindowExW(exStyle_, className.c_str(), Widen(form.Caption()).c_str(), style_, CW_USEDEFAULT,
-                  CW_USEDEFAULT, outer.cx, outer.cy, owner, nullptr, desktop.Instance(), this);
-  // It opened on a monitor of other dots per inch than the system's: its size at that monitor's.
+  const int openingDpi = dpi_;
+  const SIZE outer = OuterPixels(openingDpi);
+  // A window that belongs to a monitor opens at the top left of its work area, so that it has
+  // that monitor's dots per inch from the start.
+  const POINT at = form.Monitor() ? POINT{form.Monitor()->workArea.left, form.Monitor()->workArea.top}
+                                  : POINT{CW_USEDEFAULT, CW_USEDEFAULT};
+  CreateWindowExW(exStyle_, className.c_str(), Widen(form.Caption()).c_str(), style_, at.x, at.y, outer.cx,
+                  outer.cy, owner, nullptr, desktop.Instance(), this);
+  // It opened on a monitor of other dots per inch than expected: its size at that monitor's.
   dpi_ = WindowDpi(window_);
-  if (dpi_ != desktop.Dpi()) FitToLayout(nullptr);
+  if (dpi_ != openingDpi) FitToLayout(nullptr);
   AddSystemMenuItems();
 }
 
@@ -676,7 +686,7 @@ void FormWindow::ApplyWindowState() {
   }
   if (form_.WindowState() != kMinimized) CreateControls();
   const bool shown = IsWindowVisible(window_);
-  if (!shown && !form_.Placed()) {
+  if (!shown && !form_.Placed() && !form_.Monitor()) {
     // A window whose place was never set opens centred on the screen.
     const SIZE outer = OuterPixels(dpi_);
     RECT work;
@@ -697,7 +707,7 @@ void FormWindow::ApplyWindowState() {
       // Minimised from maximised, a window restores to maximised: restore it once more.
       if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
       if (IsZoomed(window_)) ShowWindow(window_, SW_RESTORE);
-      if (!IsWindowVisible(window_)) ShowWindow(window_, SW_SHOW);
+      if (!IsWindowVisible(window_)) ShowWindow(window_, form_.ActivateOnShow() ? SW_SHOW : SW_SHOWNOACTIVATE);
       break;
   }
 }

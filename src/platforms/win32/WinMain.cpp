@@ -6,6 +6,7 @@
 #include "win32/Win32Desktop.h"
 #include "win32/RunningCopy.h"
 #include "win32/Win32MediaPlayer.h"
+#include "win32/Win32Monitors.h"
 #include "win32/Win32Numbers.h"
 #include "win32/Win32Presence.h"
 #include "win32/Win32Registry.h"
@@ -33,7 +34,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   rp::win32::Win32Numbers numbers;
   rp::win32::Win32Presence presence(instance);
   rp::win32::Win32WallClock clock;
-  rp::Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell, numbers, presence, clock};
+  rp::win32::Win32Monitors monitors(instance);
+  rp::Platform platform{settings, files,   dialogs,  player, desktop, desktop,
+                        registry, shell, numbers, presence, clock, monitors};
 
   rp::Program program(platform);
   program.Start();
