@@ -5,6 +5,8 @@
 #include "runtime/Form.h"
 #include "runtime/Timer.h"
 #include "schedule/Considerate.h"
+#include "schedule/EyeBreaks.h"
+#include "schedule/GuidedBreak.h"
 #include "tray/cSysTray.h"
 
 namespace rp {
@@ -55,6 +57,15 @@ class Form1 : public Form {
   bool IsLoading = false;
   // Time away as a break, held breaks; the choices of the Options window.
   ConsiderateBreaks considerate;
+  // The break of a set length with its windows, and the short eye breaks (Options).
+  GuidedBreak guidedBreak;
+  EyeBreakRhythm eyeBreaks;
+
+  // The break now, as the end of a period brings it ("Take a Break Now"); nothing while a
+  // break is under way.
+  void StartBreakNow();
+  // Whoever keeps count of the breaks taken, postponed and skipped and of the eye breaks.
+  void SetBreakObserver(BreakObserver* observer);
 
   // Event handlers.
   void Timer1_Timer();
@@ -105,6 +116,22 @@ class Form1 : public Form {
   void StopBreakSound();
   // The break itself: the reminders, then the next period.
   void RunBreak(Guard& g);
+  // The guided break after the reminders: its windows until it ends; true when postponed.
+  bool GuideBreak();
+  // A postponed break is back: its windows again, then the next period.
+  void ResumePostponedBreak(Guard& g);
+  // A second of the postponement: Frame1 shows what is left, and the break comes back at 0.
+  void PostponedTick(Guard& g);
+  // The period ends after a break: the count starts afresh, unless the break was postponed.
+  void FinishBreak(Guard& g, bool postponed);
+  // Frame1 and the break windows show the time left of the running break.
+  void ShowBreakTimeLeft();
+  // A counted second for the eye breaks, the next break `secondsToBreak` away.
+  void CountEyeTime(std::int32_t secondsToBreak);
+  // Closes an eye break window that is up (a break or a stop interrupts it).
+  void CloseEyeBreak();
+  // The break sound stops looping once the break window is up: it plays once more to its end.
+  void EndBreakSoundLoop();
   // Takes the Options window's choices into use.
   void ApplyOptions(const Options& options);
   // Frame1 and the tray tip say that the user is away or why the break is held.

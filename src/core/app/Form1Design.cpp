@@ -26,7 +26,8 @@ Form1::Form1(Program& program)
       Check8(AddControl(ControlKind::CheckBox, "Check8", &Frame3, {4320, 300, 2580, 285}, 9, "Minimized to system tray")),
       Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
       cSysTray1(program, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}),
-      considerate(program.platform.presence, program.platform.loop) {
+      considerate(program.platform.presence, program.platform.loop),
+      guidedBreak(program.main, program.platform.clock) {
   SetDesignFonts(*this);
   Timer1.SetInterval(0);
   PushButton3.onChange = [this] { PushButton3_Click(); };

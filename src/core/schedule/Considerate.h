@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -45,6 +46,9 @@ class ConsiderateBreaks : private SessionListener {
   bool HoldDueBreak();
   // The count starts afresh (reminding started or stopped): nothing is away or held.
   void Reset();
+  // While set, told whenever the session locks or the machine goes to sleep, whatever the
+  // options (a guided break ends then); lock and sleep are watched meanwhile.
+  void WatchAbsence(std::function<void()> onAbsent);
 
   bool Away() const { return away_; }
   HoldReason Held() const { return held_; }
@@ -53,6 +57,8 @@ class ConsiderateBreaks : private SessionListener {
   void SessionLocked(bool locked) override;
   void MachineAsleep(bool asleep) override;
   void AbsenceChanged();
+  // Lock and sleep are watched while natural breaks are on or someone waits for an absence.
+  void UpdateWatch();
   std::int64_t ThresholdMs() const;
   // How long the user has been away: the lock or sleep under way, and idleness unless a
   // program keeps the display on or a break is held (a presentation or call keeps the user).
@@ -67,6 +73,7 @@ class ConsiderateBreaks : private SessionListener {
   std::optional<std::int64_t> absentSince_;  // when the lock or sleep under way began
   bool away_ = false;
   HoldReason held_ = HoldReason::None;
+  std::function<void()> onAbsent_;
 };
 
 }  // namespace rp

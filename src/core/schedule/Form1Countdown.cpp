@@ -39,15 +39,20 @@ void Form1::Timer1_Timer() {
       ShowPresence();
       return;
     case TickPlan::FireHeld:
+      if (guidedBreak.State() == GuidedState::Postponed) return ResumePostponedBreak(g);
       // A period lengthened meanwhile is no longer due: it counts on.
       if (ElapsedSeconds >= IntervalSeconds) return RunBreak(g);
       break;
     case TickPlan::StartOver:
       ElapsedSeconds = 0;
+      // The time away was the break: a postponed one is not due any more.
+      guidedBreak.Drop();
+      eyeBreaks.Restart();
       break;
     case TickPlan::Count:
       break;
   }
+  if (guidedBreak.State() == GuidedState::Postponed) return PostponedTick(g);
 
   EventLoop& loop = program.platform.loop;
   g.Step(100, [&] { ++ElapsedSeconds; });
@@ -56,7 +61,10 @@ void Form1::Timer1_Timer() {
     Frame1.SetText(std::string(kNextBreakPrefix) + FormatSeconds(IntervalSeconds - ElapsedSeconds));
   });
   g.Step(106, [&] { loop.DoEvents(); });
-  if (!g.Test(108, [&] { return ElapsedSeconds >= IntervalSeconds; })) return UpdateTrayTip();
+  if (!g.Test(108, [&] { return ElapsedSeconds >= IntervalSeconds; })) {
+    CountEyeTime(IntervalSeconds - ElapsedSeconds);
+    return UpdateTrayTip();
+  }
   // The count stays where it is while the break is held, so the hold ends with this break.
   if (considerate.HoldDueBreak()) return ShowPresence();
   RunBreak(g);
@@ -65,6 +73,7 @@ void Form1::Timer1_Timer() {
 void Form1::RunBreak(Guard& g) {
   EventLoop& loop = program.platform.loop;
   MediaPlayer& player = program.platform.player;
+  CloseEyeBreak();
   g.Step(110, [&] { Timer1.SetEnabled(false); });
   g.Step(112, [&] { Timer1.SetInterval(0); });
   if (g.Test(116, [&] { return Check1.Value() == 1; })) {
@@ -94,21 +103,36 @@ void Form1::RunBreak(Guard& g) {
       });
     }
   }
+  // The guided break follows the reminders; a postponed one leaves the period used up.
+  FinishBreak(g, guidedBreak.On() && GuideBreak());
+}
 
-  g.Step(138, [&] {
-    ElapsedSeconds = 0;
-    SetMousePointer(kDefaultPointer);
-  });
-  g.Step(140, [&] {
-    ProgressBar1.SetValue(0);
-    ProgressBar1.SetText(std::string(kProgressBarText));
-  });
+void Form1::FinishBreak(Guard& g, bool postponed) {
+  if (!postponed) {
+    g.Step(138, [&] {
+      ElapsedSeconds = 0;
+      SetMousePointer(kDefaultPointer);
+    });
+    g.Step(140, [&] {
+      ProgressBar1.SetValue(0);
+      ProgressBar1.SetText(std::string(kProgressBarText));
+    });
+  }
   // "Stop Reminding" pressed during the break keeps reminding stopped.
   if (g.Test(142, [&] { return PushButton3.Text() != kStartReminding; })) {
     g.Step(142, [&] { Timer1.SetInterval(1000); });
     g.Step(144, [&] { Timer1.SetEnabled(true); });
   }
+  eyeBreaks.Restart();
   UpdateTrayTip();
+}
+
+void Form1::StartBreakNow() {
+  if (tickRunning_) return;
+  FlagScope running(tickRunning_);
+  Guard g(program.main, "Form1.StartBreakNow");
+  if (guidedBreak.State() == GuidedState::Postponed) return ResumePostponedBreak(g);
+  RunBreak(g);
 }
 
 void Form1::PushButton3_Click() {
@@ -142,6 +166,10 @@ void Form1::PushButton3_Click() {
     g.Step(136, [&] { StopBreakSound(); });
   }
   considerate.Reset();
+  // Either way the count starts afresh: no break is running or postponed, no eye break is up.
+  guidedBreak.Drop();
+  eyeBreaks.Restart();
+  CloseEyeBreak();
   UpdateTrayTip();
 }
 

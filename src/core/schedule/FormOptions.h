@@ -25,6 +25,12 @@ class FormOptions : public Form {
   Control& Text1;   // away minutes
   Control& Check2;  // hold reminders
   Control& Check3;  // time left in the tray tip
+  Control& Frame20;  // guided breaks
+  Control& Label20;
+  Control& Text20;   // break length
+  Control& Label21;
+  Control& Text21;   // skips a day
+  Control& Check20;  // eye breaks
   Control& PushButton1;  // OK
   Control& PushButton2;  // Cancel
 
