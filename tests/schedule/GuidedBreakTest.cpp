@@ -198,9 +198,11 @@ TEST_F(GuidedBreakTest, ALockOrASleepDuringTheBreakEndsItAsTaken) {
       if (sleep) desktop.SleepFor(kMinute);
       else desktop.Lock(true);
     }});
+    const std::int64_t start = desktop.NowMs();
     desktop.RunFor(10 * kMinute + kSecond);
     EXPECT_TRUE(Windows().empty());
     EXPECT_EQ(log.events, Events{"taken"});
+    EXPECT_EQ(log.times.back() - start, 10 * kMinute + kSecond);  // at once, not at its end
     EXPECT_EQ(desktop.presence.listener, nullptr);  // watched only during the break
     if (!sleep) desktop.Lock(false);
     desktop.RunFor(kSecond);
