@@ -20,8 +20,7 @@ constexpr std::array<std::string_view, 6> kSuggestions = {
 void GuidedBreak::Begin(std::int64_t nowMs) {
   state_ = GuidedState::Running;
   endMs_ = nowMs + std::int64_t{lengthSeconds_} * 1000;
-  // Any of them, without a generator to seed: the clock's milliseconds are random enough.
-  suggestion_ = static_cast<std::size_t>(nowMs / 7 % static_cast<std::int64_t>(kSuggestions.size()));
+  suggestion_ = picks_() % kSuggestions.size();
 }
 
 int GuidedBreak::SecondsLeft(std::int64_t nowMs) const {

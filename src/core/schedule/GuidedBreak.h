@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -53,7 +54,8 @@ class GuidedBreak {
   // No postpone or skip at all: the break has no buttons.
   bool Strict() const { return budget_.Allowance() == 0; }
   int SkipsLeft() { return budget_.Left(); }
-  // The suggestion of this break, one of a few, chosen when it began.
+  // The suggestion of this break, one of a few, picked at random when it began (from the same
+  // sequence at every start, so that pictures of a first break come out the same).
   std::string_view Suggestion() const;
 
  private:
@@ -65,6 +67,7 @@ class GuidedBreak {
   GuidedState state_ = GuidedState::Idle;
   std::int64_t endMs_ = 0;
   int postponedLeft_ = 0;
+  std::minstd_rand picks_;
   std::size_t suggestion_ = 0;
 };
 
