@@ -73,6 +73,14 @@ bool waitUntilStill(HWND window, Duration still, Duration timeout) {
     }, timeout);
 }
 
+// Beyond the left edge of the screen, out of the picture of the bottom right at any scale.
+void moveOutOfThePicture(HWND main) {
+    RECT rect{};
+    GetWindowRect(main, &rect);
+    SetWindowPos(main, nullptr, -(rect.right - rect.left) - 100, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
 }  // namespace
 
 // Reminding on at 20 minutes, a few seconds into the period.
@@ -96,11 +104,7 @@ E2E_POSE(screenshot_break_window) {
     settings::storeReminding({.minutes = "0", .window = true});
     App app = App::start(ctx);
     HWND main = app.mainWindow();
-    // Beyond the left edge of the screen, out of the picture of the bottom right at any scale.
-    RECT mainRect{};
-    GetWindowRect(main, &mainRect);
-    SetWindowPos(main, nullptr, -(mainRect.right - mainRect.left) - 100, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    moveOutOfThePicture(main);
     HWND window = waitForWindow(breakWindowOf(app), 5s);
     E2E_REQUIRE(window != nullptr);
     setText(child(main, id::Text1), "30");
@@ -160,11 +164,7 @@ E2E_POSE(screenshot_eye_break) {
     settings::storeReminding({.minutes = "45"});
     settings::set("Eye Breaks", "On");
     App app = App::start(ctx);
-    HWND main = app.mainWindow();
-    RECT mainRect{};
-    GetWindowRect(main, &mainRect);
-    SetWindowPos(main, nullptr, -(mainRect.right - mainRect.left) - 100, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    moveOutOfThePicture(app.mainWindow());
     HWND timers = nullptr;
     for (HWND candidate = nullptr; (candidate = FindWindowExW(HWND_MESSAGE, candidate, L"RespitePrompterTimers", nullptr));) {
         DWORD pid = 0;
