@@ -55,10 +55,6 @@ class GuidedTest : public SimTest {
       for (const auto& window : program->breakWindows->Windows()) open.push_back(window.get());
     return open;
   }
-  FormEyeBreak* EyeWindow() {
-    FormEyeBreak* window = program->formEyeBreak.get();
-    return window && window->IsLoaded() ? window : nullptr;
-  }
   std::string Frame1() { return form().Frame1.Text(); }
   // Each break, once it has run a second, gets the next of these (on its last window); the
   // user looks once a second.
@@ -78,11 +74,7 @@ class GuidedTest : public SimTest {
     });
     watch_->SetInterval(1000);
   }
-  // The count started afresh when the last break ended: one second counted a second later.
-  void ExpectFreshPeriodSinceTheLastBreak() {
-    ASSERT_FALSE(log.times.empty());
-    EXPECT_EQ(form().ElapsedSeconds, (desktop.NowMs() - log.times.back()) / 1000);
-  }
+
   void Postpone(FormBreak& w) { desktop.Click(w.PushButton1); }
   void Skip(FormBreak& w) { desktop.Click(w.PushButton2); }
 
