@@ -41,15 +41,19 @@ TEST_F(EyeBreakTest, EveryTwentyCountedMinutesClearOfTheNextBreak) {
   }
 }
 
-TEST_F(EyeBreakTest, AHeldBreakStopsTheCountAndTimeAwayStartsItAgain) {
+// A presentation (with holds on) leaves them out and a held break stops their count; time away
+// starts it again.
+TEST_F(EyeBreakTest, HoldsLeaveThemOutAndTimeAwayStartsTheirCountAgain) {
   StartReminding("45", {{"Eye Breaks", "On"}, {"Hold Reminders", "On"}});
+  desktop.RunFor(30 * kMinute);
   desktop.presence.notificationState = NotificationState::Presentation;
-  desktop.RunFor(80 * kMinute);
-  EXPECT_EQ(Minutes(log.times, 0), (std::vector<std::int64_t>{20, 40}));
+  desktop.RunFor(50 * kMinute);  // none at 40, and the break held from 45 on
+  desktop.presence.notificationState = NotificationState::AcceptsNotifications;
+  desktop.RunFor(21 * kMinute);  // the break at 80:01 starts the 20 minutes again
+  EXPECT_EQ(Minutes(log.times, 0), (std::vector<std::int64_t>{20, 100}));
 
   Restart();
   const std::int64_t start = desktop.NowMs();
-  desktop.presence.notificationState = NotificationState::AcceptsNotifications;
   StartReminding("45", {{"Eye Breaks", "On"}, {"Natural Breaks", "On"}, {"Away Minutes", "5"}});
   desktop.Input();
   desktop.RunFor(12 * kMinute);  // away from the fifth minute on
@@ -60,7 +64,6 @@ TEST_F(EyeBreakTest, AHeldBreakStopsTheCountAndTimeAwayStartsItAgain) {
   // Counted again from 12:01 on, not from 5 minutes in: no eye break at 27 minutes.
   EXPECT_EQ(Minutes(log.times, start), (std::vector<std::int64_t>{32, 52}));
 }
-
 
 MonitorInfo Monitor(const char* name, DesktopRect bounds, int taskbar, int dpi, bool primary = false) {
   DesktopRect work = bounds;

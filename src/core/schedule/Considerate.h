@@ -44,6 +44,8 @@ class ConsiderateBreaks : private SessionListener {
   TickPlan BeforeTick();
   // The break is due: true when something holds it (the held reason is kept).
   bool HoldDueBreak();
+  // True when something would hold a break now; asks the system only with holds on.
+  bool WouldHold() { return CurrentHold() != HoldReason::None; }
   // The count starts afresh (reminding started or stopped): nothing is away or held.
   void Reset();
   // While set, told whenever the session locks or the machine goes to sleep, whatever the

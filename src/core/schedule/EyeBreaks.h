@@ -6,8 +6,9 @@ namespace rp {
 
 // When the short eye breaks fall: after every 20 minutes of counted time (a second the
 // countdown counts: not while the user is away, a break is held or under way, or reminding is
-// stopped). One that would fall within 2 minutes of the next break is left out, and a break,
-// or time away that counts as one, starts the 20 minutes again.
+// stopped). One that would fall within 2 minutes of the next break is left out (as is one that
+// falls while a break would be held), and a break, or time away that counts as one, starts the
+// 20 minutes again.
 class EyeBreakRhythm {
  public:
   static constexpr int kEverySeconds = 20 * 60;
@@ -19,8 +20,12 @@ class EyeBreakRhythm {
   void SetObserver(BreakObserver* observer) { observer_ = observer; }
 
   // One second counted, with the next break due in `secondsToBreak`; true when an eye break
-  // falls now (it is reported as shown).
+  // falls now.
   bool Count(int secondsToBreak);
+  // The eye break that fell is shown.
+  void Shown() {
+    if (observer_) observer_->EyeBreak();
+  }
   void Restart() { counted_ = 0; }
 
  private:

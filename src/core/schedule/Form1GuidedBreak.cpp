@@ -90,11 +90,13 @@ void Form1::ResumePostponedBreak(Guard& g) {
 }
 
 void Form1::CountEyeTime(std::int32_t secondsToBreak) {
-  if (!eyeBreaks.Count(secondsToBreak)) return;
+  // Nothing bursts into a presentation or a call that would hold a break.
+  if (!eyeBreaks.Count(secondsToBreak) || considerate.WouldHold()) return;
   try {
     CloseEyeBreak();
     program.formEyeBreak = std::make_unique<FormEyeBreak>(program);
     program.formEyeBreak->Appear();
+    eyeBreaks.Shown();
   } catch (const std::exception& e) {
     program.formEyeBreak.reset();
     OnUnguardedFailure("CountEyeTime", e.what());
