@@ -75,6 +75,13 @@ TEST_F(MainTest, ControlsRaiseTheirHandlerOnlyOnARealChange) {
   EXPECT_EQ(form().IntervalSeconds, 1200);
   desktop.Click(form().Check3);
   EXPECT_EQ(Stored("Check3"), "0");
+  // A disabled control takes no clicks.
+  form().Check3.SetEnabled(false);
+  desktop.Click(form().Check3);
+  EXPECT_EQ(form().Check3.Value(), 0);
+  form().Check3.SetEnabled(true);
+  desktop.Click(form().Check3);
+  EXPECT_EQ(form().Check3.Value(), 1);
 }
 
 }  // namespace

@@ -135,3 +135,34 @@ E2E_SCENARIO(enter_and_space_press_a_focused_button) {
         E2E_CHECK(waitUntil([&] { return text(button) == p.caption && contains(text(frame1), p.frame); }, 3s));
     }
 }
+
+// The guided break's window: its buttons and its time left, as a screen reader finds them.
+E2E_SCENARIO(break_window_tells_screen_readers_its_buttons_and_time_left) {
+    ComScope com;
+    settings::storeReminding({.minutes = "0"});
+    settings::set("Break Length", "1");
+    App app = App::start(ctx);
+    app.mainWindow();
+    HWND window = waitForWindow({"Break Time", "RespitePrompterFormBreak", app.pid(), true}, 5s);
+    E2E_REQUIRE(window != nullptr);
+    const struct {
+        int id;
+        const char* caption;
+    } buttons[] = {{1201, "Postpone 5 Minutes"}, {1202, "Skip Break"}};
+    for (const auto& b : buttons) {
+        const AccessibleFacts button = ask(child(window, b.id));
+        E2E_CHECK_EQ(button.role, ROLE_SYSTEM_PUSHBUTTON);
+        E2E_CHECK_EQ(button.name, b.caption);
+        E2E_CHECK_EQ(button.defaultAction, "press");
+    }
+    // The time left is the bar's name, and the share of the break gone its value.
+    HWND bar = child(window, 1401);
+    E2E_REQUIRE(waitUntil([&] { return text(bar) == "00:57"; }, 5s));
+    const AccessibleFacts timeLeft = ask(bar);
+    E2E_CHECK_EQ(timeLeft.role, ROLE_SYSTEM_PROGRESSBAR);
+    E2E_CHECK(timeLeft.name == "00:57" || timeLeft.name == "00:56");
+    E2E_CHECK(timeLeft.value == "5%" || timeLeft.value == "7%");
+
+    ask(child(window, 1202), Press::Done);  // a screen reader's press skips the break
+    E2E_CHECK(waitForWindowGone(window, 3s));
+}

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -72,6 +73,14 @@ bool waitUntilStill(HWND window, Duration still, Duration timeout) {
     }, timeout);
 }
 
+// Beyond the left edge of the screen, out of the picture of the bottom right at any scale.
+void moveOutOfThePicture(HWND main) {
+    RECT rect{};
+    GetWindowRect(main, &rect);
+    SetWindowPos(main, nullptr, -(rect.right - rect.left) - 100, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
 }  // namespace
 
 // Reminding on at 20 minutes, a few seconds into the period.
@@ -95,11 +104,7 @@ E2E_POSE(screenshot_break_window) {
     settings::storeReminding({.minutes = "0", .window = true});
     App app = App::start(ctx);
     HWND main = app.mainWindow();
-    // Beyond the left edge of the screen, out of the picture of the bottom right at any scale.
-    RECT mainRect{};
-    GetWindowRect(main, &mainRect);
-    SetWindowPos(main, nullptr, -(mainRect.right - mainRect.left) - 100, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    moveOutOfThePicture(main);
     HWND window = waitForWindow(breakWindowOf(app), 5s);
     E2E_REQUIRE(window != nullptr);
     setText(child(main, id::Text1), "30");
@@ -130,4 +135,51 @@ E2E_POSE(screenshot_tray_notice) {
     // From a little above and left of the balloon down to the corner, where the icon sits.
     const RECT screen = screenRect();
     pose("tray-notice", {rect.left - 24, rect.top - 24, screen.right, screen.bottom});
+}
+
+// A guided break of five minutes at the first tick, with one of the day's skips used, three
+// seconds in: the window covers the whole screen.
+E2E_POSE(screenshot_guided_break) {
+    settings::storeReminding({.minutes = "0"});
+    settings::set("Break Length", "5");
+    const std::time_t now = std::time(nullptr);
+    char today[16];
+    std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
+    settings::set("Skips Used", std::string(today) + " 1");
+    App app = App::start(ctx);
+    app.mainWindow();
+    HWND window = waitForWindow({"Break Time", "RespitePrompterFormBreak", app.pid(), true}, 5s);
+    E2E_REQUIRE(window != nullptr);
+    E2E_REQUIRE(waitUntil([&] { return text(child(window, 1401)) == "04:57"; }));
+    Sleep(200);  // let the window finish painting
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    pose("guided-break", rect);
+}
+
+// The eye break window resting at the bottom right. Twenty minutes of counting pass at once:
+// the driver hands the program the countdown's timer messages itself (Timer1 is the program's
+// first timer, id 1, on its message-only timer window).
+E2E_POSE(screenshot_eye_break) {
+    settings::storeReminding({.minutes = "45"});
+    settings::set("Eye Breaks", "On");
+    App app = App::start(ctx);
+    moveOutOfThePicture(app.mainWindow());
+    HWND timers = nullptr;
+    for (HWND candidate = nullptr; (candidate = FindWindowExW(HWND_MESSAGE, candidate, L"RespitePrompterTimers", nullptr));) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(candidate, &pid);
+        if (pid == app.pid()) timers = candidate;
+    }
+    E2E_REQUIRE(timers != nullptr);
+    const WindowQuery eyeBreak{"Eye Break", "RespitePrompterFormEyeBreak", app.pid(), true};
+    HWND window = nullptr;
+    for (int batch = 0; batch < 30 && !(window = findWindow(eyeBreak)); ++batch) {
+        for (int tick = 0; tick < 50; ++tick) post(timers, WM_TIMER, 1);
+        waitUntil([&] { return findWindow(eyeBreak) != nullptr; }, 300ms);
+    }
+    E2E_REQUIRE(window != nullptr);
+    E2E_REQUIRE(waitUntil([&] { return text(child(window, 1502)) == "00:18"; }));
+    E2E_REQUIRE(waitUntilStill(window, 300ms, 2s));
+    pose("eye-break", bottomRight(450, 200));
 }

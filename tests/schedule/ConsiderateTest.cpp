@@ -3,6 +3,8 @@
 #include <stdexcept>
 
 #include "SimFixture.h"
+#include "reminders/BreakWindows.h"
+#include "reminders/FormEyeBreak.h"
 #include "schedule/FormOptions.h"
 #include "schedule/Later.h"
 
@@ -215,6 +217,8 @@ TEST_F(ConsiderateTest, WithEveryOptionOffNothingIsAskedNorStored) {
   EXPECT_EQ(desktop.presence.listener, nullptr);
   EXPECT_TRUE(desktop.settings.removals.empty());
   EXPECT_EQ(desktop.clock.reads, 0);
+  EXPECT_EQ(program->breakWindows, nullptr);
+  EXPECT_EQ(program->formEyeBreak, nullptr);
   for (const auto& [name, value] : desktop.settings.writes)
     EXPECT_TRUE(name == "Text1" || name == "Alarm" || name == "StartStopState" || name.rfind("Check", 0) == 0)
         << name;
@@ -397,6 +401,61 @@ TEST_F(OptionsWindowTest, AWrongWorkingTimeIsToldBesideItsFieldAndOkWaitsUntilAl
   });
   EXPECT_EQ(Stored("Work Hours"), "");
   EXPECT_EQ(Stored("Work Days"), "");
+}
+
+TEST(OptionsTest, GuidedBreakValuesThatCannotBeReadTakeTheirDefaults) {
+  const struct {
+    const char *length, *skips, *eyes;
+    int breakMinutes, skipsADay;
+    bool eyeBreaks;
+  } cases[] = {
+      {"5", "0", "On", 5, 0, true}, {"30", "20", "Off", 30, 20, false}, {"31", "21", "on", 0, 3, false},
+      {"-1", " 3", "", 0, 3, false},
+  };
+  for (const auto& c : cases) {
+    sim::SimDesktop desktop;
+    desktop.settings.values = {{"Break Length", c.length}, {"Skips A Day", c.skips}, {"Eye Breaks", c.eyes}};
+    Main main(desktop.platform);
+    const Options options = Options::Load(main);
+    EXPECT_EQ(options.breakMinutes, c.breakMinutes) << c.length;
+    EXPECT_EQ(options.skipsADay, c.skipsADay) << c.skips;
+    EXPECT_EQ(options.eyeBreaks, c.eyeBreaks) << c.eyes;
+  }
+}
+
+TEST_F(OptionsWindowTest, GuidedBreakChoicesAreStoredAndTakenIntoUse) {
+  StartReminding("45", {});
+  const std::size_t before = desktop.settings.writes.size();
+  WorkTheWindow([&](FormOptions& w) {
+    EXPECT_EQ(w.Frame20.Text(), "Guided Breaks");
+    EXPECT_EQ(w.Text20.Text(), "0");
+    EXPECT_EQ(w.Text21.Text(), "3");
+    EXPECT_EQ(w.Check20.Value(), 0);
+    desktop.Type(w.Text20, "10");
+    desktop.Click(w.Check20);
+    desktop.Click(w.PushButton1);
+  });
+  EXPECT_EQ(NewWrites(before), (std::vector<std::pair<std::string, std::string>>{{"Break Length", "10"},
+                                                                                 {"Eye Breaks", "On"}}));
+  EXPECT_EQ(form().guidedBreak.LengthSeconds(), 600);
+  EXPECT_TRUE(form().eyeBreaks.On());
+}
+
+TEST_F(OptionsWindowTest, GuidedBreakNumbersOutOfRangeAreRefused) {
+  StartReminding("45", {});
+  const std::pair<const char*, const char*> cases[] = {{"31", "3"}, {"-1", "3"}, {"", "3"}, {"5", "21"}, {"5", "1.5"}};
+  for (const auto& [length, skips] : cases) {
+    WorkTheWindow([&](FormOptions& w) {
+      desktop.Type(w.Text20, length);
+      desktop.Type(w.Text21, skips);
+      desktop.Click(w.PushButton1);
+      EXPECT_TRUE(w.IsLoaded()) << length << " " << skips;
+      desktop.Click(w.PushButton2);
+    });
+  }
+  EXPECT_EQ(desktop.dialogs.boxes.size(), std::size(cases));
+  EXPECT_EQ(Stored("Break Length"), "<absent>");
+  EXPECT_EQ(Stored("Skips A Day"), "<absent>");
 }
 
 }  // namespace

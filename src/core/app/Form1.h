@@ -6,6 +6,8 @@
 #include "runtime/Timer.h"
 #include "schedule/Considerate.h"
 #include "schedule/Steering.h"
+#include "schedule/EyeBreaks.h"
+#include "schedule/GuidedBreak.h"
 #include "tray/cSysTray.h"
 
 namespace rp {
@@ -62,6 +64,12 @@ class Form1 : public Form {
   void Form2_Closed();
   // The pause and the working hours.
   Steering steering;
+  // The break of a set length with its windows, and the short eye breaks (Options).
+  GuidedBreak guidedBreak;
+  EyeBreakRhythm eyeBreaks;
+
+  // Whoever keeps count of the breaks taken, postponed and skipped and of the eye breaks.
+  void SetBreakObserver(BreakObserver* observer);
 
   // Event handlers.
   void Timer1_Timer();
@@ -125,6 +133,22 @@ class Form1 : public Form {
   void RunBreak(Guard& g);
   // The break's end: the count starts afresh and reminding goes on. Runs once per break.
   void EndBreak(Guard& g);
+  // The guided break after the reminders: its windows until it ends; true when postponed.
+  bool GuideBreak();
+  // A postponed break is back: its windows again, then the next period.
+  void ResumePostponedBreak(Guard& g);
+  // A second of the postponement: Frame1 shows what is left, and the break comes back at 0.
+  void PostponedTick(Guard& g);
+  // The period ends after a break: the count starts afresh, unless the break was postponed.
+  void FinishBreak(Guard& g, bool postponed);
+  // Frame1 and the break windows show the time left of the running break.
+  void ShowBreakTimeLeft();
+  // A counted second for the eye breaks, the next break `secondsToBreak` away.
+  void CountEyeTime(std::int32_t secondsToBreak);
+  // Closes an eye break window that is up (a break or a stop interrupts it).
+  void CloseEyeBreak();
+  // The break sound stops looping once the break window is up: it plays once more to its end.
+  void EndBreakSoundLoop();
   // Takes the Options window's choices into use.
   void ApplyOptions(const Options& options);
   // Frame1 and the tray tip say that the user is away or why the break is held.

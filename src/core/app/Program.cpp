@@ -2,7 +2,9 @@
 
 #include "app/Form1.h"
 #include "schedule/FormOptions.h"
+#include "reminders/BreakWindows.h"
 #include "reminders/Form2.h"
+#include "reminders/FormEyeBreak.h"
 
 namespace rp {
 

@@ -8,8 +8,10 @@
 
 namespace rp {
 
+class BreakWindows;
 class Form1;
 class Form2;
+class FormEyeBreak;
 class FormOptions;
 
 // The running program: its modules and its windows.
@@ -32,6 +34,10 @@ class Program {
   std::unique_ptr<Form2> form2;
   // The Options window while it is up.
   std::unique_ptr<FormOptions> formOptions;
+  // The guided break's windows, one a monitor, made at the first guided break.
+  std::unique_ptr<BreakWindows> breakWindows;
+  // The eye break window, made afresh at every eye break.
+  std::unique_ptr<FormEyeBreak> formEyeBreak;
 };
 
 }  // namespace rp

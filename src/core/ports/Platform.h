@@ -3,6 +3,7 @@
 #include "ports/EventLoop.h"
 #include "ports/Files.h"
 #include "ports/MediaPlayer.h"
+#include "ports/Monitors.h"
 #include "ports/Numbers.h"
 #include "ports/Presence.h"
 #include "ports/Registry.h"
@@ -26,6 +27,7 @@ struct Platform {
   Numbers& numbers;
   Presence& presence;
   WallClock& clock;
+  Monitors& monitors;
 };
 
 }  // namespace rp

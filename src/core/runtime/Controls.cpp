@@ -73,6 +73,12 @@ void Control::SetVisible(bool visible) {
   Mirror(ControlChange::Visible);
 }
 
+void Control::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Mirror(ControlChange::Enabled);
+}
+
 void Control::SetBackColor(std::uint32_t colour) {
   if (colour == backColor_) return;
   backColor_ = colour;
@@ -109,6 +115,7 @@ void Control::UserSetText(std::string text) {
 }
 
 void Control::UserClick() {
+  if (!enabled_) return;
   if (kind_ == ControlKind::CheckBox) {
     SetValue(value_ == 1 ? 0 : 1);
   } else if (kind_ == ControlKind::PushButton) {

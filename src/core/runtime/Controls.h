@@ -40,6 +40,7 @@ enum class ControlChange {
   Value,    // a check box's state, a progress bar's value
   Maximum,  // a progress bar's maximum
   Visible,
+  Enabled,
   Look      // colours, font, alignment
 };
 
@@ -83,6 +84,10 @@ class Control {
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
 
+  // A disabled control shows that it cannot be used and takes no clicks.
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+
   std::uint32_t BackColor() const { return backColor_; }
   void SetBackColor(std::uint32_t colour);
   std::uint32_t ForeColor() const { return foreColor_; }
@@ -124,6 +129,7 @@ class Control {
   int value_ = 0;
   int max_ = 100;
   bool visible_ = true;
+  bool enabled_ = true;
   std::uint32_t backColor_;
   std::uint32_t foreColor_;
   std::uint32_t fillColor_ = kHighlightColour;

@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "runtime/Controls.h"
+#include "ports/Monitors.h"
 #include "ports/Ui.h"
 
 namespace rp {
@@ -28,7 +30,8 @@ inline constexpr int kCloseFromTaskManager = 3;
 enum class FormStyle {
   FixedSingle,  // caption, minimise box, close box; not resizable
   FixedToolWindow,  // small caption with a close box only; no taskbar button
-  FixedDialog  // caption and close box, owned by the window that opened it; no taskbar button
+  FixedDialog,  // caption and close box, owned by the window that opened it; no taskbar button
+  Borderless  // no frame and no caption, a taskbar button of its own
 };
 
 class EventLoop;
@@ -83,6 +86,13 @@ class Form {
   void SetEnabled(bool enabled);
   // The window this one is modal to while it is up, else nullptr.
   Form* ModalOwner() const { return modalOwner_; }
+  // The monitor the window belongs to, when it was given one before it loaded: it opens there, at
+  // that monitor's dots per inch, and its place is in twips at those dots per inch.
+  const std::optional<MonitorInfo>& Monitor() const { return monitor_; }
+  void SetMonitor(MonitorInfo monitor) { monitor_ = std::move(monitor); }
+  // False for a window that appears without taking the focus from the user's work.
+  bool ActivateOnShow() const { return activateOnShow_; }
+  void SetActivateOnShow(bool activate) { activateOnShow_ = activate; }
   // Entries the window adds at the top of its system menu, in order.
   const std::vector<std::string>& SystemMenuItems() const { return systemMenuItems_; }
 
@@ -164,6 +174,8 @@ class Form {
   std::unique_ptr<Picture> icon_;
   std::uint32_t backColor_ = kButtonFaceColour;
   bool topmost_ = false;
+  std::optional<MonitorInfo> monitor_;
+  bool activateOnShow_ = true;
   bool enabled_ = true;
   Form* modalOwner_ = nullptr;
   std::vector<std::string> systemMenuItems_;

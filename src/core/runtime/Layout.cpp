@@ -33,4 +33,13 @@ int FilledPercent(int value, int max) {
   return std::clamp(Scale(value, 100, max), 0, 100);
 }
 
+const MonitorInfo* MonitorNamed(const std::vector<MonitorInfo>& monitors, std::string_view name) {
+  const MonitorInfo* chosen = nullptr;
+  for (const MonitorInfo& monitor : monitors) {
+    if (monitor.name == name) return &monitor;
+    if (!chosen || (monitor.primary && !chosen->primary)) chosen = &monitor;
+  }
+  return chosen;
+}
+
 }  // namespace rp

@@ -1,4 +1,8 @@
 #pragma once
+#include <string_view>
+#include <vector>
+
+#include "ports/Monitors.h"
 #include "runtime/Controls.h"
 
 namespace rp {
@@ -24,5 +28,8 @@ PixelRect PixelsOf(const TwipsRect& rect, int dpi);
 // The percentage of a bar running from 0 to `max` that `value` fills, 0 to 100, to the nearest
 // whole percent; 0 when the bar has no length.
 int FilledPercent(int value, int max);
+
+// The monitor named `name`, else the primary one, else the first; nullptr when there is none.
+const MonitorInfo* MonitorNamed(const std::vector<MonitorInfo>& monitors, std::string_view name);
 
 }  // namespace rp

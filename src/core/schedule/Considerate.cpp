@@ -24,13 +24,29 @@ ConsiderateBreaks::~ConsiderateBreaks() {
 
 void ConsiderateBreaks::SetOptions(const Options& options) {
   options_ = options;
-  if (!options_.naturalBreaks && watching_) {
-    watching_ = false;
-    presence_.WatchSession(nullptr);
+  if (!options_.naturalBreaks) {
     locked_ = asleep_ = false;
     absentSince_.reset();
   }
+  UpdateWatch();
   if (!options_.holdReminders) held_ = HoldReason::None;
+}
+
+void ConsiderateBreaks::WatchAbsence(std::function<void()> onAbsent) {
+  onAbsent_ = std::move(onAbsent);
+  if (onAbsent_ && !watching_) {
+    watching_ = true;
+    presence_.WatchSession(this);
+  }
+  UpdateWatch();
+}
+
+void ConsiderateBreaks::UpdateWatch() {
+  // Natural breaks start the watch at their first tick, not here.
+  if (watching_ && !options_.naturalBreaks && !onAbsent_) {
+    watching_ = false;
+    presence_.WatchSession(nullptr);
+  }
 }
 
 std::int64_t ConsiderateBreaks::ThresholdMs() const {
@@ -109,11 +125,15 @@ HoldReason ConsiderateBreaks::CurrentHold() {
 }
 
 void ConsiderateBreaks::SessionLocked(bool locked) {
+  if (locked && onAbsent_) onAbsent_();
+  if (!options_.naturalBreaks) return;
   locked_ = locked;
   AbsenceChanged();
 }
 
 void ConsiderateBreaks::MachineAsleep(bool asleep) {
+  if (asleep && onAbsent_) onAbsent_();
+  if (!options_.naturalBreaks) return;
   asleep_ = asleep;
   AbsenceChanged();
 }

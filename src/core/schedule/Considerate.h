@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -48,8 +49,13 @@ class ConsiderateBreaks : private SessionListener {
   TickPlan BeforeTick();
   // The break is due: true when something holds it (the held reason is kept).
   bool HoldDueBreak();
+  // True when something would hold a break now; asks the system only with holds on.
+  bool WouldHold() { return CurrentHold() != HoldReason::None; }
   // The count starts afresh (reminding started or stopped): nothing is away or held.
   void Reset();
+  // While set, told whenever the session locks or the machine goes to sleep, whatever the
+  // options (a guided break ends then); lock and sleep are watched meanwhile.
+  void WatchAbsence(std::function<void()> onAbsent);
 
   bool Away() const { return away_; }
   HoldReason Held() const { return held_; }
@@ -61,6 +67,8 @@ class ConsiderateBreaks : private SessionListener {
   // Input since a lock or sleep began, in an unlocked session: its end was missed.
   bool BackWithoutNotice();
   void RenewWatch();
+  // Lock and sleep are watched while natural breaks are on or someone waits for an absence.
+  void UpdateWatch();
   std::int64_t ThresholdMs() const;
   // How long the user has been away: the lock or sleep under way, and idleness unless a
   // program keeps the display on or a break is held (a presentation or call keeps the user).
@@ -77,6 +85,7 @@ class ConsiderateBreaks : private SessionListener {
   bool away_ = false;
   HoldReason held_ = HoldReason::None;
   std::int64_t heldSinceMs_ = 0;
+  std::function<void()> onAbsent_;
 };
 
 }  // namespace rp

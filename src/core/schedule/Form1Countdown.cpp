@@ -49,15 +49,20 @@ void Form1::Timer1_Timer() {
       ShowPresence();
       return;
     case TickPlan::FireHeld:
+      if (guidedBreak.State() == GuidedState::Postponed) return ResumePostponedBreak(g);
       // A period lengthened meanwhile is no longer due: it counts on.
       if (ElapsedSeconds >= IntervalSeconds) return RunBreak(g);
       break;
     case TickPlan::StartOver:
       ElapsedSeconds = 0;
+      // The time away was the break: a postponed one is not due any more.
+      guidedBreak.Drop();
+      eyeBreaks.Restart();
       break;
     case TickPlan::Count:
       break;
   }
+  if (guidedBreak.State() == GuidedState::Postponed) return PostponedTick(g);
 
   EventLoop& loop = program.platform.loop;
   g.Step(100, [&] { ++ElapsedSeconds; });
@@ -66,7 +71,10 @@ void Form1::Timer1_Timer() {
     Frame1.SetText(std::string(kNextBreakPrefix) + FormatSeconds(IntervalSeconds - ElapsedSeconds));
   });
   g.Step(106, [&] { loop.DoEvents(); });
-  if (!g.Test(108, [&] { return ElapsedSeconds >= IntervalSeconds; })) return UpdateTrayTip();
+  if (!g.Test(108, [&] { return ElapsedSeconds >= IntervalSeconds; })) {
+    CountEyeTime(IntervalSeconds - ElapsedSeconds);
+    return UpdateTrayTip();
+  }
   // The count stays where it is while the break is held, so the hold ends with this break.
   if (considerate.HoldDueBreak()) return ShowPresence();
   RunBreak(g);
@@ -75,6 +83,7 @@ void Form1::Timer1_Timer() {
 void Form1::RunBreak(Guard& g) {
   EventLoop& loop = program.platform.loop;
   MediaPlayer& player = program.platform.player;
+  CloseEyeBreak();
   g.Step(110, [&] { Timer1.SetEnabled(false); });
   g.Step(112, [&] { Timer1.SetInterval(0); });
   breakUnderWay_ = true;
@@ -110,29 +119,38 @@ void Form1::RunBreak(Guard& g) {
 
 void Form1::Form2_Closed() {
   // The wait above may lie under another window's modal loop (Options opened during the
-  // break): the countdown goes on now, not when that window closes.
-  if (!breakUnderWay_) return;
+  // break): the countdown goes on now, not when that window closes. A guided break follows
+  // the reminders in the break's own course instead.
+  if (!breakUnderWay_ || guidedBreak.On()) return;
   Guard g(program.main, "Form1.Timer1_Timer");
   EndBreak(g);
+  tickRunning_ = false;  // the tick that ran the break has nothing left to do
 }
 
 void Form1::EndBreak(Guard& g) {
   if (!breakUnderWay_) return;
   breakUnderWay_ = false;
-  tickRunning_ = false;  // the tick that ran the break has nothing left to do
-  g.Step(138, [&] {
-    ElapsedSeconds = 0;
-    SetMousePointer(kDefaultPointer);
-  });
-  g.Step(140, [&] {
-    ProgressBar1.SetValue(0);
-    ProgressBar1.SetText(std::string(kProgressBarText));
-  });
+  // The guided break follows the reminders; a postponed one leaves the period used up.
+  FinishBreak(g, guidedBreak.On() && GuideBreak());
+}
+
+void Form1::FinishBreak(Guard& g, bool postponed) {
+  if (!postponed) {
+    g.Step(138, [&] {
+      ElapsedSeconds = 0;
+      SetMousePointer(kDefaultPointer);
+    });
+    g.Step(140, [&] {
+      ProgressBar1.SetValue(0);
+      ProgressBar1.SetText(std::string(kProgressBarText));
+    });
+  }
   // "Stop Reminding" pressed during the break keeps reminding stopped.
   if (g.Test(142, [&] { return PushButton3.Text() != kStartReminding; })) {
     g.Step(142, [&] { Timer1.SetInterval(1000); });
     g.Step(144, [&] { Timer1.SetEnabled(true); });
   }
+  eyeBreaks.Restart();
   UpdateTrayTip();
 }
 
@@ -142,6 +160,7 @@ void Form1::TakeBreakNow() {
   FlagScope running(tickRunning_);
   Guard g(program.main, "Form1.TakeBreakNow");
   considerate.Reset();
+  if (guidedBreak.State() == GuidedState::Postponed) return ResumePostponedBreak(g);
   RunBreak(g);
 }
 
@@ -177,6 +196,10 @@ void Form1::PushButton3_Click() {
   }
   considerate.Reset();
   steering.EndPause();  // a pause ends with the reminding it paused
+  // Either way the count starts afresh: no break is running or postponed, no eye break is up.
+  guidedBreak.Drop();
+  eyeBreaks.Restart();
+  CloseEyeBreak();
   UpdateTrayTip();
 }
 

@@ -33,6 +33,9 @@ void Form1::ApplyOptions(const Options& options) {
   const bool tipWasOn = considerate.GetOptions().tipShowsTimeLeft;
   considerate.SetOptions(options);
   steering.SetWorkingHours(options.working);
+  guidedBreak.SetLength(options.breakMinutes);
+  guidedBreak.SetSkipsADay(options.skipsADay);
+  eyeBreaks.SetOn(options.eyeBreaks);
   if (tipWasOn && !options.tipShowsTimeLeft) {
     cSysTray1.SetTrayTip(std::string(kProductName));
     heldInTip_ = false;
@@ -69,7 +72,9 @@ void Form1::UpdateTrayTip() {
     state = "break held";
   } else {
     // Whole minutes, rounded up: the text changes once a minute, and so the shell is told.
-    const std::int64_t left = static_cast<std::int64_t>(IntervalSeconds) - ElapsedSeconds;
+    const std::int64_t left = guidedBreak.State() == GuidedState::Postponed
+                                  ? guidedBreak.PostponedSecondsLeft()
+                                  : static_cast<std::int64_t>(IntervalSeconds) - ElapsedSeconds;
     state = "next break in " + std::to_string(left > 0 ? (left + 59) / 60 : 0) + " min";
   }
   const std::string tip = std::string(kProductName) + " - " + state;

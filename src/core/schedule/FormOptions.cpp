@@ -13,7 +13,7 @@ constexpr std::uint32_t kProblemColour = 0x0000A0;
 }  // namespace
 
 FormOptions::FormOptions(Program& program, const Options& current)
-    : Form(program.platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 5505),
+    : Form(program.platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 7215),
       program(program),
       Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 120, 7800, 2055}, 20, "Breaks")),
       Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame1, {120, 300, 7560, 285}, 0,
@@ -37,8 +37,17 @@ FormOptions::FormOptions(Program& program, const Options& current)
                         "Work days, e.g. Mon,Tue,Wed,Thu,Fri (empty: every day):")),
       Text3(AddControl(ControlKind::TextBox, "Text3", &Frame2, {120, 1860, 3600, 345}, 6, "")),
       Label5(AddControl(ControlKind::Label, "Label5", &Frame2, {3840, 1860, 3840, 480}, 14, "")),
-      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 4935, 1740, 405}, 7, "OK")),
-      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 4935, 1740, 405}, 8, "Cancel")),
+      Frame20(AddControl(ControlKind::Frame, "Frame20", nullptr, {120, 4905, 7800, 1620}, 22, "Guided Breaks")),
+      Label20(AddControl(ControlKind::Label, "Label20", &Frame20, {120, 360, 5160, 285}, 15,
+                         "Break length (minutes, 0 to 30; 0: none):")),
+      Text20(AddControl(ControlKind::TextBox, "Text20", &Frame20, {5400, 300, 900, 345}, 7, "")),
+      Label21(AddControl(ControlKind::Label, "Label21", &Frame20, {120, 780, 5160, 285}, 16,
+                         "Postpones and skips a day (0 to 20):")),
+      Text21(AddControl(ControlKind::TextBox, "Text21", &Frame20, {5400, 720, 900, 345}, 8, "")),
+      Check20(AddControl(ControlKind::CheckBox, "Check20", &Frame20, {120, 1200, 7560, 285}, 9,
+                         "Eye breaks: look away for 20 seconds every 20 minutes")),
+      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 6645, 1740, 405}, 17, "OK")),
+      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 6645, 1740, 405}, 18, "Cancel")),
       current_(current) {
   SetDesignFonts(*this);
   Label3.SetForeColor(kProblemColour);
@@ -59,14 +68,31 @@ void FormOptions::Form_Load() {
   Check4.SetValue(current_.trayMenu ? 1 : 0);
   Text2.SetText(WorkHoursText(current_.working));
   Text3.SetText(WorkDaysText(current_.working));
+  Text20.SetText(std::to_string(current_.breakMinutes));
+  Text21.SetText(std::to_string(current_.skipsADay));
+  Check20.SetValue(current_.eyeBreaks ? 1 : 0);
 }
 
 void FormOptions::PushButton1_Click() {
   Options chosen;
-  if (!ParseAwayMinutes(Text1.Text(), chosen.awayMinutes)) {
-    program.platform.dialogs.MessageBox("The away time must be a whole number of minutes from 1 to 60.",
-                                        kOptionsCaption, kErrorStyle);
-    return;
+  const struct {
+    Control& box;
+    int least, most;
+    int& value;
+    const char* refusal;
+  } numbers[] = {
+      {Text1, Options::kMinAwayMinutes, Options::kMaxAwayMinutes, chosen.awayMinutes,
+       "The away time must be a whole number of minutes from 1 to 60."},
+      {Text20, 0, Options::kMaxBreakMinutes, chosen.breakMinutes,
+       "The break length must be a whole number of minutes from 0 to 30."},
+      {Text21, 0, Options::kMaxSkipsADay, chosen.skipsADay,
+       "The postpones and skips a day must be a whole number from 0 to 20."},
+  };
+  for (const auto& number : numbers) {
+    if (!ParseWholeNumber(number.box.Text(), number.least, number.most, number.value)) {
+      program.platform.dialogs.MessageBox(number.refusal, kOptionsCaption, kErrorStyle);
+      return;
+    }
   }
   // A value typed wrongly is told beside its field, and nothing is taken until all are right.
   std::string hoursProblem, daysProblem;
@@ -79,6 +105,7 @@ void FormOptions::PushButton1_Click() {
   chosen.holdReminders = Check2.Value() == 1;
   chosen.tipShowsTimeLeft = Check3.Value() == 1;
   chosen.trayMenu = Check4.Value() == 1;
+  chosen.eyeBreaks = Check20.Value() == 1;
   chosen_ = chosen;
   Unload();
 }

@@ -35,6 +35,12 @@ class FormOptions : public Form {
   Control& Label4;
   Control& Text3;   // work days
   Control& Label5;  // what is wrong with the work days
+  Control& Frame20;  // guided breaks
+  Control& Label20;
+  Control& Text20;   // break length
+  Control& Label21;
+  Control& Text21;   // skips a day
+  Control& Check20;  // eye breaks
   Control& PushButton1;  // OK
   Control& PushButton2;  // Cancel
 

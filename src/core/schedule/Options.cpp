@@ -14,6 +14,9 @@ constexpr std::string_view kTipShowsTimeLeft = "Tip Shows Time Left";
 constexpr std::string_view kTrayMenu = "Tray Menu";
 constexpr std::string_view kWorkHours = "Work Hours";
 constexpr std::string_view kWorkDays = "Work Days";
+constexpr std::string_view kBreakLength = "Break Length";
+constexpr std::string_view kSkipsADay = "Skips A Day";
+constexpr std::string_view kEyeBreaks = "Eye Breaks";
 
 // Switches compare exactly, as every other stored switch does.
 bool ReadSwitch(Main& main, std::string_view name) { return main.GetSetting(name, "Off") == "On"; }
@@ -22,15 +25,23 @@ void StoreSwitch(Main& main, std::string_view name, bool on, bool before) {
   if (on != before) main.SaveSetting(name, on ? "On" : "Off");
 }
 
+void StoreNumber(Main& main, std::string_view name, int value, int before) {
+  if (value != before) main.SaveSetting(name, std::to_string(value));
+}
+
 }  // namespace
 
-bool ParseAwayMinutes(std::string_view text, int& minutes) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+bool ParseWholeNumber(std::string_view text, int least, int most, int& value) {
+  int read = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), read);
   if (error != std::errc() || end != text.data() + text.size()) return false;
-  if (value < Options::kMinAwayMinutes || value > Options::kMaxAwayMinutes) return false;
-  minutes = value;
+  if (read < least || read > most) return false;
+  value = read;
   return true;
+}
+
+bool ParseAwayMinutes(std::string_view text, int& minutes) {
+  return ParseWholeNumber(text, Options::kMinAwayMinutes, Options::kMaxAwayMinutes, minutes);
 }
 
 Options Options::Load(Main& main) {
@@ -43,17 +54,23 @@ Options Options::Load(Main& main) {
   std::string problem;
   ParseWorkHours(main.GetSetting(kWorkHours, ""), options.working, problem);
   ParseWorkDays(main.GetSetting(kWorkDays, ""), options.working, problem);
+  ParseWholeNumber(main.GetSetting(kBreakLength, "0"), 0, kMaxBreakMinutes, options.breakMinutes);
+  ParseWholeNumber(main.GetSetting(kSkipsADay, "3"), 0, kMaxSkipsADay, options.skipsADay);
+  options.eyeBreaks = ReadSwitch(main, kEyeBreaks);
   return options;
 }
 
 void Options::StoreChanges(Main& main, const Options& before) const {
   StoreSwitch(main, kNaturalBreaks, naturalBreaks, before.naturalBreaks);
-  if (awayMinutes != before.awayMinutes) main.SaveSetting(kAwayMinutes, std::to_string(awayMinutes));
+  StoreNumber(main, kAwayMinutes, awayMinutes, before.awayMinutes);
   StoreSwitch(main, kHoldReminders, holdReminders, before.holdReminders);
   StoreSwitch(main, kTipShowsTimeLeft, tipShowsTimeLeft, before.tipShowsTimeLeft);
   StoreSwitch(main, kTrayMenu, trayMenu, before.trayMenu);
   if (WorkHoursText(working) != WorkHoursText(before.working)) main.SaveSetting(kWorkHours, WorkHoursText(working));
   if (working.days != before.working.days) main.SaveSetting(kWorkDays, WorkDaysText(working));
+  StoreNumber(main, kBreakLength, breakMinutes, before.breakMinutes);
+  StoreNumber(main, kSkipsADay, skipsADay, before.skipsADay);
+  StoreSwitch(main, kEyeBreaks, eyeBreaks, before.eyeBreaks);
 }
 
 }  // namespace rp

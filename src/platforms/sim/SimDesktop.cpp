@@ -15,7 +15,8 @@ constexpr std::int64_t kForever = std::numeric_limits<std::int64_t>::max();
 
 }  // namespace
 
-SimDesktop::SimDesktop() : platform{settings, files, dialogs, player, *this, *this, registry, shell, numbers, presence, clock} {}
+SimDesktop::SimDesktop()
+    : platform{settings, files, dialogs, player, *this, *this, registry, shell, numbers, presence, clock, monitors} {}
 
 SimDesktop::~SimDesktop() = default;
 

@@ -19,6 +19,7 @@
 #include "sim/SimPlayer.h"
 #include "sim/SimPresence.h"
 #include "sim/SimClock.h"
+#include "sim/SimMonitors.h"
 #include "sim/SimRegistry.h"
 #include "sim/SimSettings.h"
 #include "sim/SimShell.h"
@@ -86,6 +87,7 @@ class SimDesktop : public EventLoop, public Ui {
   SimNumbers numbers;
   SimPresence presence{*this};
   SimClock clock{*this};
+  SimMonitors monitors;
   Platform platform;
 
   int dpi = 96;  // the system's, as at log-on

@@ -11,7 +11,7 @@ namespace rp::sim {
 SimFormView::SimFormView(SimDesktop& desktop, Form& form)
     : form(form),
       handle(desktop.nextHandle_ += 0x10),
-      dpi(desktop.monitorDpi ? desktop.monitorDpi : desktop.dpi),
+      dpi(form.Monitor() ? form.Monitor()->dpi : desktop.monitorDpi ? desktop.monitorDpi : desktop.dpi),
       desktop_(desktop) {
   desktop_.views_.push_back(this);
 }
@@ -26,10 +26,15 @@ void SimFormView::Refresh() {
 
 void SimFormView::SetFocus() { ++focusCount; }
 
-// A fixed window has a 3-pixel border and a 23-pixel caption; a tool window a 17-pixel caption.
-int SimFormView::OuterWidth() { return form.ClientWidth() + PixelsToTwips(6, dpi); }
+// A fixed window has a 3-pixel border and a 23-pixel caption; a tool window a 17-pixel caption;
+// a borderless window neither.
+int SimFormView::OuterWidth() {
+  if (form.Style() == FormStyle::Borderless) return form.ClientWidth();
+  return form.ClientWidth() + PixelsToTwips(6, dpi);
+}
 
 int SimFormView::OuterHeight() {
+  if (form.Style() == FormStyle::Borderless) return form.ClientHeight();
   const int caption = form.Style() == FormStyle::FixedToolWindow ? 17 : 23;
   return form.ClientHeight() + PixelsToTwips(6 + caption, dpi);
 }

@@ -103,7 +103,7 @@ void PaintButton(NativeControl& self, const DRAWITEMSTRUCT& item) {
   DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
   SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, colours.ForeColourOf(c));
+  SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : colours.ForeColourOf(c));
   RECT text = rect;
   if (pressed) OffsetRect(&text, 1, 1);
   const std::wstring caption = Widen(c.Text());

@@ -34,6 +34,13 @@ int DpiFunctions::WindowDpi(HWND window) {
   return SystemDpi();
 }
 
+int DpiFunctions::MonitorDpi(HMONITOR monitor) {
+  UINT x = 0, y = 0;
+  if (auto forMonitor = MonitorDpiFunction(); forMonitor && SUCCEEDED(forMonitor(monitor, kEffectiveDpi, &x, &y)) && y)
+    return static_cast<int>(y);
+  return SystemDpi();
+}
+
 RECT DpiFunctions::OuterRect(RECT client, DWORD style, DWORD exStyle, int dpi) {
   if (!adjustForDpi_)
     adjustForDpi_ = LibraryFunction<AdjustWindowRectExForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");

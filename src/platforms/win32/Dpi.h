@@ -24,6 +24,8 @@ class DpiFunctions {
   // The outer rectangle of a window of this style whose client area is `client`, with the
   // frame Windows draws at `dpi`.
   RECT OuterRect(RECT client, DWORD style, DWORD exStyle, int dpi);
+  // The dots per inch of a monitor.
+  int MonitorDpi(HMONITOR monitor);
 
  private:
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);

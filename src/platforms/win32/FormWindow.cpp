@@ -35,7 +35,8 @@ std::string FontKey(const Font& font) {
 
 std::wstring FormClassName(std::string_view formName) { return L"RespitePrompter" + Widen(formName); }
 
-FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), form_(form), dpi_(desktop.Dpi()) {
+FormWindow::FormWindow(Win32Desktop& desktop, Form& form)
+    : desktop_(desktop), form_(form), dpi_(form.Monitor() ? form.Monitor()->dpi : desktop.Dpi()) {
   const std::wstring className = FormClassName(form.Name());
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -52,6 +53,9 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), f
   if (form.Style() == FormStyle::FixedToolWindow) {
     style_ = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     exStyle_ = WS_EX_TOOLWINDOW;
+  } else if (form.Style() == FormStyle::Borderless) {
+    style_ = WS_POPUP | WS_CLIPCHILDREN;
+    exStyle_ = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
   } else if (form.Style() == FormStyle::FixedDialog) {
     style_ = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     exStyle_ = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -61,12 +65,17 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), f
     style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     exStyle_ = WS_EX_CONTROLPARENT;
   }
-  const SIZE outer = OuterPixels(desktop.Dpi());
-  CreateWindowExW(exStyle_, className.c_str(), Widen(form.Caption()).c_str(), style_, CW_USEDEFAULT,
-                  CW_USEDEFAULT, outer.cx, outer.cy, owner, nullptr, desktop.Instance(), this);
+  const int openingDpi = dpi_;
+  const SIZE outer = OuterPixels(openingDpi);
+  // A window that belongs to a monitor opens at the top left of its work area, so that it has
+  // that monitor's dots per inch from the start.
+  const POINT at = form.Monitor() ? POINT{form.Monitor()->workArea.left, form.Monitor()->workArea.top}
+                                  : POINT{CW_USEDEFAULT, CW_USEDEFAULT};
+  CreateWindowExW(exStyle_, className.c_str(), Widen(form.Caption()).c_str(), style_, at.x, at.y, outer.cx,
+                  outer.cy, owner, nullptr, desktop.Instance(), this);
   // It opened on a monitor of other dots per inch than the system's: its size at that monitor's.
   dpi_ = desktop_.dpiFunctions().WindowDpi(window_);
-  if (dpi_ != desktop.Dpi()) FitToLayout(nullptr);
+  if (dpi_ != openingDpi) FitToLayout(nullptr);
   AddSystemMenuItems();
 }
 
@@ -244,7 +253,7 @@ void FormWindow::ApplyWindowState() {
   }
   if (form_.WindowState() != kMinimized) CreateControls();
   const bool shown = IsWindowVisible(window_);
-  if (!shown && !form_.Placed()) {
+  if (!shown && !form_.Placed() && !form_.Monitor()) {
     // A window whose place was never set opens centred on the screen.
     const SIZE outer = OuterPixels(dpi_);
     RECT work;
@@ -265,7 +274,7 @@ void FormWindow::ApplyWindowState() {
       // Minimised from maximised, a window restores to maximised: restore it once more.
       if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
       if (IsZoomed(window_)) ShowWindow(window_, SW_RESTORE);
-      if (!IsWindowVisible(window_)) ShowWindow(window_, SW_SHOW);
+      if (!IsWindowVisible(window_)) ShowWindow(window_, form_.ActivateOnShow() ? SW_SHOW : SW_SHOWNOACTIVATE);
       break;
   }
 }

@@ -199,7 +199,7 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
     : owner(owner), control(control) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   const wchar_t* className = kFrameClass;
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.Visible() ? WS_VISIBLE : 0);
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.Visible() ? WS_VISIBLE : 0) | (control.Enabled() ? 0 : WS_DISABLED);
   DWORD exStyle = 0;
   switch (control.Kind()) {
     case ControlKind::Frame: style |= WS_CLIPCHILDREN; exStyle = WS_EX_CONTROLPARENT; break;
@@ -246,6 +246,7 @@ void NativeControl::Refresh(ControlChange change) {
     case ControlChange::Value:
     case ControlChange::Maximum: ApplyValue(); break;
     case ControlChange::Visible: ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE); break;
+    case ControlChange::Enabled: EnableWindow(window, control.Enabled()); break;
     case ControlChange::Look: ApplyLook(); break;
   }
 }

@@ -16,6 +16,7 @@
 #include "win32/Win32Dialogs.h"
 #include "win32/Win32Files.h"
 #include "win32/Win32MediaPlayer.h"
+#include "win32/Win32Monitors.h"
 #include "win32/Win32Numbers.h"
 #include "win32/Win32Presence.h"
 #include "win32/Win32Registry.h"
@@ -79,7 +80,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   rp::win32::Win32Numbers numbers;
   rp::win32::Win32Presence presence(instance);
   rp::win32::Win32WallClock clock;
-  rp::Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell, numbers, presence, clock};
+  rp::win32::Win32Monitors monitors(instance, desktop.dpiFunctions());
+  rp::Platform platform{settings, files,   dialogs,  player, desktop, desktop,
+                        registry, shell, numbers, presence, clock, monitors};
 
   rp::Program program(platform);
   program.Start();
