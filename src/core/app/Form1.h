@@ -9,6 +9,7 @@
 
 namespace rp {
 
+class BreakRecord;
 class Guard;
 class Program;
 
@@ -77,8 +78,9 @@ class Form1 : public Form {
   void Frame3_MouseMove();
   void Frame4_MouseMove();
   void Frame5_MouseMove();
-  // "Options..." of the system menu.
+  // "Options..." and "Statistics..." of the system menu.
   void mnuOptions_Click();
+  void mnuStatistics_Click();
 
   void Form_Load() override;
   void Form_Resize() override;
@@ -87,6 +89,8 @@ class Form1 : public Form {
   void Form_ShellRestarted() override;
   void Form_AnotherCopyStarted() override;
   void Form_SystemMenu(std::size_t index) override;
+  // "Statistics..." is greyed while the option is off and there is no record to show.
+  bool SystemMenuItemEnabled(std::size_t index) override;
 
  protected:
   void OnUnguardedFailure(const std::string& handler, const std::string& description) override;
@@ -109,8 +113,15 @@ class Form1 : public Form {
   void ApplyOptions(const Options& options);
   // Frame1 and the tray tip say that the user is away or why the break is held.
   void ShowPresence();
-  // The tray tip tells the time to the next break, when the user asked for it.
+  // The tray tip tells the time to the next break, when the user asked for it, and says when
+  // the statistics cannot be saved.
   void UpdateTrayTip();
+  // The record of breaks, or nullptr while "Keep Statistics" is off.
+  BreakRecord* Record();
+  // A countdown tick in the record: screen time, and a natural break when the user went away.
+  void CountStatistics(TickPlan plan);
+  // Starts keeping the record (reading what the file holds) or stops, saving what was counted.
+  void ApplyStatisticsOption(bool on);
 
   // True from the start of a tick to its end, break included: a tick arriving meanwhile is dropped.
   bool tickRunning_ = false;
@@ -118,6 +129,10 @@ class Form1 : public Form {
   bool breakSoundLooping_ = false;
   // True once IntervalSeconds holds a period that start-up, a start or the minutes box set.
   bool intervalSet_ = false;
+  // True while the record has this spell of time away as a natural break.
+  bool awayRecorded_ = false;
+  // The statistics problem the tray tip tells of, "" when none.
+  std::string tipProblem_;
 };
 
 }  // namespace rp

@@ -2,6 +2,8 @@
 
 #include "app/Form1.h"
 #include "schedule/FormOptions.h"
+#include "schedule/FormStatistics.h"
+#include "schedule/Statistics.h"
 #include "reminders/Form2.h"
 
 namespace rp {

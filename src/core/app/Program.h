@@ -11,6 +11,8 @@ namespace rp {
 class Form1;
 class Form2;
 class FormOptions;
+class FormStatistics;
+class Statistics;
 
 // The running program: its modules and its windows.
 class Program {
@@ -32,6 +34,9 @@ class Program {
   std::unique_ptr<Form2> form2;
   // The Options window while it is up.
   std::unique_ptr<FormOptions> formOptions;
+  // The record of breaks while "Keep Statistics" is on, and its window while it is up.
+  std::unique_ptr<Statistics> statistics;
+  std::unique_ptr<FormStatistics> formStatistics;
 };
 
 }  // namespace rp

@@ -5,6 +5,7 @@
 #include "app/Guard.h"
 #include "app/Program.h"
 #include "reminders/Form2.h"
+#include "schedule/BreakRecord.h"
 #include "schedule/modReminder.h"
 
 namespace rp {
@@ -34,7 +35,9 @@ void Form1::Timer1_Timer() {
   FlagScope running(tickRunning_);
 
   Guard g(program.main, "Form1.Timer1_Timer");
-  switch (considerate.BeforeTick()) {
+  const TickPlan plan = considerate.BeforeTick();
+  CountStatistics(plan);
+  switch (plan) {
     case TickPlan::Wait:
       ShowPresence();
       return;
@@ -57,14 +60,20 @@ void Form1::Timer1_Timer() {
   });
   g.Step(106, [&] { loop.DoEvents(); });
   if (!g.Test(108, [&] { return ElapsedSeconds >= IntervalSeconds; })) return UpdateTrayTip();
+  if (BreakRecord* record = Record()) record->Due();
   // The count stays where it is while the break is held, so the hold ends with this break.
-  if (considerate.HoldDueBreak()) return ShowPresence();
+  if (considerate.HoldDueBreak()) {
+    if (BreakRecord* record = Record()) record->Held();
+    return ShowPresence();
+  }
   RunBreak(g);
 }
 
 void Form1::RunBreak(Guard& g) {
   EventLoop& loop = program.platform.loop;
   MediaPlayer& player = program.platform.player;
+  if (BreakRecord* record = Record(); record && (Check1.Value() == 1 || Check2.Value() == 1 || Check3.Value() == 1))
+    record->Announced();
   g.Step(110, [&] { Timer1.SetEnabled(false); });
   g.Step(112, [&] { Timer1.SetInterval(0); });
   if (g.Test(116, [&] { return Check1.Value() == 1; })) {
@@ -142,6 +151,7 @@ void Form1::PushButton3_Click() {
     g.Step(136, [&] { StopBreakSound(); });
   }
   considerate.Reset();
+  if (BreakRecord* record = Record()) record->EndStretch();
   UpdateTrayTip();
 }
 

@@ -3,11 +3,13 @@
 #include "app/Form1.h"
 #include "schedule/FormOptions.h"
 #include "app/Program.h"
+#include "schedule/Statistics.h"
 
 namespace rp {
 
 void Form1::Form_SystemMenu(std::size_t index) {
   if (index == 0) mnuOptions_Click();
+  if (index == 1) mnuStatistics_Click();
 }
 
 void Form1::mnuOptions_Click() {
@@ -31,7 +33,11 @@ void Form1::mnuOptions_Click() {
 void Form1::ApplyOptions(const Options& options) {
   const bool tipWasOn = considerate.GetOptions().tipShowsTimeLeft;
   considerate.SetOptions(options);
-  if (tipWasOn && !options.tipShowsTimeLeft) cSysTray1.SetTrayTip(std::string(kProductName));
+  ApplyStatisticsOption(options.keepStatistics);
+  if (tipWasOn && !options.tipShowsTimeLeft) {
+    cSysTray1.SetTrayTip(std::string(kProductName));
+    tipProblem_.clear();
+  }
   UpdateTrayTip();
 }
 
@@ -44,7 +50,15 @@ void Form1::ShowPresence() {
 }
 
 void Form1::UpdateTrayTip() {
-  if (!considerate.GetOptions().tipShowsTimeLeft) return;
+  static const std::string kNoProblem;
+  const std::string& problem = program.statistics ? program.statistics->Problem() : kNoProblem;
+  if (!considerate.GetOptions().tipShowsTimeLeft) {
+    // The product's name, and the statistics problem once, until it is over.
+    if (problem == tipProblem_) return;
+    tipProblem_ = problem;
+    cSysTray1.SetTrayTip(std::string(kProductName) + (problem.empty() ? "" : " - " + problem));
+    return;
+  }
   std::string state;
   if (PushButton3.Text() == kStartReminding) {
     state = "stopped";
@@ -57,7 +71,8 @@ void Form1::UpdateTrayTip() {
     const std::int64_t left = static_cast<std::int64_t>(IntervalSeconds) - ElapsedSeconds;
     state = "next break in " + std::to_string(left > 0 ? (left + 59) / 60 : 0) + " min";
   }
-  const std::string tip = std::string(kProductName) + " - " + state;
+  tipProblem_ = problem;
+  const std::string tip = std::string(kProductName) + " - " + state + (problem.empty() ? "" : ", " + problem);
   if (tip != cSysTray1.TrayTip()) cSysTray1.SetTrayTip(tip);
 }
 

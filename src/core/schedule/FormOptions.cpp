@@ -6,7 +6,7 @@
 namespace rp {
 
 FormOptions::FormOptions(Program& program, const Options& current)
-    : Form(program.platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 2670),
+    : Form(program.platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 3450),
       program(program),
       Check1(AddControl(ControlKind::CheckBox, "Check1", nullptr, {240, 240, 7560, 285}, 0,
                         "Time away from the computer counts as a break")),
@@ -17,8 +17,11 @@ FormOptions::FormOptions(Program& program, const Options& current)
                         "Hold reminders during presentations, full-screen programs and calls")),
       Check3(AddControl(ControlKind::CheckBox, "Check3", nullptr, {240, 1560, 7560, 285}, 3,
                         "Show the time to the next break in the tray tip")),
-      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 2100, 1740, 405}, 4, "OK")),
-      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 2100, 1740, 405}, 5, "Cancel")),
+      Frame9(AddControl(ControlKind::Frame, "Frame9", nullptr, {120, 1980, 7800, 735}, 7, "Statistics")),
+      Check9(AddControl(ControlKind::CheckBox, "Check9", &Frame9, {120, 300, 7440, 285}, 8,
+                        "Keep statistics of breaks and screen time on this computer")),
+      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 2880, 1740, 405}, 9, "OK")),
+      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 2880, 1740, 405}, 10, "Cancel")),
       current_(current) {
   SetDesignFonts(*this);
   PushButton1.onChange = [this] { PushButton1_Click(); };
@@ -34,6 +37,7 @@ void FormOptions::Form_Load() {
   Text1.SetText(std::to_string(current_.awayMinutes));
   Check2.SetValue(current_.holdReminders ? 1 : 0);
   Check3.SetValue(current_.tipShowsTimeLeft ? 1 : 0);
+  Check9.SetValue(current_.keepStatistics ? 1 : 0);
 }
 
 void FormOptions::PushButton1_Click() {
@@ -46,6 +50,7 @@ void FormOptions::PushButton1_Click() {
   chosen.naturalBreaks = Check1.Value() == 1;
   chosen.holdReminders = Check2.Value() == 1;
   chosen.tipShowsTimeLeft = Check3.Value() == 1;
+  chosen.keepStatistics = Check9.Value() == 1;
   chosen_ = chosen;
   Unload();
 }

@@ -25,6 +25,8 @@ class FormOptions : public Form {
   Control& Text1;   // away minutes
   Control& Check2;  // hold reminders
   Control& Check3;  // time left in the tray tip
+  Control& Frame9;  // statistics
+  Control& Check9;  // keep statistics
   Control& PushButton1;  // OK
   Control& PushButton2;  // Cancel
 

@@ -11,6 +11,7 @@ constexpr std::string_view kNaturalBreaks = "Natural Breaks";
 constexpr std::string_view kAwayMinutes = "Away Minutes";
 constexpr std::string_view kHoldReminders = "Hold Reminders";
 constexpr std::string_view kTipShowsTimeLeft = "Tip Shows Time Left";
+constexpr std::string_view kKeepStatistics = "Keep Statistics";
 
 // Switches compare exactly, as every other stored switch does.
 bool ReadSwitch(Main& main, std::string_view name) { return main.GetSetting(name, "Off") == "On"; }
@@ -36,6 +37,7 @@ Options Options::Load(Main& main) {
   ParseAwayMinutes(main.GetSetting(kAwayMinutes, "5"), options.awayMinutes);
   options.holdReminders = ReadSwitch(main, kHoldReminders);
   options.tipShowsTimeLeft = ReadSwitch(main, kTipShowsTimeLeft);
+  options.keepStatistics = ReadSwitch(main, kKeepStatistics);
   return options;
 }
 
@@ -44,6 +46,7 @@ void Options::StoreChanges(Main& main, const Options& before) const {
   if (awayMinutes != before.awayMinutes) main.SaveSetting(kAwayMinutes, std::to_string(awayMinutes));
   StoreSwitch(main, kHoldReminders, holdReminders, before.holdReminders);
   StoreSwitch(main, kTipShowsTimeLeft, tipShowsTimeLeft, before.tipShowsTimeLeft);
+  StoreSwitch(main, kKeepStatistics, keepStatistics, before.keepStatistics);
 }
 
 }  // namespace rp

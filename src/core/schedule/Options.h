@@ -16,12 +16,13 @@ struct Options {
   int awayMinutes = 5;            // no input for this long means the user is away
   bool holdReminders = false;     // no break bursts into a presentation or a call
   bool tipShowsTimeLeft = false;  // the tray tip tells the time to the next break
+  bool keepStatistics = false;    // a record of breaks and screen time in a file of the user's
 
   // Reads the stored choices; reading stores nothing.
   static Options Load(Main& main);
   // Stores each choice that differs from `before`, at once.
   void StoreChanges(Main& main, const Options& before) const;
-  bool AnyOn() const { return naturalBreaks || holdReminders || tipShowsTimeLeft; }
+  bool AnyOn() const { return naturalBreaks || holdReminders || tipShowsTimeLeft || keepStatistics; }
   bool operator==(const Options&) const = default;
 };
 

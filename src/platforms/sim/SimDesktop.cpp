@@ -85,7 +85,10 @@ std::optional<std::string> SimFiles::ReadFile(std::string_view path) {
 int SimDialogs::MessageBox(std::string_view text, std::string_view title, int style) {
   boxes.push_back({std::string(text), std::string(title), style});
   if (whileBoxIsUp) whileBoxIsUp(boxes.back());
-  return 1;  // OK
+  if (boxAnswers.empty()) return 1;  // OK
+  const int answer = boxAnswers.front();
+  boxAnswers.pop_front();
+  return answer;
 }
 
 std::string SimDialogs::OpenFile(std::string_view title, std::string_view filter) {

@@ -49,11 +49,24 @@ class SimFiles : public Files {
   bool CanReadModificationTime(std::string_view path) override;
   std::optional<std::string> FindOrdinaryFile(std::string_view pattern) override;
   std::optional<std::string> ReadFile(std::string_view path) override;
+  // Writing (SimFilesWriting.cpp).
+  std::string LocalAppDataFolder() override { return localAppData; }
+  bool CreateFolder(std::string_view path) override;
+  bool WriteNewFile(std::string_view path, std::string_view content) override;
+  bool MoveReplacing(std::string_view from, std::string_view to) override;
+  bool RemoveFile(std::string_view path) override;
 
   void Add(const std::string& path, SimFile file = {});
+  // The content of a file, "<absent>" when there is none.
+  std::string Content(const std::string& path);
   std::string programFolder = "C:\\Program Files\\Respite";
   std::string programName = "RespitePrompter.exe";
   std::map<std::string, SimFile> files;  // keyed by the lower-case path
+  std::string localAppData = "C:\\Users\\Ann\\AppData\\Local";
+  // Faults of the disk: a write stops half way (the disk is full), no folder can be made (the
+  // drive is gone). An unreadable file (held open elsewhere) can be neither replaced nor deleted.
+  bool diskFull = false;
+  bool foldersFail = false;
 };
 
 struct SimMessageBox {
@@ -65,6 +78,7 @@ class SimDialogs : public Dialogs {
  public:
   int MessageBox(std::string_view text, std::string_view title, int style) override;
   std::string OpenFile(std::string_view title, std::string_view filter) override;
+  std::string SaveFile(std::string_view title, std::string_view filter, std::string_view fileName) override;
 
   std::vector<SimMessageBox> boxes;
   struct OpenRequest {
@@ -73,6 +87,9 @@ class SimDialogs : public Dialogs {
   std::vector<OpenRequest> openRequests;
   std::deque<std::string> openAnswers;  // "" cancels; an empty queue cancels too
   bool openFails = false;
+  std::vector<std::string> saveRequests;  // the titles of the save dialogs shown
+  std::deque<std::string> saveAnswers;    // "" cancels; an empty queue cancels too
+  std::deque<int> boxAnswers;             // the buttons pressed in the next boxes; OK after them
   // Runs while a modal box is up, as the user's other actions would.
   std::function<void(const SimMessageBox&)> whileBoxIsUp;
 };

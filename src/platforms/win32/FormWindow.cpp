@@ -12,6 +12,7 @@
 #include "resource.h"
 #include "runtime/Layout.h"
 #include "win32/Accessible.h"
+#include "win32/ChartPainting.h"
 #include "win32/Colours.h"
 #include "win32/Dpi.h"
 #include "win32/SystemLibrary.h"
@@ -24,6 +25,7 @@ namespace {
 constexpr wchar_t kFrameClass[] = L"RespitePrompterFrame";
 constexpr wchar_t kLabelClass[] = L"RespitePrompterLabel";
 constexpr wchar_t kProgressClass[] = L"RespitePrompterProgressBar";
+constexpr wchar_t kChartClass[] = L"RespitePrompterChart";
 constexpr UINT_PTR kButtonSubclassId = 1;
 // Sent to per-monitor aware windows (Windows 8.1, and 10 version 1703 for the second).
 constexpr UINT kDpiChanged = 0x02E0;        // WM_DPICHANGED
@@ -57,7 +59,8 @@ NativeControl* ControlOf(HWND window) {
 int ControlId(const Control& control) {
   static const std::pair<const char*, int> kBases[] = {{"ProgressBar", 1400}, {"PushButton", 1200},
                                                        {"Check", 1100},       {"Frame", 1300},
-                                                       {"Label", 1500},       {"Text", 1000}};
+                                                       {"Label", 1500},       {"Text", 1000},
+                                                       {"Chart", 1600}};
   for (const auto& [prefix, base] : kBases) {
     const std::string& name = control.Name();
     if (name.rfind(prefix, 0) == 0) return base + std::atoi(name.c_str() + std::strlen(prefix));
@@ -182,12 +185,14 @@ void PaintDrawn(NativeControl& self, HDC dc) {
   switch (self.control.Kind()) {
     case ControlKind::Frame: PaintFrame(self, dc, client); break;
     case ControlKind::Label: PaintLabel(self, dc, client); break;
+    case ControlKind::Chart: PaintChart(self, dc, client); break;
     default: PaintProgressBar(self, dc, client); break;
   }
 }
 
 bool IsDrawnHere(ControlKind kind) {
-  return kind == ControlKind::Frame || kind == ControlKind::Label || kind == ControlKind::ProgressBar;
+  return kind == ControlKind::Frame || kind == ControlKind::Label || kind == ControlKind::ProgressBar ||
+         kind == ControlKind::Chart;
 }
 
 LRESULT CALLBACK DrawnControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -280,7 +285,7 @@ UINT AnotherCopyStartedMessage() {
 }
 
 void RegisterFormClasses(Win32Desktop& desktop) {
-  for (const wchar_t* name : {kFrameClass, kLabelClass, kProgressClass})
+  for (const wchar_t* name : {kFrameClass, kLabelClass, kProgressClass, kChartClass})
     RegisterDrawnClass(desktop.Instance(), name);
 }
 
@@ -315,6 +320,7 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
     case ControlKind::Frame: style |= WS_CLIPCHILDREN; exStyle = WS_EX_CONTROLPARENT; break;
     case ControlKind::Label: className = kLabelClass; break;
     case ControlKind::ProgressBar: className = kProgressClass; break;
+    case ControlKind::Chart: className = kChartClass; break;
     case ControlKind::TextBox:
       className = WC_EDITW;
       style |= WS_TABSTOP | ES_AUTOHSCROLL;
@@ -359,6 +365,8 @@ void NativeControl::Refresh(ControlChange change) {
     case ControlChange::Maximum: ApplyValue(); break;
     case ControlChange::Visible: ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE); break;
     case ControlChange::Look: ApplyLook(); break;
+    case ControlChange::Place: Place(); break;
+    case ControlChange::Drawing: Redraw(nullptr); break;
   }
 }
 
@@ -444,8 +452,9 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), f
   if (form.Style() == FormStyle::FixedToolWindow) {
     style_ = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     exStyle_ = WS_EX_TOOLWINDOW;
-  } else if (form.Style() == FormStyle::FixedDialog) {
-    style_ = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  } else if (IsDialog(form.Style())) {
+    style_ = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+             (form.Style() == FormStyle::SizableDialog ? WS_THICKFRAME : 0);
     exStyle_ = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     if (form.ModalOwner() && form.ModalOwner()->View())
       owner = reinterpret_cast<HWND>(form.ModalOwner()->View()->Handle());
@@ -460,6 +469,18 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), f
   dpi_ = WindowDpi(window_);
   if (dpi_ != desktop.Dpi()) FitToLayout(nullptr);
   AddSystemMenuItems();
+}
+
+void FormWindow::UpdateSystemMenuItems(HMENU menu) {
+  for (std::size_t i = 0; i < form_.SystemMenuItems().size(); ++i)
+    EnableMenuItem(menu, kFirstSystemMenuCommand + i * kSystemMenuCommandStep,
+                   MF_BYCOMMAND | (form_.SystemMenuItemEnabled(i) ? MF_ENABLED : MF_GRAYED));
+}
+
+POINT FormWindow::MinimumSize() const {
+  const RECT client{0, 0, Px(form_.MinClientWidth()), Px(form_.MinClientHeight())};
+  const RECT outer = OuterRect(client, style_, exStyle_, dpi_);
+  return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
 void FormWindow::AddSystemMenuItems() {
@@ -666,7 +687,7 @@ void FormWindow::SetFocus() {
   const HWND focus = GetFocus();
   if (focus && GetAncestor(focus, GA_ROOT) == window_) return;
   // A dialog opens with its first control focused, so the keyboard reaches it at once.
-  if (form_.Style() != FormStyle::FixedDialog || !MoveFocus(false)) ::SetFocus(window_);
+  if (!IsDialog(form_.Style()) || !MoveFocus(false)) ::SetFocus(window_);
 }
 
 void FormWindow::ApplyWindowState() {
@@ -787,6 +808,8 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostMessageW(window, kFitToLayout, 0, 0);
       }
       if (!mirroring_) {
+        if (wParam != SIZE_MINIMIZED)
+          form_.UserSized(PixelsToTwips(LOWORD(lParam), dpi_), PixelsToTwips(HIWORD(lParam), dpi_));
         form_.UserResized(wParam == SIZE_MINIMIZED ? kMinimized : wParam == SIZE_MAXIMIZED ? kMaximized : kNormal);
       }
       return 0;
@@ -828,6 +851,13 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_GETMINMAXINFO:
+      if (form_.Style() != FormStyle::SizableDialog) break;
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = MinimumSize();
+      return 0;
+    case WM_INITMENUPOPUP:
+      if (HIWORD(lParam)) UpdateSystemMenuItems(reinterpret_cast<HMENU>(wParam));
+      break;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:

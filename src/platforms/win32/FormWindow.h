@@ -76,6 +76,10 @@ class FormWindow : public FormView {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   void AddSystemMenuItems();
+  // Greys the entries of the system menu that cannot be chosen now, as the menu opens.
+  void UpdateSystemMenuItems(HMENU menu);
+  // The outer size of a sizable window at its design size, the smallest it is made.
+  POINT MinimumSize() const;
   void ApplyWindowState();
   void UpdateCursor();
   SIZE OuterPixels(int dpi) const;

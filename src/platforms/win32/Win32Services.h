@@ -22,6 +22,12 @@ class Win32Files : public Files {
   bool CanReadModificationTime(std::string_view path) override;
   std::optional<std::string> FindOrdinaryFile(std::string_view pattern) override;
   std::optional<std::string> ReadFile(std::string_view path) override;
+  // Writing, in Win32FileWriting.cpp.
+  std::string LocalAppDataFolder() override;
+  bool CreateFolder(std::string_view path) override;
+  bool WriteNewFile(std::string_view path, std::string_view content) override;
+  bool MoveReplacing(std::string_view from, std::string_view to) override;
+  bool RemoveFile(std::string_view path) override;
 };
 
 // The open-file dialog's library (with the printing, COM and RPC libraries it pulls in) and COM
@@ -32,6 +38,8 @@ class Win32Dialogs : public Dialogs {
 
   int MessageBox(std::string_view text, std::string_view title, int style) override;
   std::string OpenFile(std::string_view title, std::string_view filter) override;
+  // In Win32SaveDialog.cpp.
+  std::string SaveFile(std::string_view title, std::string_view filter, std::string_view fileName) override;
 
  private:
   SystemLibrary comdlg32_{L"comdlg32.dll"};
