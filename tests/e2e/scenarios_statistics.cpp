@@ -58,6 +58,31 @@ std::pair<long, std::string> roleAndName(HWND control) {
     return facts;
 }
 
+// How many pixels of the colour the screen shows in the window's client area.
+int pixelsOf(HWND window, COLORREF colour) {
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ before = SelectObject(memory, picture);
+    BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const auto* pixel = static_cast<const DWORD*>(bits);
+    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    int count = 0;
+    for (LONG i = 0; pixel && i < client.right * client.bottom; ++i) count += (pixel[i] & 0xFFFFFF) == wanted;
+    SelectObject(memory, before);
+    DeleteObject(picture);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
 }  // namespace
 
 E2E_SCENARIO(statistics_are_written_shown_and_exported) {
@@ -83,6 +108,12 @@ E2E_SCENARIO(statistics_are_written_shown_and_exported) {
     RECT area{};
     GetClientRect(chart, &area);
     E2E_CHECK(visible(chart) && area.right >= 500 && area.bottom >= 250);
+    // Today's bar, a minute tall on an axis of one hour, in the highlight colour, besides the
+    // legend's square of it.
+    HDC screen = GetDC(nullptr);
+    const int side = MulDiv(90, GetDeviceCaps(screen, LOGPIXELSY), 1440), legend = side * side;
+    ReleaseDC(nullptr, screen);
+    E2E_CHECK(waitUntil([&] { return pixelsOf(chart, GetSysColor(COLOR_HIGHLIGHT)) > legend + 40; }, 3s));
     const std::string todayText = text(child(window, st::Today));
     E2E_CHECK(contains(todayText, "Today: ") && contains(todayText, " at the screen, no break due, longest stretch "));
     E2E_CHECK(contains(text(child(window, st::LastWeek)), "Last 7 days: "));
