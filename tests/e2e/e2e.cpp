@@ -1,6 +1,7 @@
 #include "e2e.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -424,6 +425,13 @@ std::optional<MsgBox> waitForMessageBox(const std::string& title, DWORD pid, Dur
 bool closeMessageBox(const MsgBox& box, Duration timeout) {
     PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return waitForWindowGone(box.hwnd, timeout);
+}
+
+std::wstring statisticsPath() {
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
+        fail(__FILE__, __LINE__, "no local application-data folder");
+    return std::wstring(folder) + L"\\Kelvadore\\Periodic Respite Prompter\\statistics.csv";
 }
 
 // --- registry -------------------------------------------------------------------------

@@ -296,6 +296,10 @@ struct InTray {
 };
 InTray startInTray(const Context& ctx);
 
+// The statistics file as the program names it: %LOCALAPPDATA%\Kelvadore\Periodic Respite
+// Prompter\statistics.csv.
+std::wstring statisticsPath();
+
 // Generic registry access, for keys outside the settings (e.g. the Run key).
 std::optional<std::string> regGet(HKEY root, const std::wstring& key, const std::string& name);
 void regSet(HKEY root, const std::wstring& key, const std::string& name, const std::string& value);

@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "runtime/CivilTime.h"
+
 using namespace e2e;
 
 namespace {
@@ -79,6 +81,27 @@ void moveOutOfThePicture(HWND main) {
     GetWindowRect(main, &rect);
     SetWindowPos(main, nullptr, -(rect.right - rect.left) - 100, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
+// The fixture's two weeks of statistics, its days moved so that the last one is today, as the
+// program's statistics file.
+void writeStatisticsEndingToday() {
+    std::wstring fixture = L"Z:" + widen(E2E_SOURCE_DIR "/tests/e2e/fixtures/statistics-two-weeks.csv");
+    std::replace(fixture.begin(), fixture.end(), L'/', L'\\');
+    std::ifstream in{std::filesystem::path(fixture)};
+    E2E_REQUIRE(in.good());
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    const std::int64_t shift = rp::DaysFromCivil(now.wYear, now.wMonth, now.wDay) - rp::DaysFromCivil(2026, 12, 8);
+    const std::filesystem::path file = statisticsPath();
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        if (const auto date = rp::ParseDateText(line.substr(0, 10)))
+            line = rp::DateText(rp::CivilFromDays(rp::DaysFromCivil(date->year, date->month, date->day) + shift)) +
+                   line.substr(10);
+        out << line << "\r\n";
+    }
 }
 
 }  // namespace
@@ -182,4 +205,23 @@ E2E_POSE(screenshot_eye_break) {
     E2E_REQUIRE(waitUntil([&] { return text(child(window, 1502)) == "00:18"; }));
     E2E_REQUIRE(waitUntilStill(window, 300ms, 2s));
     pose("eye-break", bottomRight(450, 200));
+}
+
+// Two weeks of a fixture's statistics in the Statistics window, opened from the system menu.
+E2E_POSE(screenshot_statistics_window) {
+    settings::clear();
+    settings::set("Keep Statistics", "On");
+    writeStatisticsEndingToday();
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    post(main, WM_SYSCOMMAND, 0x1010);  // "Statistics..."
+    HWND window = waitForWindow({"Statistics", "RespitePrompterFormStatistics", app.pid(), true});
+    E2E_REQUIRE(window != nullptr);
+    E2E_REQUIRE(waitUntilStill(window, 300ms, 5s));
+    Sleep(200);  // let the window finish painting
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    pose("statistics-window", rect);
+    std::error_code ignored;
+    std::filesystem::remove(statisticsPath(), ignored);
 }

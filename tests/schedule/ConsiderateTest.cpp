@@ -310,7 +310,7 @@ class OptionsWindowTest : public ConsiderateTest {
 
 TEST_F(OptionsWindowTest, OkStoresEachChangedChoiceAndTakesItIntoUse) {
   StartReminding("45", {});
-  EXPECT_EQ(form().SystemMenuItems(), std::vector<std::string>{"Options..."});
+  EXPECT_EQ(form().SystemMenuItems(), (std::vector<std::string>{"Options...", "Statistics..."}));
   const std::size_t before = desktop.settings.writes.size();
   WorkTheWindow([&](FormOptions& w) {
     EXPECT_EQ(w.Check1.Value(), 0);

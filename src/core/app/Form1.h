@@ -12,6 +12,7 @@
 
 namespace rp {
 
+class BreakRecord;
 class Guard;
 class Program;
 struct Command;
@@ -92,7 +93,7 @@ class Form1 : public Form {
   void Frame3_MouseMove();
   void Frame4_MouseMove();
   void Frame5_MouseMove();
-  // "Options..." of the system menu.
+  // "Options..." and "Statistics..." of the system menu.
   void mnuOptions_Click();
   // The tray icon's menu, and what its entries and the command line ask for. Pausing and a
   // break on demand do nothing while reminding is off.
@@ -105,6 +106,7 @@ class Form1 : public Form {
   void ResumeReminders();
   // Fires the break as a period running out does, then starts a fresh period.
   void TakeBreakNow();
+  void mnuStatistics_Click();
 
   void Form_Load() override;
   void Form_Resize() override;
@@ -113,6 +115,8 @@ class Form1 : public Form {
   void Form_ShellRestarted() override;
   void Form_AnotherCopyStarted() override;
   void Form_SystemMenu(std::size_t index) override;
+  // "Statistics..." is greyed while the option is off and there is no record to show.
+  bool SystemMenuItemEnabled(std::size_t index) override;
 
  protected:
   void OnUnguardedFailure(const std::string& handler, const std::string& description) override;
@@ -153,24 +157,34 @@ class Form1 : public Form {
   void ApplyOptions(const Options& options);
   // Frame1 and the tray tip say that the user is away or why the break is held.
   void ShowPresence();
-  // The tray tip tells the time to the next break, when the user asked for it.
+  // The tray tip tells the time to the next break, when the user asked for it, and says when
+  // the statistics cannot be saved.
   void UpdateTrayTip();
   bool Reminding() const { return PushButton3.Text() != kStartReminding; }
   // Takes up the pause stored by the last run, if it still holds.
   void RestorePause();
   // The countdown stands still, paused or outside working hours, and Frame1 says so.
   void HoldCountdown();
+  // The record of breaks, or nullptr while "Keep Statistics" is off.
+  BreakRecord* Record();
+  // A countdown tick in the record: screen time, and a natural break when the user went away.
+  void CountStatistics(TickPlan plan);
+  // Starts keeping the record (reading what the file holds) or stops, saving what was counted.
+  void ApplyStatisticsOption(bool on);
 
   // True from the start of a tick to its end, break included: a tick arriving meanwhile is dropped.
   bool tickRunning_ = false;
   // True from a break's looping sound until the player is closed or given the test play.
   bool breakSoundLooping_ = false;
-  // True while the tip says a break is held although the tip option is off.
-  bool heldInTip_ = false;
   // True from a break's start until EndBreak ran for it.
   bool breakUnderWay_ = false;
   // True once IntervalSeconds holds a period that start-up, a start or the minutes box set.
   bool intervalSet_ = false;
+  // True while the record has this spell of time away as a natural break.
+  bool awayRecorded_ = false;
+  // What the tray tip tells besides the product's name with the tip option off (a held break,
+  // a record that cannot be saved), or with it on the record's problem; "" when nothing.
+  std::string tipNote_;
 };
 
 }  // namespace rp

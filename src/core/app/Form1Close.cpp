@@ -1,12 +1,13 @@
 #include "app/Form1.h"
 #include "app/Guard.h"
 #include "app/Program.h"
+#include "schedule/Statistics.h"
 
 namespace rp {
 
 // Closing the main window, for any reason, ends the program. Every setting was stored when it
-// changed, so nothing is saved here; the tray icon must go first because no clean-up runs
-// once the program has ended.
+// changed, so nothing is saved here but the statistics counted since their last minute; the
+// tray icon must go first because no clean-up runs once the program has ended.
 void Form1::Form_QueryUnload(int&, int) {
   EventLoop& loop = program.platform.loop;
   Guard g(program.main, "Form1.Form_QueryUnload");
@@ -14,6 +15,7 @@ void Form1::Form_QueryUnload(int&, int) {
   g.Step(102, [&] { Timer1.SetEnabled(false); });
   g.Step(104, [&] { loop.DoEvents(); });
   g.Step(106, [&] { loop.DoEvents(); });
+  if (program.statistics) program.statistics->Save();
   g.Step(108, [&] { loop.EndProgram(); });
 }
 

@@ -51,6 +51,7 @@ Form1::Form1(Program& program)
   Frame5.onMouseMove = [this] { Frame5_MouseMove(); };
   cSysTray1.MouseUp = [this](int button, std::int32_t id) { cSysTray1_MouseUp(button, id); };
   AddSystemMenuItem("Options...");
+  AddSystemMenuItem("Statistics...");
 }
 
 Form1::~Form1() = default;

@@ -3,6 +3,8 @@
 #include "app/Form1.h"
 #include "schedule/FormOptions.h"
 #include "reminders/BreakWindows.h"
+#include "schedule/FormStatistics.h"
+#include "schedule/Statistics.h"
 #include "reminders/Form2.h"
 #include "reminders/FormEyeBreak.h"
 

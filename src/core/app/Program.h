@@ -13,6 +13,8 @@ class Form1;
 class Form2;
 class FormEyeBreak;
 class FormOptions;
+class FormStatistics;
+class Statistics;
 
 // The running program: its modules and its windows.
 class Program {
@@ -38,6 +40,9 @@ class Program {
   std::unique_ptr<BreakWindows> breakWindows;
   // The eye break window, made afresh at every eye break.
   std::unique_ptr<FormEyeBreak> formEyeBreak;
+  // The record of breaks while "Keep Statistics" is on, and its window while it is up.
+  std::unique_ptr<Statistics> statistics;
+  std::unique_ptr<FormStatistics> formStatistics;
 };
 
 }  // namespace rp

@@ -20,6 +20,20 @@ class Files {
   virtual std::optional<std::string> FindOrdinaryFile(std::string_view pattern) = 0;
   // Whole content of a file, or nothing when it cannot be read.
   virtual std::optional<std::string> ReadFile(std::string_view path) = 0;
+
+  // The user's own application-data folder on this computer (%LOCALAPPDATA%), without a
+  // trailing separator; "" when the system names none.
+  virtual std::string LocalAppDataFolder() = 0;
+  // Makes the folder and any of its parents that are missing; true when it exists afterwards.
+  virtual bool CreateFolder(std::string_view path) = 0;
+  // Creates or truncates the file, writes `content` and has it on the disk before returning;
+  // false when any of that failed (what was written may remain).
+  virtual bool WriteNewFile(std::string_view path, std::string_view content) = 0;
+  // Renames `from` to `to` in one step, replacing `to` if it exists: afterwards `to` is either
+  // the old file or the new one. False when it failed, with both left as they were.
+  virtual bool MoveReplacing(std::string_view from, std::string_view to) = 0;
+  // Deletes the file; true when it is gone (or was not there).
+  virtual bool RemoveFile(std::string_view path) = 0;
 };
 
 }  // namespace rp

@@ -108,6 +108,17 @@ void Control::SetAlignment(TextAlign alignment) {
   Mirror(ControlChange::Look);
 }
 
+void Control::SetRect(const TwipsRect& rect) {
+  if (rect == rect_) return;
+  rect_ = rect;
+  Mirror(ControlChange::Place);
+}
+
+void Control::SetDrawing(std::vector<DrawnShape> drawing) {
+  drawing_ = std::move(drawing);
+  Mirror(ControlChange::Drawing);
+}
+
 void Control::UserSetText(std::string text) {
   if (text == text_) return;
   text_ = std::move(text);

@@ -2,12 +2,13 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace rp {
 
 class Form;
 
-enum class ControlKind { Frame, Label, TextBox, CheckBox, PushButton, ProgressBar };
+enum class ControlKind { Frame, Label, TextBox, CheckBox, PushButton, ProgressBar, Chart };
 
 struct Font {
   std::string face;
@@ -15,12 +16,13 @@ struct Font {
   bool bold = false;
 };
 
-// Where a label's caption sits within the label's width.
-enum class TextAlign { Left, Centre };
+// Where a label's caption (or a chart's text) sits within its width.
+enum class TextAlign { Left, Centre, Right };
 
 // Position and size in twips, relative to the container (a frame or the window's client area).
 struct TwipsRect {
   int left = 0, top = 0, width = 0, height = 0;
+  bool operator==(const TwipsRect&) const = default;
 };
 
 // Colours: 0x00BBGGRR, or a system colour index with the 0x80000000 flag.
@@ -29,6 +31,20 @@ inline constexpr std::uint32_t kWindowBackgroundColour = 0x80000005;
 inline constexpr std::uint32_t kWindowTextColour = 0x80000008;
 inline constexpr std::uint32_t kButtonTextColour = 0x80000012;
 inline constexpr std::uint32_t kHighlightColour = 0x8000000D;
+inline constexpr std::uint32_t kButtonShadowColour = 0x80000010;
+
+// One part of what a chart shows, in twips from the chart's top left corner. The platform paints
+// the parts in order: a filled rectangle, a rectangle's one-pixel outline, a one-pixel line from
+// the top left to the bottom right corner of `rect`, or one line of text in the chart's font,
+// centred vertically in `rect`.
+struct DrawnShape {
+  enum class Kind { Fill, Outline, Line, Text };
+  Kind kind = Kind::Fill;
+  TwipsRect rect;
+  std::uint32_t colour = 0;
+  std::string text;
+  TextAlign align = TextAlign::Left;
+};
 
 // The system colours a control of the kind shows until a skin or the program sets others.
 std::uint32_t DesignBackColour(ControlKind kind);
@@ -41,7 +57,9 @@ enum class ControlChange {
   Maximum,  // a progress bar's maximum
   Visible,
   Enabled,
-  Look      // colours, font, alignment
+  Look,     // colours, font, alignment
+  Place,    // position or size
+  Drawing   // what a chart shows
 };
 
 // Mirrors one control model into a native control.
@@ -67,6 +85,8 @@ class Control {
   const std::string& Name() const { return name_; }
   Control* Container() const { return container_; }
   const TwipsRect& Rect() const { return rect_; }
+  // A window that can be resized moves and sizes its controls.
+  void SetRect(const TwipsRect& rect);
   int TabIndex() const { return tabIndex_; }
 
   // Caption of a frame, label or button; text of a text box or of the progress bar.
@@ -103,6 +123,10 @@ class Control {
   TextAlign Alignment() const { return alignment_; }
   void SetAlignment(TextAlign alignment);
 
+  // Chart: the shapes it shows.
+  const std::vector<DrawnShape>& Drawing() const { return drawing_; }
+  void SetDrawing(std::vector<DrawnShape> drawing);
+
   // Raised on a text change (text box), a value change (check box) or a click (button).
   std::function<void()> onChange;
   // Raised when the pointer moves over the control.
@@ -135,6 +159,7 @@ class Control {
   std::uint32_t fillColor_ = kHighlightColour;
   Font font_;
   TextAlign alignment_ = TextAlign::Left;
+  std::vector<DrawnShape> drawing_;
   ControlView* view_ = nullptr;
 };
 

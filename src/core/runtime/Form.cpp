@@ -9,7 +9,8 @@ namespace rp {
 
 Form::Form(Ui& ui, std::string name, FormStyle style, int clientWidth, int clientHeight)
     : ui_(ui), name_(std::move(name)), style_(style), clientWidth_(clientWidth),
-      clientHeight_(clientHeight), caption_(name_) {}
+      clientHeight_(clientHeight), minClientWidth_(clientWidth), minClientHeight_(clientHeight),
+      caption_(name_) {}
 
 Form::~Form() = default;
 
@@ -183,6 +184,12 @@ void Form::Destroy() {
 void Form::UserResized(int windowState) {
   windowState_ = windowState;
   Form_Resize();
+}
+
+void Form::UserSized(int clientWidth, int clientHeight) {
+  if (style_ != FormStyle::SizableDialog) return;
+  clientWidth_ = std::max(clientWidth, minClientWidth_);
+  clientHeight_ = std::max(clientHeight, minClientHeight_);
 }
 
 void Form::ReportUnguardedFailure(const std::string& handler, const std::string& description) {

@@ -31,8 +31,12 @@ enum class FormStyle {
   FixedSingle,  // caption, minimise box, close box; not resizable
   FixedToolWindow,  // small caption with a close box only; no taskbar button
   FixedDialog,  // caption and close box, owned by the window that opened it; no taskbar button
-  Borderless  // no frame and no caption, a taskbar button of its own
+  Borderless,    // no frame and no caption, a taskbar button of its own
+  SizableDialog  // a dialog whose border the user drags, down to its design size
 };
+
+// True for the styles of a window owned by the one that opened it.
+inline bool IsDialog(FormStyle style) { return style == FormStyle::FixedDialog || style == FormStyle::SizableDialog; }
 
 class EventLoop;
 
@@ -51,9 +55,13 @@ class Form {
   const std::vector<Control*>& Controls() const { return controls_; }
   Control* FindControl(const std::string& name) const;
 
-  // The design client size in twips; the outer size follows from the real frame.
+  // The client size in twips: the design's, or as the user sized a sizable window; the outer
+  // size follows from the real frame.
   int ClientWidth() const { return clientWidth_; }
   int ClientHeight() const { return clientHeight_; }
+  // The design client size, the smallest a sizable window gets.
+  int MinClientWidth() const { return minClientWidth_; }
+  int MinClientHeight() const { return minClientHeight_; }
   int Width() const;
   int Height() const;
   // The primary screen in the twips of this window (at its monitor's dots per inch).
@@ -117,9 +125,17 @@ class Form {
   bool UserClose(int reason);    // false when QueryUnload cancelled or a close is under way
   void UserActivated() { Form_Activate(); }
   void UserResized(int windowState);
+  // The user dragged a sizable window's border: its new client size in twips, told before
+  // UserResized.
+  void UserSized(int clientWidth, int clientHeight);
   void UserMouseMove() { Form_MouseMove(); }
-  // An entry of the system menu was chosen (its index in SystemMenuItems()).
-  void UserSystemMenu(std::size_t index) { Form_SystemMenu(index); }
+  // An entry of the system menu was chosen (its index in SystemMenuItems()); a greyed one does
+  // nothing.
+  void UserSystemMenu(std::size_t index) {
+    if (SystemMenuItemEnabled(index)) Form_SystemMenu(index);
+  }
+  // Whether an entry of the system menu can be chosen now; asked as the menu opens.
+  virtual bool SystemMenuItemEnabled(std::size_t index) { return (void)index, true; }
   // Enter and Esc press the default and the cancel button; false when the window has none.
   bool UserPressedEnter() { return PressButton(defaultButton_); }
   bool UserPressedEscape() { return PressButton(cancelButton_); }
@@ -162,6 +178,7 @@ class Form {
   std::string name_;
   FormStyle style_;
   int clientWidth_, clientHeight_;
+  int minClientWidth_, minClientHeight_;
   std::vector<std::unique_ptr<Control>> owned_;
   std::vector<Control*> controls_;
   std::string caption_;

@@ -5,6 +5,7 @@
 #include "app/Guard.h"
 #include "app/Program.h"
 #include "reminders/Form2.h"
+#include "schedule/BreakRecord.h"
 #include "schedule/modReminder.h"
 
 namespace rp {
@@ -44,7 +45,9 @@ void Form1::Timer1_Timer() {
     case SteerPlan::Count:
       break;
   }
-  switch (considerate.BeforeTick()) {
+  const TickPlan plan = considerate.BeforeTick();
+  CountStatistics(plan);
+  switch (plan) {
     case TickPlan::Wait:
       ShowPresence();
       return;
@@ -75,8 +78,12 @@ void Form1::Timer1_Timer() {
     CountEyeTime(IntervalSeconds - ElapsedSeconds);
     return UpdateTrayTip();
   }
+  if (BreakRecord* record = Record()) record->Due();
   // The count stays where it is while the break is held, so the hold ends with this break.
-  if (considerate.HoldDueBreak()) return ShowPresence();
+  if (considerate.HoldDueBreak()) {
+    if (BreakRecord* record = Record()) record->Held();
+    return ShowPresence();
+  }
   RunBreak(g);
 }
 
@@ -84,6 +91,8 @@ void Form1::RunBreak(Guard& g) {
   EventLoop& loop = program.platform.loop;
   MediaPlayer& player = program.platform.player;
   CloseEyeBreak();
+  if (BreakRecord* record = Record(); record && (Check1.Value() == 1 || Check2.Value() == 1 || Check3.Value() == 1))
+    record->Announced();
   g.Step(110, [&] { Timer1.SetEnabled(false); });
   g.Step(112, [&] { Timer1.SetInterval(0); });
   breakUnderWay_ = true;
@@ -200,6 +209,7 @@ void Form1::PushButton3_Click() {
   guidedBreak.Drop();
   eyeBreaks.Restart();
   CloseEyeBreak();
+  if (BreakRecord* record = Record()) record->EndStretch();
   UpdateTrayTip();
 }
 

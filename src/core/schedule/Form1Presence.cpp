@@ -4,11 +4,13 @@
 #include "app/Form1.h"
 #include "schedule/FormOptions.h"
 #include "app/Program.h"
+#include "schedule/Statistics.h"
 
 namespace rp {
 
 void Form1::Form_SystemMenu(std::size_t index) {
   if (index == 0) mnuOptions_Click();
+  if (index == 1) mnuStatistics_Click();
 }
 
 void Form1::mnuOptions_Click() {
@@ -36,9 +38,10 @@ void Form1::ApplyOptions(const Options& options) {
   guidedBreak.SetLength(options.breakMinutes);
   guidedBreak.SetSkipsADay(options.skipsADay);
   eyeBreaks.SetOn(options.eyeBreaks);
+  ApplyStatisticsOption(options.keepStatistics);
   if (tipWasOn && !options.tipShowsTimeLeft) {
     cSysTray1.SetTrayTip(std::string(kProductName));
-    heldInTip_ = false;
+    tipNote_.clear();
   }
   UpdateTrayTip();
 }
@@ -53,11 +56,14 @@ void Form1::ShowPresence() {
 
 void Form1::UpdateTrayTip() {
   const bool held = considerate.Held() != HoldReason::None;
+  const std::string problem = program.statistics ? program.statistics->Problem() : std::string();
   if (!considerate.GetOptions().tipShowsTimeLeft) {
-    // A held break is told in the tip whatever the option: the user would not know otherwise.
-    if (held == heldInTip_) return;
-    heldInTip_ = held;
-    cSysTray1.SetTrayTip(std::string(kProductName) + (held ? " - break held" : ""));
+    // A held break, or a record that cannot be saved, is told in the tip whatever the option:
+    // the user would not know otherwise. The tip changes only when that note does.
+    const std::string note = held ? std::string("break held") : problem;
+    if (note == tipNote_) return;
+    tipNote_ = note;
+    cSysTray1.SetTrayTip(std::string(kProductName) + (note.empty() ? "" : " - " + note));
     return;
   }
   std::string state;
@@ -77,7 +83,8 @@ void Form1::UpdateTrayTip() {
                                   : static_cast<std::int64_t>(IntervalSeconds) - ElapsedSeconds;
     state = "next break in " + std::to_string(left > 0 ? (left + 59) / 60 : 0) + " min";
   }
-  const std::string tip = std::string(kProductName) + " - " + state;
+  tipNote_ = problem;
+  const std::string tip = std::string(kProductName) + " - " + state + (problem.empty() ? "" : ", " + problem);
   if (tip != cSysTray1.TrayTip()) cSysTray1.SetTrayTip(tip);
 }
 

@@ -13,7 +13,7 @@ constexpr std::uint32_t kProblemColour = 0x0000A0;
 }  // namespace
 
 FormOptions::FormOptions(Program& program, const Options& current)
-    : Form(program.platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 7215),
+    : Form(program.platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 8070),
       program(program),
       Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 120, 7800, 2055}, 20, "Breaks")),
       Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame1, {120, 300, 7560, 285}, 0,
@@ -46,8 +46,11 @@ FormOptions::FormOptions(Program& program, const Options& current)
       Text21(AddControl(ControlKind::TextBox, "Text21", &Frame20, {5400, 720, 900, 345}, 8, "")),
       Check20(AddControl(ControlKind::CheckBox, "Check20", &Frame20, {120, 1200, 7560, 285}, 9,
                          "Eye breaks: look away for 20 seconds every 20 minutes")),
-      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 6645, 1740, 405}, 17, "OK")),
-      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 6645, 1740, 405}, 18, "Cancel")),
+      Frame9(AddControl(ControlKind::Frame, "Frame9", nullptr, {120, 6645, 7800, 735}, 23, "Statistics")),
+      Check9(AddControl(ControlKind::CheckBox, "Check9", &Frame9, {120, 300, 7440, 285}, 10,
+                        "Keep statistics of breaks and screen time on this computer")),
+      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 7500, 1740, 405}, 17, "OK")),
+      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 7500, 1740, 405}, 18, "Cancel")),
       current_(current) {
   SetDesignFonts(*this);
   Label3.SetForeColor(kProblemColour);
@@ -71,6 +74,7 @@ void FormOptions::Form_Load() {
   Text20.SetText(std::to_string(current_.breakMinutes));
   Text21.SetText(std::to_string(current_.skipsADay));
   Check20.SetValue(current_.eyeBreaks ? 1 : 0);
+  Check9.SetValue(current_.keepStatistics ? 1 : 0);
 }
 
 void FormOptions::PushButton1_Click() {
@@ -106,6 +110,7 @@ void FormOptions::PushButton1_Click() {
   chosen.tipShowsTimeLeft = Check3.Value() == 1;
   chosen.trayMenu = Check4.Value() == 1;
   chosen.eyeBreaks = Check20.Value() == 1;
+  chosen.keepStatistics = Check9.Value() == 1;
   chosen_ = chosen;
   Unload();
 }

@@ -41,6 +41,8 @@ class FormOptions : public Form {
   Control& Label21;
   Control& Text21;   // skips a day
   Control& Check20;  // eye breaks
+  Control& Frame9;  // statistics
+  Control& Check9;  // keep statistics
   Control& PushButton1;  // OK
   Control& PushButton2;  // Cancel
 

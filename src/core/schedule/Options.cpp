@@ -17,6 +17,7 @@ constexpr std::string_view kWorkDays = "Work Days";
 constexpr std::string_view kBreakLength = "Break Length";
 constexpr std::string_view kSkipsADay = "Skips A Day";
 constexpr std::string_view kEyeBreaks = "Eye Breaks";
+constexpr std::string_view kKeepStatistics = "Keep Statistics";
 
 // Switches compare exactly, as every other stored switch does.
 bool ReadSwitch(Main& main, std::string_view name) { return main.GetSetting(name, "Off") == "On"; }
@@ -57,6 +58,7 @@ Options Options::Load(Main& main) {
   ParseWholeNumber(main.GetSetting(kBreakLength, "0"), 0, kMaxBreakMinutes, options.breakMinutes);
   ParseWholeNumber(main.GetSetting(kSkipsADay, "3"), 0, kMaxSkipsADay, options.skipsADay);
   options.eyeBreaks = ReadSwitch(main, kEyeBreaks);
+  options.keepStatistics = ReadSwitch(main, kKeepStatistics);
   return options;
 }
 
@@ -71,6 +73,7 @@ void Options::StoreChanges(Main& main, const Options& before) const {
   StoreNumber(main, kBreakLength, breakMinutes, before.breakMinutes);
   StoreNumber(main, kSkipsADay, skipsADay, before.skipsADay);
   StoreSwitch(main, kEyeBreaks, eyeBreaks, before.eyeBreaks);
+  StoreSwitch(main, kKeepStatistics, keepStatistics, before.keepStatistics);
 }
 
 }  // namespace rp

@@ -25,6 +25,7 @@ struct Options {
   int breakMinutes = 0;           // a guided break this long ends each period; 0: none
   int skipsADay = 3;              // postpones and skips of a guided break a day; 0: none at all
   bool eyeBreaks = false;         // a short look away every 20 minutes
+  bool keepStatistics = false;    // a record of breaks and screen time in a file of the user's
 
   // Reads the stored choices; reading stores nothing.
   static Options Load(Main& main);
@@ -32,7 +33,7 @@ struct Options {
   void StoreChanges(Main& main, const Options& before) const;
   bool AnyOn() const {
     return naturalBreaks || holdReminders || tipShowsTimeLeft || trayMenu || !working.Always() || breakMinutes > 0 ||
-           eyeBreaks;
+           eyeBreaks || keepStatistics;
   }
   bool operator==(const Options&) const = default;
 };

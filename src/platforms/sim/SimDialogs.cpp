@@ -7,7 +7,10 @@ namespace rp::sim {
 int SimDialogs::MessageBox(std::string_view text, std::string_view title, int style) {
   boxes.push_back({std::string(text), std::string(title), style});
   if (whileBoxIsUp) whileBoxIsUp(boxes.back());
-  return 1;  // OK
+  if (boxAnswers.empty()) return 1;  // OK
+  const int answer = boxAnswers.front();
+  boxAnswers.pop_front();
+  return answer;
 }
 
 std::string SimDialogs::OpenFile(std::string_view title, std::string_view filter) {
@@ -16,6 +19,14 @@ std::string SimDialogs::OpenFile(std::string_view title, std::string_view filter
   if (openAnswers.empty()) return "";
   std::string answer = openAnswers.front();
   openAnswers.pop_front();
+  return answer;
+}
+
+std::string SimDialogs::SaveFile(std::string_view title, std::string_view, std::string_view) {
+  saveRequests.emplace_back(title);
+  if (saveAnswers.empty()) return "";
+  std::string answer = saveAnswers.front();
+  saveAnswers.pop_front();
   return answer;
 }
 

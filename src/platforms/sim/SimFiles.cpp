@@ -65,4 +65,47 @@ std::optional<std::string> SimFiles::ReadFile(std::string_view path) {
   return it->second.content;
 }
 
+// Writing, with the faults a test gives the disk.
+
+std::string SimFiles::Content(const std::string& path) {
+  auto it = files.find(Lower(path));
+  return it == files.end() ? "<absent>" : it->second.content;
+}
+
+bool SimFiles::CreateFolder(std::string_view path) {
+  if (foldersFail) return false;
+  SimFile folder;
+  folder.directory = true;
+  for (std::size_t end = path.find('\\', 3);; end = path.find('\\', end + 1)) {
+    files.try_emplace(Lower(path.substr(0, end)), folder);
+    if (end == std::string_view::npos) return true;
+  }
+}
+
+bool SimFiles::WriteNewFile(std::string_view path, std::string_view content) {
+  SimFile& file = files[Lower(path)];
+  if (file.directory || file.unreadable) return false;
+  file.content = diskFull ? content.substr(0, content.size() / 2) : content;
+  return !diskFull;
+}
+
+bool SimFiles::MoveReplacing(std::string_view from, std::string_view to) {
+  auto source = files.find(Lower(from));
+  auto target = files.find(Lower(to));
+  if (source == files.end() || (target != files.end() && (target->second.unreadable || target->second.directory)))
+    return false;
+  SimFile moved = source->second;
+  files.erase(source);
+  files[Lower(to)] = std::move(moved);
+  return true;
+}
+
+bool SimFiles::RemoveFile(std::string_view path) {
+  auto it = files.find(Lower(path));
+  if (it == files.end()) return true;
+  if (it->second.unreadable || it->second.directory) return false;
+  files.erase(it);
+  return true;
+}
+
 }  // namespace rp::sim

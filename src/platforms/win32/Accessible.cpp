@@ -30,7 +30,18 @@ namespace {
 
 constexpr wchar_t kPress[] = L"press";
 
-// An own-drawn push button or progress bar as assistive technology sees it: role, name, value and
+// The role of each own-drawn control that answers for itself; 0 for the others.
+long RoleOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::PushButton: return ROLE_SYSTEM_PUSHBUTTON;
+    case ControlKind::ProgressBar: return ROLE_SYSTEM_PROGRESSBAR;
+    case ControlKind::Label: return ROLE_SYSTEM_STATICTEXT;
+    case ControlKind::Chart: return ROLE_SYSTEM_CHART;
+    default: return 0;
+  }
+}
+
+// An own-drawn push button, progress bar, label or chart as assistive technology sees it: role, name, value and
 // default action of its own, everything else (place, state, parent, focus) from the standard
 // object that Windows makes for the window. The object may outlive the control; it then fails.
 class AccessibleControl final : public IAccessible {
@@ -90,7 +101,7 @@ class AccessibleControl final : public IAccessible {
     if (!ControlFor(child)) return E_INVALIDARG;
     if (!role) return E_POINTER;
     role->vt = VT_I4;
-    role->lVal = kind_ == ControlKind::ProgressBar ? ROLE_SYSTEM_PROGRESSBAR : ROLE_SYSTEM_PUSHBUTTON;
+    role->lVal = RoleOf(kind_);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
@@ -193,7 +204,7 @@ LRESULT Accessibility::AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam
   const NativeControl* control = NativeControl::FromWindow(window);
   if (!control) return 0;
   const ControlKind kind = control->control.Kind();
-  if (kind != ControlKind::PushButton && kind != ControlKind::ProgressBar) return 0;
+  if (RoleOf(kind) == 0) return 0;
   const AccessibilityLibrary* library = Load();
   if (!library) return 0;
   IAccessible* standard = nullptr;

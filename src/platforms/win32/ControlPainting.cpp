@@ -1,3 +1,4 @@
+#include "win32/ChartPainting.h"
 #include "win32/ControlPainting.h"
 
 #include <algorithm>
@@ -122,12 +123,14 @@ void PaintDrawn(NativeControl& self, HDC dc) {
   switch (self.control.Kind()) {
     case ControlKind::Frame: PaintFrame(self, dc, client); break;
     case ControlKind::Label: PaintLabel(self, dc, client); break;
+    case ControlKind::Chart: PaintChart(self, dc, client); break;
     default: PaintProgressBar(self, dc, client); break;
   }
 }
 
 bool IsDrawnHere(ControlKind kind) {
-  return kind == ControlKind::Frame || kind == ControlKind::Label || kind == ControlKind::ProgressBar;
+  return kind == ControlKind::Frame || kind == ControlKind::Label || kind == ControlKind::ProgressBar ||
+         kind == ControlKind::Chart;
 }
 
 }  // namespace rp::win32

@@ -56,8 +56,9 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form)
   } else if (form.Style() == FormStyle::Borderless) {
     style_ = WS_POPUP | WS_CLIPCHILDREN;
     exStyle_ = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
-  } else if (form.Style() == FormStyle::FixedDialog) {
-    style_ = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  } else if (IsDialog(form.Style())) {
+    style_ = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+             (form.Style() == FormStyle::SizableDialog ? WS_THICKFRAME : 0);
     exStyle_ = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     if (form.ModalOwner() && form.ModalOwner()->View())
       owner = reinterpret_cast<HWND>(form.ModalOwner()->View()->Handle());
@@ -77,6 +78,29 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form)
   dpi_ = desktop_.dpiFunctions().WindowDpi(window_);
   if (dpi_ != openingDpi) FitToLayout(nullptr);
   AddSystemMenuItems();
+}
+
+void FormWindow::UpdateSystemMenuItems(HMENU menu) {
+  for (std::size_t i = 0; i < form_.SystemMenuItems().size(); ++i)
+    EnableMenuItem(menu, kFirstSystemMenuCommand + i * kSystemMenuCommandStep,
+                   MF_BYCOMMAND | (form_.SystemMenuItemEnabled(i) ? MF_ENABLED : MF_GRAYED));
+}
+
+POINT FormWindow::MinimumSize() const {
+  const RECT client{0, 0, Px(form_.MinClientWidth()), Px(form_.MinClientHeight())};
+  const RECT outer = desktop_.dpiFunctions().OuterRect(client, style_, exStyle_, dpi_);
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+LRESULT FormWindow::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) {
+  if (form_.Style() != FormStyle::SizableDialog) return Default(WM_GETMINMAXINFO, wParam, lParam);
+  reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = MinimumSize();
+  return 0;
+}
+
+LRESULT FormWindow::OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
+  if (HIWORD(lParam)) UpdateSystemMenuItems(reinterpret_cast<HMENU>(wParam));
+  return Default(WM_INITMENUPOPUP, wParam, lParam);
 }
 
 void FormWindow::AddSystemMenuItems() {
@@ -243,7 +267,7 @@ void FormWindow::SetFocus() {
   const HWND focus = GetFocus();
   if (focus && GetAncestor(focus, GA_ROOT) == window_) return;
   // A dialog opens with its first control focused, so the keyboard reaches it at once.
-  if (form_.Style() != FormStyle::FixedDialog || !MoveFocus(*this, false)) ::SetFocus(window_);
+  if (!IsDialog(form_.Style()) || !MoveFocus(*this, false)) ::SetFocus(window_);
 }
 
 void FormWindow::ApplyWindowState() {
@@ -340,7 +364,7 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
     case WM_MOUSEMOVE: return OnMouseMove();
     case WM_QUERYOPEN: return OnQueryOpen();
-    case WM_SIZE: return OnSize(wParam);
+    case WM_SIZE: return OnSize(wParam, lParam);
     case WM_ACTIVATE: return OnActivate(wParam, lParam);
     case WM_CLOSE: return OnClose();
     case kGetDpiScaledSize: return OnGetDpiScaledSize(LOWORD(wParam), *reinterpret_cast<SIZE*>(lParam));
@@ -349,6 +373,8 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE: return OnSettingChange(wParam, lParam);
     case WM_SYSCOLORCHANGE: return OnSysColorChange(wParam, lParam);
     case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
+    case WM_GETMINMAXINFO: return OnGetMinMaxInfo(wParam, lParam);
+    case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION: return OnEndSession(wParam);
     default: return OnOtherMessage(message, wParam, lParam);
@@ -377,13 +403,15 @@ LRESULT FormWindow::OnQueryOpen() {
   return TRUE;
 }
 
-LRESULT FormWindow::OnSize(WPARAM kind) {
+LRESULT FormWindow::OnSize(WPARAM kind, LPARAM lParam) {
   if (kind == SIZE_RESTORED && fitWhenRestored_) {
     // The scale changed while the window was minimised: its size at the new scale, once the
     // restore has put back the old one.
     fitWhenRestored_ = false;
     PostMessageW(window_, kFitToLayout, 0, 0);
   }
+  if (!mirroring_ && kind != SIZE_MINIMIZED)
+    form_.UserSized(PixelsToTwips(LOWORD(lParam), dpi_), PixelsToTwips(HIWORD(lParam), dpi_));
   if (!mirroring_)
     form_.UserResized(kind == SIZE_MINIMIZED ? kMinimized : kind == SIZE_MAXIMIZED ? kMaximized : kNormal);
   return 0;

@@ -49,7 +49,7 @@ class FormWindow : public FormView {
   LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
   LRESULT OnMouseMove();
   LRESULT OnQueryOpen();
-  LRESULT OnSize(WPARAM kind);
+  LRESULT OnSize(WPARAM kind, LPARAM lParam);
   LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
   LRESULT OnClose();
   LRESULT OnGetDpiScaledSize(int dpi, SIZE& outer);
@@ -67,6 +67,12 @@ class FormWindow : public FormView {
   void ColoursChanged();
   void CreateControls();
   void AddSystemMenuItems();
+  LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam);
+  LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
+  // Greys the entries of the system menu that cannot be chosen now, as the menu opens.
+  void UpdateSystemMenuItems(HMENU menu);
+  // The outer size of a sizable window at its design size, the smallest it is made.
+  POINT MinimumSize() const;
   void ApplyWindowState();
   void UpdateCursor();
   SIZE OuterPixels(int dpi) const;

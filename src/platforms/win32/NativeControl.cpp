@@ -23,6 +23,7 @@ namespace {
 constexpr wchar_t kFrameClass[] = L"RespitePrompterFrame";
 constexpr wchar_t kLabelClass[] = L"RespitePrompterLabel";
 constexpr wchar_t kProgressClass[] = L"RespitePrompterProgressBar";
+constexpr wchar_t kChartClass[] = L"RespitePrompterChart";
 constexpr UINT_PTR kButtonSubclassId = 1;
 
 NativeControl* ControlOf(HWND window) {
@@ -31,7 +32,8 @@ NativeControl* ControlOf(HWND window) {
 
 // Control ids the end-to-end driver knows: Text1 is 1001, Check8 1108, Frame3 1303, ...
 constexpr std::pair<const char*, int> kIdBases[] = {{"ProgressBar", 1400}, {"PushButton", 1200}, {"Check", 1100},
-                                                    {"Frame", 1300},       {"Label", 1500},       {"Text", 1000}};
+                                                    {"Frame", 1300},       {"Label", 1500},       {"Text", 1000},
+                                                    {"Chart", 1600}};
 
 int ControlId(const Control& control) {
   for (const auto& [prefix, base] : kIdBases) {
@@ -172,7 +174,7 @@ LRESULT OnDrawItem(NativeControl& child, const DRAWITEMSTRUCT& item) {
 }  // namespace
 
 void NativeControl::RegisterClasses(HINSTANCE instance) {
-  for (const wchar_t* name : {kFrameClass, kLabelClass, kProgressClass}) {
+  for (const wchar_t* name : {kFrameClass, kLabelClass, kProgressClass, kChartClass}) {
     WNDCLASSEXW drawn{};
     drawn.cbSize = sizeof drawn;
     drawn.style = CS_HREDRAW | CS_VREDRAW;
@@ -205,6 +207,7 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
     case ControlKind::Frame: style |= WS_CLIPCHILDREN; exStyle = WS_EX_CONTROLPARENT; break;
     case ControlKind::Label: className = kLabelClass; break;
     case ControlKind::ProgressBar: className = kProgressClass; break;
+    case ControlKind::Chart: className = kChartClass; break;
     case ControlKind::TextBox:
       className = WC_EDITW;
       style |= WS_TABSTOP | ES_AUTOHSCROLL;
@@ -248,6 +251,8 @@ void NativeControl::Refresh(ControlChange change) {
     case ControlChange::Visible: ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE); break;
     case ControlChange::Enabled: EnableWindow(window, control.Enabled()); break;
     case ControlChange::Look: ApplyLook(); break;
+    case ControlChange::Place: Place(); break;
+    case ControlChange::Drawing: Redraw(nullptr); break;
   }
 }
 

@@ -14,8 +14,12 @@ class Win32Dialogs : public Dialogs {
 
   int MessageBox(std::string_view text, std::string_view title, int style) override;
   std::string OpenFile(std::string_view title, std::string_view filter) override;
+  std::string SaveFile(std::string_view title, std::string_view filter, std::string_view fileName) override;
 
  private:
+  // The open or save dialog; "" when cancelled. Throws Failure when it cannot open.
+  std::string ShowFileDialog(bool save, std::string_view title, std::string_view filter, std::string_view fileName);
+
   ComApartment& com_;
   SystemLibrary comdlg32_{L"comdlg32.dll"};
 };

@@ -11,6 +11,12 @@ class Win32Files : public Files {
   bool CanReadModificationTime(std::string_view path) override;
   std::optional<std::string> FindOrdinaryFile(std::string_view pattern) override;
   std::optional<std::string> ReadFile(std::string_view path) override;
+  // Writing, in Win32FileWriting.cpp.
+  std::string LocalAppDataFolder() override;
+  bool CreateFolder(std::string_view path) override;
+  bool WriteNewFile(std::string_view path, std::string_view content) override;
+  bool MoveReplacing(std::string_view from, std::string_view to) override;
+  bool RemoveFile(std::string_view path) override;
 };
 
 }  // namespace rp::win32

@@ -1,0 +1,50 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "runtime/Form.h"
+
+namespace rp {
+
+class Program;
+class Statistics;
+
+inline constexpr std::string_view kStatisticsCaption = "Statistics";
+
+// The modal "Statistics" window, opened from the main window's system menu: the chart of the
+// last two weeks, today's and the last seven days' figures as text, and Export..., Clear History
+// and Close. It can be made larger; everything but the buttons grows with it.
+class FormStatistics : public Form {
+ public:
+  FormStatistics(Program& program, Statistics& statistics);
+  ~FormStatistics() override;
+
+  Program& program;
+
+  Control& Chart1;
+  Control& Label1;  // today
+  Control& Label2;  // the last seven days
+  Control& Label3;  // what the user should know about the file
+  Control& PushButton1;  // Export...
+  Control& PushButton2;  // Clear History
+  Control& PushButton3;  // Close
+
+  void Form_Load() override;
+  void Form_Resize() override;
+  void PushButton1_Click();
+  void PushButton2_Click();
+  void PushButton3_Click();
+
+ protected:
+  void OnUnguardedFailure(const std::string& handler, const std::string& description) override;
+
+ private:
+  // The chart and the figures from the record as it is now.
+  void ShowRecord();
+  // The chart at its size.
+  void DrawChart();
+
+  Statistics& statistics_;
+};
+
+}  // namespace rp

@@ -1,0 +1,86 @@
+#include "win32/ChartPainting.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "runtime/Layout.h"
+#include "win32/Colours.h"
+#include "win32/FormWindow.h"
+#include "win32/Handles.h"
+#include "win32/NativeControl.h"
+#include "win32/Win32Desktop.h"
+#include "win32/Text.h"
+
+namespace rp::win32 {
+namespace {
+
+inline void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
+inline void DeleteBitmap(HBITMAP bitmap) { DeleteObject(bitmap); }
+using UniqueMemoryDc = UniqueHandle<NullEmpty<HDC, DeleteMemoryDc>>;
+using UniqueBitmap = UniqueHandle<NullEmpty<HBITMAP, DeleteBitmap>>;
+
+void Fill(HDC dc, RECT rect, COLORREF colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+UINT Alignment(TextAlign align) {
+  switch (align) {
+    case TextAlign::Centre: return DT_CENTER;
+    case TextAlign::Right: return DT_RIGHT;
+    case TextAlign::Left: break;
+  }
+  return DT_LEFT;
+}
+
+void PaintShape(HDC dc, const DrawnShape& shape, int dpi) {
+  const PixelRect p = PixelsOf(shape.rect, dpi);
+  RECT rect{p.left, p.top, p.left + p.width, p.top + p.height};
+  // The chart takes its colours from the system's, which high contrast changes for it.
+  const COLORREF colour = ResolveColour(shape.colour);
+  const int pixel = std::max(1, dpi / 96);  // a line's width
+  switch (shape.kind) {
+    case DrawnShape::Kind::Fill:
+      Fill(dc, rect, colour);
+      break;
+    case DrawnShape::Kind::Outline:
+      for (const RECT side : {RECT{rect.left, rect.top, rect.right, rect.top + pixel},
+                              RECT{rect.left, rect.bottom - pixel, rect.right, rect.bottom},
+                              RECT{rect.left, rect.top, rect.left + pixel, rect.bottom},
+                              RECT{rect.right - pixel, rect.top, rect.right, rect.bottom}})
+        Fill(dc, side, colour);
+      break;
+    case DrawnShape::Kind::Line:
+      rect.right = std::max(rect.right, rect.left + pixel);
+      rect.bottom = std::max(rect.bottom, rect.top + pixel);
+      Fill(dc, rect, colour);
+      break;
+    case DrawnShape::Kind::Text: {
+      SetTextColor(dc, colour);
+      const std::wstring text = Widen(shape.text);
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+                Alignment(shape.align) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP);
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+void PaintChart(NativeControl& chart, HDC dc, RECT client) {
+  const int width = client.right - client.left, height = client.bottom - client.top;
+  UniqueMemoryDc memory(CreateCompatibleDC(dc));
+  UniqueBitmap bitmap(memory ? CreateCompatibleBitmap(dc, width, height) : nullptr);
+  HDC target = bitmap ? memory.get() : dc;  // straight onto the screen when memory is short
+  {
+    std::optional<SelectScope> canvas;
+    if (bitmap) canvas.emplace(target, bitmap.get());
+    SelectScope font(target, chart.font);
+    SetBkMode(target, TRANSPARENT);
+    Fill(target, client, chart.owner.desktop().colours().BackColourOf(chart.control));
+    for (const DrawnShape& shape : chart.control.Drawing()) PaintShape(target, shape, chart.owner.Dpi());
+    if (bitmap) BitBlt(dc, 0, 0, width, height, target, 0, 0, SRCCOPY);
+  }
+}
+
+}  // namespace rp::win32

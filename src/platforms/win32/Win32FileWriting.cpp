@@ -1,0 +1,50 @@
+#include "win32/Win32Files.h"
+
+#include <shlobj.h>
+
+#include "win32/Handles.h"
+#include "win32/Text.h"
+
+// Writing files: the statistics file and its export.
+namespace rp::win32 {
+
+std::string Win32Files::LocalAppDataFolder() {
+  wchar_t folder[MAX_PATH];
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) return "";
+  return Narrow(folder);
+}
+
+bool Win32Files::CreateFolder(std::string_view path) {
+  const std::wstring wide = Widen(path);
+  // Each missing folder from the root down; one that exists already is as good as made.
+  for (std::size_t end = wide.find(L'\\', 3);; end = wide.find(L'\\', end + 1)) {
+    const std::wstring part = wide.substr(0, end);
+    if (!CreateDirectoryW(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+      const DWORD attributes = GetFileAttributesW(part.c_str());
+      if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    }
+    if (end == std::wstring::npos) return true;
+  }
+}
+
+bool Win32Files::WriteNewFile(std::string_view path, std::string_view content) {
+  UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  DWORD written = 0;
+  if (!::WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
+      written != content.size())
+    return false;
+  // On the disk before it replaces the old file: a power loss must not leave an empty one.
+  return FlushFileBuffers(file.get()) != 0;
+}
+
+bool Win32Files::MoveReplacing(std::string_view from, std::string_view to) {
+  return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Win32Files::RemoveFile(std::string_view path) {
+  return DeleteFileW(Widen(path).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
+         GetLastError() == ERROR_PATH_NOT_FOUND;
+}
+
+}  // namespace rp::win32
