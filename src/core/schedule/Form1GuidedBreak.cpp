@@ -1,4 +1,5 @@
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,7 +30,7 @@ bool Form1::GuideBreak() {
   EventLoop& loop = program.platform.loop;
   if (!program.breakWindows) program.breakWindows = std::make_unique<BreakWindows>(program);
   BreakWindows& windows = *program.breakWindows;
-  std::string failure;
+  std::optional<std::string> failure;
   try {
     guidedBreak.Begin(loop.NowMs());
     EndBreakSoundLoop();
@@ -59,7 +60,7 @@ bool Form1::GuideBreak() {
     Frame1.SetText(std::string(kPostponedPrefix) + ClockText(guidedBreak.PostponedSecondsLeft()));
   else
     Frame1.SetText(std::string(kNextBreakPrefix) + FormatSeconds(IntervalSeconds));
-  if (!failure.empty()) OnUnguardedFailure("GuideBreak", failure);
+  if (failure) OnUnguardedFailure("GuideBreak", *failure);
   return postponed;
 }
 
