@@ -90,7 +90,7 @@ std::string DateText(const LocalDateTime& t) {
 }
 
 std::string DateTimeText(const LocalDateTime& t) {
-  char text[8];
+  char text[16];
   std::snprintf(text, sizeof text, " %02d:%02d", t.hour % 100, t.minute % 100);
   return DateText(t) + text;
 }
