@@ -75,6 +75,8 @@ void Form1::Form_Load() {
   g.Step(196, [&] { Check2.SetValue(main.ToInteger16(main.GetSetting("Check2", "1"))); });
   g.Step(198, [&] { Check3.SetValue(main.ToInteger16(main.GetSetting("Check3", "0"))); });
   ApplyOptions(Options::Load(main));
+  ShowPolicies();
+  g.Step(200, [&] { KeepStartupEntryAsPolicySays(); });
 }
 
 void Form1::Text2_Change() { program.main.SaveSetting("Alarm", Text2.Text()); }

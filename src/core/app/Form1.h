@@ -81,6 +81,8 @@ class Form1 : public Form {
   void Frame5_MouseMove();
   // "Options..." of the system menu.
   void mnuOptions_Click();
+  // Every control from the settings in force now: after a policy changed or an import.
+  void ReloadSettings();
 
   void Form_Load() override;
   void Form_Resize() override;
@@ -89,6 +91,8 @@ class Form1 : public Form {
   void Form_ShellRestarted() override;
   void Form_AnotherCopyStarted() override;
   void Form_SystemMenu(std::size_t index) override;
+  void Form_SettingsChanged() override;
+  bool Form_CloseButton() override;
 
  protected:
   void OnUnguardedFailure(const std::string& handler, const std::string& description) override;
@@ -115,13 +119,20 @@ class Form1 : public Form {
   void ShowPresence();
   // The tray tip tells the time to the next break, when the user asked for it.
   void UpdateTrayTip();
+  // The product name, and a policy value that had to be ignored: the start of every tray tip.
+  std::string TipTitle() const;
+  // Controls whose setting a policy sets take no input and say why; a policy value the
+  // program cannot use is told in the tray tip.
+  void ShowPolicies();
+  // A start-up choice a policy makes is kept in the Run key too.
+  void KeepStartupEntryAsPolicySays();
 
   // True from the start of a tick to its end, break included: a tick arriving meanwhile is dropped.
   bool tickRunning_ = false;
   // True from a break's looping sound until the player is closed or given the test play.
   bool breakSoundLooping_ = false;
-  // True while the tip says a break is held although the tip option is off.
-  bool heldInTip_ = false;
+  // The policy values ignored, as the tray tip tells them; "" when none.
+  std::string policyNote_;
   // True from a break's start until EndBreak ran for it.
   bool breakUnderWay_ = false;
   // True once IntervalSeconds holds a period that start-up, a start or the minutes box set.

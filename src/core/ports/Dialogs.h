@@ -13,6 +13,9 @@ class Dialogs {
   // The open-file dialog. filter is "Description|pattern|Description|pattern|".
   // Returns the chosen path, or "" when cancelled. Throws Failure when it cannot be shown.
   virtual std::string OpenFile(std::string_view title, std::string_view filter) = 0;
+  // The save-file dialog, offering `fileName`; asks before an existing file is replaced.
+  // Returns the chosen path, or "" when cancelled. Throws Failure when it cannot be shown.
+  virtual std::string SaveFile(std::string_view title, std::string_view filter, std::string_view fileName) = 0;
 };
 
 }  // namespace rp

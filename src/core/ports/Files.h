@@ -20,6 +20,8 @@ class Files {
   virtual std::optional<std::string> FindOrdinaryFile(std::string_view pattern) = 0;
   // Whole content of a file, or nothing when it cannot be read.
   virtual std::optional<std::string> ReadFile(std::string_view path) = 0;
+  // Creates or replaces a file with the content; false when it could not be written whole.
+  virtual bool WriteFile(std::string_view path, std::string_view content) = 0;
 };
 
 }  // namespace rp

@@ -73,6 +73,14 @@ void Control::SetVisible(bool visible) {
   Mirror(ControlChange::Visible);
 }
 
+void Control::SetEnabled(bool enabled, std::string reason) {
+  if (enabled) reason.clear();
+  if (enabled == enabled_ && reason == disabledReason_) return;
+  enabled_ = enabled;
+  disabledReason_ = std::move(reason);
+  Mirror(ControlChange::Enabled);
+}
+
 void Control::SetBackColor(std::uint32_t colour) {
   if (colour == backColor_) return;
   backColor_ = colour;
@@ -104,11 +112,17 @@ void Control::SetAlignment(TextAlign alignment) {
 
 void Control::UserSetText(std::string text) {
   if (text == text_) return;
+  if (!enabled_) {
+    // Text that reached a disabled box anyway (sent by another program) is put back.
+    Mirror(ControlChange::Text);
+    return;
+  }
   text_ = std::move(text);
   if (kind_ == ControlKind::TextBox) Raise(onChange);
 }
 
 void Control::UserClick() {
+  if (!enabled_) return;
   if (kind_ == ControlKind::CheckBox) {
     SetValue(value_ == 1 ? 0 : 1);
   } else if (kind_ == ControlKind::PushButton) {

@@ -40,7 +40,8 @@ enum class ControlChange {
   Value,    // a check box's state, a progress bar's value
   Maximum,  // a progress bar's maximum
   Visible,
-  Look      // colours, font, alignment
+  Look,     // colours, font, alignment
+  Enabled   // whether it takes input, and the reason when it does not
 };
 
 // Mirrors one control model into a native control.
@@ -83,6 +84,11 @@ class Control {
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
 
+  // A disabled control takes no input from the user; the reason, when given, is its tip.
+  bool Enabled() const { return enabled_; }
+  const std::string& DisabledReason() const { return disabledReason_; }
+  void SetEnabled(bool enabled, std::string reason = {});
+
   std::uint32_t BackColor() const { return backColor_; }
   void SetBackColor(std::uint32_t colour);
   std::uint32_t ForeColor() const { return foreColor_; }
@@ -124,6 +130,8 @@ class Control {
   int value_ = 0;
   int max_ = 100;
   bool visible_ = true;
+  bool enabled_ = true;
+  std::string disabledReason_;
   std::uint32_t backColor_;
   std::uint32_t foreColor_;
   std::uint32_t fillColor_ = kHighlightColour;

@@ -29,12 +29,7 @@ void Form1::mnuOptions_Click() {
 }
 
 void Form1::ApplyOptions(const Options& options) {
-  const bool tipWasOn = considerate.GetOptions().tipShowsTimeLeft;
   considerate.SetOptions(options);
-  if (tipWasOn && !options.tipShowsTimeLeft) {
-    cSysTray1.SetTrayTip(std::string(kProductName));
-    heldInTip_ = false;
-  }
   UpdateTrayTip();
 }
 
@@ -48,15 +43,11 @@ void Form1::ShowPresence() {
 
 void Form1::UpdateTrayTip() {
   const bool held = considerate.Held() != HoldReason::None;
+  std::string state;
   if (!considerate.GetOptions().tipShowsTimeLeft) {
     // A held break is told in the tip whatever the option: the user would not know otherwise.
-    if (held == heldInTip_) return;
-    heldInTip_ = held;
-    cSysTray1.SetTrayTip(std::string(kProductName) + (held ? " - break held" : ""));
-    return;
-  }
-  std::string state;
-  if (PushButton3.Text() == kStartReminding) {
+    if (held) state = "break held";
+  } else if (PushButton3.Text() == kStartReminding) {
     state = "stopped";
   } else if (considerate.Away()) {
     state = "away";
@@ -67,7 +58,7 @@ void Form1::UpdateTrayTip() {
     const std::int64_t left = static_cast<std::int64_t>(IntervalSeconds) - ElapsedSeconds;
     state = "next break in " + std::to_string(left > 0 ? (left + 59) / 60 : 0) + " min";
   }
-  const std::string tip = std::string(kProductName) + " - " + state;
+  const std::string tip = TipTitle() + (state.empty() ? "" : " - " + state);
   if (tip != cSysTray1.TrayTip()) cSysTray1.SetTrayTip(tip);
 }
 

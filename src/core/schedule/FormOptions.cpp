@@ -1,9 +1,17 @@
 #include "schedule/FormOptions.h"
 
+#include "app/Form1.h"
 #include "app/Main.h"
 #include "app/Program.h"
+#include "app/SettingsFile.h"
+#include "runtime/Failure.h"
 
 namespace rp {
+namespace {
+
+constexpr int kInformationStyle = 64;  // OK button, information icon
+
+}  // namespace
 
 FormOptions::FormOptions(Program& program, const Options& current)
     : Form(program.platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 2670),
@@ -19,10 +27,14 @@ FormOptions::FormOptions(Program& program, const Options& current)
                         "Show the time to the next break in the tray tip")),
       PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 2100, 1740, 405}, 4, "OK")),
       PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 2100, 1740, 405}, 5, "Cancel")),
+      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {240, 2100, 1740, 405}, 7, "Export...")),
+      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", nullptr, {2100, 2100, 1740, 405}, 8, "Import...")),
       current_(current) {
   SetDesignFonts(*this);
   PushButton1.onChange = [this] { PushButton1_Click(); };
   PushButton2.onChange = [this] { PushButton2_Click(); };
+  PushButton3.onChange = [this] { PushButton3_Click(); };
+  PushButton4.onChange = [this] { PushButton4_Click(); };
   SetDefaultButtons(&PushButton1, &PushButton2);
 }
 
@@ -30,10 +42,19 @@ FormOptions::~FormOptions() = default;
 
 void FormOptions::Form_Load() {
   SetCaption(std::string(kOptionsCaption));
-  Check1.SetValue(current_.naturalBreaks ? 1 : 0);
-  Text1.SetText(std::to_string(current_.awayMinutes));
-  Check2.SetValue(current_.holdReminders ? 1 : 0);
-  Check3.SetValue(current_.tipShowsTimeLeft ? 1 : 0);
+  ShowChoices(current_);
+}
+
+void FormOptions::ShowChoices(const Options& options) {
+  Check1.SetValue(options.naturalBreaks ? 1 : 0);
+  Text1.SetText(std::to_string(options.awayMinutes));
+  Check2.SetValue(options.holdReminders ? 1 : 0);
+  Check3.SetValue(options.tipShowsTimeLeft ? 1 : 0);
+  Main& main = program.main;
+  main.ShowWhetherSetByPolicy(Check1, "Natural Breaks");
+  main.ShowWhetherSetByPolicy(Text1, "Away Minutes");
+  main.ShowWhetherSetByPolicy(Check2, "Hold Reminders");
+  main.ShowWhetherSetByPolicy(Check3, "Tip Shows Time Left");
 }
 
 void FormOptions::PushButton1_Click() {
@@ -51,5 +72,32 @@ void FormOptions::PushButton1_Click() {
 }
 
 void FormOptions::PushButton2_Click() { Unload(); }
+
+void FormOptions::PushButton3_Click() {
+  Dialogs& dialogs = program.platform.dialogs;
+  try {
+    const std::string path = dialogs.SaveFile("Export Settings", kSettingsFileFilter, kSettingsFileName);
+    if (path.empty()) return;
+    const ExportResult result = ExportSettings(program.main.Settings(), program.platform.files, path);
+    dialogs.MessageBox(DescribeExport(result, path), kOptionsCaption, result.written ? kInformationStyle : kErrorStyle);
+  } catch (const Failure& failure) {
+    dialogs.MessageBox(failure.what(), kOptionsCaption, kErrorStyle);
+  }
+}
+
+void FormOptions::PushButton4_Click() {
+  Dialogs& dialogs = program.platform.dialogs;
+  try {
+    const std::string path = dialogs.OpenFile("Import Settings", kSettingsFileFilter);
+    if (path.empty()) return;
+    const ImportResult result = ImportSettings(program.main.Settings(), program.platform.files, path);
+    // In use at once, this window's choices included, before the report.
+    if (result.stored > 0) program.form1->ReloadSettings();
+    const bool clean = result.refusal.empty() && result.problems.empty();
+    dialogs.MessageBox(DescribeImport(result, path), kOptionsCaption, clean ? kInformationStyle : kErrorStyle);
+  } catch (const Failure& failure) {
+    dialogs.MessageBox(failure.what(), kOptionsCaption, kErrorStyle);
+  }
+}
 
 }  // namespace rp

@@ -65,4 +65,12 @@ std::optional<std::string> SimFiles::ReadFile(std::string_view path) {
   return it->second.content;
 }
 
+bool SimFiles::WriteFile(std::string_view path, std::string_view content) {
+  if (path.empty() || Malformed(path)) return false;
+  SimFile& file = files[Lower(path)];
+  if (file.directory || file.readOnly) return false;
+  file.content = std::string(content);
+  return true;
+}
+
 }  // namespace rp::sim

@@ -14,6 +14,7 @@ struct SimFile {
   bool system = false;
   bool directory = false;
   bool unreadable = false;  // listed, but opening it fails (locked, no permission)
+  bool readOnly = false;    // writing it fails
 };
 
 class SimFiles : public Files {
@@ -23,6 +24,7 @@ class SimFiles : public Files {
   bool CanReadModificationTime(std::string_view path) override;
   std::optional<std::string> FindOrdinaryFile(std::string_view pattern) override;
   std::optional<std::string> ReadFile(std::string_view path) override;
+  bool WriteFile(std::string_view path, std::string_view content) override;
 
   void Add(const std::string& path, SimFile file = {});
   std::string programFolder = "C:\\Program Files\\Respite";

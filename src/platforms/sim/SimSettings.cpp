@@ -13,4 +13,12 @@ void SimSettings::Write(std::string_view name, std::string_view value) {
   writes.emplace_back(std::string(name), std::string(value));
 }
 
+PolicyValue SimSettings::ReadPolicy(PolicyScope scope, std::string_view name) {
+  const Policies& policies = scope == PolicyScope::Machine ? machinePolicy : userPolicy;
+  auto it = policies.find(name);
+  if (it == policies.end()) return {};
+  if (!it->second) return {PolicyValue::State::Unreadable, ""};
+  return {PolicyValue::State::Set, *it->second};
+}
+
 }  // namespace rp::sim

@@ -14,9 +14,13 @@ class SimSettings : public SettingsStore {
  public:
   std::optional<std::string> Read(std::string_view name) override;
   void Write(std::string_view name, std::string_view value) override;
+  PolicyValue ReadPolicy(PolicyScope scope, std::string_view name) override;
 
   std::map<std::string, std::string, std::less<>> values;
   std::vector<std::pair<std::string, std::string>> writes;  // every write, in order
+  // The policy keys: a value that is there but unreadable (not text, no access) is nullopt.
+  using Policies = std::map<std::string, std::optional<std::string>, std::less<>>;
+  Policies machinePolicy, userPolicy;
 };
 
 }  // namespace rp::sim

@@ -159,11 +159,12 @@ void PaintButton(NativeControl& self, const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT rect = item.rcItem;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
   FillWith(dc, rect, BackColourOf(c));
   DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
   SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ForeColourOf(c));
+  SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : ForeColourOf(c));
   RECT text = rect;
   if (pressed) OffsetRect(&text, 1, 1);
   const std::wstring caption = Widen(c.Text());
@@ -279,6 +280,11 @@ UINT AnotherCopyStartedMessage() {
   return message;
 }
 
+UINT SettingsChangedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"RespitePrompter.SettingsChanged");
+  return message;
+}
+
 void RegisterFormClasses(Win32Desktop& desktop) {
   for (const wchar_t* name : {kFrameClass, kLabelClass, kProgressClass})
     RegisterDrawnClass(desktop.Instance(), name);
@@ -337,6 +343,7 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
   // Created with its text and visibility; the rest is applied here.
   ApplyValue();
   ApplyLook();
+  if (!control.Enabled()) ApplyEnabled();
 }
 
 NativeControl::~NativeControl() {
@@ -350,6 +357,7 @@ void NativeControl::Place() {
   const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
   SetWindowPos(window, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyFont();
+  owner.Tips().Place(window);
 }
 
 void NativeControl::Refresh(ControlChange change) {
@@ -359,6 +367,7 @@ void NativeControl::Refresh(ControlChange change) {
     case ControlChange::Maximum: ApplyValue(); break;
     case ControlChange::Visible: ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE); break;
     case ControlChange::Look: ApplyLook(); break;
+    case ControlChange::Enabled: ApplyEnabled(); break;
   }
 }
 
@@ -427,6 +436,11 @@ void NativeControl::ApplyLook() {
   Redraw(nullptr);
 }
 
+void NativeControl::ApplyEnabled() {
+  EnableWindow(window, control.Enabled());
+  owner.Tips().Set(GetAncestor(window, GA_ROOT), window, control.DisabledReason());
+}
+
 FormWindow::FormWindow(Win32Desktop& desktop, Form& form) : desktop_(desktop), form_(form), dpi_(desktop.Dpi()) {
   const std::wstring className = FormClassName(form.Name());
   WNDCLASSEXW windowClass{};
@@ -476,6 +490,7 @@ void FormWindow::AddSystemMenuItems() {
 
 FormWindow::~FormWindow() {
   controls_.clear();
+  toolTips_.Clear();
   if (window_) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
@@ -763,6 +778,10 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     form_.UserAnotherCopyStarted();
     return 0;
   }
+  if (message == SettingsChangedMessage()) {
+    form_.UserSettingsChanged();
+    return 0;
+  }
   switch (message) {
     case WM_ERASEBKGND: {
       RECT client;
@@ -812,6 +831,10 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_SETTINGCHANGE:
+      // Group Policy says "Policy" to every window once it has applied new policies; the
+      // settings are read again once this broadcast has returned to its sender.
+      if (lParam && std::wcscmp(reinterpret_cast<const wchar_t*>(lParam), L"Policy") == 0)
+        PostMessageW(window, SettingsChangedMessage(), 0, 0);
       if (wParam != SPI_SETHIGHCONTRAST) break;
       [[fallthrough]];
     case WM_SYSCOLORCHANGE:
@@ -824,6 +847,11 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const std::size_t count = form_.SystemMenuItems().size();
       if (command >= kFirstSystemMenuCommand && command < kFirstSystemMenuCommand + count * kSystemMenuCommandStep) {
         form_.UserSystemMenu((command - kFirstSystemMenuCommand) / kSystemMenuCommandStep);
+        return 0;
+      }
+      // The close button, Close in the menu and Alt+F4; WM_CLOSE alone comes from programs.
+      if (command == SC_CLOSE) {
+        form_.UserCloseButton();
         return 0;
       }
       break;

@@ -8,6 +8,7 @@
 
 #include "runtime/Form.h"
 #include "win32/Handles.h"
+#include "win32/ToolTips.h"
 
 namespace rp::win32 {
 
@@ -38,6 +39,7 @@ class NativeControl : public ControlView {
   void ApplyValue();
   void ApplyFont();
   void ApplyLook();
+  void ApplyEnabled();
   // Repaints part of the control, or all of it (nullptr); nothing while the window is hidden or
   // minimised, since showing it repaints it whole.
   void Redraw(const RECT* part);
@@ -68,6 +70,7 @@ class FormWindow : public FormView {
   bool HandleSetCursor(LPARAM lParam);
   // Tab and Shift+Tab move the focus in the window's tab order.
   bool MoveFocus(bool backwards);
+  ToolTips& Tips() { return toolTips_; }
 
   static FormWindow* FromWindow(HWND window);
 
@@ -92,6 +95,7 @@ class FormWindow : public FormView {
   DWORD style_ = 0, exStyle_ = 0;
   int dpi_;
   std::vector<std::unique_ptr<NativeControl>> controls_;
+  ToolTips toolTips_;
   std::map<std::string, UniqueFont> fonts_;
   std::map<COLORREF, UniqueBrush> brushes_;
   bool mirroring_ = false;
@@ -110,6 +114,9 @@ class FormWindow : public FormView {
 std::wstring FormClassName(std::string_view formName);
 // Posted by a second start to the running copy's main window.
 UINT AnotherCopyStartedMessage();
+// Posted to the running copy's main window when settings were imported from the command line,
+// and by a window to itself when the system says policies changed.
+UINT SettingsChangedMessage();
 void RegisterFormClasses(Win32Desktop& desktop);
 bool HandleDialogKeys(const MSG& message);
 

@@ -32,4 +32,9 @@ void RunningCopy::BringBackTheOther() {
   }
 }
 
+void RunningCopy::TellSettingsChanged() {
+  if (HWND window = FindWindowW(FormClassName("Form1").c_str(), nullptr))
+    PostMessageW(window, SettingsChangedMessage(), 0, 0);
+}
+
 }  // namespace rp::win32

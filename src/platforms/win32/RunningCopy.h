@@ -17,6 +17,8 @@ class RunningCopy {
   bool AnotherRuns() const { return anotherRuns_; }
   // Asks the running copy to show its main window, restored and in front.
   static void BringBackTheOther();
+  // Asks a running copy, if any, to read its settings again.
+  static void TellSettingsChanged();
 
  private:
   UniqueObject mutex_;

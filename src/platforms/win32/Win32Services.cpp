@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "runtime/Failure.h"
@@ -104,15 +105,38 @@ std::optional<std::string> Win32Files::ReadFile(std::string_view path) {
   return content;
 }
 
+bool Win32Files::WriteFile(std::string_view path, std::string_view content) {
+  const std::wstring wide = Widen(path);
+  UniqueFile file(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  DWORD written = 0;
+  const bool whole = ::WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+                     written == content.size();
+  file.reset();
+  // A file cut short is worse than none: it would be read back as fewer settings.
+  if (!whole) DeleteFileW(wide.c_str());
+  return whole;
+}
+
 int Win32Dialogs::MessageBox(std::string_view text, std::string_view title, int style) {
   return MessageBoxA(GetActiveWindow(), ToAnsiCodePage(text).c_str(), ToAnsiCodePage(title).c_str(),
                      static_cast<UINT>(style));
 }
 
 std::string Win32Dialogs::OpenFile(std::string_view title, std::string_view filter) {
+  return ShowFileDialog(false, title, filter, "");
+}
+
+std::string Win32Dialogs::SaveFile(std::string_view title, std::string_view filter, std::string_view fileName) {
+  return ShowFileDialog(true, title, filter, fileName);
+}
+
+std::string Win32Dialogs::ShowFileDialog(bool save, std::string_view title, std::string_view filter,
+                                         std::string_view fileName) {
   // The dialog shows the shell's folders, which are COM objects; without COM it still opens.
   StartCom();
   const auto getOpenFileName = comdlg32_.Get<decltype(&GetOpenFileNameW)>("GetOpenFileNameW");
+  const auto getSaveFileName = comdlg32_.Get<decltype(&GetSaveFileNameW)>("GetSaveFileNameW");
   const auto extendedError = comdlg32_.Get<decltype(&CommDlgExtendedError)>("CommDlgExtendedError");
   // "Description|pattern|" becomes "Description\0pattern\0\0".
   std::wstring filterList = Widen(filter);
@@ -121,6 +145,8 @@ std::string Win32Dialogs::OpenFile(std::string_view title, std::string_view filt
   filterList.push_back(L'\0');
   const std::wstring wideTitle = Widen(title);
   std::vector<wchar_t> file(32768, L'\0');
+  const std::wstring offered = Widen(fileName);
+  offered.copy(file.data(), std::min(offered.size(), file.size() - 1));
 
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
@@ -130,8 +156,14 @@ std::string Win32Dialogs::OpenFile(std::string_view title, std::string_view filt
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrTitle = wideTitle.c_str();
-  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-  if (getOpenFileName(&dialog)) return Narrow(file.data());
+  dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  if (save) {
+    dialog.lpstrDefExt = L"txt";
+    dialog.Flags |= OFN_OVERWRITEPROMPT;
+  } else {
+    dialog.Flags |= OFN_FILEMUSTEXIST;
+  }
+  if (save ? getSaveFileName(&dialog) : getOpenFileName(&dialog)) return Narrow(file.data());
   if (extendedError() != 0) throw Failure("The file dialog could not be opened");
   return "";
 }

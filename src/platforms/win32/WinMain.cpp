@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "win32/Win32Desktop.h"
 #include "win32/RunningCopy.h"
+#include "win32/SettingsCommand.h"
 #include "win32/Win32MediaPlayer.h"
 #include "win32/Win32Numbers.h"
 #include "win32/Win32Presence.h"
@@ -16,6 +17,9 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // A drive without its disc fails a file check quietly instead of asking the user.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  // Export and import run beside a running copy, without a window of their own.
+  const rp::Command command = rp::ParseCommandLine(rp::win32::CommandLineArguments());
+  if (command.kind != rp::CommandKind::Run) return rp::win32::RunSettingsCommand(command);
   // A second start shows the running copy and ends, touching no setting.
   rp::win32::RunningCopy copy;
   if (copy.AnotherRuns()) {
