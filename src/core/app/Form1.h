@@ -83,6 +83,9 @@ class Form1 : public Form {
   void mnuOptions_Click();
   // Every control from the settings in force now: after a policy changed or an import.
   void ReloadSettings();
+  // False when an administrator's policy ("Allow Exit" = "Off") keeps the user from ending the
+  // program: every way to end it the user has (the close button, a menu's Exit) asks this.
+  bool ExitAllowed();
 
   void Form_Load() override;
   void Form_Resize() override;
