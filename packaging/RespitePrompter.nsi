@@ -102,6 +102,11 @@ Section "Program" SecProgram
   ; The example skin stays inactive in its own folder until its "x" is copied beside the exe.
   SetOutPath "$INSTDIR\Example skin\x"
   File "${STAGE}\Example skin\x\o.cjs"
+  ; For the administrator to copy into PolicyDefinitions; nothing reads them here.
+  SetOutPath "$INSTDIR\Policy templates"
+  File "${STAGE}\Policy templates\RespitePrompter.admx"
+  SetOutPath "$INSTDIR\Policy templates\en-US"
+  File "${STAGE}\Policy templates\en-US\RespitePrompter.adml"
   SetOutPath "$INSTDIR"
 
   WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -137,6 +142,10 @@ Section "un.Program and its start entries" UnSecProgram
   Delete "$INSTDIR\Example skin\x\o.cjs"
   RMDir "$INSTDIR\Example skin\x"
   RMDir "$INSTDIR\Example skin"
+  Delete "$INSTDIR\Policy templates\en-US\RespitePrompter.adml"
+  RMDir "$INSTDIR\Policy templates\en-US"
+  Delete "$INSTDIR\Policy templates\RespitePrompter.admx"
+  RMDir "$INSTDIR\Policy templates"
   ; A skin the user activated by copying the example's folder beside the program.
   Delete "$INSTDIR\x\o.cjs"
   RMDir "$INSTDIR\x"

@@ -60,14 +60,17 @@ rp_guid() {
 
 # rp_stage FOLDER VERSION EPOCH: the program folder as a user gets it. The example skin
 # stays inactive in a folder of its own (the program only reads x\o.cjs beside
-# itself). Fixed times and modes, whatever the umask and the clock.
+# itself); so do the Group Policy templates, laid out as PolicyDefinitions wants them.
+# Fixed times and modes, whatever the umask and the clock.
 rp_stage() {
     local stage=$1 version=$2 epoch=$3
     rm -rf "$stage"
-    mkdir -p "$stage/Example skin/x" &&
+    mkdir -p "$stage/Example skin/x" "$stage/Policy templates/en-US" &&
         cp "$RP_EXE" "$stage/RespitePrompter.exe" &&
         cp "$RP_ROOT/res/break.wav" "$stage/break.wav" &&
         rp_crlf "$RP_ROOT/skins/example/x/o.cjs" "$stage/Example skin/x/o.cjs" &&
+        rp_crlf "$RP_ROOT/packaging/policy/RespitePrompter.admx" "$stage/Policy templates/RespitePrompter.admx" &&
+        rp_crlf "$RP_ROOT/packaging/policy/en-US/RespitePrompter.adml" "$stage/Policy templates/en-US/RespitePrompter.adml" &&
         sed "s/@VERSION@/$version/" "$RP_ROOT/packaging/README.txt" >"$stage.readme" &&
         rp_crlf "$stage.readme" "$stage/README.txt" &&
         rm -f "$stage.readme" &&

@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <thread>
+#include <type_traits>
 #include <utility>
 
 namespace e2e {
@@ -381,6 +384,44 @@ std::vector<HWND> shellBalloons(DWORD exceptPid) {
     return balloons;
 }
 
+std::vector<std::string> toolTexts(HWND tooltip) {
+    std::vector<std::string> texts;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tooltip, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                     PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return texts;
+    // The tip window reads TOOLINFOW as its own process lays it out: a 64-bit one (Wine's tray
+    // under WoW64) with 8-byte handles and pointers.
+    BOOL driverOnWow64 = FALSE, tipOnWow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &driverOnWow64);
+    IsWow64Process(process, &tipOnWow64);
+    const bool wide = driverOnWow64 && !tipOnWow64;
+    const UINT infoSize = wide ? 72 : sizeof(TOOLINFOW);
+    const size_t textOffset = wide ? 48 : offsetof(TOOLINFOW, lpszText);
+    constexpr size_t kTextAt = 512, kTextChars = 512;
+    auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+    DWORD_PTR count = 0;
+    if (remote) SendMessageTimeoutW(tooltip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
+    for (DWORD_PTR i = 0; i < count; ++i) {
+        char info[72] = {};
+        std::memcpy(info, &infoSize, sizeof infoSize);
+        const std::uint64_t textAddress = reinterpret_cast<std::uintptr_t>(remote + kTextAt);
+        std::memcpy(info + textOffset, &textAddress, wide ? 8 : 4);
+        wchar_t text[kTextChars] = {};
+        DWORD_PTR found = 0;
+        if (WriteProcessMemory(process, remote, info, infoSize, nullptr) &&
+            WriteProcessMemory(process, remote + kTextAt, text, sizeof text, nullptr) &&
+            SendMessageTimeoutW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 2000,
+                                &found) &&
+            found && ReadProcessMemory(process, remote + kTextAt, text, sizeof text - sizeof(wchar_t), nullptr))
+            texts.push_back(narrow(text));
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return texts;
+}
+
 std::string text(HWND hwnd) {
     auto len = sendChecked(hwnd, WM_GETTEXTLENGTH, 0, 0, "WM_GETTEXTLENGTH");
     std::wstring buf(static_cast<size_t>(len) + 1, L'\0');
@@ -436,10 +477,24 @@ std::wstring statisticsPath() {
 
 // --- registry -------------------------------------------------------------------------
 
-std::optional<std::string> regGet(HKEY root, const std::wstring& key, const std::string& name) {
+namespace {
+
+struct KeyCloser {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+using OpenKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+
+}  // namespace
+
+std::optional<std::string> regGet(HKEY root, const std::wstring& key, const std::string& name, REGSAM view) {
+    HKEY raw = nullptr;
+    LSTATUS rc = RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE | view, &raw);
+    if (rc == ERROR_FILE_NOT_FOUND) return std::nullopt;
+    if (rc != ERROR_SUCCESS) fail(__FILE__, __LINE__, "opening " + narrow(key) + ": " + win32Error(rc));
+    const OpenKey opened(raw);
     std::wstring wname = widen(name);
     DWORD type = 0, size = 0;
-    LSTATUS rc = RegGetValueW(root, key.c_str(), wname.c_str(), RRF_RT_ANY, &type, nullptr, &size);
+    rc = RegGetValueW(opened.get(), nullptr, wname.c_str(), RRF_RT_ANY, &type, nullptr, &size);
     if (rc == ERROR_FILE_NOT_FOUND) return std::nullopt;
     if (rc != ERROR_SUCCESS) fail(__FILE__, __LINE__, "reading " + name + ": " + win32Error(rc));
     if (type != REG_SZ) {
@@ -447,16 +502,20 @@ std::optional<std::string> regGet(HKEY root, const std::wstring& key, const std:
     }
     std::wstring buf(size / sizeof(wchar_t) + 1, L'\0');
     size = static_cast<DWORD>(buf.size() * sizeof(wchar_t));
-    rc = RegGetValueW(root, key.c_str(), wname.c_str(), RRF_RT_REG_SZ, nullptr, buf.data(), &size);
+    rc = RegGetValueW(opened.get(), nullptr, wname.c_str(), RRF_RT_REG_SZ, nullptr, buf.data(), &size);
     if (rc != ERROR_SUCCESS) fail(__FILE__, __LINE__, "reading " + name + ": " + win32Error(rc));
     buf.resize(wcsnlen(buf.c_str(), buf.size()));
     return narrow(buf);
 }
 
-void regSet(HKEY root, const std::wstring& key, const std::string& name, const std::string& value) {
+void regSet(HKEY root, const std::wstring& key, const std::string& name, const std::string& value, REGSAM view) {
+    HKEY raw = nullptr;
+    LSTATUS rc = RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &raw, nullptr);
+    if (rc != ERROR_SUCCESS) fail(__FILE__, __LINE__, "creating " + narrow(key) + ": " + win32Error(rc));
+    const OpenKey opened(raw);
     std::wstring w = widen(value);
-    LSTATUS rc = RegSetKeyValueW(root, key.c_str(), widen(name).c_str(), REG_SZ, w.c_str(),
-                                 static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t)));
+    rc = RegSetValueExW(opened.get(), widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(w.c_str()),
+                        static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t)));
     if (rc != ERROR_SUCCESS) fail(__FILE__, __LINE__, "writing " + name + ": " + win32Error(rc));
 }
 

@@ -251,6 +251,9 @@ WindowQuery breakWindowOf(const App& app);
 HWND trayWindow(HWND main);
 // Balloon tooltips on the screen of any process but `exceptPid` (under Wine the shell's).
 std::vector<HWND> shellBalloons(DWORD exceptPid);
+// The texts of a tooltip window's tools, asked of its own process (32- or 64-bit) through memory
+// lent there.
+std::vector<std::string> toolTexts(HWND tooltip);
 
 // ---------------------------------------------------------------------------
 // Message boxes (MessageBoxA: dialog class "#32770").
@@ -300,9 +303,11 @@ InTray startInTray(const Context& ctx);
 // Prompter\statistics.csv.
 std::wstring statisticsPath();
 
-// Generic registry access, for keys outside the settings (e.g. the Run key).
-std::optional<std::string> regGet(HKEY root, const std::wstring& key, const std::string& name);
-void regSet(HKEY root, const std::wstring& key, const std::string& name, const std::string& value);
+// Generic registry access, for keys outside the settings (e.g. the Run key). `view` may ask for
+// the 64-bit or the 32-bit view (KEY_WOW64_64KEY, KEY_WOW64_32KEY); the driver's own is 32-bit.
+std::optional<std::string> regGet(HKEY root, const std::wstring& key, const std::string& name, REGSAM view = 0);
+void regSet(HKEY root, const std::wstring& key, const std::string& name, const std::string& value,
+            REGSAM view = 0);
 void regDeleteValue(HKEY root, const std::wstring& key, const std::string& name);
 void regDeleteTree(HKEY root, const std::wstring& key);
 

@@ -21,37 +21,6 @@ constexpr int NaturalBreaks = 1101, AwayMinutes = 1001, HoldReminders = 1102, Ti
 constexpr int Ok = 1201, Cancel = 1202;
 }  // namespace opt
 
-// The text of a tooltip's first tool, asked of the tooltip's own process through memory
-// lent there: "" when it has none.
-std::string firstToolText(HWND tooltip) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(tooltip, &pid);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process) return "";
-    constexpr SIZE_T kTextOffset = 512, kTextChars = 128;
-    auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
-    std::string result;
-    if (remote) {
-        TOOLINFOW info{};
-        info.cbSize = sizeof info;
-        info.lpszText = reinterpret_cast<wchar_t*>(remote + kTextOffset);
-        wchar_t text[kTextChars] = {};
-        DWORD_PTR found = 0;
-        if (WriteProcessMemory(process, remote, &info, sizeof info, nullptr) &&
-            WriteProcessMemory(process, remote + kTextOffset, text, sizeof text, nullptr) &&
-            SendMessageTimeoutW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
-                                2000, &found) &&
-            found && ReadProcessMemory(process, remote + kTextOffset, text, sizeof text - sizeof(wchar_t), nullptr)) {
-            char narrow[kTextChars * 3] = {};
-            WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-            result = narrow;
-        }
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(process);
-    return result;
-}
-
 // A request that reaches the program while the last Options window is still closing is
 // ignored, as a second click would be: ask again, as the user would.
 HWND openOptions(const App& app, HWND main) {
@@ -151,9 +120,10 @@ E2E_SCENARIO(tray_tip_tells_the_time_to_the_next_break) {
     const bool shown = waitUntil(
         [&] {
             for (HWND hwnd : findWindows({std::nullopt, "tooltips_class32", 0, false})) {
-                const std::string candidate = firstToolText(hwnd);
-                if (candidate == expected) return true;
-                if (contains(candidate, kTipPrefix)) seen += "\"" + candidate + "\" ";
+                for (const std::string& candidate : toolTexts(hwnd)) {
+                    if (candidate == expected) return true;
+                    if (contains(candidate, kTipPrefix)) seen += "\"" + candidate + "\" ";
+                }
             }
             return false;
         },

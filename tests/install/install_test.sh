@@ -24,16 +24,22 @@
 #      running copy and the skin alone;
 #   7. msiexec /x NEW.msi /qn, with the program running, cleans up as in 3;
 #   8. an uninstall as a newer version's upgrade runs it keeps the Run values and the skin;
-#   9. another install, then msiexec /x NEW.msi /qn REMOVESETTINGS=1.
+#   9. another install, then msiexec /x NEW.msi /qn REMOVESETTINGS=1;
+#
+# and, when scripts/test has made the 64-bit template, the msi on 64-bit Windows:
+#
+#  10. msiexec /i NEW.msi /qn puts the 32-bit program under Program Files (x86), it starts
+#      from there and enters itself in the 32-bit view of the Run key; msiexec /x removes
+#      the Run values of both views.
 #
 #   tests/install/install_test.sh SETUP.EXE [E2E_DRIVER.EXE [NEW.msi OLDER.msi [OLDER-setup.exe]]]
 #
 # The older packages are scripts/lib-package.sh's rp_older_packages: the same files with
 # an exe of other bytes and time, so that an upgrade has to replace it.
 #
-# Needs the Wine template prefix (scripts/test makes it); uses its own prefix
-# build/wine/install and, without DISPLAY, its own Xvfb. Prints one line per
-# check and exits 1 if any failed. Every wait is bounded.
+# Needs the Wine template prefix (scripts/test makes it); uses its own prefixes
+# build/wine/install and build/wine/install64 and, without DISPLAY, its own Xvfb. Prints
+# one line per check and exits 1 if any failed. Every wait is bounded.
 set -uo pipefail
 . "$(dirname "$0")/../../scripts/lib.sh"
 . "$(dirname "$0")/../../scripts/lib-package.sh"
@@ -85,6 +91,9 @@ reg_value() {
 reg_has_value() { timeout 30 wine reg query "$1" /v "$2" >/dev/null 2>&1; }
 reg_has_key() { timeout 30 wine reg query "$1" >/dev/null 2>&1; }
 is_() { [ "$1" = "$2" ]; }
+templates_installed() {
+    [ -f "$dir/Policy templates/RespitePrompter.admx" ] && [ -f "$dir/Policy templates/en-US/RespitePrompter.adml" ]
+}
 gone() { [ ! -e "$1" ]; }
 no_program_files_left() {
     [ -z "$(find "$WINEPREFIX/drive_c/Program Files" \( -iname 'RespitePrompter*' -o -iname break.wav -o -iname o.cjs \) | head -1)" ]
@@ -227,6 +236,7 @@ check "RespitePrompter.exe installed" test -f "$dir/RespitePrompter.exe"
 check "break.wav installed" test -f "$dir/break.wav"
 check "README.txt installed" test -f "$dir/README.txt"
 check "example skin installed, inactive" test -f "$dir/Example skin/x/o.cjs" -a ! -e "$dir/x"
+check "policy templates installed" templates_installed
 check "uninstaller installed" test -f "$dir/Uninstall.exe"
 check "Start-menu shortcut" test -f "$shortcut"
 check "Add/Remove Programs: DisplayName" is_ "$(reg_value "$uninst_key" DisplayName)" "$product"
@@ -301,6 +311,7 @@ if [ -n "$msi" ]; then
     check "product icon published" test -f "$WINEPREFIX/drive_c/windows/Installer/${entry##*\\}/app.ico"
     check "break.wav, README.txt, the inactive example skin installed" \
         test -f "$dir/break.wav" -a -f "$dir/README.txt" -a -f "$dir/Example skin/x/o.cjs"
+    check "policy templates installed into the program's folder" templates_installed
     check "Start-menu shortcut" shortcut_made
     # Wine's msiexec /f does not repair ("Product code treatment not implemented yet", and a
     # package path gives 1605); the same properties on /i do.
@@ -336,6 +347,32 @@ if [ -n "$msi" ]; then
     check "msiexec /x NEW.msi /qn REMOVESETTINGS=1 exits with 0" msi_run /x "$msi" REMOVESETTINGS=1
     check "program folder and the skin removed again (msi)" gone "$dir"
     check_not "settings removed when asked (msi)" reg_has_key "$settings_key"
+fi
+
+# --- 10. the msi on 64-bit Windows ---
+if [ -n "$msi" ] && [ -d "$(rp_template_dir win64)" ]; then
+    echo "msi: a fresh 64-bit prefix"
+    rp_stop_wineserver "$WINEPREFIX"
+    export WINEPREFIX="$RP_WINE/install64" WINEARCH=win64
+    rp_fresh_prefix "$WINEPREFIX" win64
+    dir_win="C:\\Program Files (x86)\\$product"
+    dir="$WINEPREFIX/drive_c/Program Files (x86)/$product"
+    reg_view_has() { timeout 30 wine reg query "HKLM\\$run_key" /v RespitePrompter.exe "/reg:$1" >/dev/null 2>&1; }
+    check "msiexec /i NEW.msi /qn exits with 0 (64-bit)" msi_run /i "$msi"
+    check "the 32-bit program installed under Program Files (x86)" test -f "$dir/RespitePrompter.exe"
+    check "policy templates beside it" templates_installed
+    check_not "nothing under the 64-bit Program Files" test -e "$WINEPREFIX/drive_c/Program Files/$product"
+    check "the installed program starts from Program Files (x86)" \
+        wine_run "$driver" first_run --app "$dir_win\\RespitePrompter.exe"
+    check "it enters itself, quoted, in the 32-bit view of the Run key and removes itself again" \
+        wine_run "$driver" wow64_the_run_value_settings_and_policies_are_in_the_views_windows_reads \
+        --app "$dir_win\\RespitePrompter.exe"
+    timeout 30 wine reg add "HKLM\\$run_key" /v RespitePrompter.exe /d "\"$dir_win\\RespitePrompter.exe\"" /f /reg:32 >/dev/null 2>&1
+    timeout 30 wine reg add "HKLM\\$run_key" /v RespitePrompter.exe /d "\"$dir_win\\RespitePrompter.exe\"" /f /reg:64 >/dev/null 2>&1
+    check "msiexec /x NEW.msi /qn exits with 0 (64-bit)" msi_run /x "$msi"
+    check "program folder removed (64-bit)" gone "$dir"
+    check_not "the 32-bit view's Run value removed" reg_view_has 32
+    check_not "the 64-bit view's Run value removed" reg_view_has 64
 fi
 
 checks_done "install round trip"

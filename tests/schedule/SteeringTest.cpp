@@ -190,6 +190,46 @@ TEST_F(SteeringTest, WorkingHoursAcrossMidnightHoldOnDaysOffAndStartAFreshPeriod
   EXPECT_EQ(Breaks(), 8 * 60);
 }
 
+TEST_F(SteeringTest, PoliciesGreyWhatTheyDecideInTheMenuAndTheCommandLineLeavesItAlone) {
+  desktop.settings.machinePolicy["StartStopState"] = "On";
+  desktop.settings.machinePolicy["Allow Exit"] = "Off";
+  StartReminding(kMenuOn, "45");
+  const std::string pause = "Pause Reminders)>[For 30 Minutes|For 1 Hour|For 2 Hours|Until Tomorrow]";
+  Pick({});
+  EXPECT_EQ(LastMenu(), "Open*|Take a Break Now|(" + pause + "|(Resume Reminders)|-|(Stop Reminding)|-|(Exit)");
+  Pick({"Stop Reminding"});
+  Pick({"Pause Reminders", "For 1 Hour"});
+  Pick({"Exit"});
+  EXPECT_FALSE(desktop.Ended());
+  const auto run = [&](Command command) { desktop.Run([&] { form().RunCommand(command); }); };
+  run({CommandKind::Stop});
+  run({CommandKind::Pause, 30});
+  run({CommandKind::PauseUntilTomorrow});
+  desktop.RunFor(kSecond);
+  EXPECT_EQ(Frame1(), kNext + "00:44:59");
+  EXPECT_EQ(Stored("Paused Until"), "<absent>");
+  run({CommandKind::Break});  // a break now is still the user's
+  EXPECT_EQ(Breaks(), 1);
+
+  // A pause taken before the policy came ends when it comes: reminding is on again at once.
+  desktop.settings.machinePolicy.clear();
+  desktop.SettingsChanged(form());
+  Pick({"Pause Reminders", "For 2 Hours"});
+  EXPECT_EQ(Frame1(), "Reminders paused until 11:00");
+  desktop.settings.userPolicy["StartStopState"] = "On";
+  desktop.SettingsChanged(form());
+  EXPECT_EQ(Frame1(), kNext + "00:45:00");
+  EXPECT_EQ(Stored("Paused Until"), "<absent>");
+  // A stored pause is not taken up under the policy either.
+  desktop.settings.values["Paused Until"] = "2026-12-08 10:00";
+  program.reset();
+  Start();
+  desktop.RunFor(kSecond);
+  EXPECT_EQ(Frame1(), kNext + "00:44:59");
+  EXPECT_EQ(Stored("Paused Until"), "<absent>");
+  EXPECT_TRUE(desktop.dialogs.boxes.empty());
+}
+
 TEST(WorkingHoursRule, InsideAndTheNextStartOverMidnightAndDaysOff) {
   const struct {
     const char* hours;
@@ -306,47 +346,6 @@ TEST_F(SteeringTest, TheCommandLineDoesWhatTheMenuDoes) {
   run({CommandKind::Start});
   EXPECT_EQ(Stored("StartStopState"), "On");
   EXPECT_EQ(desktop.dialogs.boxes.size(), 0u);
-}
-
-TEST(CommandLineTest, EachSwitchAndWhatIsNotUnderstood) {
-  using Args = std::vector<std::string>;
-  const struct {
-    Args arguments;
-    Command command;
-    const char* notUnderstood;
-  } cases[] = {
-      {{}, {}, ""},
-      {{"/pause", "30"}, {CommandKind::Pause, 30}, ""},
-      {{"/PAUSE", "1440"}, {CommandKind::Pause, 1440}, ""},
-      {{"/pause", "Tomorrow"}, {CommandKind::PauseUntilTomorrow}, ""},
-      {{"/resume"}, {CommandKind::Resume}, ""},
-      {{"/break"}, {CommandKind::Break}, ""},
-      {{"/Start"}, {CommandKind::Start}, ""},
-      {{"/stop"}, {CommandKind::Stop}, ""},
-      {{"/pause"}, {}, "/pause"},
-      {{"/pause", "0"}, {}, "/pause 0"},
-      {{"/pause", "1441"}, {}, "/pause 1441"},
-      {{"/pause", "-5"}, {}, "/pause -5"},
-      {{"/pause", "30m"}, {}, "/pause 30m"},
-      {{"/pause", "00030"}, {}, "/pause 00030"},
-      {{"/pause", "30", "/break"}, {}, "/break"},
-      {{"/start", "now"}, {}, "now"},
-      {{"pause", "30"}, {}, "pause"},
-      {{"-stop"}, {}, "-stop"},
-      {{"/paws"}, {}, "/paws"},
-  };
-  for (const auto& c : cases) {
-    const CommandLine line = ParseCommandLine(c.arguments);
-    const std::string typed = c.arguments.empty() ? "" : c.arguments[0];
-    EXPECT_EQ(line.command, c.command) << typed;
-    EXPECT_EQ(line.notUnderstood, c.notUnderstood) << typed;
-    // What a second start hands over reads back as the same command.
-    EXPECT_EQ(ParseCommandLine(SplitArguments(CommandText(line.command))).command, line.command) << typed;
-  }
-  const std::string message = CommandLineMessage("/paws");
-  EXPECT_NE(message.find("\"/paws\""), std::string::npos);
-  for (const char* accepted : {"/pause MINUTES", "/pause tomorrow", "/resume", "/break", "/start", "/stop"})
-    EXPECT_NE(message.find(accepted), std::string::npos) << accepted;
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <cctype>
 
+#include "app/Main.h"
+#include "app/ManagedSettings.h"
+#include "app/SettingsFile.h"
+
 namespace rp {
 namespace {
 
@@ -9,6 +13,13 @@ std::string Lower(std::string_view text) {
   std::string lower(text);
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return lower;
+}
+
+const SwitchDefinition* FindSwitch(std::string_view argument) {
+  const std::string name = Lower(argument);
+  for (const SwitchDefinition& definition : kSwitches)
+    if (name == definition.name) return &definition;
+  return nullptr;
 }
 
 // A whole number of minutes from 1 to the most a pause may last, digits only.
@@ -24,40 +35,49 @@ bool ParseMinutes(std::string_view text, int& minutes) {
   return true;
 }
 
+// Reads what follows the switch into the command; false when it is not what the switch takes.
+bool ReadArgument(SwitchArgument argument, const std::string& text, Command& command) {
+  switch (argument) {
+    case SwitchArgument::Minutes:
+      if (Lower(text) != "tomorrow") return ParseMinutes(text, command.minutes);
+      command.kind = CommandKind::PauseUntilTomorrow;
+      return true;
+    case SwitchArgument::File:
+      // A switch where the file should be means the file was left out.
+      if (text.empty() || FindSwitch(text)) return false;
+      command.file = text;
+      return true;
+    case SwitchArgument::None:
+      break;
+  }
+  return true;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   CommandLine line;
   if (arguments.empty()) return line;
-  const std::string name = Lower(arguments[0]);
-  std::size_t used = 1;
-  if (name == "/pause") {
-    used = 2;
-    const std::string length = arguments.size() > 1 ? Lower(arguments[1]) : "";
-    if (length == "tomorrow") {
-      line.command.kind = CommandKind::PauseUntilTomorrow;
-    } else if (ParseMinutes(length, line.command.minutes)) {
-      line.command.kind = CommandKind::Pause;
-    } else {
-      line.notUnderstood = arguments.size() > 1 ? arguments[0] + " " + arguments[1] : arguments[0];
-      return line;
-    }
-  } else if (name == "/resume") {
-    line.command.kind = CommandKind::Resume;
-  } else if (name == "/break") {
-    line.command.kind = CommandKind::Break;
-  } else if (name == "/start") {
-    line.command.kind = CommandKind::Start;
-  } else if (name == "/stop") {
-    line.command.kind = CommandKind::Stop;
-  } else {
+  const SwitchDefinition* definition = FindSwitch(arguments[0]);
+  if (!definition) {
     line.notUnderstood = arguments[0];
     return line;
   }
-  if (arguments.size() > used) {
-    line.command = {};
-    line.notUnderstood = arguments[used];
+  Command command;
+  command.kind = definition->kind;
+  std::size_t used = 1;
+  if (definition->argument != SwitchArgument::None) {
+    used = 2;
+    if (arguments.size() < 2 || !ReadArgument(definition->argument, arguments[1], command)) {
+      line.notUnderstood = arguments.size() > 1 ? arguments[0] + " " + arguments[1] : arguments[0];
+      return line;
+    }
   }
+  if (arguments.size() > used) {
+    line.notUnderstood = arguments[used];
+    return line;
+  }
+  line.command = command;
   return line;
 }
 
@@ -69,6 +89,8 @@ std::string CommandText(const Command& command) {
     case CommandKind::Break: return "/break";
     case CommandKind::Start: return "/start";
     case CommandKind::Stop: return "/stop";
+    case CommandKind::ExportSettings:
+    case CommandKind::ImportSettings:
     case CommandKind::None: break;
   }
   return "";
@@ -87,15 +109,37 @@ std::vector<std::string> SplitArguments(std::string_view text) {
 }
 
 std::string CommandLineMessage(std::string_view notUnderstood) {
-  return "The command line was not understood at \"" + std::string(notUnderstood) +
-         "\". Nothing was changed.\r\n\r\n"
-         "The program accepts one of these:\r\n"
-         "/pause MINUTES  (pause reminders for 1 to 1440 minutes)\r\n"
-         "/pause tomorrow  (pause reminders until 06:00)\r\n"
-         "/resume  (resume reminders)\r\n"
-         "/break  (take a break now)\r\n"
-         "/start  (start reminding)\r\n"
-         "/stop  (stop reminding)";
+  std::string message = "The command line was not understood at \"" + std::string(notUnderstood) +
+                        "\". Nothing was changed.\r\n\r\nThe program accepts one of these:";
+  for (const SwitchDefinition& definition : kSwitches) message += "\r\n" + std::string(definition.usage);
+  return message;
+}
+
+bool RunsWithoutWindow(const CommandLine& line) {
+  return !line.notUnderstood.empty() || line.command.kind == CommandKind::ExportSettings ||
+         line.command.kind == CommandKind::ImportSettings;
+}
+
+CommandOutcome RunWithoutWindow(const CommandLine& line, SettingsStore& store, Files& files, Dialogs& dialogs) {
+  if (!line.notUnderstood.empty()) {
+    dialogs.MessageBox(CommandLineMessage(line.notUnderstood), kProductName, kErrorStyle);
+    return {2, false};
+  }
+  ManagedSettings settings(store);
+  const Command& command = line.command;
+  if (command.kind == CommandKind::ExportSettings) {
+    const ExportResult result = ExportSettings(settings, files, command.file);
+    if (result.written) return {0, false};
+    dialogs.MessageBox(DescribeExport(result, command.file), kProductName, kErrorStyle);
+    return {2, false};
+  }
+  if (command.kind == CommandKind::ImportSettings) {
+    const ImportResult result = ImportSettings(settings, files, command.file);
+    const CommandOutcome outcome{!result.refusal.empty() ? 2 : result.problems.empty() ? 0 : 1, result.stored > 0};
+    if (outcome.exitCode != 0) dialogs.MessageBox(DescribeImport(result, command.file), kProductName, kErrorStyle);
+    return outcome;
+  }
+  return {0, false};
 }
 
 }  // namespace rp

@@ -3,18 +3,52 @@
 #include <string_view>
 #include <vector>
 
+#include "ports/Dialogs.h"
+#include "ports/Files.h"
+#include "ports/Settings.h"
+
 namespace rp {
 
 // What a start of the program asks of it, or of the copy already running.
-enum class CommandKind { None, Pause, PauseUntilTomorrow, Resume, Break, Start, Stop };
+enum class CommandKind { None, Pause, PauseUntilTomorrow, Resume, Break, Start, Stop, ExportSettings, ImportSettings };
 
 struct Command {
   CommandKind kind = CommandKind::None;  // None: a plain start
   int minutes = 0;                       // of a Pause
+  std::string file;                      // of an export or an import
   bool operator==(const Command&) const = default;
 };
 
 inline constexpr int kMaxPauseMinutes = 24 * 60;
+
+// What follows a switch on the command line.
+enum class SwitchArgument {
+  None,
+  Minutes,  // 1 to kMaxPauseMinutes, or "tomorrow"
+  File,     // a file's name
+};
+
+// One switch: its name (compared without case), what it asks for, what follows it, and its
+// lines in the message that lists what the program accepts.
+struct SwitchDefinition {
+  std::string_view name;
+  CommandKind kind;
+  SwitchArgument argument;
+  std::string_view usage;
+};
+
+inline constexpr SwitchDefinition kSwitches[] = {
+    {"/pause", CommandKind::Pause, SwitchArgument::Minutes,
+     "/pause MINUTES  (pause reminders for 1 to 1440 minutes)\r\n/pause tomorrow  (pause reminders until 06:00)"},
+    {"/resume", CommandKind::Resume, SwitchArgument::None, "/resume  (resume reminders)"},
+    {"/break", CommandKind::Break, SwitchArgument::None, "/break  (take a break now)"},
+    {"/start", CommandKind::Start, SwitchArgument::None, "/start  (start reminding)"},
+    {"/stop", CommandKind::Stop, SwitchArgument::None, "/stop  (stop reminding)"},
+    {"/export-settings", CommandKind::ExportSettings, SwitchArgument::File,
+     "/export-settings FILE  (write your settings to a file)"},
+    {"/import-settings", CommandKind::ImportSettings, SwitchArgument::File,
+     "/import-settings FILE  (take the settings in a file)"},
+};
 
 struct CommandLine {
   Command command;
@@ -22,15 +56,28 @@ struct CommandLine {
   std::string notUnderstood;
 };
 
-// The arguments after the program's name: "/pause 30" (1 to 1440 minutes), "/pause tomorrow",
-// "/resume", "/break", "/start" or "/stop", the switch and "tomorrow" in any case; nothing
-// for a plain start. One command at a time.
+// The arguments after the program's name: one switch of kSwitches with what follows it, the
+// switch and "tomorrow" in any case; nothing for a plain start. One command at a time.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
-// The command as arguments again: what a second start hands to the running copy.
+// A command a second start hands to the running copy as arguments again ("/pause 30"); "" for a
+// plain start and for what runs without a window.
 std::string CommandText(const Command& command);
 // Splits such a text at its blanks.
 std::vector<std::string> SplitArguments(std::string_view text);
 // The message for a command line that was not understood, naming the part and what is accepted.
 std::string CommandLineMessage(std::string_view notUnderstood);
+
+// True for what a start does alone, without a window and beside a running copy: telling a line
+// that was not understood, an export, an import.
+bool RunsWithoutWindow(const CommandLine& line);
+
+struct CommandOutcome {
+  int exitCode = 0;              // 0 done, 1 imported with lines left out, 2 nothing done
+  bool settingsChanged = false;  // a running copy should take the stored settings into use
+};
+
+// Runs what RunsWithoutWindow names. A line not understood, a failure, or lines an import left
+// out are told in one message box; success is silent.
+CommandOutcome RunWithoutWindow(const CommandLine& line, SettingsStore& store, Files& files, Dialogs& dialogs);
 
 }  // namespace rp

@@ -76,6 +76,8 @@ void Form1::Form_Load() {
   g.Step(198, [&] { Check3.SetValue(main.ToInteger16(main.GetSetting("Check3", "0"))); });
   ApplyOptions(Options::Load(main));
   RestorePause();
+  ShowPolicies();
+  g.Step(200, [&] { KeepStartupEntryAsPolicySays(); });
 }
 
 void Form1::Text2_Change() { program.main.SaveSetting("Alarm", Text2.Text()); }

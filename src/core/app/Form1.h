@@ -95,6 +95,7 @@ class Form1 : public Form {
   void Frame5_MouseMove();
   // "Options..." and "Statistics..." of the system menu.
   void mnuOptions_Click();
+  void mnuStatistics_Click();
   // The tray icon's menu, and what its entries and the command line ask for. Pausing and a
   // break on demand do nothing while reminding is off.
   void ShowTrayMenu();
@@ -106,7 +107,16 @@ class Form1 : public Form {
   void ResumeReminders();
   // Fires the break as a period running out does, then starts a fresh period.
   void TakeBreakNow();
-  void mnuStatistics_Click();
+  // Starts or stops reminding as the main button does, unless a policy says which it is.
+  void SetReminding(bool on);
+  // True while an administrator's policy says whether reminding is on: starting, stopping and
+  // pausing are not the user's then.
+  bool StartStopSetByPolicy();
+  // Every control from the settings in force now: after a policy changed or an import.
+  void ReloadSettings();
+  // False when an administrator's policy ("Allow Exit" = "Off") keeps the user from ending the
+  // program: every way to end it the user has (the close button, a menu's Exit) asks this.
+  bool ExitAllowed();
 
   void Form_Load() override;
   void Form_Resize() override;
@@ -117,6 +127,8 @@ class Form1 : public Form {
   void Form_SystemMenu(std::size_t index) override;
   // "Statistics..." is greyed while the option is off and there is no record to show.
   bool SystemMenuItemEnabled(std::size_t index) override;
+  void Form_SettingsChanged() override;
+  bool Form_CloseButton() override;
 
  protected:
   void OnUnguardedFailure(const std::string& handler, const std::string& description) override;
@@ -171,11 +183,18 @@ class Form1 : public Form {
   void CountStatistics(TickPlan plan);
   // Starts keeping the record (reading what the file holds) or stops, saving what was counted.
   void ApplyStatisticsOption(bool on);
+  // Controls whose setting a policy sets take no input and say why; a policy value the
+  // program cannot use is told in the tray tip.
+  void ShowPolicies();
+  // A start-up choice a policy makes is kept in the Run key too.
+  void KeepStartupEntryAsPolicySays();
 
   // True from the start of a tick to its end, break included: a tick arriving meanwhile is dropped.
   bool tickRunning_ = false;
   // True from a break's looping sound until the player is closed or given the test play.
   bool breakSoundLooping_ = false;
+  // The policy values ignored, as the tray tip tells them; "" when none.
+  std::string policyNote_;
   // True from a break's start until EndBreak ran for it.
   bool breakUnderWay_ = false;
   // True once IntervalSeconds holds a period that start-up, a start or the minutes box set.

@@ -27,7 +27,7 @@ Form1::Form1(Program& program)
       Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
       cSysTray1({program.mSysTray, program.platform.shell, program.platform.ui, program.platform.loop}, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}),
       considerate(program.platform.presence, program.platform.loop),
-      steering(program.platform.settings, program.platform.clock, program.platform.loop),
+      steering(program.main.Settings(), program.platform.clock, program.platform.loop),
       guidedBreak(program.main, program.platform.clock) {
   SetDesignFonts(*this);
   Timer1.SetInterval(0);

@@ -86,12 +86,14 @@ std::string Main::ProgramFile(std::string_view name) {
 }
 
 std::string Main::GetSetting(std::string_view name, std::string_view defaultValue) {
-  auto value = platform_.settings.Read(name);
-  return value ? *value : std::string(defaultValue);
+  return settings_.Get(name, defaultValue);
 }
 
-void Main::SaveSetting(std::string_view name, std::string_view value) {
-  platform_.settings.Write(name, value);
+void Main::SaveSetting(std::string_view name, std::string_view value) { settings_.Save(name, value); }
+
+void Main::ShowWhetherSetByPolicy(Control& control, std::string_view setting) {
+  const bool managed = settings_.SetByPolicy(setting);
+  control.SetEnabled(!managed, managed ? std::string(kSetByAdministrator) : std::string());
 }
 
 }  // namespace rp

@@ -3,10 +3,12 @@
 #include <string>
 #include <string_view>
 
+#include "app/ManagedSettings.h"
 #include "ports/Platform.h"
 
 namespace rp {
 
+class Control;
 class Form;
 class Form1;
 
@@ -14,6 +16,8 @@ inline constexpr std::string_view kProductName = "Periodic Respite Prompter Util
 inline constexpr std::string_view kSupportAddress = "support@kelvadore.example";
 inline constexpr std::string_view kErrorTitle = "Application Error";
 inline constexpr int kErrorStyle = 48;  // OK button, exclamation icon
+// Why a control whose setting a policy sets takes no input.
+inline constexpr std::string_view kSetByAdministrator = "Set by your administrator";
 
 // The program's windows in their design fonts: bold Arial 9, the push buttons bold Arial 11.25.
 void SetDesignFonts(Form& form);
@@ -21,7 +25,7 @@ void SetDesignFonts(Form& form);
 // The shared helpers and the one error report box.
 class Main {
  public:
-  explicit Main(Platform& platform) : platform_(platform) {}
+  explicit Main(Platform& platform) : platform_(platform), settings_(platform.settings) {}
 
   // The application title: the product name without its last word, at most 40 characters.
   void SetAppTitle();
@@ -46,14 +50,19 @@ class Main {
   bool IsNumeric(std::string_view text) { return platform_.numbers.IsNumeric(text); }
   std::int16_t ToInteger16(std::string_view text) { return platform_.numbers.ToInteger16(text); }
 
-  // The per-user settings.
+  // The per-user settings, under the administrator's policies (ManagedSettings).
   std::string GetSetting(std::string_view name, std::string_view defaultValue);
   void SaveSetting(std::string_view name, std::string_view value);
+  bool SetByPolicy(std::string_view name) { return settings_.SetByPolicy(name); }
+  ManagedSettings& Settings() { return settings_; }
+  // A control whose setting a policy sets takes no input and says why; others take it again.
+  void ShowWhetherSetByPolicy(Control& control, std::string_view setting);
 
   Platform& GetPlatform() { return platform_; }
 
  private:
   Platform& platform_;
+  ManagedSettings settings_;
   std::string appTitle_;  // as SetAppTitle gave it to the platform
 };
 

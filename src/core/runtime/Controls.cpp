@@ -73,9 +73,11 @@ void Control::SetVisible(bool visible) {
   Mirror(ControlChange::Visible);
 }
 
-void Control::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return;
+void Control::SetEnabled(bool enabled, std::string reason) {
+  if (enabled) reason.clear();
+  if (enabled == enabled_ && reason == disabledReason_) return;
   enabled_ = enabled;
+  disabledReason_ = std::move(reason);
   Mirror(ControlChange::Enabled);
 }
 
@@ -121,6 +123,11 @@ void Control::SetDrawing(std::vector<DrawnShape> drawing) {
 
 void Control::UserSetText(std::string text) {
   if (text == text_) return;
+  if (!enabled_) {
+    // Text that reached a disabled box anyway (sent by another program) is put back.
+    Mirror(ControlChange::Text);
+    return;
+  }
   text_ = std::move(text);
   if (kind_ == ControlKind::TextBox) Raise(onChange);
 }

@@ -56,10 +56,10 @@ enum class ControlChange {
   Value,    // a check box's state, a progress bar's value
   Maximum,  // a progress bar's maximum
   Visible,
-  Enabled,
   Look,     // colours, font, alignment
   Place,    // position or size
-  Drawing   // what a chart shows
+  Drawing,  // what a chart shows
+  Enabled   // whether it takes input, and the reason when it does not
 };
 
 // Mirrors one control model into a native control.
@@ -104,9 +104,10 @@ class Control {
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
 
-  // A disabled control shows that it cannot be used and takes no clicks.
+  // A disabled control takes no input from the user; the reason, when given, is its tip.
   bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled);
+  const std::string& DisabledReason() const { return disabledReason_; }
+  void SetEnabled(bool enabled, std::string reason = {});
 
   std::uint32_t BackColor() const { return backColor_; }
   void SetBackColor(std::uint32_t colour);
@@ -154,6 +155,7 @@ class Control {
   int max_ = 100;
   bool visible_ = true;
   bool enabled_ = true;
+  std::string disabledReason_;
   std::uint32_t backColor_;
   std::uint32_t foreColor_;
   std::uint32_t fillColor_ = kHighlightColour;

@@ -123,6 +123,10 @@ class Form {
 
   // From the platform.
   bool UserClose(int reason);    // false when QueryUnload cancelled or a close is under way
+  // The close button, Close in the system menu or Alt+F4; the window may put it to another use.
+  void UserCloseButton() {
+    if (Form_CloseButton()) UserClose(kCloseFromControlMenu);
+  }
   void UserActivated() { Form_Activate(); }
   void UserResized(int windowState);
   // The user dragged a sizable window's border: its new client size in twips, told before
@@ -143,6 +147,8 @@ class Form {
   void UserShellRestarted() { Form_ShellRestarted(); }
   // The user started the program again while this copy runs; the other start has ended.
   void UserAnotherCopyStarted() { Form_AnotherCopyStarted(); }
+  // The administrator's policies changed, or settings were imported from outside the window.
+  void UserSettingsChanged() { Form_SettingsChanged(); }
 
   // Called by the controls when a handler raised from them failed without a guard.
   void ReportUnguardedFailure(const std::string& handler, const std::string& description);
@@ -163,6 +169,9 @@ class Form {
   virtual void Form_MouseMove() {}
   virtual void Form_ShellRestarted() {}
   virtual void Form_AnotherCopyStarted() {}
+  virtual void Form_SettingsChanged() {}
+  // False when the window does something else than close.
+  virtual bool Form_CloseButton() { return true; }
   virtual void Form_SystemMenu(std::size_t index) { (void)index; }
   // A handler without a guard of its own failed; the window decides how to tell the user.
   virtual void OnUnguardedFailure(const std::string& handler, const std::string& description) {

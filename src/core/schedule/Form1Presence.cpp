@@ -7,6 +7,15 @@
 #include "schedule/Statistics.h"
 
 namespace rp {
+namespace {
+
+// The tip's parts in their order, each after a dash.
+std::string JoinedNotes(const std::string& first, const std::string& second) {
+  if (first.empty() || second.empty()) return first + second;
+  return first + " - " + second;
+}
+
+}  // namespace
 
 void Form1::Form_SystemMenu(std::size_t index) {
   if (index == 0) mnuOptions_Click();
@@ -59,8 +68,9 @@ void Form1::UpdateTrayTip() {
   const std::string problem = program.statistics ? program.statistics->Problem() : std::string();
   if (!considerate.GetOptions().tipShowsTimeLeft) {
     // A held break, or a record that cannot be saved, is told in the tip whatever the option:
-    // the user would not know otherwise. The tip changes only when that note does.
-    const std::string note = held ? std::string("break held") : problem;
+    // the user would not know otherwise; so are policy values that had to be ignored. The tip
+    // changes only when that note does.
+    const std::string note = JoinedNotes(policyNote_, held ? std::string("break held") : problem);
     if (note == tipNote_) return;
     tipNote_ = note;
     cSysTray1.SetTrayTip(std::string(kProductName) + (note.empty() ? "" : " - " + note));
@@ -84,7 +94,8 @@ void Form1::UpdateTrayTip() {
     state = "next break in " + std::to_string(left > 0 ? (left + 59) / 60 : 0) + " min";
   }
   tipNote_ = problem;
-  const std::string tip = std::string(kProductName) + " - " + state + (problem.empty() ? "" : ", " + problem);
+  const std::string tip = std::string(kProductName) + " - " + JoinedNotes(policyNote_, state) +
+                          (problem.empty() ? "" : ", " + problem);
   if (tip != cSysTray1.TrayTip()) cSysTray1.SetTrayTip(tip);
 }
 

@@ -11,7 +11,7 @@
 namespace rp {
 
 void Form1::RestorePause() {
-  steering.Restore(Reminding());
+  steering.Restore(Reminding() && !StartStopSetByPolicy());
   if (steering.Holding() != SteerHold::None) HoldCountdown();
 }
 
@@ -22,8 +22,14 @@ void Form1::HoldCountdown() {
   UpdateTrayTip();
 }
 
+bool Form1::StartStopSetByPolicy() { return program.main.SetByPolicy("StartStopState"); }
+
+void Form1::SetReminding(bool on) {
+  if (on != Reminding() && !StartStopSetByPolicy()) PushButton3_Click();
+}
+
 void Form1::PauseUntil(const LocalDateTime& until) {
-  if (!Reminding()) return;
+  if (!Reminding() || StartStopSetByPolicy()) return;
   steering.Pause(until);
   StopBreakSound();  // or the last break's sound would loop on through the pause
   HoldCountdown();
@@ -43,7 +49,7 @@ void Form1::ResumeReminders() {
 }
 
 void Form1::ShowTrayMenu() {
-  const TrayMenuState state{Reminding(), steering.Paused(), PushButton3.Text()};
+  const TrayMenuState state{Reminding(), steering.Paused(), PushButton3.Text(), StartStopSetByPolicy(), ExitAllowed()};
   const int chosen = program.platform.shell.ShowPopupMenu(View()->Handle(), TrayMenu(state));
   RunTrayCommand(static_cast<TrayCommand>(chosen));
 }
@@ -57,8 +63,10 @@ void Form1::RunTrayCommand(TrayCommand command) {
     case TrayCommand::PauseFor2Hours: return PauseFor(120);
     case TrayCommand::PauseUntilTomorrow: return PauseUntilTomorrow();
     case TrayCommand::Resume: return ResumeReminders();
-    case TrayCommand::StartStop: return PushButton3_Click();
-    case TrayCommand::Exit: Unload(); return;  // as the window's close box
+    case TrayCommand::StartStop: return SetReminding(!Reminding());
+    case TrayCommand::Exit:
+      if (ExitAllowed()) Unload();  // as the window's close box
+      return;
     case TrayCommand::None: return;
   }
 }
@@ -70,12 +78,10 @@ void Form1::RunCommand(const Command& command) {
       case CommandKind::PauseUntilTomorrow: return PauseUntilTomorrow();
       case CommandKind::Resume: return ResumeReminders();
       case CommandKind::Break: return TakeBreakNow();
-      case CommandKind::Start:
-        if (!Reminding()) PushButton3_Click();
-        return;
-      case CommandKind::Stop:
-        if (Reminding()) PushButton3_Click();
-        return;
+      case CommandKind::Start: return SetReminding(true);
+      case CommandKind::Stop: return SetReminding(false);
+      case CommandKind::ExportSettings:
+      case CommandKind::ImportSettings:  // run without a window, never handed over
       case CommandKind::None: return;
     }
   } catch (const std::exception& e) {

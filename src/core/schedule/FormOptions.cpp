@@ -1,12 +1,15 @@
 #include "schedule/FormOptions.h"
 
+#include "app/Form1.h"
 #include "app/Main.h"
 #include "app/Program.h"
+#include "app/SettingsFile.h"
+#include "runtime/Failure.h"
 
 namespace rp {
-
 namespace {
 
+constexpr int kInformationStyle = 64;  // OK button, information icon
 // A field's message in dark red, in the system's colours under high contrast.
 constexpr std::uint32_t kProblemColour = 0x0000A0;
 
@@ -15,7 +18,7 @@ constexpr std::uint32_t kProblemColour = 0x0000A0;
 FormOptions::FormOptions(Program& program, const Options& current)
     : Form(program.platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 8070),
       program(program),
-      Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 120, 7800, 2055}, 20, "Breaks")),
+      Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 120, 7800, 2055}, 21, "Breaks")),
       Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame1, {120, 300, 7560, 285}, 0,
                         "Time away from the computer counts as a break")),
       Label1(AddControl(ControlKind::Label, "Label1", &Frame1, {480, 720, 3600, 285}, 10,
@@ -25,7 +28,7 @@ FormOptions::FormOptions(Program& program, const Options& current)
                         "Hold reminders during presentations, full-screen programs and calls")),
       Check3(AddControl(ControlKind::CheckBox, "Check3", &Frame1, {120, 1560, 7560, 285}, 3,
                         "Show the time to the next break in the tray tip")),
-      Frame2(AddControl(ControlKind::Frame, "Frame2", nullptr, {120, 2295, 7800, 2490}, 21,
+      Frame2(AddControl(ControlKind::Frame, "Frame2", nullptr, {120, 2295, 7800, 2490}, 22,
                         "Tray and working hours")),
       Check4(AddControl(ControlKind::CheckBox, "Check4", &Frame2, {120, 300, 7560, 285}, 4,
                         "Right-click on the tray icon opens a menu")),
@@ -37,7 +40,7 @@ FormOptions::FormOptions(Program& program, const Options& current)
                         "Work days, e.g. Mon,Tue,Wed,Thu,Fri (empty: every day):")),
       Text3(AddControl(ControlKind::TextBox, "Text3", &Frame2, {120, 1860, 3600, 345}, 6, "")),
       Label5(AddControl(ControlKind::Label, "Label5", &Frame2, {3840, 1860, 3840, 480}, 14, "")),
-      Frame20(AddControl(ControlKind::Frame, "Frame20", nullptr, {120, 4905, 7800, 1620}, 22, "Guided Breaks")),
+      Frame20(AddControl(ControlKind::Frame, "Frame20", nullptr, {120, 4905, 7800, 1620}, 23, "Guided Breaks")),
       Label20(AddControl(ControlKind::Label, "Label20", &Frame20, {120, 360, 5160, 285}, 15,
                          "Break length (minutes, 0 to 30; 0: none):")),
       Text20(AddControl(ControlKind::TextBox, "Text20", &Frame20, {5400, 300, 900, 345}, 7, "")),
@@ -46,17 +49,21 @@ FormOptions::FormOptions(Program& program, const Options& current)
       Text21(AddControl(ControlKind::TextBox, "Text21", &Frame20, {5400, 720, 900, 345}, 8, "")),
       Check20(AddControl(ControlKind::CheckBox, "Check20", &Frame20, {120, 1200, 7560, 285}, 9,
                          "Eye breaks: look away for 20 seconds every 20 minutes")),
-      Frame9(AddControl(ControlKind::Frame, "Frame9", nullptr, {120, 6645, 7800, 735}, 23, "Statistics")),
+      Frame9(AddControl(ControlKind::Frame, "Frame9", nullptr, {120, 6645, 7800, 735}, 24, "Statistics")),
       Check9(AddControl(ControlKind::CheckBox, "Check9", &Frame9, {120, 300, 7440, 285}, 10,
                         "Keep statistics of breaks and screen time on this computer")),
       PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 7500, 1740, 405}, 17, "OK")),
       PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 7500, 1740, 405}, 18, "Cancel")),
+      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {240, 7500, 1740, 405}, 19, "Export...")),
+      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", nullptr, {2100, 7500, 1740, 405}, 20, "Import...")),
       current_(current) {
   SetDesignFonts(*this);
   Label3.SetForeColor(kProblemColour);
   Label5.SetForeColor(kProblemColour);
   PushButton1.onChange = [this] { PushButton1_Click(); };
   PushButton2.onChange = [this] { PushButton2_Click(); };
+  PushButton3.onChange = [this] { PushButton3_Click(); };
+  PushButton4.onChange = [this] { PushButton4_Click(); };
   SetDefaultButtons(&PushButton1, &PushButton2);
 }
 
@@ -64,17 +71,28 @@ FormOptions::~FormOptions() = default;
 
 void FormOptions::Form_Load() {
   SetCaption(std::string(kOptionsCaption));
-  Check1.SetValue(current_.naturalBreaks ? 1 : 0);
-  Text1.SetText(std::to_string(current_.awayMinutes));
-  Check2.SetValue(current_.holdReminders ? 1 : 0);
-  Check3.SetValue(current_.tipShowsTimeLeft ? 1 : 0);
-  Check4.SetValue(current_.trayMenu ? 1 : 0);
-  Text2.SetText(WorkHoursText(current_.working));
-  Text3.SetText(WorkDaysText(current_.working));
-  Text20.SetText(std::to_string(current_.breakMinutes));
-  Text21.SetText(std::to_string(current_.skipsADay));
-  Check20.SetValue(current_.eyeBreaks ? 1 : 0);
-  Check9.SetValue(current_.keepStatistics ? 1 : 0);
+  ShowChoices(current_);
+}
+
+void FormOptions::ShowChoices(const Options& options) {
+  Check1.SetValue(options.naturalBreaks ? 1 : 0);
+  Text1.SetText(std::to_string(options.awayMinutes));
+  Check2.SetValue(options.holdReminders ? 1 : 0);
+  Check3.SetValue(options.tipShowsTimeLeft ? 1 : 0);
+  Check4.SetValue(options.trayMenu ? 1 : 0);
+  Text2.SetText(WorkHoursText(options.working));
+  Text3.SetText(WorkDaysText(options.working));
+  Text20.SetText(std::to_string(options.breakMinutes));
+  Text21.SetText(std::to_string(options.skipsADay));
+  Check20.SetValue(options.eyeBreaks ? 1 : 0);
+  Check9.SetValue(options.keepStatistics ? 1 : 0);
+  const std::pair<Control*, std::string_view> controls[] = {
+      {&Check1, "Natural Breaks"}, {&Text1, "Away Minutes"}, {&Check2, "Hold Reminders"},
+      {&Check3, "Tip Shows Time Left"}, {&Check4, "Tray Menu"}, {&Text2, "Work Hours"},
+      {&Text3, "Work Days"}, {&Text20, "Break Length"}, {&Text21, "Skips A Day"},
+      {&Check20, "Eye Breaks"}, {&Check9, "Keep Statistics"},
+  };
+  for (const auto& [control, setting] : controls) program.main.ShowWhetherSetByPolicy(*control, setting);
 }
 
 void FormOptions::PushButton1_Click() {
@@ -116,5 +134,32 @@ void FormOptions::PushButton1_Click() {
 }
 
 void FormOptions::PushButton2_Click() { Unload(); }
+
+void FormOptions::PushButton3_Click() {
+  Dialogs& dialogs = program.platform.dialogs;
+  try {
+    const std::string path = dialogs.SaveFile("Export Settings", kSettingsFileFilter, kSettingsFileName);
+    if (path.empty()) return;
+    const ExportResult result = ExportSettings(program.main.Settings(), program.platform.files, path);
+    dialogs.MessageBox(DescribeExport(result, path), kOptionsCaption, result.written ? kInformationStyle : kErrorStyle);
+  } catch (const Failure& failure) {
+    dialogs.MessageBox(failure.what(), kOptionsCaption, kErrorStyle);
+  }
+}
+
+void FormOptions::PushButton4_Click() {
+  Dialogs& dialogs = program.platform.dialogs;
+  try {
+    const std::string path = dialogs.OpenFile("Import Settings", kSettingsFileFilter);
+    if (path.empty()) return;
+    const ImportResult result = ImportSettings(program.main.Settings(), program.platform.files, path);
+    // In use at once, this window's choices included, before the report.
+    if (result.stored > 0) program.form1->ReloadSettings();
+    const bool clean = result.refusal.empty() && result.problems.empty();
+    dialogs.MessageBox(DescribeImport(result, path), kOptionsCaption, clean ? kInformationStyle : kErrorStyle);
+  } catch (const Failure& failure) {
+    dialogs.MessageBox(failure.what(), kOptionsCaption, kErrorStyle);
+  }
+}
 
 }  // namespace rp

@@ -13,6 +13,7 @@ inline constexpr std::string_view kOptionsCaption = "Options";
 
 // The modal "Options" window, opened from the main window's system menu. OK hands back the
 // choices (the caller stores them); Cancel, Esc and the close box leave everything as it was.
+// Export... writes the stored settings to a file, Import... stores a file's at once.
 class FormOptions : public Form {
  public:
   FormOptions(Program& program, const Options& current);
@@ -45,10 +46,17 @@ class FormOptions : public Form {
   Control& Check9;  // keep statistics
   Control& PushButton1;  // OK
   Control& PushButton2;  // Cancel
+  Control& PushButton3;  // Export...
+  Control& PushButton4;  // Import...
 
   void Form_Load() override;
   void PushButton1_Click();
   void PushButton2_Click();
+  void PushButton3_Click();
+  void PushButton4_Click();
+
+  // Shows these choices, each one that a policy sets without input.
+  void ShowChoices(const Options& options);
 
   // The choices made, once OK closed the window.
   const std::optional<Options>& Chosen() const { return chosen_; }

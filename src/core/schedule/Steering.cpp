@@ -28,7 +28,7 @@ bool PauseEndValid(const LocalDateTime& end, const LocalDateTime& now) {
 }
 
 void Steering::Restore(bool reminding) {
-  const std::optional<std::string> stored = settings_.Read(kPausedUntilSetting);
+  const std::optional<std::string> stored = settings_.UserValue(kPausedUntilSetting);
   if (!stored) return;
   const std::optional<LocalDateTime> until = ParseDateTimeText(*stored);
   if (reminding && until && PauseEndValid(*until, clock_.LocalNow()))
@@ -39,7 +39,7 @@ void Steering::Restore(bool reminding) {
 
 void Steering::Pause(const LocalDateTime& until) {
   pausedUntil_ = until;
-  settings_.Write(kPausedUntilSetting, DateTimeText(until));
+  settings_.Save(kPausedUntilSetting, DateTimeText(until));
   pauseCaption_ = "Reminders paused until " + clock_.FormatTimeOfDay(until.hour, until.minute);
   holding_ = SteerHold::Paused;
 }

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/ManagedSettings.h"
 #include "ports/EventLoop.h"
-#include "ports/Settings.h"
 #include "ports/WallClock.h"
 #include "schedule/WorkingHours.h"
 
@@ -37,7 +37,7 @@ bool PauseEndValid(const LocalDateTime& end, const LocalDateTime& now);
 // no pause and no working hours the clock is never read.
 class Steering {
  public:
-  Steering(SettingsStore& settings, WallClock& clock, EventLoop& loop)
+  Steering(ManagedSettings& settings, WallClock& clock, EventLoop& loop)
       : settings_(settings), clock_(clock), loop_(loop) {}
 
   void SetWorkingHours(const WorkingHours& hours) { hours_ = hours; }
@@ -62,7 +62,7 @@ class Steering {
   // next turn of a minute.
   LocalDateTime Now();
 
-  SettingsStore& settings_;
+  ManagedSettings& settings_;
   WallClock& clock_;
   EventLoop& loop_;
   std::optional<LocalDateTime> lastRead_;

@@ -17,7 +17,7 @@ std::vector<MenuEntry> TrayMenu(const TrayMenuState& state) {
   MenuEntry open = Item("Open", TrayCommand::Open);
   open.isDefault = true;
   // Pausing or taking a break means nothing while reminding is off.
-  MenuEntry pause = Item("Pause Reminders", TrayCommand::None, state.reminding);
+  MenuEntry pause = Item("Pause Reminders", TrayCommand::None, state.reminding && !state.startStopByPolicy);
   pause.submenu = {Item("For 30 Minutes", TrayCommand::PauseFor30Minutes),
                    Item("For 1 Hour", TrayCommand::PauseFor1Hour),
                    Item("For 2 Hours", TrayCommand::PauseFor2Hours),
@@ -27,9 +27,9 @@ std::vector<MenuEntry> TrayMenu(const TrayMenuState& state) {
           pause,
           Item("Resume Reminders", TrayCommand::Resume, state.paused),
           MenuEntry{},
-          Item(state.startStopCaption, TrayCommand::StartStop),
+          Item(state.startStopCaption, TrayCommand::StartStop, !state.startStopByPolicy),
           MenuEntry{},
-          Item("Exit", TrayCommand::Exit)};
+          Item("Exit", TrayCommand::Exit, state.exitAllowed)};
 }
 
 }  // namespace rp

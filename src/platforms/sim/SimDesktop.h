@@ -66,6 +66,10 @@ class SimDesktop : public EventLoop, public Ui {
   void Close(Form& form, int reason = kCloseFromControlMenu) {
     Run([&] { form.UserClose(reason); });
   }
+  // The close button, Close in the system menu or Alt+F4.
+  void PressCloseButton(Form& form) { Run([&] { form.UserCloseButton(); }); }
+  // The system says policies changed, or another start imported settings.
+  void SettingsChanged(Form& form) { Run([&] { form.UserSettingsChanged(); }); }
   void MouseMove(Control& control) { Run([&] { control.UserMouseMove(); }); }
   // The user touches the keyboard or the mouse now.
   void Input() { presence.lastInputMs = now_; }

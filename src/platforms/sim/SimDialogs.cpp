@@ -22,8 +22,8 @@ std::string SimDialogs::OpenFile(std::string_view title, std::string_view filter
   return answer;
 }
 
-std::string SimDialogs::SaveFile(std::string_view title, std::string_view, std::string_view) {
-  saveRequests.emplace_back(title);
+std::string SimDialogs::SaveFile(std::string_view title, std::string_view filter, std::string_view fileName) {
+  saveRequests.push_back({std::string(title), std::string(filter), std::string(fileName)});
   if (saveAnswers.empty()) return "";
   std::string answer = saveAnswers.front();
   saveAnswers.pop_front();

@@ -27,9 +27,12 @@ class SimDialogs : public Dialogs {
   std::vector<OpenRequest> openRequests;
   std::deque<std::string> openAnswers;  // "" cancels; an empty queue cancels too
   bool openFails = false;
-  std::vector<std::string> saveRequests;  // the titles of the save dialogs shown
-  std::deque<std::string> saveAnswers;    // "" cancels; an empty queue cancels too
-  std::deque<int> boxAnswers;             // the buttons pressed in the next boxes; OK after them
+  struct SaveRequest {
+    std::string title, filter, fileName;
+  };
+  std::vector<SaveRequest> saveRequests;
+  std::deque<std::string> saveAnswers;  // "" cancels; an empty queue cancels too
+  std::deque<int> boxAnswers;  // the buttons pressed in the next boxes; OK after them
   // Runs while a modal box is up, as the user's other actions would.
   std::function<void(const SimMessageBox&)> whileBoxIsUp;
 };

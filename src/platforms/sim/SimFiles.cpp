@@ -83,8 +83,9 @@ bool SimFiles::CreateFolder(std::string_view path) {
 }
 
 bool SimFiles::WriteNewFile(std::string_view path, std::string_view content) {
+  if (path.empty() || Malformed(path)) return false;
   SimFile& file = files[Lower(path)];
-  if (file.directory || file.unreadable) return false;
+  if (file.directory || file.unreadable || file.readOnly) return false;
   file.content = diskFull ? content.substr(0, content.size() / 2) : content;
   return !diskFull;
 }
@@ -92,7 +93,8 @@ bool SimFiles::WriteNewFile(std::string_view path, std::string_view content) {
 bool SimFiles::MoveReplacing(std::string_view from, std::string_view to) {
   auto source = files.find(Lower(from));
   auto target = files.find(Lower(to));
-  if (source == files.end() || (target != files.end() && (target->second.unreadable || target->second.directory)))
+  if (source == files.end() ||
+      (target != files.end() && (target->second.unreadable || target->second.directory || target->second.readOnly)))
     return false;
   SimFile moved = source->second;
   files.erase(source);

@@ -14,6 +14,7 @@ struct SimFile {
   bool system = false;
   bool directory = false;
   bool unreadable = false;  // listed, but opening it fails (locked, no permission)
+  bool readOnly = false;    // writing or replacing it fails
 };
 
 class SimFiles : public Files {

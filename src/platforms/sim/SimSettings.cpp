@@ -18,4 +18,12 @@ void SimSettings::Remove(std::string_view name) {
   removals.emplace_back(name);
 }
 
+PolicyValue SimSettings::ReadPolicy(PolicyScope scope, std::string_view name) {
+  const Policies& policies = scope == PolicyScope::Machine ? machinePolicy : userPolicy;
+  auto it = policies.find(name);
+  if (it == policies.end()) return {};
+  if (!it->second) return {PolicyValue::State::Unreadable, ""};
+  return {PolicyValue::State::Set, *it->second};
+}
+
 }  // namespace rp::sim

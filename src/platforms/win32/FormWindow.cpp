@@ -117,6 +117,7 @@ void FormWindow::AddSystemMenuItems() {
 
 FormWindow::~FormWindow() {
   controls_.clear();
+  toolTips_.Clear();
   if (window_) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
@@ -442,6 +443,10 @@ LRESULT FormWindow::OnFitToLayout() {
 
 LRESULT FormWindow::OnSettingChange(WPARAM wParam, LPARAM lParam) {
   if (wParam == SPI_SETHIGHCONTRAST) ColoursChanged();
+  // Group Policy says "Policy" to every window once it has applied new policies; the settings
+  // are read again once this broadcast has returned to its sender.
+  if (lParam && std::wcscmp(reinterpret_cast<const wchar_t*>(lParam), L"Policy") == 0)
+    PostMessageW(window_, desktop_.SettingsChangedMessage(), 0, 0);
   return Default(WM_SETTINGCHANGE, wParam, lParam);
 }
 
@@ -457,6 +462,11 @@ void FormWindow::ColoursChanged() {
 
 LRESULT FormWindow::OnSysCommand(WPARAM wParam, LPARAM lParam) {
   const UINT command = static_cast<UINT>(wParam & 0xFFF0);
+  // The close button, Close in the menu and Alt+F4; WM_CLOSE alone comes from programs.
+  if (command == SC_CLOSE) {
+    form_.UserCloseButton();
+    return 0;
+  }
   const std::size_t count = form_.SystemMenuItems().size();
   if (command < kFirstSystemMenuCommand || command >= kFirstSystemMenuCommand + count * kSystemMenuCommandStep)
     return Default(WM_SYSCOMMAND, wParam, lParam);
@@ -476,6 +486,10 @@ LRESULT FormWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   if (message == desktop_.AnotherCopyStartedMessage()) {
     form_.UserAnotherCopyStarted();
+    return 0;
+  }
+  if (message == desktop_.SettingsChangedMessage()) {
+    form_.UserSettingsChanged();
     return 0;
   }
   return Default(message, wParam, lParam);

@@ -8,6 +8,7 @@
 
 #include "runtime/Form.h"
 #include "win32/Handles.h"
+#include "win32/ToolTips.h"
 
 namespace rp::win32 {
 
@@ -38,6 +39,8 @@ class FormWindow : public FormView {
   // controls are not made yet, or the window is not one of them).
   NativeControl* ControlOf(const Control& control) const;
   NativeControl* ControlOf(HWND child) const;
+  // The tips of the controls that are disabled with a reason.
+  ToolTips& Tips() { return toolTips_; }
 
   static FormWindow* FromWindow(HWND window);
 
@@ -86,6 +89,7 @@ class FormWindow : public FormView {
   DWORD style_ = 0, exStyle_ = 0;
   int dpi_;
   std::vector<std::unique_ptr<NativeControl>> controls_;
+  ToolTips toolTips_;
   std::map<std::string, UniqueFont> fonts_;
   std::map<COLORREF, UniqueBrush> brushes_;
   bool mirroring_ = false;
@@ -104,5 +108,8 @@ class FormWindow : public FormView {
 std::wstring FormClassName(std::string_view formName);
 // The name of the message a second start posts to the running copy's main window.
 inline constexpr wchar_t kAnotherCopyStartedMessage[] = L"RespitePrompter.AnotherCopyStarted";
+// The name of the message that has the main window read its settings again: posted by a window
+// to itself when the system says policies changed, and by an import to the running copy.
+inline constexpr wchar_t kSettingsChangedMessage[] = L"RespitePrompter.SettingsChanged";
 
 }  // namespace rp::win32

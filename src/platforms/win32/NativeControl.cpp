@@ -228,6 +228,7 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
   // Created with its text and visibility; the rest is applied here.
   ApplyValue();
   ApplyLook();
+  if (!control.DisabledReason().empty()) ApplyEnabled();
 }
 
 NativeControl::~NativeControl() {
@@ -241,6 +242,7 @@ void NativeControl::Place() {
   const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
   SetWindowPos(window, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyFont();
+  owner.Tips().Place(window);
 }
 
 void NativeControl::Refresh(ControlChange change) {
@@ -249,7 +251,7 @@ void NativeControl::Refresh(ControlChange change) {
     case ControlChange::Value:
     case ControlChange::Maximum: ApplyValue(); break;
     case ControlChange::Visible: ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE); break;
-    case ControlChange::Enabled: EnableWindow(window, control.Enabled()); break;
+    case ControlChange::Enabled: ApplyEnabled(); break;
     case ControlChange::Look: ApplyLook(); break;
     case ControlChange::Place: Place(); break;
     case ControlChange::Drawing: Redraw(nullptr); break;
@@ -319,6 +321,13 @@ void NativeControl::ApplyFont() {
 void NativeControl::ApplyLook() {
   ApplyFont();
   Redraw(nullptr);
+}
+
+void NativeControl::ApplyEnabled() {
+  EnableWindow(window, control.Enabled());
+  // The tip window is one of the common controls.
+  if (!control.DisabledReason().empty()) owner.desktop().commonControls().Load();
+  owner.Tips().Set(GetAncestor(window, GA_ROOT), window, control.DisabledReason());
 }
 
 }  // namespace rp::win32

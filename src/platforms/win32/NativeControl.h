@@ -38,6 +38,8 @@ class NativeControl : public ControlView {
   void ApplyValue();
   void ApplyFont();
   void ApplyLook();
+  // Takes input or not, and says why not in the control's tip.
+  void ApplyEnabled();
   // Repaints part of the control, or all of it (nullptr); nothing while the window is hidden or
   // minimised, since showing it repaints it whole.
   void Redraw(const RECT* part);

@@ -59,6 +59,11 @@ bool RunningCopy::SendToTheOther(std::string_view command) {
          taken == TRUE;
 }
 
+void RunningCopy::TellSettingsChanged() {
+  if (HWND window = FindWindowW(FormClassName("Form1").c_str(), nullptr))
+    PostMessageW(window, RegisterWindowMessageW(kSettingsChangedMessage), 0, 0);
+}
+
 CommandChannel::CommandChannel(HINSTANCE instance, std::function<void(const Command&)> run)
     : run_(std::move(run)),
       window_(CreateHiddenWindow(instance, kChannelClass, WindowProc, HWND_MESSAGE, 0, 0, this)) {}
@@ -69,7 +74,8 @@ bool CommandChannel::Take(const COPYDATASTRUCT& data) {
   for (char c : text)
     if (c < ' ' || c > '~') return false;
   const CommandLine line = ParseCommandLine(SplitArguments(text));
-  if (!line.notUnderstood.empty() || line.command.kind == CommandKind::None) return false;
+  // An export or import is no command for the running copy: it runs in the start that asks.
+  if (RunsWithoutWindow(line) || line.command.kind == CommandKind::None) return false;
   pending_.push_back(line.command);
   PostMessageW(window_.get(), kRunPending, 0, 0);
   return true;

@@ -25,6 +25,8 @@ class RunningCopy {
   // Hands a command ("/pause 30") to the running copy's CommandChannel; false when none
   // took it in time.
   static bool SendToTheOther(std::string_view command);
+  // Asks a running copy, if any, to read its settings again.
+  static void TellSettingsChanged();
 
  private:
   UniqueObject mutex_;

@@ -53,6 +53,11 @@ UINT Win32Desktop::AnotherCopyStartedMessage() {
   return *anotherCopyStarted_;
 }
 
+UINT Win32Desktop::SettingsChangedMessage() {
+  if (!settingsChanged_) settingsChanged_ = RegisterWindowMessageW(kSettingsChangedMessage);
+  return *settingsChanged_;
+}
+
 LRESULT CALLBACK Win32Desktop::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return DefWindowProcW(window, message, wParam, lParam);

@@ -50,10 +50,11 @@ class Win32Desktop : public EventLoop, public Ui {
   Colours& colours() { return colours_; }
   CommonControls& commonControls() { return commonControls_; }
   Accessibility& accessibility() { return accessibility_; }
-  // Messages registered by name: the shell's, sent when it restarts, and the one a second start
-  // posts to the running copy's main window.
+  // Messages registered by name: the shell's, sent when it restarts, the one a second start
+  // posts to the running copy's main window, and the one that has it read its settings again.
   UINT TaskbarCreatedMessage();
   UINT AnotherCopyStartedMessage();
+  UINT SettingsChangedMessage();
 
  private:
   static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -65,7 +66,7 @@ class Win32Desktop : public EventLoop, public Ui {
   Colours colours_;
   CommonControls commonControls_;
   Accessibility accessibility_;
-  std::optional<UINT> taskbarCreated_, anotherCopyStarted_;
+  std::optional<UINT> taskbarCreated_, anotherCopyStarted_, settingsChanged_;
   UniqueWindow timerWindow_;
   std::map<UINT_PTR, Timer*> timers_;
   std::map<Timer*, UINT_PTR> timerIds_;

@@ -1,11 +1,6 @@
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <cstdlib>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "app/CommandLine.h"
 #include "app/Form1.h"
@@ -22,7 +17,7 @@
 #include "win32/Win32Registry.h"
 #include "win32/Win32Settings.h"
 #include "win32/Win32Shell.h"
-#include "win32/Text.h"
+#include "win32/WindowlessCommand.h"
 #include "win32/Win32WallClock.h"
 
 namespace {
@@ -37,16 +32,6 @@ void RestartAfterUpdates() {
   }
 }
 
-// The arguments after the program's name, split as the C runtime splits them.
-std::vector<std::string> CommandLineArguments() {
-  int count = 0;
-  const std::unique_ptr<LPWSTR, decltype(&LocalFree)> arguments(CommandLineToArgvW(GetCommandLineW(), &count),
-                                                                 &LocalFree);
-  std::vector<std::string> result;
-  for (int i = 1; arguments && i < count; ++i) result.push_back(rp::win32::Narrow(arguments.get()[i]));
-  return result;
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -54,12 +39,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   rp::win32::ComApartment com;
   // A command line that is not understood changes nothing: one box says so, and the start ends.
-  const rp::CommandLine line = rp::ParseCommandLine(CommandLineArguments());
-  if (!line.notUnderstood.empty()) {
-    rp::win32::Win32Dialogs(com).MessageBox(rp::CommandLineMessage(line.notUnderstood), rp::kProductName,
-                                         rp::kErrorStyle);
-    return 2;
-  }
+  // Export and import run beside a running copy, without a window of their own.
+  const rp::CommandLine line = rp::ParseCommandLine(rp::win32::CommandLineArguments());
+  if (rp::RunsWithoutWindow(line)) return rp::win32::RunWithoutWindow(line, com);
   // A second start shows the running copy, or hands it the command, and ends, touching no setting.
   rp::win32::RunningCopy copy;
   if (copy.AnotherRuns()) {
