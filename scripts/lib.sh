@@ -17,14 +17,15 @@ RP_JOBS="${RP_JOBS:-2}"
 # Debian packages the commands need (libx11-dev for scripts/bench's window_wait; clang and its fuzzer/sanitizer runtimes for
 # tests/fuzz and the sanitizer build; nsis, zip, wixl, msitools and python3-olefile for
 # scripts/package, osslsigncode and openssl for its signing, git for the commit time that
-# makes its packages reproducible). wine32:i386 needs the i386 architecture; wine64 runs the
+# makes its packages reproducible, gettext to compile the translations, a font with the
+# Chinese and Japanese characters). wine32:i386 needs the i386 architecture; wine64 runs the
 # 64-bit prefix, where the program runs under WoW64 as on 64-bit Windows.
 RP_PACKAGES=(
     cmake make g++ googletest libgtest-dev
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
     wine wine32:i386 wine64
     xvfb xdotool imagemagick x11-utils python3 libx11-dev
-    clang libclang-rt-14-dev nsis zip unzip fonts-liberation fonts-wine
+    clang libclang-rt-14-dev nsis zip unzip fonts-liberation fonts-wine fonts-wqy-microhei gettext
     wixl msitools python3-olefile osslsigncode openssl git
 )
 

@@ -7,6 +7,12 @@
 #include "schedule/Statistics.h"
 #include "reminders/Form2.h"
 #include "reminders/FormEyeBreak.h"
+#include "runtime/Catalog.h"
+#include "runtime/Translation.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
 
 namespace rp {
 
@@ -14,9 +20,47 @@ Program::Program(Platform& platform) : platform(platform), main(platform) {}
 
 Program::~Program() = default;
 
+std::string CatalogTag(std::string_view chosen, std::string_view displayLanguage) {
+  static constexpr std::array<std::string_view, 10> kTranslated{"de", "fr", "es", "it", "pt-BR",
+                                                                "nl", "pl", "ru", "ja", "zh-Hans"};
+  if (std::find(kTranslated.begin(), kTranslated.end(), chosen) != kTranslated.end()) return std::string(chosen);
+  if (chosen != "system") return "";
+  std::string display(displayLanguage);
+  for (char& c : display) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string primary = display.substr(0, display.find('-'));
+  // Brazilian Portuguese serves every Portuguese reader; simplified Chinese only its own regions.
+  if (primary == "pt") return "pt-BR";
+  if (primary == "zh")
+    return display == "zh" || display == "zh-cn" || display == "zh-sg" || display.starts_with("zh-hans") ? "zh-Hans" : "";
+  for (std::string_view tag : kTranslated)
+    if (tag == primary) return primary;
+  return "";
+}
+
 void Program::Start() {
+  ApplyLanguage();
   form1 = std::make_unique<Form1>(*this);
   form1->Show();
+}
+
+void Program::ApplyLanguage() {
+  std::string chosen;
+  try {
+    chosen = main.GetSetting("Language", "");
+  } catch (...) {
+    // A language that cannot be read is English.
+  }
+  const std::string tag = CatalogTag(chosen, chosen == "system" ? platform.ui.DisplayLanguage() : "");
+  const Catalog* current = CurrentCatalog();
+  if ((current ? current->Language() : "") == tag) return;
+  std::shared_ptr<const Catalog> catalog;
+  if (!tag.empty()) {
+    if (auto parsed = Catalog::Parse(platform.ui.TranslationCatalog(tag), tag))
+      catalog = std::make_shared<const Catalog>(std::move(*parsed));
+  }
+  SetCurrentCatalog(std::move(catalog));
+  for (Form* form : std::initializer_list<Form*>{form1.get(), formOptions.get(), formStatistics.get()})
+    if (form) form->Retranslate();
 }
 
 }  // namespace rp

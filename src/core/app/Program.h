@@ -1,5 +1,7 @@
 #pragma once
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "app/Globals.h"
 #include "app/Main.h"
@@ -16,6 +18,10 @@ class FormOptions;
 class FormStatistics;
 class Statistics;
 
+// The translation a language choice ("de", "system", "") calls for, given the display language:
+// its tag, or "" for English.
+std::string CatalogTag(std::string_view chosen, std::string_view displayLanguage);
+
 // The running program: its modules and its windows.
 class Program {
  public:
@@ -26,6 +32,8 @@ class Program {
 
   // Creates the main window, runs its start-up and shows it.
   void Start();
+  // Reads the chosen language, loads its catalog and puts the open windows into it.
+  void ApplyLanguage();
 
   Platform& platform;
   Main main;

@@ -55,6 +55,11 @@ class Ui : public TimerService {
   virtual std::unique_ptr<Picture> TrayIconPicture() = 0;
   // Sets the program-wide application title.
   virtual void SetApplicationTitle(std::string_view title) = 0;
+  // The compiled translation catalog (.mo) the program carries for a language tag ("de",
+  // "pt-BR"), or "" when it has none.
+  virtual std::string TranslationCatalog(std::string_view tag) = 0;
+  // The user's display language as a tag ("de-DE", "zh-CN"), or "" when unknown.
+  virtual std::string DisplayLanguage() = 0;
 };
 
 }  // namespace rp

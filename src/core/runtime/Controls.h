@@ -10,10 +10,14 @@ class Form;
 
 enum class ControlKind { Frame, Label, TextBox, CheckBox, PushButton, ProgressBar, Chart };
 
+// The writing a font must have the characters of, beyond the Latin and Cyrillic ones every face has.
+enum class Script { Latin, Japanese, SimplifiedChinese };
+
 struct Font {
   std::string face;
   double points = 0;  // 0: the window's font
   bool bold = false;
+  Script script = Script::Latin;
 };
 
 // Where a label's caption (or a chart's text) sits within its width.

@@ -1,5 +1,7 @@
 #include "runtime/Form.h"
 
+#include "runtime/Translation.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -16,10 +18,26 @@ Form::~Form() = default;
 
 Control& Form::AddControl(ControlKind kind, std::string name, Control* container, TwipsRect rect,
                           int tabIndex, std::string text) {
+  // A text box's text is the user's, not a caption.
+  const bool caption = kind != ControlKind::TextBox && !text.empty();
   owned_.push_back(std::make_unique<Control>(*this, kind, std::move(name), container, rect,
-                                             tabIndex, std::move(text)));
+                                             tabIndex, caption ? Tr(text) : text));
   controls_.push_back(owned_.back().get());
+  if (caption) designTexts_.emplace_back(owned_.back().get(), std::move(text));
   return *owned_.back();
+}
+
+void Form::AddSystemMenuItem(std::string text) {
+  systemMenuItems_.push_back(Tr(text));
+  systemMenuDesign_.push_back(std::move(text));
+}
+
+void Form::Retranslate() {
+  for (auto& [control, english] : designTexts_) control->SetText(Tr(english));
+  for (std::size_t i = 0; i < systemMenuDesign_.size(); ++i) systemMenuItems_[i] = Tr(systemMenuDesign_[i]);
+  for (Control* control : controls_) control->SetFont(control->GetFont());
+  Form_LanguageChanged();
+  Mirror();
 }
 
 Control* Form::FindControl(const std::string& name) const {

@@ -150,13 +150,19 @@ class Form {
   // The administrator's policies changed, or settings were imported from outside the window.
   void UserSettingsChanged() { Form_SettingsChanged(); }
 
+  // Puts the design texts (captions given to AddControl, system menu entries) into the current
+  // language again, redraws the controls in its font, and lets the window renew the texts it
+  // sets itself.
+  void Retranslate();
+
   // Called by the controls when a handler raised from them failed without a guard.
   void ReportUnguardedFailure(const std::string& handler, const std::string& description);
 
  protected:
   Control& AddControl(ControlKind kind, std::string name, Control* container, TwipsRect rect,
                       int tabIndex, std::string text);
-  void AddSystemMenuItem(std::string text) { systemMenuItems_.push_back(std::move(text)); }
+  // The caption and the entry are English and shown in the current language.
+  void AddSystemMenuItem(std::string text);
   void SetDefaultButtons(Control* defaultButton, Control* cancelButton) {
     defaultButton_ = defaultButton;
     cancelButton_ = cancelButton;
@@ -170,6 +176,8 @@ class Form {
   virtual void Form_ShellRestarted() {}
   virtual void Form_AnotherCopyStarted() {}
   virtual void Form_SettingsChanged() {}
+  // The language changed; the design texts are already in it.
+  virtual void Form_LanguageChanged() {}
   // False when the window does something else than close.
   virtual bool Form_CloseButton() { return true; }
   virtual void Form_SystemMenu(std::size_t index) { (void)index; }
@@ -205,6 +213,9 @@ class Form {
   bool enabled_ = true;
   Form* modalOwner_ = nullptr;
   std::vector<std::string> systemMenuItems_;
+  // The English of each translated design text, to translate again when the language changes.
+  std::vector<std::pair<Control*, std::string>> designTexts_;
+  std::vector<std::string> systemMenuDesign_;
   Control* defaultButton_ = nullptr;
   Control* cancelButton_ = nullptr;
   bool loading_ = false;

@@ -1,5 +1,7 @@
 #include "runtime/Translation.h"
 
+#include "runtime/Catalog.h"
+
 namespace rp {
 
 namespace {
@@ -12,10 +14,29 @@ std::shared_ptr<const Catalog>& Current() {
 const Catalog* CurrentCatalog() { return Current().get(); }
 void SetCurrentCatalog(std::shared_ptr<const Catalog> catalog) { Current() = std::move(catalog); }
 
-std::string Tr(std::string_view english) { return std::string(english); }
+std::string Tr(std::string_view english) {
+  const Catalog* catalog = CurrentCatalog();
+  const std::string* translated = catalog && !english.empty() ? catalog->Find(english) : nullptr;
+  return translated ? *translated : std::string(english);
+}
 
 std::string TrPlural(std::string_view singular, std::string_view plural, long long n) {
-  return std::string(n == 1 ? singular : plural);
+  const Catalog* catalog = CurrentCatalog();
+  const std::string* translated = catalog ? catalog->FindPlural(singular, n) : nullptr;
+  return translated ? *translated : std::string(n == 1 ? singular : plural);
+}
+
+Font InLanguage(Font font) {
+  const Catalog* catalog = CurrentCatalog();
+  const std::string language = catalog ? catalog->Language() : "";
+  if (language == "ja") {
+    font.face = "Yu Gothic UI";
+    font.script = Script::Japanese;
+  } else if (language == "zh-Hans") {
+    font.face = "Microsoft YaHei UI";
+    font.script = Script::SimplifiedChinese;
+  }
+  return font;
 }
 
 std::string Fill(std::string_view pattern,

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "runtime/Controls.h"
+
 namespace rp {
 
 // The user's language: every text a user sees goes through Tr, in English in the code, and is
@@ -33,6 +35,10 @@ std::string TrPlural(std::string_view singular, std::string_view plural, long lo
 // Replaces each "{name}" in the pattern with its value; a name without a value stays as it is.
 std::string Fill(std::string_view pattern,
                  std::initializer_list<std::pair<std::string_view, std::string_view>> values);
+
+// The font a text in the current language is drawn with: Japanese and Chinese in the face Windows
+// draws its own texts in for them, which has their characters; other languages as designed.
+Font InLanguage(Font font);
 
 // The catalog Tr reads, or nullptr for English. Set by the program when the language changes.
 const Catalog* CurrentCatalog();

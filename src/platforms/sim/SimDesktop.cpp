@@ -1,6 +1,8 @@
 #include "sim/SimDesktop.h"
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <limits>
 
 #include "runtime/Failure.h"
@@ -146,6 +148,13 @@ std::unique_ptr<Picture> SimDesktop::LoadPicture(std::string_view path) {
 
 std::unique_ptr<Picture> SimDesktop::ApplicationIcon() { return std::make_unique<SimPicture>(0x101); }
 std::unique_ptr<Picture> SimDesktop::TrayIconPicture() { return std::make_unique<SimPicture>(0x102); }
+
+std::string SimDesktop::TranslationCatalog(std::string_view tag) {
+  std::ifstream file(std::string(RP_CATALOG_DIR) + "/" + std::string(tag) + ".mo", std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
 
 void SimDesktop::Update(Timer& timer) {
   if (timer.Running())

@@ -52,6 +52,9 @@ class SimDesktop : public EventLoop, public Ui {
   std::unique_ptr<Picture> ApplicationIcon() override;
   std::unique_ptr<Picture> TrayIconPicture() override;
   void SetApplicationTitle(std::string_view title) override { applicationTitle = title; }
+  // The catalogs the build compiled from po/, as the exe carries them.
+  std::string TranslationCatalog(std::string_view tag) override;
+  std::string DisplayLanguage() override { return displayLanguage; }
   void Update(Timer& timer) override;
   void Forget(Timer& timer) override;
 
@@ -101,6 +104,8 @@ class SimDesktop : public EventLoop, public Ui {
   // Forms (by name) for which the system cannot create a window: CreateView fails.
   std::set<std::string, std::less<>> refusedWindows;
   std::string applicationTitle;
+  // What the system reports as the user's display language.
+  std::string displayLanguage = "en-US";
   std::size_t doEventsCount = 0;
   std::size_t waitCount = 0;
 

@@ -7,6 +7,7 @@
 
 #include "resource.h"
 #include "runtime/Layout.h"
+#include "runtime/Translation.h"
 #include "win32/Colours.h"
 #include "win32/DialogKeys.h"
 #include "win32/Dpi.h"
@@ -28,7 +29,22 @@ constexpr UINT kFirstSystemMenuCommand = 0x1000;
 constexpr UINT kSystemMenuCommandStep = 0x10;
 
 std::string FontKey(const Font& font) {
-  return font.face + "/" + std::to_string(font.points) + (font.bold ? "/b" : "");
+  return font.face + "/" + std::to_string(font.points) + (font.bold ? "/b" : "") + "/" +
+         std::to_string(static_cast<int>(font.script));
+}
+
+// The character set asks the font mapper for a face that has the writing's characters, should
+// the named face be missing.
+BYTE CharacterSet(Script script) {
+  switch (script) {
+    case Script::Japanese:
+      return SHIFTJIS_CHARSET;
+    case Script::SimplifiedChinese:
+      return GB2312_CHARSET;
+    case Script::Latin:
+      break;
+  }
+  return DEFAULT_CHARSET;
 }
 
 }  // namespace
@@ -80,10 +96,13 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form)
   AddSystemMenuItems();
 }
 
+// The entries' texts follow the language, their states the window's, as the menu opens.
 void FormWindow::UpdateSystemMenuItems(HMENU menu) {
-  for (std::size_t i = 0; i < form_.SystemMenuItems().size(); ++i)
-    EnableMenuItem(menu, kFirstSystemMenuCommand + i * kSystemMenuCommandStep,
-                   MF_BYCOMMAND | (form_.SystemMenuItemEnabled(i) ? MF_ENABLED : MF_GRAYED));
+  for (std::size_t i = 0; i < form_.SystemMenuItems().size(); ++i) {
+    const UINT command = kFirstSystemMenuCommand + i * kSystemMenuCommandStep;
+    const UINT state = form_.SystemMenuItemEnabled(i) ? MF_ENABLED : MF_GRAYED;
+    ModifyMenuW(menu, command, MF_BYCOMMAND | MF_STRING | state, command, Widen(form_.SystemMenuItems()[i]).c_str());
+  }
 }
 
 POINT FormWindow::MinimumSize() const {
@@ -208,11 +227,11 @@ void FormWindow::CreateControls() {
 }
 
 HFONT FormWindow::FontFor(const Font& font) {
-  const Font& used = font.points > 0 ? font : Font{"Arial", 9, true};
+  const Font used = InLanguage(font.points > 0 ? font : Font{"Arial", 9, true});
   auto& slot = fonts_[FontKey(used)];
   if (!slot) {
     slot.reset(CreateFontW(-FontPixels(used.points, dpi_), 0, 0, 0,
-                           used.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           used.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, CharacterSet(used.script),
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
                            Widen(used.face).c_str()));
   }

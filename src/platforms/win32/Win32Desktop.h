@@ -36,6 +36,8 @@ class Win32Desktop : public EventLoop, public Ui {
   std::unique_ptr<Picture> TrayIconPicture() override;
   // Windows has no program-wide title apart from the windows' captions.
   void SetApplicationTitle(std::string_view) override {}
+  std::string TranslationCatalog(std::string_view tag) override;
+  std::string DisplayLanguage() override;
   void Update(Timer& timer) override;
   void Forget(Timer& timer) override;
 
