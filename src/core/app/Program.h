@@ -26,6 +26,8 @@ class Program {
 
   // Creates the main window, runs its start-up and shows it.
   void Start();
+  // Takes the stored "Language" into use: every window speaks it from now on.
+  void ApplyLanguage();
 
   Platform& platform;
   Main main;
