@@ -167,7 +167,8 @@ void FormOptions::PushButton3_Click() {
     const std::string path = dialogs.SaveFile(Tr("Export Settings"), kSettingsFileFilter, kSettingsFileName);
     if (path.empty()) return;
     const ExportResult result = ExportSettings(program.main.Settings(), program.platform.files, path);
-    dialogs.MessageBox(DescribeExport(result, path), Tr(kOptionsCaption), result.written ? kInformationStyle : kErrorStyle);
+    dialogs.MessageBox(DescribeExport(result, path), Tr(kOptionsCaption),
+                       result.written ? kInformationStyle : kErrorStyle);
   } catch (const Failure& failure) {
     dialogs.MessageBox(failure.what(), Tr(kOptionsCaption), kErrorStyle);
   }

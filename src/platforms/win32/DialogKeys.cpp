@@ -24,7 +24,8 @@ bool HandleDialogKeys(const MSG& message) {
   if (!window) return false;
   // With a drop-down list open, Enter and Esc close the list: the list's own keys.
   const NativeControl* focused = window->ControlOf(message.hwnd);
-  if (focused && focused->control.Kind() == ControlKind::ComboBox && SendMessageW(message.hwnd, CB_GETDROPPEDSTATE, 0, 0))
+  if (focused && focused->control.Kind() == ControlKind::ComboBox &&
+      SendMessageW(message.hwnd, CB_GETDROPPEDSTATE, 0, 0))
     return false;
   switch (message.wParam) {
     case VK_TAB: return MoveFocus(*window, GetKeyState(VK_SHIFT) < 0);
