@@ -108,6 +108,8 @@ TEST(SettingTable, PoliciesAndFilesGiveNumbersAsPlainDigitsInRangeAndChoicesExac
       {"Work Days", "Mon,Tue", true}, {"Work Days", "", true},    {"Work Days", "Monday", false},
       {"Break Length", "0", true},   {"Break Length", "30", true}, {"Break Length", "31", false},
       {"Skips A Day", "20", true},   {"Skips A Day", "21", false}, {"Skips A Day", "-1", false},
+      {"Language", "en", true},      {"Language", "pt-BR", true},  {"Language", "system", true},
+      {"Language", "", false},       {"Language", "DE", false},    {"Language", "pt-br", false},
   };
   for (const auto& c : cases) {
     const SettingDefinition* setting = FindSetting(c.setting);
@@ -277,6 +279,7 @@ TEST_F(PolicyTest, TheOptionsWindowShowsPolicyChoicesWithoutInputAndOkStoresNone
   desktop.settings.machinePolicy["Work Hours"] = "08:00-17:00";
   desktop.settings.userPolicy["Eye Breaks"] = "On";
   desktop.settings.userPolicy["Break Length"] = "10";
+  desktop.settings.machinePolicy["Language"] = "ru";
   Start();
   EXPECT_TRUE(form().considerate.GetOptions().naturalBreaks);
   EXPECT_EQ(form().considerate.GetOptions().awayMinutes, 10);
@@ -290,9 +293,13 @@ TEST_F(PolicyTest, TheOptionsWindowShowsPolicyChoicesWithoutInputAndOkStoresNone
     EXPECT_EQ(window.Text2.Text(), "08:00-17:00");
     EXPECT_EQ(window.Check20.Value(), 1);
     EXPECT_EQ(window.Text20.Text(), "10");
+    EXPECT_EQ(window.Combo1.Entries().at(static_cast<std::size_t>(window.Combo1.Value())), "Русский");
     for (Control* control : window.Controls())
       ExpectSetByPolicy(*control, control == &window.Check1 || control == &window.Text1 || control == &window.Text2 ||
-                                      control == &window.Check20 || control == &window.Text20);
+                                      control == &window.Check20 || control == &window.Text20 ||
+                                      control == &window.Combo1);
+    desktop.Choose(window.Combo1, "Deutsch");
+    EXPECT_EQ(window.Combo1.Entries().at(static_cast<std::size_t>(window.Combo1.Value())), "Русский");
     desktop.Click(window.Check1);
     desktop.Click(window.Check20);
     desktop.Type(window.Text2, "09:00-12:00");
@@ -301,7 +308,7 @@ TEST_F(PolicyTest, TheOptionsWindowShowsPolicyChoicesWithoutInputAndOkStoresNone
     desktop.Click(window.PushButton1);
   });
   desktop.Run([&] { form().UserSystemMenu(0); });
-  for (const char* policed : {"Natural Breaks", "Away Minutes", "Work Hours", "Eye Breaks", "Break Length"})
+  for (const char* policed : {"Natural Breaks", "Away Minutes", "Work Hours", "Eye Breaks", "Break Length", "Language"})
     EXPECT_EQ(Stored(policed), "<absent>") << policed;
   EXPECT_EQ(Stored("Hold Reminders"), "On");
   EXPECT_EQ(Stored("Keep Statistics"), "On");

@@ -18,7 +18,7 @@ const char* const kOptionNames[] = {"Natural Breaks", "Away Minutes", "Hold Remi
 // Controls of the Options window.
 namespace opt {
 constexpr int NaturalBreaks = 1101, AwayMinutes = 1001, HoldReminders = 1102, TipShowsTimeLeft = 1103;
-constexpr int Ok = 1201, Cancel = 1202;
+constexpr int Ok = 1201, Cancel = 1202, Language = 1701;
 }  // namespace opt
 
 // A request that reaches the program while the last Options window is still closing is
@@ -130,4 +130,30 @@ E2E_SCENARIO(tray_tip_tells_the_time_to_the_next_break) {
         5s);
     if (!shown) note("tips seen instead: " + seen);
     E2E_CHECK(shown);
+}
+
+// The language list worked from the keyboard: Esc closes the open list and leaves the window up,
+// the arrow keys choose, and Enter on the list presses OK.
+E2E_SCENARIO(options_language_is_chosen_from_the_keyboard) {
+    settings::storeReminding({.minutes = "45", .on = false});
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    HWND window = openOptions(app, main);
+    E2E_REQUIRE(window != nullptr);
+    HWND list = child(window, opt::Language);
+    E2E_REQUIRE(list != nullptr);
+    E2E_CHECK_EQ(text(list), "English");
+    E2E_CHECK_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 12);
+
+    SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+    post(list, WM_KEYDOWN, VK_ESCAPE);
+    E2E_CHECK(waitUntil([&] { return !SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0); }, 2s));
+    E2E_CHECK(IsWindow(window));
+
+    post(list, WM_KEYDOWN, VK_DOWN);  // Windows display language
+    post(list, WM_KEYDOWN, VK_DOWN);  // Deutsch
+    E2E_CHECK(waitUntil([&] { return text(list) == "Deutsch"; }, 2s));
+    post(list, WM_KEYDOWN, VK_RETURN);
+    E2E_CHECK(waitForWindowGone(window));
+    E2E_CHECK(waitUntil([] { return settings::get("Language") == "de"; }, 2s));
 }

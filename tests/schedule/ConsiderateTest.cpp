@@ -340,6 +340,7 @@ TEST_F(OptionsWindowTest, CancelEscAndTheCloseBoxStoreNothing) {
     WorkTheWindow([&](FormOptions& w) {
       desktop.Click(w.Check1);
       desktop.Click(w.Check2);
+      desktop.Choose(w.Combo1, "Deutsch");
       cancel(w);
     });
   }
@@ -456,6 +457,48 @@ TEST_F(OptionsWindowTest, GuidedBreakNumbersOutOfRangeAreRefused) {
   EXPECT_EQ(desktop.dialogs.boxes.size(), std::size(cases));
   EXPECT_EQ(Stored("Break Length"), "<absent>");
   EXPECT_EQ(Stored("Skips A Day"), "<absent>");
+}
+
+TEST(OptionsTest, AStoredLanguageThatIsNoneOfTheTagsCountsAsEnglish) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"de", "de"}, {"system", "system"}, {"zh-Hans", "zh-Hans"}, {"en", ""}, {"", ""},
+      {"DE", ""},   {"de-DE", ""},        {"German", ""},
+  };
+  for (const auto& [stored, language] : cases) {
+    sim::SimDesktop desktop;
+    desktop.settings.values = {{"Language", stored}};
+    Main main(desktop.platform);
+    EXPECT_EQ(Options::Load(main).language, language) << stored;
+  }
+}
+
+TEST_F(OptionsWindowTest, TheLanguageChosenIsStoredByItsTagAndEnglishAsNothing) {
+  StartReminding("45", {{"Language", "Klingon"}});
+  const struct {
+    const char* entry;
+    const char* stored;
+    const char* inUse;
+  } cases[] = {
+      {"English", "Klingon", ""},  // shown as English, so choosing it is no change
+      {"Deutsch", "de", "de"},
+      {"Windows display language", "system", "system"},
+      {"Português (Brasil)", "pt-BR", "pt-BR"},
+      {"简体中文", "zh-Hans", "zh-Hans"},
+      {"English", "<absent>", ""},
+  };
+  const char* shown = "English";
+  for (const auto& c : cases) {
+    WorkTheWindow([&](FormOptions& w) {
+      ASSERT_EQ(w.Combo1.Entries().size(), 12u);
+      EXPECT_EQ(w.Combo1.Entries()[static_cast<std::size_t>(w.Combo1.Value())], shown);
+      desktop.Choose(w.Combo1, c.entry);
+      desktop.Click(w.PushButton1);
+    });
+    EXPECT_EQ(Stored("Language"), c.stored) << c.entry;
+    EXPECT_EQ(form().considerate.GetOptions().language, c.inUse) << c.entry;
+    shown = c.entry;
+  }
+  EXPECT_EQ(desktop.settings.removals, (std::vector<std::string>{"Language"}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/Form1.h"
+#include "app/Languages.h"
 #include "schedule/FormOptions.h"
 #include "reminders/BreakWindows.h"
 #include "schedule/FormStatistics.h"
@@ -10,8 +11,6 @@
 #include "runtime/Catalog.h"
 #include "runtime/Translation.h"
 
-#include <algorithm>
-#include <array>
 #include <cctype>
 
 namespace rp {
@@ -21,10 +20,7 @@ Program::Program(Platform& platform) : platform(platform), main(platform) {}
 Program::~Program() = default;
 
 std::string CatalogTag(std::string_view chosen, std::string_view displayLanguage) {
-  static constexpr std::array<std::string_view, 10> kTranslated{"de", "fr", "es", "it", "pt-BR",
-                                                                "nl", "pl", "ru", "ja", "zh-Hans"};
-  if (std::find(kTranslated.begin(), kTranslated.end(), chosen) != kTranslated.end()) return std::string(chosen);
-  if (chosen != "system") return "";
+  if (chosen != kSystemLanguage) return std::string(kLanguages[LanguageIndex(chosen)].tag);
   std::string display(displayLanguage);
   for (char& c : display) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   const std::string primary = display.substr(0, display.find('-'));
@@ -32,9 +28,7 @@ std::string CatalogTag(std::string_view chosen, std::string_view displayLanguage
   if (primary == "pt") return "pt-BR";
   if (primary == "zh")
     return display == "zh" || display == "zh-cn" || display == "zh-sg" || display.starts_with("zh-hans") ? "zh-Hans" : "";
-  for (std::string_view tag : kTranslated)
-    if (tag == primary) return primary;
-  return "";
+  return std::string(kLanguages[LanguageIndex(primary)].tag);
 }
 
 void Program::Start() {
@@ -50,7 +44,7 @@ void Program::ApplyLanguage() {
   } catch (...) {
     // A language that cannot be read is English.
   }
-  const std::string tag = CatalogTag(chosen, chosen == "system" ? platform.ui.DisplayLanguage() : "");
+  const std::string tag = CatalogTag(chosen, chosen == kSystemLanguage ? platform.ui.DisplayLanguage() : "");
   const Catalog* current = CurrentCatalog();
   if ((current ? current->Language() : "") == tag) return;
   std::shared_ptr<const Catalog> catalog;

@@ -1,6 +1,9 @@
 #pragma once
+#include <array>
 #include <span>
 #include <string_view>
+
+#include "app/Languages.h"
 
 namespace rp {
 
@@ -37,6 +40,13 @@ constexpr SettingValues OneOf(std::span<const std::string_view> choices) {
 
 inline constexpr std::string_view kOnOff[] = {"On", "Off"};
 inline constexpr std::string_view kCheckedUnchecked[] = {"1", "0"};
+// The language tags, with "en" for English: a policy's empty value would be no value, and an
+// export leaves out a language the user never chose.
+inline constexpr auto kLanguageTexts = [] {
+  std::array<std::string_view, std::size(kLanguages)> texts{};
+  for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = kLanguages[i].tag.empty() ? "en" : kLanguages[i].tag;
+  return texts;
+}();
 
 struct SettingDefinition {
   std::string_view name;          // the value's name in the user's key and in the policy keys
@@ -73,6 +83,7 @@ inline constexpr SettingDefinition kSettings[] = {
     {"Skips Used", "", AnyText(), SettingRole::State},
     {"Eye Breaks", "Off", OneOf(kOnOff), SettingRole::Carried},
     {"Keep Statistics", "Off", OneOf(kOnOff), SettingRole::Carried},
+    {"Language", "", OneOf(kLanguageTexts), SettingRole::Carried},
 };
 
 // The row of a name (exact, case-sensitive), or nullptr.

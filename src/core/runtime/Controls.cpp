@@ -8,14 +8,16 @@
 namespace rp {
 
 std::uint32_t DesignBackColour(ControlKind kind) {
-  // A text box and the empty part of a progress bar show the window colour.
-  return kind == ControlKind::TextBox || kind == ControlKind::ProgressBar ? kWindowBackgroundColour
-                                                                         : kButtonFaceColour;
+  // A text box, a drop-down list and the empty part of a progress bar show the window colour.
+  return kind == ControlKind::TextBox || kind == ControlKind::ComboBox || kind == ControlKind::ProgressBar
+             ? kWindowBackgroundColour
+             : kButtonFaceColour;
 }
 
 std::uint32_t DesignForeColour(ControlKind kind) {
-  // Text typed into a box reads in the window text colour, captions in the button text colour.
-  return kind == ControlKind::TextBox ? kWindowTextColour : kButtonTextColour;
+  // What the user typed or chose reads in the window text colour, captions in the button text
+  // colour.
+  return kind == ControlKind::TextBox || kind == ControlKind::ComboBox ? kWindowTextColour : kButtonTextColour;
 }
 
 Control::Control(Form& form, ControlKind kind, std::string name, Control* container, TwipsRect rect,
@@ -28,7 +30,9 @@ Control::Control(Form& form, ControlKind kind, std::string name, Control* contai
       tabIndex_(tabIndex),
       text_(std::move(text)),
       backColor_(DesignBackColour(kind)),
-      foreColor_(DesignForeColour(kind)) {}
+      foreColor_(DesignForeColour(kind)) {
+  if (kind == ControlKind::ComboBox) value_ = -1;
+}
 
 void Control::Mirror(ControlChange change) {
   if (view_) view_->Refresh(change);
@@ -55,10 +59,23 @@ void Control::SetValue(int value) {
   // A check box holds only unchecked, checked or grayed.
   if (kind_ == ControlKind::CheckBox && (value < 0 || value > 2))
     throw Failure("Invalid property value");
+  // A drop-down list holds one of its entries, or none.
+  if (kind_ == ControlKind::ComboBox && (value < -1 || value >= static_cast<int>(entries_.size())))
+    throw Failure("Invalid property value");
   if (value == value_) return;
   value_ = value;
   Mirror(ControlChange::Value);
-  if (kind_ == ControlKind::CheckBox) Raise(onChange);
+  if (kind_ == ControlKind::CheckBox || kind_ == ControlKind::ComboBox) Raise(onChange);
+}
+
+void Control::SetEntries(std::vector<std::string> entries) {
+  if (entries == entries_) return;
+  entries_ = std::move(entries);
+  // The chosen entry stays chosen where there still is one at its place (a translated list).
+  const bool lost = value_ >= static_cast<int>(entries_.size());
+  if (lost) value_ = -1;
+  Mirror(ControlChange::Entries);
+  if (lost) Raise(onChange);
 }
 
 void Control::SetMax(int max) {
@@ -139,6 +156,17 @@ void Control::UserClick() {
   } else if (kind_ == ControlKind::PushButton) {
     Raise(onChange);
   }
+}
+
+void Control::UserChoose(int index) {
+  if (kind_ != ControlKind::ComboBox || index == value_) return;
+  if (!enabled_ || index < 0 || index >= static_cast<int>(entries_.size())) {
+    // A choice that reached a disabled list anyway (sent by another program) is put back.
+    Mirror(ControlChange::Value);
+    return;
+  }
+  value_ = index;
+  Raise(onChange);
 }
 
 void Control::UserMouseMove() {

@@ -8,7 +8,7 @@ namespace rp {
 
 class Form;
 
-enum class ControlKind { Frame, Label, TextBox, CheckBox, PushButton, ProgressBar, Chart };
+enum class ControlKind { Frame, Label, TextBox, CheckBox, PushButton, ProgressBar, Chart, ComboBox };
 
 // The writing a font must have the characters of, beyond the Latin and Cyrillic ones every face has.
 enum class Script { Latin, Japanese, SimplifiedChinese };
@@ -63,7 +63,8 @@ enum class ControlChange {
   Look,     // colours, font, alignment
   Place,    // position or size
   Drawing,  // what a chart shows
-  Enabled   // whether it takes input, and the reason when it does not
+  Enabled,  // whether it takes input, and the reason when it does not
+  Entries   // a drop-down list's entries
 };
 
 // Mirrors one control model into a native control.
@@ -97,9 +98,15 @@ class Control {
   const std::string& Text() const { return text_; }
   void SetText(std::string text);
 
-  // Check box: 0 unchecked, 1 checked, 2 grayed. Progress bar: the bar's value.
+  // Check box: 0 unchecked, 1 checked, 2 grayed. Progress bar: the bar's value. Drop-down
+  // list: the index of the chosen entry, -1 for none.
   int Value() const { return value_; }
   void SetValue(int value);
+
+  // Drop-down list: the entries to choose from, in order. The chosen index stays where the new
+  // entries still have one.
+  const std::vector<std::string>& Entries() const { return entries_; }
+  void SetEntries(std::vector<std::string> entries);
 
   // Progress bar maximum.
   int Max() const { return max_; }
@@ -132,14 +139,16 @@ class Control {
   const std::vector<DrawnShape>& Drawing() const { return drawing_; }
   void SetDrawing(std::vector<DrawnShape> drawing);
 
-  // Raised on a text change (text box), a value change (check box) or a click (button).
+  // Raised on a text change (text box), a value change (check box, drop-down list) or a click
+  // (button).
   std::function<void()> onChange;
   // Raised when the pointer moves over the control.
   std::function<void()> onMouseMove;
 
-  // From the platform: the user typed, toggled, clicked, or moved the pointer.
+  // From the platform: the user typed, toggled, clicked, chose an entry, or moved the pointer.
   void UserSetText(std::string text);
   void UserClick();
+  void UserChoose(int index);
   void UserMouseMove();
 
   void Attach(ControlView* view) { view_ = view; }
@@ -156,6 +165,7 @@ class Control {
   int tabIndex_;
   std::string text_;
   int value_ = 0;
+  std::vector<std::string> entries_;
   int max_ = 100;
   bool visible_ = true;
   bool enabled_ = true;

@@ -6,7 +6,9 @@ namespace rp {
 
 bool IsTabStop(const Control& control) {
   const ControlKind kind = control.Kind();
-  if (kind != ControlKind::TextBox && kind != ControlKind::CheckBox && kind != ControlKind::PushButton) return false;
+  if (kind != ControlKind::TextBox && kind != ControlKind::CheckBox && kind != ControlKind::PushButton &&
+      kind != ControlKind::ComboBox)
+    return false;
   for (const Control* shown = &control; shown; shown = shown->Container())
     if (!shown->Visible()) return false;
   return control.Owner().Visible();

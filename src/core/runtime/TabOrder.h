@@ -5,9 +5,9 @@ namespace rp {
 class Control;
 class Form;
 
-// Whether Tab stops at the control: a text box, check box or push button that shows, in a
-// container that shows, in a window that shows. Frames, labels and the progress bar take no
-// focus.
+// Whether Tab stops at the control: a text box, check box, push button or drop-down list that
+// shows, in a container that shows, in a window that shows. Frames, labels and the progress bar
+// take no focus.
 bool IsTabStop(const Control& control);
 
 // Where Tab (or Shift+Tab, `backwards`) moves the focus from `focused`: the next tab stop of the

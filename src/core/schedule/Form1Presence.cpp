@@ -32,8 +32,10 @@ void Form1::mnuOptions_Click() {
     const std::optional<Options> chosen = program.formOptions->Chosen();
     program.formOptions.reset();
     if (!chosen) return;
+    const bool languageChanged = chosen->language != considerate.GetOptions().language;
     chosen->StoreChanges(program.main, considerate.GetOptions());
     ApplyOptions(*chosen);
+    if (languageChanged) program.ApplyLanguage();
   } catch (const std::exception& e) {
     program.formOptions.reset();  // or the menu would find it still open from now on
     OnUnguardedFailure("mnuOptions_Click", e.what());

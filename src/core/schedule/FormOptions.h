@@ -3,13 +3,14 @@
 #include <string_view>
 
 #include "runtime/Form.h"
+#include "runtime/Translation.h"
 #include "schedule/Options.h"
 
 namespace rp {
 
 class Program;
 
-inline constexpr std::string_view kOptionsCaption = "Options";
+inline constexpr std::string_view kOptionsCaption = TrNoop("Options");
 
 // The modal "Options" window, opened from the main window's system menu. OK hands back the
 // choices (the caller stores them); Cancel, Esc and the close box leave everything as it was.
@@ -21,7 +22,8 @@ class FormOptions : public Form {
 
   Program& program;
 
-  // Group boxes stacked from the top, one a concern; OK and Cancel below the last.
+  // Group boxes stacked from the top, one a concern; the language below the last, then OK and
+  // Cancel.
   Control& Frame1;  // breaks
   Control& Check1;  // natural breaks
   Control& Label1;
@@ -44,6 +46,8 @@ class FormOptions : public Form {
   Control& Check20;  // eye breaks
   Control& Frame9;  // statistics
   Control& Check9;  // keep statistics
+  Control& Label6;
+  Control& Combo1;  // language
   Control& PushButton1;  // OK
   Control& PushButton2;  // Cancel
   Control& PushButton3;  // Export...

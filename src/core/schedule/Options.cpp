@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "app/Languages.h"
 #include "app/Main.h"
 
 namespace rp {
@@ -18,6 +19,7 @@ constexpr std::string_view kBreakLength = "Break Length";
 constexpr std::string_view kSkipsADay = "Skips A Day";
 constexpr std::string_view kEyeBreaks = "Eye Breaks";
 constexpr std::string_view kKeepStatistics = "Keep Statistics";
+constexpr std::string_view kLanguage = "Language";
 
 // Switches compare exactly, as every other stored switch does.
 bool ReadSwitch(Main& main, std::string_view name) { return main.GetSetting(name, "Off") == "On"; }
@@ -59,6 +61,7 @@ Options Options::Load(Main& main) {
   ParseWholeNumber(main.GetSetting(kSkipsADay, "3"), 0, kMaxSkipsADay, options.skipsADay);
   options.eyeBreaks = ReadSwitch(main, kEyeBreaks);
   options.keepStatistics = ReadSwitch(main, kKeepStatistics);
+  options.language = kLanguages[LanguageIndex(main.GetSetting(kLanguage, kEnglish))].tag;
   return options;
 }
 
@@ -74,6 +77,12 @@ void Options::StoreChanges(Main& main, const Options& before) const {
   StoreNumber(main, kSkipsADay, skipsADay, before.skipsADay);
   StoreSwitch(main, kEyeBreaks, eyeBreaks, before.eyeBreaks);
   StoreSwitch(main, kKeepStatistics, keepStatistics, before.keepStatistics);
+  if (language != before.language) {
+    if (language == kEnglish)
+      main.Settings().Remove(kLanguage);
+    else
+      main.SaveSetting(kLanguage, language);
+  }
 }
 
 }  // namespace rp

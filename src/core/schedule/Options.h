@@ -26,6 +26,7 @@ struct Options {
   int skipsADay = 3;              // postpones and skips of a guided break a day; 0: none at all
   bool eyeBreaks = false;         // a short look away every 20 minutes
   bool keepStatistics = false;    // a record of breaks and screen time in a file of the user's
+  std::string language;           // a tag of kLanguages; "" (English) is stored as nothing at all
 
   // Reads the stored choices; reading stores nothing.
   static Options Load(Main& main);

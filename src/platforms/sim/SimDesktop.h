@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -65,6 +66,12 @@ class SimDesktop : public EventLoop, public Ui {
   void Click(Control& control) { Run([&] { control.UserClick(); }); }
   void Type(Control& control, const std::string& text) {
     Run([&] { control.UserSetText(text); });
+  }
+  // Chooses the entry of a drop-down list that reads `entry`; one it does not hold is no choice.
+  void Choose(Control& control, std::string_view entry) {
+    const auto& entries = control.Entries();
+    const auto at = std::find(entries.begin(), entries.end(), entry);
+    Run([&] { control.UserChoose(at == entries.end() ? -1 : static_cast<int>(at - entries.begin())); });
   }
   void Close(Form& form, int reason = kCloseFromControlMenu) {
     Run([&] { form.UserClose(reason); });

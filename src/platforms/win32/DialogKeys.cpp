@@ -22,6 +22,11 @@ bool HandleDialogKeys(const MSG& message) {
   if (message.message != WM_KEYDOWN) return false;
   FormWindow* window = FormWindow::FromWindow(GetAncestor(message.hwnd, GA_ROOT));
   if (!window) return false;
+  // With a drop-down list open, Enter and Esc close the list: the list's own keys.
+  const NativeControl* focused = window->ControlOf(message.hwnd);
+  if (focused && focused->control.Kind() == ControlKind::ComboBox &&
+      SendMessageW(message.hwnd, CB_GETDROPPEDSTATE, 0, 0))
+    return false;
   switch (message.wParam) {
     case VK_TAB: return MoveFocus(*window, GetKeyState(VK_SHIFT) < 0);
     case VK_RETURN: return PressEnter(*window, message);

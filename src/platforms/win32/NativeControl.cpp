@@ -33,7 +33,7 @@ NativeControl* ControlOf(HWND window) {
 // Control ids the end-to-end driver knows: Text1 is 1001, Check8 1108, Frame3 1303, ...
 constexpr std::pair<const char*, int> kIdBases[] = {{"ProgressBar", 1400}, {"PushButton", 1200}, {"Check", 1100},
                                                     {"Frame", 1300},       {"Label", 1500},       {"Text", 1000},
-                                                    {"Chart", 1600}};
+                                                    {"Chart", 1600},       {"Combo", 1700}};
 
 int ControlId(const Control& control) {
   for (const auto& [prefix, base] : kIdBases) {
@@ -74,6 +74,8 @@ struct DrawnControl {
     if (const LRESULT object = AnswerGetObject(self, wParam, lParam)) return object;
     return Default(WM_GETOBJECT, wParam, lParam);
   }
+  // A label says it is one: assistive technology names the control after it by its caption.
+  LRESULT OnGetDialogCode() const { return self.control.Kind() == ControlKind::Label ? DLGC_STATIC : 0; }
 };
 
 LRESULT CALLBACK DrawnControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -86,6 +88,7 @@ LRESULT CALLBACK DrawnControlProc(HWND window, UINT message, WPARAM wParam, LPAR
       case WM_ERASEBKGND: return 1;  // the paint covers every pixel
       case WM_MOUSEMOVE: return drawn.OnMouseMove();
       case WM_GETOBJECT: return drawn.OnGetObject(wParam, lParam);
+      case WM_GETDLGCODE: return drawn.OnGetDialogCode();
       // From the controls in a frame.
       case WM_COMMAND:
       case WM_CTLCOLORSTATIC:
@@ -155,6 +158,8 @@ LRESULT OnCommand(NativeControl& child, UINT code) {
     child.control.UserSetText(Narrow(WindowText(child.window)));
   else if (code == BN_CLICKED && (kind == ControlKind::CheckBox || kind == ControlKind::PushButton))
     child.control.UserClick();
+  else if (code == CBN_SELCHANGE && kind == ControlKind::ComboBox)
+    child.control.UserChoose(static_cast<int>(SendMessageW(child.window, CB_GETCURSEL, 0, 0)));
   return 0;
 }
 
@@ -215,9 +220,12 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
       break;
     case ControlKind::CheckBox: className = WC_BUTTONW; style |= WS_TABSTOP | BS_3STATE; break;
     case ControlKind::PushButton: className = WC_BUTTONW; style |= WS_TABSTOP | BS_OWNERDRAW; break;
+    case ControlKind::ComboBox: className = WC_COMBOBOXW; style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST; break;
   }
   CommonControls& commonControls = owner.desktop().commonControls();
-  if (className == std::wstring_view(WC_EDITW) || className == std::wstring_view(WC_BUTTONW)) commonControls.Load();
+  if (className == std::wstring_view(WC_EDITW) || className == std::wstring_view(WC_BUTTONW) ||
+      className == std::wstring_view(WC_COMBOBOXW))
+    commonControls.Load();
   const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
   window = CreateWindowExW(exStyle, className, Widen(control.Text()).c_str(), style, place.left, place.top,
                            place.width, place.height, parent,
@@ -226,6 +234,7 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
   if (control.Kind() == ControlKind::PushButton) commonControls.Subclass(window, ButtonSubclassProc, kButtonSubclassId);
   control.Attach(this);
   // Created with its text and visibility; the rest is applied here.
+  if (control.Kind() == ControlKind::ComboBox) ApplyEntries();
   ApplyValue();
   ApplyLook();
   if (!control.DisabledReason().empty()) ApplyEnabled();
@@ -242,6 +251,7 @@ void NativeControl::Place() {
   const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
   SetWindowPos(window, nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyFont();
+  if (control.Kind() == ControlKind::ComboBox) SizeDroppedList();
   owner.Tips().Place(window);
 }
 
@@ -255,7 +265,26 @@ void NativeControl::Refresh(ControlChange change) {
     case ControlChange::Look: ApplyLook(); break;
     case ControlChange::Place: Place(); break;
     case ControlChange::Drawing: Redraw(nullptr); break;
+    case ControlChange::Entries: ApplyEntries(); break;
   }
+}
+
+void NativeControl::ApplyEntries() {
+  SendMessageW(window, CB_RESETCONTENT, 0, 0);
+  for (const std::string& entry : control.Entries())
+    SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
+  ApplyValue();
+  SizeDroppedList();
+}
+
+void NativeControl::SizeDroppedList() {
+  // The window's height is the field's and the dropped list's: room for every entry at the
+  // font's item height, so the list needs no scrolling.
+  const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
+  const auto itemHeight = static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, 0, 0));
+  const int entries = std::max(1, static_cast<int>(control.Entries().size()));
+  SetWindowPos(window, nullptr, 0, 0, place.width, place.height + entries * itemHeight + owner.Px(30),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void NativeControl::Redraw(const RECT* part) {
@@ -294,7 +323,9 @@ void NativeControl::ApplyText() {
 }
 
 void NativeControl::ApplyValue() {
-  if (control.Kind() == ControlKind::CheckBox) {
+  if (control.Kind() == ControlKind::ComboBox) {
+    SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(control.Value()), 0);  // -1: none
+  } else if (control.Kind() == ControlKind::CheckBox) {
     const WPARAM state = control.Value() == 1 ? BST_CHECKED : control.Value() == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
     SendMessageW(window, BM_SETCHECK, state, 0);
   } else if (control.Kind() == ControlKind::ProgressBar) {

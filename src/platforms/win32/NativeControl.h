@@ -8,7 +8,7 @@ namespace rp::win32 {
 class FormWindow;
 
 // The native control behind one Control model: a window of the program's own class for a
-// frame, label or progress bar, the system's edit box or button for the others.
+// frame, label or progress bar, the system's edit box, button or combo box for the others.
 class NativeControl : public ControlView {
  public:
   NativeControl(FormWindow& owner, Control& control, HWND parent);
@@ -36,6 +36,9 @@ class NativeControl : public ControlView {
  private:
   void ApplyText();
   void ApplyValue();
+  // A drop-down list's entries, and the room its dropped list takes below the field.
+  void ApplyEntries();
+  void SizeDroppedList();
   void ApplyFont();
   void ApplyLook();
   // Takes input or not, and says why not in the control's tip.
