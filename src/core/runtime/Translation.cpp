@@ -26,17 +26,42 @@ std::string TrPlural(std::string_view singular, std::string_view plural, long lo
   return translated ? *translated : std::string(n == 1 ? singular : plural);
 }
 
+namespace {
+
+Font WithScript(Font font, Script script) {
+  if (script == Script::Japanese) font.face = "Yu Gothic UI";
+  if (script == Script::SimplifiedChinese) font.face = "Microsoft YaHei UI";
+  font.script = script;
+  return font;
+}
+
+// Kana make a text Japanese; Han characters without kana, Chinese.
+Script ScriptOf(std::string_view utf8) {
+  bool han = false;
+  for (std::size_t i = 0; i + 2 < utf8.size(); ++i) {
+    const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(utf8[at]); };
+    if ((byte(i) & 0xF0) != 0xE0) continue;
+    const unsigned codePoint = (byte(i) & 0x0Fu) << 12 | (byte(i + 1) & 0x3Fu) << 6 | (byte(i + 2) & 0x3Fu);
+    if (codePoint >= 0x3040 && codePoint <= 0x30FF) return Script::Japanese;
+    han |= codePoint >= 0x4E00 && codePoint <= 0x9FFF;
+  }
+  return han ? Script::SimplifiedChinese : Script::Latin;
+}
+
+}  // namespace
+
 Font InLanguage(Font font) {
+  if (font.script != Script::Latin) return font;  // chosen for its text already
   const Catalog* catalog = CurrentCatalog();
   const std::string language = catalog ? catalog->Language() : "";
-  if (language == "ja") {
-    font.face = "Yu Gothic UI";
-    font.script = Script::Japanese;
-  } else if (language == "zh-Hans") {
-    font.face = "Microsoft YaHei UI";
-    font.script = Script::SimplifiedChinese;
-  }
+  if (language == "ja") return WithScript(std::move(font), Script::Japanese);
+  if (language == "zh-Hans") return WithScript(std::move(font), Script::SimplifiedChinese);
   return font;
+}
+
+Font ForText(Font font, std::string_view text) {
+  const Script script = ScriptOf(text);
+  return script == Script::Latin ? InLanguage(std::move(font)) : WithScript(std::move(font), script);
 }
 
 std::string Fill(std::string_view pattern,

@@ -39,6 +39,9 @@ std::string Fill(std::string_view pattern,
 // The font a text in the current language is drawn with: Japanese and Chinese in the face Windows
 // draws its own texts in for them, which has their characters; other languages as designed.
 Font InLanguage(Font font);
+// The font for one text in its own writing, whatever the current language: a language's own
+// name in a list of languages.
+Font ForText(Font font, std::string_view text);
 
 // The catalog Tr reads, or nullptr for English. Set by the program when the language changes.
 const Catalog* CurrentCatalog();

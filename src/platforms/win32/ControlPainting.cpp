@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "runtime/Translation.h"
 #include "win32/Colours.h"
 #include "win32/FormWindow.h"
 #include "win32/NativeControl.h"
@@ -115,6 +116,27 @@ void PaintButton(NativeControl& self, const DRAWITEMSTRUCT& item) {
     InflateRect(&rect, -inset, -inset);
     DrawFocusRect(dc, &rect);
   }
+}
+
+void PaintListEntry(NativeControl& self, const DRAWITEMSTRUCT& item) {
+  const Control& c = self.control;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  HDC dc = item.hDC;
+  RECT rect = item.rcItem;
+  FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (item.itemID < c.Entries().size()) {
+    const std::string& entry = c.Entries()[item.itemID];
+    SelectScope font(dc, self.owner.FontFor(ForText(c.GetFont(), entry)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT text = rect;
+    text.left += self.owner.Px(30);
+    const std::wstring caption = Widen(entry);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rect);
 }
 
 void PaintDrawn(NativeControl& self, HDC dc) {

@@ -15,6 +15,8 @@ bool IsDrawnHere(ControlKind kind);
 // Paints a frame, label or progress bar whole, within what the device context allows.
 void PaintDrawn(NativeControl& control, HDC dc);
 void PaintButton(NativeControl& button, const DRAWITEMSTRUCT& item);
+// One entry of a drop-down list, or its field, in a font that has the entry's characters.
+void PaintListEntry(NativeControl& list, const DRAWITEMSTRUCT& item);
 
 // Where a frame's caption (and the background behind it) starts: 120 twips in, less a margin.
 int CaptionLeft(const FormWindow& window);

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "runtime/Layout.h"
+#include "runtime/Translation.h"
 #include "win32/Colours.h"
 #include "win32/CommonControls.h"
 #include "win32/ControlPainting.h"
@@ -172,7 +173,10 @@ LRESULT OnControlColour(NativeControl& child, HDC dc) {
 }
 
 LRESULT OnDrawItem(NativeControl& child, const DRAWITEMSTRUCT& item) {
-  PaintButton(child, item);
+  if (child.control.Kind() == ControlKind::ComboBox)
+    PaintListEntry(child, item);
+  else
+    PaintButton(child, item);
   return TRUE;
 }
 
@@ -220,7 +224,11 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
       break;
     case ControlKind::CheckBox: className = WC_BUTTONW; style |= WS_TABSTOP | BS_3STATE; break;
     case ControlKind::PushButton: className = WC_BUTTONW; style |= WS_TABSTOP | BS_OWNERDRAW; break;
-    case ControlKind::ComboBox: className = WC_COMBOBOXW; style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST; break;
+    // Drawn here, each entry in a font with its characters: a language's own name in any language.
+    case ControlKind::ComboBox:
+      className = WC_COMBOBOXW;
+      style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+      break;
   }
   CommonControls& commonControls = owner.desktop().commonControls();
   if (className == std::wstring_view(WC_EDITW) || className == std::wstring_view(WC_BUTTONW) ||
@@ -278,10 +286,24 @@ void NativeControl::ApplyEntries() {
 }
 
 void NativeControl::SizeDroppedList() {
+  // Entries as tall as the tallest of their fonts, and the field as tall as an entry.
+  int itemHeight = 0;
+  HDC dc = GetDC(window);
+  for (const std::string& entry : control.Entries()) {
+    SelectScope chosen(dc, owner.FontFor(ForText(control.GetFont(), entry)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    itemHeight = std::max(itemHeight, static_cast<int>(metrics.tmHeight) + owner.Px(30));
+  }
+  ReleaseDC(window, dc);
+  if (itemHeight > 0) {
+    SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
+    SendMessageW(window, CB_SETITEMHEIGHT, 0, itemHeight);
+  }
   // The window's height is the field's and the dropped list's: room for every entry at the
   // font's item height, so the list needs no scrolling.
   const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
-  const auto itemHeight = static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, 0, 0));
+  itemHeight = static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, 0, 0));
   const int entries = std::max(1, static_cast<int>(control.Entries().size()));
   SetWindowPos(window, nullptr, 0, 0, place.width, place.height + entries * itemHeight + owner.Px(30),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
