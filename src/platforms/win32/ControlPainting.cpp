@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "runtime/Layout.h"
 #include "runtime/Translation.h"
 #include "win32/Colours.h"
 #include "win32/FormWindow.h"
@@ -33,12 +34,14 @@ void PaintFrame(NativeControl& self, HDC dc, RECT client) {
   border.top += extent.cy / 2;
   DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
   if (caption.empty()) return;
-  RECT text{CaptionLeft(self.owner), 0, CaptionLeft(self.owner) + extent.cx + 4, extent.cy};
+  // The border gives way to the caption, with a space either side, as far as its room goes.
+  const TextRoom room = *TextRoomOf(self);
+  RECT text{room.rect.left - 2, 0, std::min(room.rect.left + extent.cx + 2, room.rect.right), extent.cy};
   FillWith(dc, text, colours.BackColourOf(c));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colours.ForeColourOf(c));
   text.left += 2;
-  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, room.format);
 }
 
 void PaintLabel(NativeControl& self, HDC dc, RECT client) {
@@ -49,8 +52,8 @@ void PaintLabel(NativeControl& self, HDC dc, RECT client) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colours.ForeColourOf(c));
   const std::wstring caption = Widen(c.Text());
-  const UINT align = c.Alignment() == TextAlign::Centre ? DT_CENTER : DT_LEFT;
-  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &client, align | DT_WORDBREAK | DT_NOPREFIX);
+  TextRoom room = *TextRoomOf(self);
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &room.rect, room.format);
 }
 
 void PaintProgressBar(NativeControl& self, HDC dc, RECT client) {
@@ -65,20 +68,57 @@ void PaintProgressBar(NativeControl& self, HDC dc, RECT client) {
   SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
   const std::wstring text = Widen(c.Text());
+  const TextRoom room = *TextRoomOf(self);
   const std::pair<RECT, COLORREF> parts[] = {{filled, colours.TextOverFillOf(c)}, {empty, colours.ForeColourOf(c)}};
   for (const auto& [part, colour] : parts) {
     if (part.right <= part.left) continue;
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
     SetTextColor(dc, colour);
-    RECT area = client;
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    RECT area = room.rect;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, room.format);
     RestoreDC(dc, saved);
   }
 }
 
+// The focus rectangle's distance from a button's edge; the caption stays inside it.
+int ButtonInset(const NativeControl& button) { return button.owner.Px(60); }  // 4 pixels at 96 dpi
+
 }  // namespace
+
+std::optional<TextRoom> TextRoomOf(const NativeControl& self) {
+  RECT client;
+  GetClientRect(self.window, &client);
+  constexpr UINT kLine = DT_SINGLELINE | DT_NOPREFIX;
+  switch (self.control.Kind()) {
+    case ControlKind::Frame: {
+      // Within the border with the same margin right as left, and above the first control inside.
+      RECT room{CaptionLeft(self.owner) + 2, 0, client.right - CaptionLeft(self.owner), client.bottom};
+      for (const Control* inside : self.control.Owner().Controls())
+        if (inside->Container() == &self.control)
+          room.bottom = std::min<LONG>(room.bottom, PixelsOf(inside->Rect(), self.owner.Dpi()).top);
+      return TextRoom{room, kLine, self.font};
+    }
+    case ControlKind::Label: {
+      const UINT align = self.control.Alignment() == TextAlign::Centre ? DT_CENTER : DT_LEFT;
+      return TextRoom{client, align | DT_WORDBREAK | DT_NOPREFIX, self.font};
+    }
+    case ControlKind::ProgressBar: return TextRoom{BarInterior(self.window), kLine | DT_CENTER | DT_VCENTER, self.font};
+    case ControlKind::PushButton: {
+      InflateRect(&client, -ButtonInset(self), -ButtonInset(self));
+      return TextRoom{client, kLine | DT_CENTER | DT_VCENTER, self.font};
+    }
+    case ControlKind::CheckBox: {
+      // The system draws the box, 13 pixels at 96 dpi, and its text 4 pixels after it.
+      client.left += MulDiv(17, self.owner.Dpi(), 96);
+      const auto font = reinterpret_cast<HFONT>(SendMessageW(self.window, WM_GETFONT, 0, 0));
+      return TextRoom{client, kLine | DT_VCENTER, font};
+    }
+    case ControlKind::Chart:  // its texts are shapes, each in its own place
+    case ControlKind::TextBox: break;
+  }
+  return std::nullopt;
+}
 
 int CaptionLeft(const FormWindow& window) { return window.Px(120) - 2; }
 
@@ -106,14 +146,12 @@ void PaintButton(NativeControl& self, const DRAWITEMSTRUCT& item) {
   SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : colours.ForeColourOf(c));
-  RECT text = rect;
-  if (pressed) OffsetRect(&text, 1, 1);
+  TextRoom room = *TextRoomOf(self);
+  if (pressed) OffsetRect(&room.rect, 1, 1);
   const std::wstring caption = Widen(c.Text());
-  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &room.rect, room.format);
   if (item.itemState & ODS_FOCUS) {
-    const int inset = self.owner.Px(60);  // 4 pixels at 96 dots per inch
-    InflateRect(&rect, -inset, -inset);
+    InflateRect(&rect, -ButtonInset(self), -ButtonInset(self));
     DrawFocusRect(dc, &rect);
   }
 }

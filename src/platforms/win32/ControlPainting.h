@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
 #include "runtime/Controls.h"
 
 namespace rp::win32 {
@@ -17,6 +19,17 @@ void PaintDrawn(NativeControl& control, HDC dc);
 void PaintButton(NativeControl& button, const DRAWITEMSTRUCT& item);
 // One entry of a drop-down list, or its field, in a font that has the entry's characters.
 void PaintListEntry(NativeControl& list, const DRAWITEMSTRUCT& item);
+
+// Where a control's text goes: the rectangle it may fill (client coordinates), how it is laid
+// there (DrawText's format) and in which font. The program paints its own controls' texts into
+// it, and tests/fit measures every text of every window against it. A check box's is the
+// system's room beside the box; a text box holds what the user typed and has none.
+struct TextRoom {
+  RECT rect;
+  UINT format;
+  HFONT font;
+};
+std::optional<TextRoom> TextRoomOf(const NativeControl& control);
 
 // Where a frame's caption (and the background behind it) starts: 120 twips in, less a margin.
 int CaptionLeft(const FormWindow& window);
