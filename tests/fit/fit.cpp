@@ -147,6 +147,18 @@ class Fitting {
       }
       return;
     }
+    if (control.Kind() == ControlKind::ComboBox) {
+      // Each entry in its field, in the font it is drawn with, after the indent it is drawn at.
+      COMBOBOXINFO info{};
+      info.cbSize = sizeof info;
+      GetComboBoxInfo(native->window, &info);
+      RECT room = info.rcItem;
+      room.left += window->Px(30);
+      for (const std::string& entry : control.Entries())
+        Measure(form, control, entry, room, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX,
+                window->FontFor(ForText(control.GetFont(), entry)));
+      return;
+    }
     if (const std::optional<TextRoom> room = TextRoomOf(*native))
       Measure(form, control, control.Text(), room->rect, room->format, room->font);
   }
