@@ -11,6 +11,7 @@
 #include "schedule/Later.h"
 #include "schedule/Statistics.h"
 #include "schedule/StatisticsFile.h"
+#include "schedule/StatisticsView.h"
 
 namespace rp::test {
 namespace {
@@ -55,6 +56,26 @@ TEST(BreakRecordTest, AScriptedDayAddsUpEveryEventAndTheLongestStretch) {
   expected.eyeBreaks = 2;
   expected.longestStretchSeconds = 75 * 60;
   EXPECT_EQ(record.Days(), (DayRecords{{Day(2026, 12, 8), expected}}));
+}
+
+// The figures read as one sentence each, with the count's noun in the singular for one.
+TEST(StatisticsViewTest, FiguresAndTheChartDescriptionAreWholeSentences) {
+  struct {
+    DayFigures figures;
+    const char* text;
+  } cases[] = {
+      {{.screenSeconds = 59 * 60, .due = 1, .taken = 1, .eyeBreaks = 1, .longestStretchSeconds = 3600},
+       "Today: 59 min at the screen, 1 of 1 break taken, longest stretch 1 h 00 min; 1 eye break"},
+      {{.due = 1, .natural = 1, .skipped = 2, .held = 2, .heldSeconds = 600},
+       "Today: 0 min at the screen, 1 of 2 breaks taken, longest stretch 0 min; 2 skipped, 2 held for 10 min"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FiguresText("Today", c.figures), c.text);
+
+  DayRecords days;
+  days[Day(2026, 12, 7)].screenSeconds = 3 * 3600 + 5 * 60;
+  days[Day(2026, 12, 8)].screenSeconds = 65 * 60;
+  const std::string chart = ChartDescription(days, Day(2026, 12, 8));
+  EXPECT_TRUE(chart.ends_with(" Sun 12-06 0 min, Mon 12-07 3 h 05 min, Tue 12-08 (today) 1 h 05 min")) << chart;
 }
 
 TEST(StatisticsFileTest, EveryLineIsADayOrKeptAsItIs) {

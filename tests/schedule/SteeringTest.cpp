@@ -160,12 +160,13 @@ TEST_F(SteeringTest, APauseOutlivesARestartAndAStoredEndThatCannotBeOneIsRemoved
 
   // Paused from the menu, then the process ends abruptly and starts again.
   desktop.clock.Set({2026, 12, 8, 9, 0, 0});
-  StartReminding(kMenuOn);
+  StartReminding({{"Tray Menu", "On"}, {"Tip Shows Time Left", "On"}});
   Pick({"Pause Reminders", "For 2 Hours"});
   program.reset();
   desktop.RunFor(kMinute);
   Start();
   EXPECT_EQ(Frame1(), "Reminders paused until 11:00");
+  EXPECT_EQ(form().cSysTray1.TrayTip(), "Periodic Respite Prompter Utility - reminders paused until 11:00");
   desktop.RunFor(2 * 60 * kMinute);
   EXPECT_EQ(Breaks(), 1);  // the first minute after the pause
 }

@@ -4,12 +4,14 @@
 #include "app/Form1.h"
 #include "app/Guard.h"
 #include "app/Program.h"
+#include "runtime/Translation.h"
 
 namespace rp {
 namespace {
 
-constexpr std::string_view kSoundDialogTitle = "Add File(s) - Hold Ctrl to select multiple files";
-constexpr std::string_view kSoundDialogFilter = "Wav Files (*.wav)|*.wav|";
+constexpr std::string_view kSoundDialogTitle = TrNoop("Add File(s) - Hold Ctrl to select multiple files");
+// TRANSLATORS: the file types of the open dialog: a name, "|", the pattern, "|"; translate only the name
+constexpr std::string_view kSoundDialogFilter = TrNoop("Wav Files (*.wav)|*.wav|");
 
 bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
@@ -35,8 +37,8 @@ void Form1::PushButton5_Click() {
   std::string title;
   std::string filter;
   g.Step(100, [&] { fileName.clear(); });
-  g.Step(102, [&] { title = kSoundDialogTitle; });
-  g.Step(104, [&] { filter = kSoundDialogFilter; });
+  g.Step(102, [&] { title = Tr(kSoundDialogTitle); });
+  g.Step(104, [&] { filter = Tr(kSoundDialogFilter); });
   g.Step(106, [&] { fileName = program.platform.dialogs.OpenFile(title, filter); });
   if (g.Test(108, [&] { return fileName.empty(); })) return;
   g.Step(110, [&] { Text2.SetText(fileName); });

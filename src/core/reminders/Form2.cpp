@@ -5,6 +5,7 @@
 
 #include "runtime/Conversions.h"
 #include "runtime/Failure.h"
+#include "runtime/Translation.h"
 #include "app/Form1.h"
 #include "app/Guard.h"
 #include "app/Program.h"
@@ -22,10 +23,10 @@ constexpr std::uint32_t kRed = 0x0000FF;
 Form2::Form2(Program& program)
     : Form(program.platform.ui, "Form2", FormStyle::FixedToolWindow, 8040, 1395),
       program(program),
-      Label1(AddControl(ControlKind::Label, "Label1", nullptr, {120, 480, 7935, 345}, 0, "Break!")),
+      Label1(AddControl(ControlKind::Label, "Label1", nullptr, {120, 480, 7935, 345}, 0, TrNoop("Break!"))),
       Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
       Timer2(program.platform.ui, [this] { Timer2_Timer(); }) {
-  SetCaption("   Break!");
+  SetCaption("   " + Tr("Break!"));  // set off from the caption's edge
   Label1.SetFont({"Arial", 15.75, true});
   Label1.SetForeColor(kRed);
   Label1.SetAlignment(TextAlign::Centre);

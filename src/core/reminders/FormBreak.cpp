@@ -4,6 +4,7 @@
 #include "app/Program.h"
 #include "reminders/BreakLook.h"
 #include "runtime/Layout.h"
+#include "runtime/Translation.h"
 
 namespace rp {
 namespace {
@@ -26,11 +27,13 @@ TwipsRect InBlock(const MonitorInfo& monitor, TwipsRect rect) {
 FormBreak::FormBreak(Program& program, const MonitorInfo& monitor, std::string_view suggestion)
     : Form(program.platform.ui, "FormBreak", FormStyle::Borderless, WorkAreaWidth(monitor), WorkAreaHeight(monitor)),
       program(program),
-      Label1(AddControl(ControlKind::Label, "Label1", nullptr, InBlock(monitor, {0, 0, 7800, 645}), 2, "Time for a break")),
+      Label1(AddControl(ControlKind::Label, "Label1", nullptr, InBlock(monitor, {0, 0, 7800, 645}), 2, TrNoop("Time for a break"))),
       Label2(AddControl(ControlKind::Label, "Label2", nullptr, InBlock(monitor, {0, 840, 7800, 600}), 3, std::string(suggestion))),
       ProgressBar1(AddControl(ControlKind::ProgressBar, "ProgressBar1", nullptr, InBlock(monitor, {0, 1680, 7800, 720}), 4, "")),
-      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, InBlock(monitor, {0, 2640, 3780, 480}), 0, "Postpone 5 Minutes")),
-      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, InBlock(monitor, {4020, 2640, 3780, 480}), 1, "Skip Break")),
+      // TRANSLATORS: a button of the break window; keep it about as short as the English
+      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, InBlock(monitor, {0, 2640, 3780, 480}), 0, TrNoop("Postpone 5 Minutes"))),
+      // TRANSLATORS: a button of the break window; keep it about as short as the English
+      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, InBlock(monitor, {4020, 2640, 3780, 480}), 1, TrNoop("Skip Break"))),
       Label3(AddControl(ControlKind::Label, "Label3", nullptr, InBlock(monitor, {0, 3300, 7800, 285}), 5, "")) {
   SetMonitor(monitor);
   SetDesignFonts(*this);
@@ -48,7 +51,7 @@ FormBreak::FormBreak(Program& program, const MonitorInfo& monitor, std::string_v
 FormBreak::~FormBreak() = default;
 
 void FormBreak::Form_Load() {
-  SetCaption(std::string(kBreakCaption));
+  SetCaption(Tr(kBreakCaption));
   SetBackColor(kCalmBackColour);
   for (Control* label : {&Label1, &Label2, &Label3}) label->SetBackColor(kCalmBackColour);
   MakeTopmost();

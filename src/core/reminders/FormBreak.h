@@ -3,12 +3,14 @@
 
 #include "ports/Monitors.h"
 #include "runtime/Form.h"
+#include "runtime/Translation.h"
 
 namespace rp {
 
 class Program;
 
-inline constexpr std::string_view kBreakCaption = "Break Time";
+// TRANSLATORS: the title of the break window, read out by screen readers and shown in the taskbar
+inline constexpr std::string_view kBreakCaption = TrNoop("Break Time");
 
 // The window of a guided break on one monitor: it covers the monitor's work area, stays on
 // top, shows the time left and the buttons that postpone or skip the break while the day's

@@ -6,6 +6,7 @@
 #include "app/Program.h"
 #include "reminders/BreakLook.h"
 #include "runtime/Layout.h"
+#include "runtime/Translation.h"
 #include "schedule/EyeBreaks.h"
 #include "schedule/GuidedBreak.h"
 
@@ -21,7 +22,9 @@ constexpr int kCountdownMs = 1000;
 FormEyeBreak::FormEyeBreak(Program& program)
     : Form(program.platform.ui, "FormEyeBreak", FormStyle::FixedToolWindow, 5400, 1140),
       program(program),
-      Label1(AddControl(ControlKind::Label, "Label1", nullptr, {120, 180, 5160, 345}, 0, "Look at something far away")),
+      Label1(AddControl(ControlKind::Label, "Label1", nullptr, {120, 180, 5160, 345}, 0,
+                        // TRANSLATORS: the eye break window's one line; keep it about as short as the English
+                        TrNoop("Look at something far away"))),
       Label2(AddControl(ControlKind::Label, "Label2", nullptr, {120, 600, 5160, 420}, 1,
                         ClockText(EyeBreakRhythm::kLengthSeconds))),
       Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
@@ -52,7 +55,7 @@ void FormEyeBreak::Appear() {
 }
 
 void FormEyeBreak::Form_Load() {
-  SetCaption("Eye Break");
+  SetCaption(Tr("Eye Break"));
   SetBackColor(kCalmBackColour);
   for (Control* label : {&Label1, &Label2}) label->SetBackColor(kCalmBackColour);
   MakeTopmost();

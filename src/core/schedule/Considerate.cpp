@@ -2,14 +2,16 @@
 
 #include <algorithm>
 
+#include "runtime/Translation.h"
+
 namespace rp {
 
 std::string_view HeldCaption(HoldReason reason) {
   switch (reason) {
-    case HoldReason::Presentation: return "Break held: presentation";
-    case HoldReason::FullScreen: return "Break held: full-screen program";
-    case HoldReason::QuietHours: return "Break held: quiet hours";
-    case HoldReason::Call: return "Break held: call in progress";
+    case HoldReason::Presentation: return TrNoop("Break held: presentation");
+    case HoldReason::FullScreen: return TrNoop("Break held: full-screen program");
+    case HoldReason::QuietHours: return TrNoop("Break held: quiet hours");
+    case HoldReason::Call: return TrNoop("Break held: call in progress");
     case HoldReason::None: break;
   }
   return "";

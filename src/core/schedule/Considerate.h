@@ -6,11 +6,12 @@
 
 #include "ports/EventLoop.h"
 #include "ports/Presence.h"
+#include "runtime/Translation.h"
 #include "schedule/Options.h"
 
 namespace rp {
 
-inline constexpr std::string_view kAwayCaption = "Away from the computer: the break is being taken";
+inline constexpr std::string_view kAwayCaption = TrNoop("Away from the computer: the break is being taken");
 
 // A hold that lasts this long lets the break fire: no reason holds a break all day.
 inline constexpr std::int64_t kLongestHoldMs = 30 * 60000;
@@ -20,7 +21,7 @@ inline constexpr std::int64_t kRenewWatchMs = 60000;
 // Why a due break waits.
 enum class HoldReason { None, Presentation, FullScreen, QuietHours, Call };
 
-// Frame1's text for a held break: "Break held: presentation".
+// Frame1's text for a held break: "Break held: presentation", in English (for Tr).
 std::string_view HeldCaption(HoldReason reason);
 
 // What a countdown tick does, given the user's presence.

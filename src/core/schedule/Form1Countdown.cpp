@@ -5,6 +5,7 @@
 #include "app/Guard.h"
 #include "app/Program.h"
 #include "reminders/Form2.h"
+#include "runtime/Translation.h"
 #include "schedule/BreakRecord.h"
 #include "schedule/modReminder.h"
 
@@ -71,7 +72,7 @@ void Form1::Timer1_Timer() {
   g.Step(100, [&] { ++ElapsedSeconds; });
   g.Step(102, [&] { UpdateProgress(ProgressBar1, IntervalSeconds, ElapsedSeconds); });
   g.Step(102, [&] {
-    Frame1.SetText(std::string(kNextBreakPrefix) + FormatSeconds(IntervalSeconds - ElapsedSeconds));
+    Frame1.SetText(NextBreakText(IntervalSeconds - ElapsedSeconds));
   });
   g.Step(106, [&] { loop.DoEvents(); });
   if (!g.Test(108, [&] { return ElapsedSeconds >= IntervalSeconds; })) {
@@ -105,7 +106,7 @@ void Form1::RunBreak(Guard& g) {
     });
   }
   if (g.Test(124, [&] { return Check2.Value() == 1; })) {
-    g.Step(126, [&] { cSysTray1.ShowBalloon("Break!", kProductName, 30); });
+    g.Step(126, [&] { cSysTray1.ShowBalloon(Tr("Break!"), kProductName, 30); });
   }
   if (g.Test(128, [&] { return Check3.Value() == 1; })) {
     g.Step(130, [&] { program.globals.BreakWindowClosed = false; });
@@ -151,11 +152,11 @@ void Form1::FinishBreak(Guard& g, bool postponed) {
     });
     g.Step(140, [&] {
       ProgressBar1.SetValue(0);
-      ProgressBar1.SetText(std::string(kProgressBarText));
+      ProgressBar1.SetText(Tr(kProgressBarText));
     });
   }
   // "Stop Reminding" pressed during the break keeps reminding stopped.
-  if (g.Test(142, [&] { return PushButton3.Text() != kStartReminding; })) {
+  if (g.Test(142, [&] { return Reminding(); })) {
     g.Step(142, [&] { Timer1.SetInterval(1000); });
     g.Step(144, [&] { Timer1.SetEnabled(true); });
   }
@@ -176,8 +177,8 @@ void Form1::TakeBreakNow() {
 void Form1::PushButton3_Click() {
   Main& main = program.main;
   Guard g(main, "Form1.PushButton3_Click");
-  if (g.Test(100, [&] { return PushButton3.Text() == kStartReminding; })) {
-    g.Step(102, [&] { PushButton3.SetText(std::string(kStopReminding)); });
+  if (g.Test(100, [&] { return !Reminding(); })) {
+    g.Step(102, [&] { PushButton3.SetText(Tr(kStopReminding)); });
     g.Step(104, [&] { main.SaveSetting("StartStopState", "On"); });
     g.Step(106, [&] { ElapsedSeconds = 0; });
     if (g.Test(108, [&] { return main.IsNumeric(Text1.Text()); })) {
@@ -189,17 +190,17 @@ void Form1::PushButton3_Click() {
     g.Step(116, [&] { Timer1.SetInterval(1000); });
     g.Step(118, [&] { Timer1.SetEnabled(true); });
   } else {
-    g.Step(120, [&] { PushButton3.SetText(std::string(kStartReminding)); });
+    g.Step(120, [&] { PushButton3.SetText(Tr(kStartReminding)); });
     g.Step(122, [&] { main.SaveSetting("StartStopState", "Off"); });
     g.Step(124, [&] { ElapsedSeconds = 0; });
     g.Step(126, [&] { Timer1.SetInterval(0); });
     g.Step(128, [&] { Timer1.SetEnabled(false); });
     g.Step(130, [&] {
-      Frame1.SetText("Stopped.");
+      Frame1.SetText(Tr("Stopped."));
       SetMousePointer(kDefaultPointer);
     });
     g.Step(132, [&] { ProgressBar1.SetValue(0); });
-    g.Step(134, [&] { ProgressBar1.SetText(std::string(kProgressBarText)); });
+    g.Step(134, [&] { ProgressBar1.SetText(Tr(kProgressBarText)); });
     // Stopping silences a break sound that would otherwise loop on with nothing to stop it.
     g.Step(136, [&] { StopBreakSound(); });
   }

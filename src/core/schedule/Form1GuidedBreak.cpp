@@ -8,6 +8,7 @@
 #include "app/Program.h"
 #include "reminders/BreakWindows.h"
 #include "reminders/FormEyeBreak.h"
+#include "runtime/Translation.h"
 #include "schedule/modReminder.h"
 
 // The main window's part in a guided break and in the eye breaks: it runs the break between
@@ -16,8 +17,10 @@
 namespace rp {
 namespace {
 
-constexpr std::string_view kBreakPrefix = "Break: ";
-constexpr std::string_view kPostponedPrefix = "Break postponed: ";
+std::string PostponedText(int secondsLeft) {
+  // TRANSLATORS: in the main window; {time} is the time until the postponed break, like 04:59
+  return Fill(Tr("Break postponed: {time}"), {{"time", ClockText(secondsLeft)}});
+}
 
 }  // namespace
 
@@ -54,24 +57,26 @@ bool Form1::GuideBreak() {
   windows.Close();
   // Frame1 leaves the break behind at once, not at the next tick.
   const bool postponed = guidedBreak.State() == GuidedState::Postponed;
-  if (PushButton3.Text() == kStartReminding)
-    Frame1.SetText("Stopped.");
+  if (!Reminding())
+    Frame1.SetText(Tr("Stopped."));
   else if (postponed)
-    Frame1.SetText(std::string(kPostponedPrefix) + ClockText(guidedBreak.PostponedSecondsLeft()));
+    Frame1.SetText(PostponedText(guidedBreak.PostponedSecondsLeft()));
   else
-    Frame1.SetText(std::string(kNextBreakPrefix) + FormatSeconds(IntervalSeconds));
+    Frame1.SetText(NextBreakText(IntervalSeconds));
   if (failure) OnUnguardedFailure("GuideBreak", *failure);
   return postponed;
 }
 
 void Form1::ShowBreakTimeLeft() {
-  Frame1.SetText(std::string(kBreakPrefix) + ClockText(guidedBreak.SecondsLeft(program.platform.loop.NowMs())));
+  const std::string left = ClockText(guidedBreak.SecondsLeft(program.platform.loop.NowMs()));
+  // TRANSLATORS: in the main window during a break; {time} is the time left, like 04:59
+  Frame1.SetText(Fill(Tr("Break: {time}"), {{"time", left}}));
   program.breakWindows->ShowState();
 }
 
 void Form1::PostponedTick(Guard& g) {
   const bool due = guidedBreak.CountPostponed();
-  Frame1.SetText(std::string(kPostponedPrefix) + ClockText(guidedBreak.PostponedSecondsLeft()));
+  Frame1.SetText(PostponedText(guidedBreak.PostponedSecondsLeft()));
   if (!due) {
     CountEyeTime(guidedBreak.PostponedSecondsLeft());
     return UpdateTrayTip();

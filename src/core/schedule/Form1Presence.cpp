@@ -1,9 +1,9 @@
-#include <cctype>
 #include <exception>
 
 #include "app/Form1.h"
 #include "schedule/FormOptions.h"
 #include "app/Program.h"
+#include "runtime/Translation.h"
 #include "schedule/Statistics.h"
 
 namespace rp {
@@ -59,41 +59,44 @@ void Form1::ApplyOptions(const Options& options) {
 
 void Form1::ShowPresence() {
   if (considerate.Away())
-    Frame1.SetText(std::string(kAwayCaption));
+    Frame1.SetText(Tr(kAwayCaption));
   else if (considerate.Held() != HoldReason::None)
-    Frame1.SetText(std::string(HeldCaption(considerate.Held())));
+    Frame1.SetText(Tr(HeldCaption(considerate.Held())));
   UpdateTrayTip();
 }
 
 void Form1::UpdateTrayTip() {
   const bool held = considerate.Held() != HoldReason::None;
-  const std::string problem = program.statistics ? program.statistics->Problem() : std::string();
+  const std::string problem = program.statistics ? Tr(program.statistics->Problem()) : std::string();
   if (!considerate.GetOptions().tipShowsTimeLeft) {
     // A held break, or a record that cannot be saved, is told in the tip whatever the option:
     // the user would not know otherwise; so are policy values that had to be ignored. The tip
     // changes only when that note does.
-    const std::string note = JoinedNotes(policyNote_, held ? std::string("break held") : problem);
+    // TRANSLATORS: in the tray icon's tip after the program's name and a dash
+    const std::string note = JoinedNotes(policyNote_, held ? Tr("break held") : problem);
     if (note == tipNote_) return;
     tipNote_ = note;
     cSysTray1.SetTrayTip(std::string(kProductName) + (note.empty() ? "" : " - " + note));
     return;
   }
   std::string state;
-  if (PushButton3.Text() == kStartReminding) {
-    state = "stopped";
+  if (!Reminding()) {
+    // TRANSLATORS: in the tray icon's tip after the program's name and a dash: reminding is off
+    state = Tr("stopped");
   } else if (steering.Holding() != SteerHold::None) {
-    state = steering.Caption();
-    state[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(state[0])));  // "reminders paused ..."
+    state = steering.TipText();
   } else if (considerate.Away()) {
-    state = "away";
+    // TRANSLATORS: in the tray icon's tip: the user is away from the computer
+    state = Tr("away");
   } else if (held) {
-    state = "break held";
+    state = Tr("break held");
   } else {
     // Whole minutes, rounded up: the text changes once a minute, and so the shell is told.
     const std::int64_t left = guidedBreak.State() == GuidedState::Postponed
                                   ? guidedBreak.PostponedSecondsLeft()
                                   : static_cast<std::int64_t>(IntervalSeconds) - ElapsedSeconds;
-    state = "next break in " + std::to_string(left > 0 ? (left + 59) / 60 : 0) + " min";
+    // TRANSLATORS: in the tray icon's tip; {minutes} is a number of minutes, "min" their abbreviation
+    state = Fill(Tr("next break in {minutes} min"), {{"minutes", std::to_string(left > 0 ? (left + 59) / 60 : 0)}});
   }
   tipNote_ = problem;
   const std::string tip = std::string(kProductName) + " - " + JoinedNotes(policyNote_, state) +

@@ -44,7 +44,7 @@ void Form1::ResumeReminders() {
   steering.EndPause();
   ElapsedSeconds = 0;
   considerate.Reset();
-  Frame1.SetText(std::string(kNextBreakPrefix) + FormatSeconds(IntervalSeconds));
+  Frame1.SetText(NextBreakText(IntervalSeconds));
   UpdateTrayTip();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "app/Program.h"
+#include "runtime/Translation.h"
 #include "schedule/Statistics.h"
 #include "schedule/StatisticsView.h"
 
@@ -12,8 +13,6 @@ constexpr int kMargin = 120;
 constexpr int kButtonHeight = 405;
 constexpr int kLabelHeight = 510;  // two lines of the window's font
 constexpr int kNoteHeight = 285;
-constexpr std::string_view kExportTitle = "Export Statistics";
-constexpr std::string_view kCsvFilter = "CSV files (*.csv)|*.csv|All files (*.*)|*.*|";
 constexpr int kYesNoQuestion = 36;  // Yes and No buttons, question mark
 constexpr int kYes = 6;
 
@@ -26,9 +25,11 @@ FormStatistics::FormStatistics(Program& program, Statistics& statistics)
       Label1(AddControl(ControlKind::Label, "Label1", nullptr, {}, 4, "")),
       Label2(AddControl(ControlKind::Label, "Label2", nullptr, {}, 5, "")),
       Label3(AddControl(ControlKind::Label, "Label3", nullptr, {}, 6, "")),
-      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {}, 0, "Export...")),
-      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {}, 1, "Clear History")),
-      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {}, 2, "Close")),
+      // TRANSLATORS: a button of the Statistics window: saves the record to a file
+      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {}, 0, TrNoop("Export..."))),
+      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {}, 1, TrNoop("Clear History"))),
+      // TRANSLATORS: a button of the Statistics window: closes it
+      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {}, 2, TrNoop("Close"))),
       statistics_(statistics) {
   SetDesignFonts(*this);
   Chart1.SetFont({"Arial", 8, false});
@@ -42,7 +43,7 @@ FormStatistics::FormStatistics(Program& program, Statistics& statistics)
 FormStatistics::~FormStatistics() = default;
 
 void FormStatistics::Form_Load() {
-  SetCaption(std::string(kStatisticsCaption));
+  SetCaption(Tr(kStatisticsCaption));
   ShowRecord();
 }
 
@@ -72,30 +73,40 @@ void FormStatistics::ShowRecord() {
   const std::int64_t today = record.Today();
   Chart1.SetText(ChartDescription(record.Days(), today));
   DrawChart();
-  Label1.SetText(FiguresText("Today", SumOfDays(record.Days(), today, today)));
-  Label2.SetText(FiguresText("Last 7 days", SumOfDays(record.Days(), today - 6, today)));
+  // TRANSLATORS: the period of the figures that follow it
+  Label1.SetText(FiguresText(Tr("Today"), SumOfDays(record.Days(), today, today)));
+  // TRANSLATORS: the period of the figures that follow it: today and the six days before
+  Label2.SetText(FiguresText(Tr("Last 7 days"), SumOfDays(record.Days(), today - 6, today)));
+  // Sentences one after the other, each followed by a blank.
   std::string note;
-  if (!statistics_.Counting()) note = "Keep Statistics is off (Options): nothing is being counted. ";
-  if (!statistics_.Problem().empty()) note += "The file cannot be written now; the program tries again every minute. ";
+  // TRANSLATORS: "Keep Statistics" is the option's name in the Options window
+  if (!statistics_.Counting()) note = Tr("Keep Statistics is off (Options): nothing is being counted.") + " ";
+  if (!statistics_.Problem().empty())
+    note += Tr("The file cannot be written now; the program tries again every minute.") + " ";
   if (const std::size_t kept = statistics_.UnreadableLines().size())
-    note += std::to_string(kept) + (kept == 1 ? " line of the file could not be read and stays as it is."
-                                              : " lines of the file could not be read and stay as they are.");
+    note += Fill(TrPlural("{count} line of the file could not be read and stays as it is.",
+                          "{count} lines of the file could not be read and stay as they are.", static_cast<long long>(kept)),
+                 {{"count", std::to_string(kept)}});
   Label3.SetText(note);
 }
 
 void FormStatistics::PushButton1_Click() {
-  const std::string path = program.platform.dialogs.SaveFile(kExportTitle, kCsvFilter, "statistics.csv");
+  // TRANSLATORS: the file types of the save dialog: a name, "|", the pattern, "|", and so on; translate only the names
+  const std::string filter = Tr("CSV files (*.csv)|*.csv|All files (*.*)|*.*|");
+  const std::string path = program.platform.dialogs.SaveFile(Tr("Export Statistics"), filter, "statistics.csv");
   if (path.empty() || statistics_.Export(path)) return;
-  program.platform.dialogs.MessageBox("The statistics could not be written to " + path + ".", kStatisticsCaption, kErrorStyle);
+  program.platform.dialogs.MessageBox(Fill(Tr("The statistics could not be written to {file}."), {{"file", path}}),
+                                      Tr(kStatisticsCaption), kErrorStyle);
 }
 
 void FormStatistics::PushButton2_Click() {
   Dialogs& dialogs = program.platform.dialogs;
-  if (dialogs.MessageBox("Clear the whole history of breaks and screen time? It cannot be brought back.",
-                         kStatisticsCaption, kYesNoQuestion) != kYes)
+  if (dialogs.MessageBox(Tr("Clear the whole history of breaks and screen time? It cannot be brought back."),
+                         Tr(kStatisticsCaption), kYesNoQuestion) != kYes)
     return;
   if (!statistics_.Clear())
-    dialogs.MessageBox("The statistics file could not be deleted: " + statistics_.Path(), kStatisticsCaption, kErrorStyle);
+    dialogs.MessageBox(Fill(Tr("The statistics file could not be deleted: {file}"), {{"file", statistics_.Path()}}),
+                       Tr(kStatisticsCaption), kErrorStyle);
   ShowRecord();
 }
 

@@ -3,13 +3,14 @@
 #include <string_view>
 
 #include "runtime/Form.h"
+#include "runtime/Translation.h"
 
 namespace rp {
 
 class Program;
 class Statistics;
 
-inline constexpr std::string_view kStatisticsCaption = "Statistics";
+inline constexpr std::string_view kStatisticsCaption = TrNoop("Statistics");
 
 // The modal "Statistics" window, opened from the main window's system menu: the chart of the
 // last two weeks, today's and the last seven days' figures as text, and Export..., Clear History

@@ -3,16 +3,25 @@
 #include <algorithm>
 #include <array>
 
+#include "runtime/Translation.h"
+
 namespace rp {
 namespace {
 
+// Shown in one line under "Time for a break": the break window translates them.
 constexpr std::array<std::string_view, 6> kSuggestions = {
-    "Stand up and walk around for a moment.",
-    "Look at something far away, out of a window if you can.",
-    "Stretch your shoulders: roll them back slowly a few times.",
-    "Close your eyes and breathe slowly.",
-    "Fetch a glass of water.",
-    "Stretch your arms above your head, then let them hang loose.",
+    // TRANSLATORS: a suggestion in the break window, in one line under "Time for a break"
+    TrNoop("Stand up and walk around for a moment."),
+    // TRANSLATORS: a suggestion in the break window, in one line under "Time for a break"
+    TrNoop("Look at something far away, out of a window if you can."),
+    // TRANSLATORS: a suggestion in the break window, in one line under "Time for a break"
+    TrNoop("Stretch your shoulders: roll them back slowly a few times."),
+    // TRANSLATORS: a suggestion in the break window, in one line under "Time for a break"
+    TrNoop("Close your eyes and breathe slowly."),
+    // TRANSLATORS: a suggestion in the break window, in one line under "Time for a break"
+    TrNoop("Fetch a glass of water."),
+    // TRANSLATORS: a suggestion in the break window, in one line under "Time for a break"
+    TrNoop("Stretch your arms above your head, then let them hang loose."),
 };
 
 }  // namespace
@@ -73,8 +82,11 @@ std::string ClockText(int seconds) {
 }
 
 std::string SkipsLeftText(int skips) {
-  if (skips <= 0) return "No skips left today";
-  return std::to_string(skips) + (skips == 1 ? " skip" : " skips") + " left today";
+  // TRANSLATORS: under the break window's buttons, which are greyed now
+  if (skips <= 0) return Tr("No skips left today");
+  // TRANSLATORS: under the break window's buttons: how many more times they may be used today
+  return Fill(TrPlural("{count} skip left today", "{count} skips left today", skips),
+              {{"count", std::to_string(skips)}});
 }
 
 }  // namespace rp

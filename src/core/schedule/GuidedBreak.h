@@ -56,7 +56,7 @@ class GuidedBreak {
   int SkipsLeft() { return budget_.Left(); }
   // The suggestion of this break, one of a few, picked at random when it began (from the same
   // sequence at every start, so that pictures of a first break come out the same).
-  std::string_view Suggestion() const;
+  std::string_view Suggestion() const;  // in English, as the break window's design gives it
 
  private:
   void End(GuidedState next, void (BreakObserver::*report)());
@@ -73,7 +73,7 @@ class GuidedBreak {
 
 // Seconds as "04:59"; from an hour on, the minutes go on counting ("75:00").
 std::string ClockText(int seconds);
-// "2 skips left today", "1 skip left today", "No skips left today".
+// "2 skips left today", "1 skip left today", "No skips left today", in the user's language.
 std::string SkipsLeftText(int skips);
 
 }  // namespace rp

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "runtime/Translation.h"
 #include "schedule/StatisticsFile.h"
 
 namespace rp {
@@ -34,13 +35,15 @@ void Statistics::SetProblem(std::string problem) {
 
 void Statistics::Load() {
   if (loaded_) return;
-  if (path_.empty()) return SetProblem("no folder for statistics");
+  // TRANSLATORS: in the tray icon's tip after a comma: the statistics cannot be kept
+  if (path_.empty()) return SetProblem(TrNoop("no folder for statistics"));
   if (!files_.CanReadModificationTime(path_)) {
     loaded_ = true;  // nothing kept yet
     return;
   }
   const auto text = files_.ReadFile(path_);
-  if (!text) return SetProblem("statistics file unreadable");
+  // TRANSLATORS: in the tray icon's tip after a comma
+  if (!text) return SetProblem(TrNoop("statistics file unreadable"));
   StatisticsText read = ReadStatistics(*text);
   record.Merge(read.days);
   record.KeepNewest(kMaxStatisticsDays);
@@ -55,7 +58,8 @@ bool Statistics::Save() {
   if (record.Version() == savedVersion_) return true;
   record.KeepNewest(kMaxStatisticsDays);
   if (!WriteFileInOneStep(files_, path_, WriteStatistics(record.Days(), unreadable_))) {
-    SetProblem("statistics not saved");
+    // TRANSLATORS: in the tray icon's tip after a comma
+    SetProblem(TrNoop("statistics not saved"));
     return false;
   }
   savedVersion_ = record.Version();

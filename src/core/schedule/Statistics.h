@@ -42,7 +42,7 @@ class Statistics {
   // Lines of the file that are not days, kept as they are.
   const std::vector<std::string>& UnreadableLines() const { return unreadable_; }
   const std::string& Path() const { return path_; }
-  // Why the record is not on disk, in a few words ("" when it is).
+  // Why the record is not on disk, in a few words ("" when it is), in English: shown through Tr.
   const std::string& Problem() const { return problem_; }
 
  private:

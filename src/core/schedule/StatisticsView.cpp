@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "runtime/CivilTime.h"
+#include "runtime/Translation.h"
+#include "schedule/WorkingHours.h"
 
 namespace rp {
 namespace {
@@ -17,14 +19,18 @@ constexpr int kMark = 90;        // the side of a break's mark
 constexpr int kMarkStep = 120;   // from one mark to the next up the bar
 constexpr std::int64_t kHour = 3600;
 
-const char* const kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-
 // "Tue" and "12-08" for a day.
-std::string WeekdayOf(std::int64_t day) { return kWeekdays[Weekday(CivilFromDays(day))]; }
-std::string MonthAndDay(std::int64_t day) { return DateText(CivilFromDays(day)).substr(5); }
+std::string WeekdayOf(std::int64_t day) { return WeekdayName(Weekday(CivilFromDays(day))); }
+std::string MonthAndDay(std::int64_t day) {
+  const std::string date = DateText(CivilFromDays(day));  // "2026-12-08"
+  // TRANSLATORS: a date under the statistics chart's bars, {month} and {day} as two digits ("12-08");
+  // put them in your language's order and with its separator
+  return Fill(Tr("{month}-{day}"), {{"month", date.substr(5, 2)}, {"day", date.substr(8, 2)}});
+}
 
-std::string Count(std::int64_t n, std::string_view one, std::string_view many) {
-  return std::to_string(n) + " " + std::string(n == 1 ? one : many);
+// Characters, not bytes, of a UTF-8 text: a translated legend takes the room it needs.
+int Characters(std::string_view text) {
+  return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
 DrawnShape Shape(DrawnShape::Kind kind, TwipsRect rect, std::uint32_t colour, std::string text = {},
@@ -50,10 +56,16 @@ void AddLegend(std::vector<DrawnShape>& shapes, int left) {
     std::uint32_t colour;
     bool mark, taken;
     const char* text;
-  } entries[] = {{kButtonShadowColour, false, false, "screen time"},
-                 {kHighlightColour, false, false, "today"},
-                 {0, true, true, "break taken"},
-                 {0, true, false, "natural break"}};
+  } entries[] = {
+      // TRANSLATORS: the statistics chart's legend: what the bars show
+      {kButtonShadowColour, false, false, TrNoop("screen time")},
+      // TRANSLATORS: the statistics chart's legend: the colour of today's bar
+      {kHighlightColour, false, false, TrNoop("today")},
+      // TRANSLATORS: the statistics chart's legend: a filled mark is a break taken
+      {0, true, true, TrNoop("break taken")},
+      // TRANSLATORS: the statistics chart's legend: a hollow mark is time away counted as a break
+      {0, true, false, TrNoop("natural break")},
+  };
   int x = left;
   for (const auto& e : entries) {
     const TwipsRect swatch{x, (kLegendHeight - kMark) / 2, kMark, kMark};
@@ -61,8 +73,9 @@ void AddLegend(std::vector<DrawnShape>& shapes, int left) {
       AddMark(shapes, swatch, e.taken);
     else
       shapes.push_back(Shape(DrawnShape::Kind::Fill, swatch, e.colour));
-    const int width = static_cast<int>(std::string_view(e.text).size()) * 105;
-    shapes.push_back(Shape(DrawnShape::Kind::Text, {x + kMark + kGap, 0, width, kLegendHeight}, kButtonTextColour, e.text));
+    std::string text = Tr(e.text);
+    const int width = Characters(text) * 105;
+    shapes.push_back(Shape(DrawnShape::Kind::Text, {x + kMark + kGap, 0, width, kLegendHeight}, kButtonTextColour, std::move(text)));
     x += kMark + kGap + width + 3 * kGap;
   }
 }
@@ -71,10 +84,12 @@ void AddLegend(std::vector<DrawnShape>& shapes, int left) {
 
 std::string FormatDuration(std::int64_t seconds) {
   const std::int64_t minutes = std::max<std::int64_t>(0, seconds) / 60;
-  if (minutes < 60) return std::to_string(minutes) + " min";
+  // TRANSLATORS: a length of time, "45 min"; abbreviate as your language does
+  if (minutes < 60) return Fill(Tr("{minutes} min"), {{"minutes", std::to_string(minutes)}});
   char rest[8];
   std::snprintf(rest, sizeof rest, "%02d", static_cast<int>(minutes % 60));
-  return std::to_string(minutes / 60) + " h " + rest + " min";
+  // TRANSLATORS: a length of time, "1 h 05 min"; abbreviate as your language does
+  return Fill(Tr("{hours} h {minutes} min"), {{"hours", std::to_string(minutes / 60)}, {"minutes", rest}});
 }
 
 DayFigures SumOfDays(const DayRecords& days, std::int64_t first, std::int64_t last) {
@@ -84,16 +99,41 @@ DayFigures SumOfDays(const DayRecords& days, std::int64_t first, std::int64_t la
 }
 
 std::string FiguresText(std::string_view period, const DayFigures& d) {
-  std::string text = std::string(period) + ": " + FormatDuration(d.screenSeconds) + " at the screen, ";
+  const std::string screen = FormatDuration(d.screenSeconds), stretch = FormatDuration(d.longestStretchSeconds);
   const std::int64_t breaks = d.due + d.natural;
-  text += breaks == 0 ? std::string("no break due")
-                      : std::to_string(d.taken + d.natural) + " of " + Count(breaks, "break", "breaks") + " taken";
-  text += ", longest stretch " + FormatDuration(d.longestStretchSeconds);
+  std::string text =
+      breaks == 0
+          // TRANSLATORS: {period} is "Today" or "Last 7 days"; {screen} and {stretch} are lengths of time like
+          // "1 h 05 min"
+          ? Fill(Tr("{period}: {screen} at the screen, no break due, longest stretch {stretch}"),
+                 {{"period", period}, {"screen", screen}, {"stretch", stretch}})
+          // TRANSLATORS: {period} is "Today" or "Last 7 days"; {screen} and {stretch} are lengths of time like
+          // "1 h 05 min"; {taken} of {count} breaks were taken
+          : Fill(TrPlural("{period}: {screen} at the screen, {taken} of {count} break taken, longest stretch {stretch}",
+                          "{period}: {screen} at the screen, {taken} of {count} breaks taken, longest stretch {stretch}",
+                          breaks),
+                 {{"period", period},
+                  {"screen", screen},
+                  {"taken", std::to_string(d.taken + d.natural)},
+                  {"count", std::to_string(breaks)},
+                  {"stretch", stretch}});
+  // What else happened: a list after the sentence above.
   std::vector<std::string> more;
-  if (d.postponed) more.push_back(std::to_string(d.postponed) + " postponed");
-  if (d.skipped) more.push_back(std::to_string(d.skipped) + " skipped");
-  if (d.held) more.push_back(std::to_string(d.held) + " held for " + FormatDuration(d.heldSeconds));
-  if (d.eyeBreaks) more.push_back(Count(d.eyeBreaks, "eye break", "eye breaks"));
+  const auto counted = [](const std::string& pattern, std::int64_t n) {
+    return Fill(pattern, {{"count", std::to_string(n)}});
+  };
+  // TRANSLATORS: in the statistics window: {count} breaks were postponed
+  if (d.postponed) more.push_back(counted(TrPlural("{count} postponed", "{count} postponed", d.postponed), d.postponed));
+  // TRANSLATORS: in the statistics window: {count} breaks were skipped
+  if (d.skipped) more.push_back(counted(TrPlural("{count} skipped", "{count} skipped", d.skipped), d.skipped));
+  if (d.held)
+    more.push_back(Fill(
+        // TRANSLATORS: in the statistics window: {count} breaks were held (put off during a presentation or call)
+        // for {time} in all, a length of time like "9 min"
+        TrPlural("{count} held for {time}", "{count} held for {time}", d.held),
+        {{"count", std::to_string(d.held)}, {"time", FormatDuration(d.heldSeconds)}}));
+  // TRANSLATORS: in the statistics window: short breaks to rest the eyes
+  if (d.eyeBreaks) more.push_back(counted(TrPlural("{count} eye break", "{count} eye breaks", d.eyeBreaks), d.eyeBreaks));
   for (std::size_t i = 0; i < more.size(); ++i) text += (i == 0 ? "; " : ", ") + more[i];
   return text;
 }
@@ -121,7 +161,8 @@ std::vector<DrawnShape> ChartDrawing(const DayRecords& days, std::int64_t today,
     const int y = bottom - heightOf(hours * kHour);
     shapes.push_back(Shape(DrawnShape::Kind::Line, {left, y, right - left, 0}, hours == 0 ? kButtonTextColour : kButtonShadowColour));
     shapes.push_back(Shape(DrawnShape::Kind::Text, {0, y - kTextHeight / 2, left - 2 * kGap, kTextHeight}, kButtonTextColour,
-                           std::to_string(hours) + " h", TextAlign::Right));
+                           // TRANSLATORS: a number of hours on the statistics chart's axis, abbreviated
+                           Fill(Tr("{hours} h"), {{"hours", std::to_string(hours)}}), TextAlign::Right));
   }
 
   for (int i = 0; i < kChartDays; ++i) {
@@ -149,16 +190,21 @@ std::vector<DrawnShape> ChartDrawing(const DayRecords& days, std::int64_t today,
 }
 
 std::string ChartDescription(const DayRecords& days, std::int64_t today) {
-  std::string text = "Screen time per day:";
+  // TRANSLATORS: what the statistics chart shows, as a screen reader reads it; a list of days follows
+  std::string text = Tr("Screen time per day:");
   for (std::int64_t day = today - (kChartDays - 1); day <= today; ++day) {
     auto it = days.find(day);
+    const std::string weekday = WeekdayOf(day), date = MonthAndDay(day),
+                      time = FormatDuration(it == days.end() ? 0 : it->second.screenSeconds);
     text += ' ';
-    text += WeekdayOf(day);
-    text += ' ';
-    text += MonthAndDay(day);
-    text += day == today ? " (today) " : " ";
-    text += FormatDuration(it == days.end() ? 0 : it->second.screenSeconds);
-    if (day != today) text += ',';
+    if (day != today) {
+      // TRANSLATORS: a day in the list a screen reader reads of the chart: "Wed 11-25 4 h 10 min"
+      text += Fill(Tr("{weekday} {date} {time}"), {{"weekday", weekday}, {"date", date}, {"time", time}});
+      text += ',';
+    } else {
+      // TRANSLATORS: the last day in the list a screen reader reads of the chart: "Tue 12-08 (today) 3 h 05 min"
+      text += Fill(Tr("{weekday} {date} (today) {time}"), {{"weekday", weekday}, {"date", date}, {"time", time}});
+    }
   }
   return text;
 }

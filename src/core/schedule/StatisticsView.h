@@ -20,6 +20,7 @@ std::string FormatDuration(std::int64_t seconds);
 DayFigures SumOfDays(const DayRecords& days, std::int64_t first, std::int64_t last);
 // "Today: 5 h 12 min at the screen, 6 of 7 breaks taken, longest stretch 1 h 05 min", and what
 // else happened, if anything: "; 1 postponed, 2 held for 9 min". Natural breaks count as taken.
+// The period's name ("Today") comes in the user's language, as the text goes out.
 std::string FiguresText(std::string_view period, const DayFigures& figures);
 
 // The chart of the kChartDays days up to `today` in a chart of the given size (twips): screen

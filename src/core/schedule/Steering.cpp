@@ -1,6 +1,7 @@
 #include "schedule/Steering.h"
 
 #include "runtime/CivilTime.h"
+#include "runtime/Translation.h"
 
 namespace rp {
 namespace {
@@ -40,7 +41,7 @@ void Steering::Restore(bool reminding) {
 void Steering::Pause(const LocalDateTime& until) {
   pausedUntil_ = until;
   settings_.Save(kPausedUntilSetting, DateTimeText(until));
-  pauseCaption_ = "Reminders paused until " + clock_.FormatTimeOfDay(until.hour, until.minute);
+  pauseEnd_ = clock_.FormatTimeOfDay(until.hour, until.minute);
   holding_ = SteerHold::Paused;
 }
 
@@ -76,8 +77,7 @@ SteerPlan Steering::BeforeTick() {
       const LocalDateTime starts = hours_.NextStart(now);
       if (starts != workStarts_) {
         workStarts_ = starts;
-        outsideCaption_ = "Outside working hours until " + std::string(WeekdayName(Weekday(starts))) + " " +
-                          clock_.FormatTimeOfDay(starts.hour, starts.minute);
+        workStartTime_ = clock_.FormatTimeOfDay(starts.hour, starts.minute);
       }
     }
   }
@@ -85,8 +85,24 @@ SteerPlan Steering::BeforeTick() {
   return before != SteerHold::None ? SteerPlan::StartAfresh : SteerPlan::Count;
 }
 
-const std::string& Steering::Caption() const {
-  return holding_ == SteerHold::Paused ? pauseCaption_ : outsideCaption_;
+// Made when shown, so that a change of language shows at once.
+std::string Steering::Caption() const {
+  if (holding_ == SteerHold::Paused)
+    // TRANSLATORS: {time} is a time of day like 14:30
+    return Fill(Tr("Reminders paused until {time}"), {{"time", pauseEnd_}});
+  // TRANSLATORS: {day} is an abbreviated weekday like Mon, {time} a time of day like 08:00
+  return Fill(Tr("Outside working hours until {day} {time}"), {{"day", WorkStartDay()}, {"time", workStartTime_}});
 }
+
+std::string Steering::TipText() const {
+  if (holding_ == SteerHold::Paused)
+    // TRANSLATORS: in the tray icon's tip after the program's name and a dash; {time} is a time of day like 14:30
+    return Fill(Tr("reminders paused until {time}"), {{"time", pauseEnd_}});
+  // TRANSLATORS: in the tray icon's tip after the program's name and a dash; {day} is an abbreviated weekday like
+  // Mon, {time} a time of day like 08:00
+  return Fill(Tr("outside working hours until {day} {time}"), {{"day", WorkStartDay()}, {"time", workStartTime_}});
+}
+
+std::string Steering::WorkStartDay() const { return workStarts_ ? WeekdayName(Weekday(*workStarts_)) : std::string(); }
 
 }  // namespace rp

@@ -53,7 +53,9 @@ class Steering {
   SteerHold Holding() const { return holding_; }
   // Frame1's text while the countdown is held: "Reminders paused until 14:30",
   // "Outside working hours until Mon 08:00".
-  const std::string& Caption() const;
+  std::string Caption() const;
+  // The same for the tray icon's tip: "reminders paused until 14:30".
+  std::string TipText() const;
 
  private:
   // The wall clock's time, read afresh only when the monotonic clock says a minute has turned
@@ -61,6 +63,7 @@ class Steering {
   // clock at every tick would cost more than the tick. A change of the clock is seen at the
   // next turn of a minute.
   LocalDateTime Now();
+  std::string WorkStartDay() const;
 
   ManagedSettings& settings_;
   WallClock& clock_;
@@ -70,9 +73,9 @@ class Steering {
   WorkingHours hours_;
   std::optional<LocalDateTime> pausedUntil_;
   SteerHold holding_ = SteerHold::None;
-  std::string pauseCaption_;
+  std::string pauseEnd_;                      // "14:30", in the user's time format
   std::optional<LocalDateTime> workStarts_;  // the start the outside caption names
-  std::string outsideCaption_;
+  std::string workStartTime_;
 };
 
 }  // namespace rp

@@ -4,12 +4,28 @@
 #include <cstdio>
 
 #include "runtime/CivilTime.h"
+#include "runtime/Translation.h"
 
 namespace rp {
 namespace {
 
-constexpr std::string_view kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-constexpr char kHoursHelp[] = "Write the hours as 08:00-18:00.";
+// Stored and typed in English ("Mon,Tue"); shown in the user's language.
+constexpr const char* kWeekdays[] = {
+    // TRANSLATORS: Sunday, abbreviated, as in "Outside working hours until Sun 08:00" and under the statistics chart
+    TrNoop("Sun"),
+    // TRANSLATORS: Monday, abbreviated, as in "Outside working hours until Mon 08:00" and under the statistics chart
+    TrNoop("Mon"),
+    // TRANSLATORS: Tuesday, abbreviated, as in "Outside working hours until Tue 08:00" and under the statistics chart
+    TrNoop("Tue"),
+    // TRANSLATORS: Wednesday, abbreviated, as in "Outside working hours until Wed 08:00" and under the statistics chart
+    TrNoop("Wed"),
+    // TRANSLATORS: Thursday, abbreviated, as in "Outside working hours until Thu 08:00" and under the statistics chart
+    TrNoop("Thu"),
+    // TRANSLATORS: Friday, abbreviated, as in "Outside working hours until Fri 08:00" and under the statistics chart
+    TrNoop("Fri"),
+    // TRANSLATORS: Saturday, abbreviated, as in "Outside working hours until Sat 08:00" and under the statistics chart
+    TrNoop("Sat"),
+};
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -53,7 +69,7 @@ LocalDateTime At(const LocalDateTime& day, int minutes) {
 
 }  // namespace
 
-std::string_view WeekdayName(int weekday) { return kWeekdays[weekday % 7]; }
+std::string WeekdayName(int weekday) { return Tr(kWeekdays[weekday % 7]); }
 
 bool WorkingHours::Contains(const LocalDateTime& t) const {
   const int weekday = Weekday(t);
@@ -83,11 +99,12 @@ bool ParseWorkHours(std::string_view text, WorkingHours& hours, std::string& pro
     const std::size_t dash = text.find('-');
     if (dash == std::string_view::npos || !ParseClock(Trim(text.substr(0, dash)), false, start) ||
         !ParseClock(Trim(text.substr(dash + 1)), true, end)) {
-      problem = kHoursHelp;
+      // TRANSLATORS: the hours are typed as shown, on a 24-hour clock, whatever the language
+      problem = Tr("Write the hours as 08:00-18:00.");
       return false;
     }
     if (start == end) {
-      problem = "The hours must end at another time than they start.";
+      problem = Tr("The hours must end at another time than they start.");
       return false;
     }
   }
@@ -106,9 +123,8 @@ bool ParseWorkDays(std::string_view text, WorkingHours& hours, std::string& prob
     int weekday = 0;
     while (weekday < 7 && !SameLetters(name, kWeekdays[weekday])) ++weekday;
     if (weekday == 7) {
-      problem = std::string(name);
-      problem.insert(problem.begin(), '"');
-      problem += "\" is not a day: write the days as Mon,Tue,Wed.";
+      // TRANSLATORS: {day} is what the user typed; the days are typed in English, so keep "Mon,Tue,Wed"
+      problem = Fill(Tr("\"{day}\" is not a day: write the days as Mon,Tue,Wed."), {{"day", name}});
       return false;
     }
     days = static_cast<std::uint8_t>(days | (1 << weekday));

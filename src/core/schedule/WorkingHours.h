@@ -34,7 +34,7 @@ bool ParseWorkDays(std::string_view text, WorkingHours& hours, std::string& prob
 std::string WorkHoursText(const WorkingHours& hours);
 std::string WorkDaysText(const WorkingHours& hours);
 
-// "Mon" for 1, as a weekday number of Weekday().
-std::string_view WeekdayName(int weekday);
+// "Mon" for 1, as a weekday number of Weekday(), in the user's language.
+std::string WeekdayName(int weekday);
 
 }  // namespace rp

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "runtime/Controls.h"
+#include "runtime/Translation.h"
 
 namespace rp {
 
@@ -14,6 +15,11 @@ std::string FormatSeconds(std::int32_t seconds) {
     return std::string{static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
   };
   return twoDigits(timeOfDay / 3600) + ':' + twoDigits(timeOfDay % 3600 / 60) + ':' + twoDigits(timeOfDay % 60);
+}
+
+std::string NextBreakText(std::int32_t secondsLeft) {
+  // TRANSLATORS: in the main window, once a second; {time} is hours:minutes:seconds like 00:44:59
+  return Fill(Tr("Next break will occur in {time}"), {{"time", FormatSeconds(secondsLeft)}});
 }
 
 void UpdateProgress(Control& progressBar, const std::int32_t& interval, const std::int32_t& elapsed) {
