@@ -65,6 +65,16 @@ TEST(CommandLineTest, EachSwitchAndWhatIsNotUnderstood) {
   for (const char* accepted : {"/pause MINUTES", "/pause tomorrow", "/resume", "/break", "/start", "/stop",
                                "/export-settings FILE", "/import-settings FILE"})
     EXPECT_NE(message.find(accepted), std::string::npos) << accepted;
+  // Its sentences and lines, one a switch, in this order.
+  EXPECT_EQ(message,
+            "The command line was not understood at \"/paws\". Nothing was changed.\r\n\r\n"
+            "The program accepts one of these:\r\n"
+            "/pause MINUTES  (pause reminders for 1 to 1440 minutes)\r\n"
+            "/pause tomorrow  (pause reminders until 06:00)\r\n"
+            "/resume  (resume reminders)\r\n/break  (take a break now)\r\n"
+            "/start  (start reminding)\r\n/stop  (stop reminding)\r\n"
+            "/export-settings FILE  (write your settings to a file)\r\n"
+            "/import-settings FILE  (take the settings in a file)");
 }
 
 }  // namespace

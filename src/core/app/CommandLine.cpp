@@ -109,9 +109,14 @@ std::vector<std::string> SplitArguments(std::string_view text) {
 }
 
 std::string CommandLineMessage(std::string_view notUnderstood) {
-  std::string message = "The command line was not understood at \"" + std::string(notUnderstood) +
-                        "\". Nothing was changed.\r\n\r\nThe program accepts one of these:";
-  for (const SwitchDefinition& definition : kSwitches) message += "\r\n" + std::string(definition.usage);
+  // TRANSLATORS: {text} is the part of the command line as the user typed it.
+  std::string message = Fill(Tr("The command line was not understood at \"{text}\". Nothing was changed."),
+                             {{"text", notUnderstood}});
+  message += "\r\n\r\n" + Tr("The program accepts one of these:");
+  for (const SwitchDefinition& definition : kSwitches) {
+    message += "\r\n" + Tr(definition.usage);
+    if (!definition.moreUsage.empty()) message += "\r\n" + Tr(definition.moreUsage);
+  }
   return message;
 }
 

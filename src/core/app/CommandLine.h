@@ -6,6 +6,7 @@
 #include "ports/Dialogs.h"
 #include "ports/Files.h"
 #include "ports/Settings.h"
+#include "runtime/Translation.h"
 
 namespace rp {
 
@@ -29,25 +30,29 @@ enum class SwitchArgument {
 };
 
 // One switch: its name (compared without case), what it asks for, what follows it, and its
-// lines in the message that lists what the program accepts.
+// lines in the message that lists what the program accepts (shown through Tr).
 struct SwitchDefinition {
   std::string_view name;
   CommandKind kind;
   SwitchArgument argument;
   std::string_view usage;
+  std::string_view moreUsage = {};  // a second line, for a switch that takes two forms
 };
 
+// TRANSLATORS: the lines that list the command line's switches. A switch (/pause) and "tomorrow"
+// are typed as they are and stay English; MINUTES and FILE name what the user types after them.
 inline constexpr SwitchDefinition kSwitches[] = {
     {"/pause", CommandKind::Pause, SwitchArgument::Minutes,
-     "/pause MINUTES  (pause reminders for 1 to 1440 minutes)\r\n/pause tomorrow  (pause reminders until 06:00)"},
-    {"/resume", CommandKind::Resume, SwitchArgument::None, "/resume  (resume reminders)"},
-    {"/break", CommandKind::Break, SwitchArgument::None, "/break  (take a break now)"},
-    {"/start", CommandKind::Start, SwitchArgument::None, "/start  (start reminding)"},
-    {"/stop", CommandKind::Stop, SwitchArgument::None, "/stop  (stop reminding)"},
+     TrNoop("/pause MINUTES  (pause reminders for 1 to 1440 minutes)"),
+     TrNoop("/pause tomorrow  (pause reminders until 06:00)")},
+    {"/resume", CommandKind::Resume, SwitchArgument::None, TrNoop("/resume  (resume reminders)")},
+    {"/break", CommandKind::Break, SwitchArgument::None, TrNoop("/break  (take a break now)")},
+    {"/start", CommandKind::Start, SwitchArgument::None, TrNoop("/start  (start reminding)")},
+    {"/stop", CommandKind::Stop, SwitchArgument::None, TrNoop("/stop  (stop reminding)")},
     {"/export-settings", CommandKind::ExportSettings, SwitchArgument::File,
-     "/export-settings FILE  (write your settings to a file)"},
+     TrNoop("/export-settings FILE  (write your settings to a file)")},
     {"/import-settings", CommandKind::ImportSettings, SwitchArgument::File,
-     "/import-settings FILE  (take the settings in a file)"},
+     TrNoop("/import-settings FILE  (take the settings in a file)")},
 };
 
 struct CommandLine {

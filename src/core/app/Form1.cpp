@@ -48,18 +48,19 @@ void Form1::Form_Load() {
   std::string state;
   g.Step(158, [&] { state = main.GetSetting("StartStopState", "Off"); });
   if (g.Test(160, [&] { return state == "Off"; })) {
-    g.Step(162, [&] { PushButton3.SetText(std::string(kStartReminding)); });
+    g.Step(162, [&] { PushButton3.SetText(Tr(kStartReminding)); });
     g.Step(164, [&] { main.SaveSetting("StartStopState", "Off"); });
     g.Step(166, [&] { Timer1.SetInterval(0); });
     g.Step(168, [&] { Timer1.SetEnabled(false); });
     g.Step(170, [&] {
-      Frame1.SetText("Stopped.");
+      // TRANSLATORS: the countdown's frame while reminding is off.
+      Frame1.SetText(Tr("Stopped."));
       SetMousePointer(kDefaultPointer);
     });
     g.Step(172, [&] { ProgressBar1.SetValue(0); });
-    g.Step(174, [&] { ProgressBar1.SetText(std::string(kProgressBarText)); });
+    g.Step(174, [&] { ProgressBar1.SetText(Tr(kProgressBarText)); });
   } else if (g.Test(176, [&] { return state == "On"; })) {
-    g.Step(178, [&] { PushButton3.SetText(std::string(kStopReminding)); });
+    g.Step(178, [&] { PushButton3.SetText(Tr(kStopReminding)); });
     g.Step(180, [&] { main.SaveSetting("StartStopState", "On"); });
     if (g.Test(182, [&] { return main.IsNumeric(Text1.Text()); })) {
       g.Step(184, [&] { SetIntervalFromMinutes(); });

@@ -4,6 +4,7 @@
 
 #include "runtime/Form.h"
 #include "runtime/Timer.h"
+#include "runtime/Translation.h"
 #include "schedule/Considerate.h"
 #include "schedule/Steering.h"
 #include "schedule/EyeBreaks.h"
@@ -18,9 +19,13 @@ class Program;
 struct Command;
 enum class TrayCommand;
 
-inline constexpr std::string_view kStartReminding = "Start Reminding";
-inline constexpr std::string_view kStopReminding = "Stop Reminding";
-inline constexpr std::string_view kProgressBarText = "Progress Bar";
+// The main button's two captions, shown through Tr; the button's text tells whether reminding is on.
+// TRANSLATORS: the main button's caption, also an entry of the tray icon's menu.
+inline constexpr std::string_view kStartReminding = TrNoop("Start Reminding");
+// TRANSLATORS: the main button's caption, also an entry of the tray icon's menu.
+inline constexpr std::string_view kStopReminding = TrNoop("Stop Reminding");
+// TRANSLATORS: the progress bar's accessible name, read by screen readers.
+inline constexpr std::string_view kProgressBarText = TrNoop("Progress Bar");
 inline constexpr std::string_view kNextBreakPrefix = "Next break will occur in ";
 // The minutes box's default period.
 inline constexpr std::int16_t kDefaultMinutes = 45;
@@ -172,7 +177,7 @@ class Form1 : public Form {
   // The tray tip tells the time to the next break, when the user asked for it, and says when
   // the statistics cannot be saved.
   void UpdateTrayTip();
-  bool Reminding() const { return PushButton3.Text() != kStartReminding; }
+  bool Reminding() const { return PushButton3.Text() != Tr(kStartReminding); }
   // Takes up the pause stored by the last run, if it still holds.
   void RestorePause();
   // The countdown stands still, paused or outside working hours, and Frame1 says so.

@@ -8,22 +8,31 @@ namespace rp {
 Form1::Form1(Program& program)
     : Form(program.platform.ui, "Form1", FormStyle::FixedSingle, 8040, 5445),
       program(program),
-      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {120, 120, 7800, 405}, 16, "Start Reminding")),
-      Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 600, 7800, 915}, 0, "Next break will occur in 00:00:00")),
-      ProgressBar1(AddControl(ControlKind::ProgressBar, "ProgressBar1", &Frame1, {240, 300, 7320, 405}, 1, "Progress Bar")),
-      Frame2(AddControl(ControlKind::Frame, "Frame2", nullptr, {120, 1560, 7800, 1335}, 2, "Break Sound File")),
+      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {120, 120, 7800, 405}, 16, std::string(kStartReminding))),
+      // TRANSLATORS: the countdown's frame before the first second is counted.
+      Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 600, 7800, 915}, 0, TrNoop("Next break will occur in 00:00:00"))),
+      ProgressBar1(AddControl(ControlKind::ProgressBar, "ProgressBar1", &Frame1, {240, 300, 7320, 405}, 1, std::string(kProgressBarText))),
+      Frame2(AddControl(ControlKind::Frame, "Frame2", nullptr, {120, 1560, 7800, 1335}, 2, TrNoop("Break Sound File"))),
       Text2(AddControl(ControlKind::TextBox, "Text2", &Frame2, {240, 300, 7335, 345}, 3, "")),
-      PushButton5(AddControl(ControlKind::PushButton, "PushButton5", &Frame2, {240, 750, 3600, 405}, 4, "Change Sound File")),
-      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", &Frame2, {3960, 750, 3600, 405}, 5, "Test Break Sound")),
-      Frame5(AddControl(ControlKind::Frame, "Frame5", nullptr, {120, 2940, 7800, 825}, 11, "Break every minutes")),
+      // TRANSLATORS: a button caption; keep it about as short as the English.
+      PushButton5(AddControl(ControlKind::PushButton, "PushButton5", &Frame2, {240, 750, 3600, 405}, 4, TrNoop("Change Sound File"))),
+      // TRANSLATORS: a button caption; keep it about as short as the English.
+      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", &Frame2, {3960, 750, 3600, 405}, 5, TrNoop("Test Break Sound"))),
+      // TRANSLATORS: the caption of the frame around the box that takes the minutes between breaks.
+      Frame5(AddControl(ControlKind::Frame, "Frame5", nullptr, {120, 2940, 7800, 825}, 11, TrNoop("Break every minutes"))),
       Text1(AddControl(ControlKind::TextBox, "Text1", &Frame5, {240, 300, 7335, 345}, 12, "1")),
-      Frame4(AddControl(ControlKind::Frame, "Frame4", nullptr, {120, 3810, 7800, 735}, 10, "Reminder Option")),
-      Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame4, {240, 300, 1740, 285}, 13, "Audio Reminder")),
-      Check2(AddControl(ControlKind::CheckBox, "Check2", &Frame4, {2280, 300, 1860, 285}, 14, "Balloon Reminder")),
-      Check3(AddControl(ControlKind::CheckBox, "Check3", &Frame4, {4440, 300, 2220, 285}, 15, "Full Screen Reminder")),
-      Frame3(AddControl(ControlKind::Frame, "Frame3", nullptr, {120, 4590, 7800, 765}, 7, "Startup Option")),
-      Check4(AddControl(ControlKind::CheckBox, "Check4", &Frame3, {240, 300, 3930, 285}, 8, "Load this software on Windows startup")),
-      Check8(AddControl(ControlKind::CheckBox, "Check8", &Frame3, {4320, 300, 2580, 285}, 9, "Minimized to system tray")),
+      Frame4(AddControl(ControlKind::Frame, "Frame4", nullptr, {120, 3810, 7800, 735}, 10, TrNoop("Reminder Option"))),
+      // TRANSLATORS: a check box caption; keep it about as short as the English.
+      Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame4, {240, 300, 1740, 285}, 13, TrNoop("Audio Reminder"))),
+      // TRANSLATORS: a check box caption; keep it about as short as the English.
+      Check2(AddControl(ControlKind::CheckBox, "Check2", &Frame4, {2280, 300, 1860, 285}, 14, TrNoop("Balloon Reminder"))),
+      // TRANSLATORS: a check box caption; keep it about as short as the English.
+      Check3(AddControl(ControlKind::CheckBox, "Check3", &Frame4, {4440, 300, 2220, 285}, 15, TrNoop("Full Screen Reminder"))),
+      Frame3(AddControl(ControlKind::Frame, "Frame3", nullptr, {120, 4590, 7800, 765}, 7, TrNoop("Startup Option"))),
+      // TRANSLATORS: a check box caption; keep it about as short as the English.
+      Check4(AddControl(ControlKind::CheckBox, "Check4", &Frame3, {240, 300, 3930, 285}, 8, TrNoop("Load this software on Windows startup"))),
+      // TRANSLATORS: a check box caption; keep it about as short as the English.
+      Check8(AddControl(ControlKind::CheckBox, "Check8", &Frame3, {4320, 300, 2580, 285}, 9, TrNoop("Minimized to system tray"))),
       Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
       cSysTray1({program.mSysTray, program.platform.shell, program.platform.ui, program.platform.loop}, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}),
       considerate(program.platform.presence, program.platform.loop),
@@ -50,8 +59,10 @@ Form1::Form1(Program& program)
   Frame4.onMouseMove = [this] { Frame4_MouseMove(); };
   Frame5.onMouseMove = [this] { Frame5_MouseMove(); };
   cSysTray1.MouseUp = [this](int button, std::int32_t id) { cSysTray1_MouseUp(button, id); };
-  AddSystemMenuItem("Options...");
-  AddSystemMenuItem("Statistics...");
+  // TRANSLATORS: an entry of the main window's system menu; it opens a window.
+  AddSystemMenuItem(TrNoop("Options..."));
+  // TRANSLATORS: an entry of the main window's system menu; it opens a window.
+  AddSystemMenuItem(TrNoop("Statistics..."));
 }
 
 Form1::~Form1() = default;

@@ -1,4 +1,5 @@
 #include <utility>
+#include <vector>
 
 #include "app/Form1.h"
 #include "app/Guard.h"
@@ -31,7 +32,7 @@ void Form1::ReloadSettings() {
   if (g.Test(118, [&] { return main.SetByPolicy("StartStopState"); })) {
     g.Step(120, [&] {
       const bool on = main.GetSetting("StartStopState", "Off") == "On";
-      if (on != (PushButton3.Text() == kStopReminding)) PushButton3_Click();
+      if (on != Reminding()) PushButton3_Click();
     });
     g.Step(122, [&] { ResumeReminders(); });  // a pause the user took would keep it off
   }
@@ -49,10 +50,14 @@ void Form1::ShowPolicies() {
   };
   for (const auto& [control, setting] : controls) main.ShowWhetherSetByPolicy(*control, setting);
 
-  std::string note;
-  for (const std::string& name : main.Settings().IgnoredPolicies()) note += (note.empty() ? "" : ", ") + name;
-  const bool several = note.find(',') != std::string::npos;
-  policyNote_ = note.empty() ? "" : std::string(several ? "policy values ignored: " : "policy value ignored: ") + note;
+  const std::vector<std::string> ignored = main.Settings().IgnoredPolicies();
+  std::string names;
+  for (const std::string& name : ignored) names += (names.empty() ? "" : ", ") + name;
+  // TRANSLATORS: in the tray icon's tip, which holds about 127 characters; {names} lists the
+  // stored names of settings, as the policy templates write them.
+  const std::string pattern = TrPlural("policy value ignored: {names}", "policy values ignored: {names}",
+                                       static_cast<long long>(ignored.size()));
+  policyNote_ = ignored.empty() ? "" : Fill(pattern, {{"names", names}});
   UpdateTrayTip();
 }
 

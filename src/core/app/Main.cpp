@@ -13,20 +13,26 @@ std::string LocationTag(std::string_view formAndHandler) {
 
 std::string ApplicationErrorMessage(std::string_view description, std::string_view location,
                                     std::int32_t number) {
+  // The location and its line number stay as they are: they are for the developer.
   std::string message(description);
   message += "\r\n";
   message += location;
   message += "at line ";
   message += std::to_string(number);
   message += "\r\r";
-  message += "Please email screenshot of this message to ";
-  message += kSupportAddress;
+  // TRANSLATORS: {address} is an e-mail address.
+  message += Fill(Tr("Please email screenshot of this message to {address}"), {{"address", kSupportAddress}});
   return message;
 }
 
 void Main::ReportApplicationError(std::string_view description, std::string_view location,
                                   std::int32_t number) {
-  platform_.dialogs.MessageBox(ApplicationErrorMessage(description, location, number), kErrorTitle,
+  platform_.dialogs.MessageBox(ApplicationErrorMessage(Tr(description), location, number), Tr(kErrorTitle),
+                               kErrorStyle);
+}
+
+void Main::ReportApplicationError(const std::exception& e, std::string_view location, std::int32_t number) {
+  platform_.dialogs.MessageBox(ApplicationErrorMessage(ShownDescription(e), location, number), Tr(kErrorTitle),
                                kErrorStyle);
 }
 
@@ -34,7 +40,7 @@ void Main::SetAppTitle() {
   std::string title(kProductName);
   do {
     const auto lastSpace = title.rfind(' ');
-    if (lastSpace == std::string::npos) throw Failure("Invalid procedure call or argument");
+    if (lastSpace == std::string::npos) throw Failure(kInvalidCall);
     title.erase(lastSpace);
   } while (title.size() > 40);
   platform_.ui.SetApplicationTitle(title);
@@ -93,7 +99,7 @@ void Main::SaveSetting(std::string_view name, std::string_view value) { settings
 
 void Main::ShowWhetherSetByPolicy(Control& control, std::string_view setting) {
   const bool managed = settings_.SetByPolicy(setting);
-  control.SetEnabled(!managed, managed ? std::string(kSetByAdministrator) : std::string());
+  control.SetEnabled(!managed, managed ? Tr(kSetByAdministrator) : std::string());
 }
 
 }  // namespace rp

@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 
 #include "app/ManagedSettings.h"
 #include "ports/Platform.h"
+#include "runtime/Translation.h"
 
 namespace rp {
 
@@ -14,10 +16,12 @@ class Form1;
 
 inline constexpr std::string_view kProductName = "Periodic Respite Prompter Utility";
 inline constexpr std::string_view kSupportAddress = "support@kelvadore.example";
-inline constexpr std::string_view kErrorTitle = "Application Error";
+// TRANSLATORS: the title of the box that reports a failure.
+inline constexpr std::string_view kErrorTitle = TrNoop("Application Error");
 inline constexpr int kErrorStyle = 48;  // OK button, exclamation icon
 // Why a control whose setting a policy sets takes no input.
-inline constexpr std::string_view kSetByAdministrator = "Set by your administrator";
+// TRANSLATORS: why a control takes no input: an administrator's policy sets its setting.
+inline constexpr std::string_view kSetByAdministrator = TrNoop("Set by your administrator");
 
 // The program's windows in their design fonts: bold Arial 9, the push buttons bold Arial 11.25.
 void SetDesignFonts(Form& form);
@@ -36,9 +40,11 @@ class Main {
   void MakeTopmost(Form& form);
   // The window and its check boxes, frames and labels take the button-face colour.
   void SetButtonFaceColors(Form& form);
-  // Shows the "Application Error" box and returns when the user pressed OK.
+  // Shows the "Application Error" box and returns when the user pressed OK. The description is
+  // the English one, shown in the user's language.
   void ReportApplicationError(std::string_view description, std::string_view location,
                               std::int32_t number);
+  void ReportApplicationError(const std::exception& e, std::string_view location, std::int32_t number);
   // Restyles the main window when a skin file lies beside the program.
   void ApplySkin(Form1& form);
 
@@ -66,7 +72,7 @@ class Main {
   std::string appTitle_;  // as SetAppTitle gave it to the platform
 };
 
-// The text of the "Application Error" box.
+// The text of the "Application Error" box, the description already in the user's language.
 std::string ApplicationErrorMessage(std::string_view description, std::string_view location,
                                     std::int32_t number);
 

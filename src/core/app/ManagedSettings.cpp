@@ -16,7 +16,8 @@ SettingSource SourceOf(PolicyScope scope) {
 const SettingDefinition& KnownSetting(std::string_view name) {
   // A setting missing from the table would have no policy and no place in export and import.
   const SettingDefinition* setting = FindSetting(name);
-  if (!setting) throw Failure("Unknown setting \"" + std::string(name) + "\"");
+  // TRANSLATORS: {name} is the name of a stored setting, as the program keeps it.
+  if (!setting) throw Failure(TrNoop("Unknown setting \"{name}\""), "name", name);
   return *setting;
 }
 

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "runtime/Translation.h"
 #include "schedule/StatisticsFile.h"
 
 namespace rp {
@@ -46,12 +47,6 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-std::string Quoted(std::string_view text) {
-  std::string quoted(1, '"');
-  quoted.append(text).push_back('"');
-  return quoted;
-}
-
 // The next line without its line end; `rest` moves past it.
 std::string_view NextLine(std::string_view& rest) {
   const auto end = rest.find('\n');
@@ -64,10 +59,13 @@ std::string_view NextLine(std::string_view& rest) {
 // Why a line's setting cannot be taken from a file, or "" when it can.
 std::string LineProblem(std::string_view name, std::string_view value, const std::set<std::string, std::less<>>& seen) {
   const SettingDefinition* setting = FindSetting(name);
-  if (!setting) return Quoted(name) + " is not a setting of this program";
-  if (setting->role != SettingRole::Carried) return Quoted(name) + " stays on the computer it was set on";
-  if (!Accepts(*setting, value)) return Quoted(value) + " is not a value " + Quoted(name) + " takes";
-  if (seen.contains(name)) return Quoted(name) + " is given twice";
+  // TRANSLATORS: a line of a settings file left out; {name} is a setting's name as the file has it.
+  if (!setting) return Fill(Tr("\"{name}\" is not a setting of this program"), {{"name", name}});
+  if (setting->role != SettingRole::Carried)
+    return Fill(Tr("\"{name}\" stays on the computer it was set on"), {{"name", name}});
+  if (!Accepts(*setting, value))
+    return Fill(Tr("\"{value}\" is not a value \"{name}\" takes"), {{"value", value}, {"name", name}});
+  if (seen.contains(name)) return Fill(Tr("\"{name}\" is given twice"), {{"name", name}});
   return {};
 }
 
@@ -83,19 +81,20 @@ SettingsFileContent ReadSettingsFile(std::string_view text) {
   SettingsFileContent content;
   if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   if (!IsUtf8(text)) {
-    content.refusal = "it is not UTF-8 text";
+    // TRANSLATORS: why nothing was imported from a file: "Nothing was imported from {file}: {reason}."
+    content.refusal = Tr("it is not UTF-8 text");
     return content;
   }
   std::string_view rest = text;
   const std::string_view header = Trimmed(NextLine(rest));
   if (!header.starts_with(kSettingsFileHeader)) {
-    content.refusal = "it is not a settings file of this program";
+    content.refusal = Tr("it is not a settings file of this program");
     return content;
   }
   const std::string_view format = header.substr(kSettingsFileHeader.size());
   if (format != std::to_string(kSettingsFileFormat)) {
-    content.refusal = "it is in format " + std::string(format) + ", and this version reads format " +
-                      std::to_string(kSettingsFileFormat);
+    content.refusal = Fill(Tr("it is in format {format}, and this version reads format {supported}"),
+                           {{"format", format}, {"supported", std::to_string(kSettingsFileFormat)}});
     return content;
   }
   std::set<std::string, std::less<>> seen;
@@ -105,7 +104,8 @@ SettingsFileContent ReadSettingsFile(std::string_view text) {
     const auto equals = line.find('=');
     std::string problem;
     if (equals == std::string_view::npos) {
-      problem = Quoted(line) + " is no name=value";
+      // TRANSLATORS: a line of a settings file that is not of the form name=value; keep that as it is.
+      problem = Fill(Tr("\"{line}\" is no name=value"), {{"line", line}});
     } else {
       const std::string_view name = Trimmed(line.substr(0, equals)), value = Trimmed(line.substr(equals + 1));
       problem = LineProblem(name, value, seen);
@@ -115,7 +115,7 @@ SettingsFileContent ReadSettingsFile(std::string_view text) {
         continue;
       }
     }
-    content.problems.push_back("line " + std::to_string(number) + ": " + problem);
+    content.problems.push_back(Fill(Tr("line {line}: {problem}"), {{"line", std::to_string(number)}, {"problem", problem}}));
   }
   return content;
 }
@@ -140,15 +140,18 @@ ExportResult ExportSettings(ManagedSettings& settings, Files& files, std::string
 }
 
 std::string DescribeExport(const ExportResult& result, std::string_view path) {
-  if (!result.written) return "The settings could not be written to " + std::string(path) + ".";
-  return "Exported " + std::to_string(result.count) + " settings to " + std::string(path) + ".";
+  if (!result.written) return Fill(Tr("The settings could not be written to {file}."), {{"file", path}});
+  // English says "settings" for one too, as it always has.
+  const std::string pattern = TrPlural("Exported {count} settings to {file}.", "Exported {count} settings to {file}.",
+                                       static_cast<long long>(result.count));
+  return Fill(pattern, {{"count", std::to_string(result.count)}, {"file", path}});
 }
 
 ImportResult ImportSettings(ManagedSettings& settings, Files& files, std::string_view path) {
   ImportResult result;
   const auto text = files.ReadFile(path);
   if (!text) {
-    result.refusal = "the file could not be read";
+    result.refusal = Tr("the file could not be read");
     return result;
   }
   SettingsFileContent content = ReadSettingsFile(*text);
@@ -156,7 +159,7 @@ ImportResult ImportSettings(ManagedSettings& settings, Files& files, std::string
   result.problems = std::move(content.problems);
   for (const NamedValue& entry : content.values) {
     if (settings.SetByPolicy(entry.name)) {
-      result.problems.push_back(Quoted(entry.name) + " is set by your administrator and stays as it is");
+      result.problems.push_back(Fill(Tr("\"{name}\" is set by your administrator and stays as it is"), {{"name", entry.name}}));
       continue;
     }
     settings.Save(entry.name, entry.value);
@@ -167,10 +170,14 @@ ImportResult ImportSettings(ManagedSettings& settings, Files& files, std::string
 
 std::string DescribeImport(const ImportResult& result, std::string_view path) {
   if (!result.refusal.empty())
-    return "Nothing was imported from " + std::string(path) + ": " + result.refusal + ".";
-  std::string message = "Imported " + std::to_string(result.stored) + " settings from " + std::string(path) + ".";
+    return Fill(Tr("Nothing was imported from {file}: {reason}."), {{"file", path}, {"reason", result.refusal}});
+  // English says "settings" for one too, as it always has.
+  const std::string pattern = TrPlural("Imported {count} settings from {file}.", "Imported {count} settings from {file}.",
+                                       static_cast<long long>(result.stored));
+  std::string message = Fill(pattern, {{"count", std::to_string(result.stored)}, {"file", path}});
   if (!result.problems.empty()) {
-    message += "\r\n\r\nLeft out:";
+    // TRANSLATORS: heads the list of the lines of a settings file that were not imported.
+    message += "\r\n\r\n" + Tr("Left out:");
     for (const std::string& problem : result.problems) message += "\r\n" + problem;
   }
   return message;

@@ -6,6 +6,7 @@
 
 #include "app/ManagedSettings.h"
 #include "ports/Files.h"
+#include "runtime/Translation.h"
 
 namespace rp {
 
@@ -14,7 +15,9 @@ namespace rp {
 // start with '#' are skipped.
 inline constexpr std::string_view kSettingsFileHeader = "Periodic Respite Prompter Utility settings, format ";
 inline constexpr int kSettingsFileFormat = 1;
-inline constexpr std::string_view kSettingsFileFilter = "Settings files (*.txt)|*.txt|All files (*.*)|*.*|";
+// TRANSLATORS: the file types of the Export and Import Settings dialogs: a name shown, then "|"
+// and its pattern, each pair ending in "|". Translate the names only.
+inline constexpr std::string_view kSettingsFileFilter = TrNoop("Settings files (*.txt)|*.txt|All files (*.*)|*.*|");
 inline constexpr std::string_view kSettingsFileName = "Respite Prompter settings.txt";
 
 struct NamedValue {
@@ -26,6 +29,7 @@ std::string SettingsFileText(const std::vector<NamedValue>& values);
 
 // A file's settings: a file refused as a whole gives only the reason; otherwise the lines that
 // name a carried setting with a value it takes, and one problem for each other line.
+// The refusal and the problems are in the user's language.
 struct SettingsFileContent {
   std::string refusal;
   std::vector<NamedValue> values;

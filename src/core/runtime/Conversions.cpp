@@ -62,12 +62,12 @@ std::optional<double> ParseNumber(std::string_view text, NumberSeparators separa
 
 std::int16_t ToInteger16(std::string_view text, NumberSeparators separators) {
   const auto number = ParseNumber(text, separators);
-  if (!number) throw Failure("Type mismatch");
+  if (!number) throw Failure(kTypeMismatch);
   // Halves go to the even neighbour (2.5 -> 2, 3.5 -> 4).
   const double rounded = *number - std::floor(*number) == 0.5
                              ? 2.0 * std::round(*number / 2.0)
                              : std::round(*number);
-  if (!(rounded >= -32768.0 && rounded <= 32767.0)) throw Failure("Overflow");
+  if (!(rounded >= -32768.0 && rounded <= 32767.0)) throw Failure(kOverflow);
   return static_cast<std::int16_t>(rounded);
 }
 

@@ -8,13 +8,13 @@
 namespace rp {
 
 void SkinEngine::LoadSkin(std::string_view path) {
-  const std::string where = "Skin file \"" + std::string(path) + "\"";
   const auto text = files_.ReadFile(path);
-  if (!text) throw Failure(where + " cannot be read");
+  if (!text) throw Failure(TrNoop("Skin file \"{file}\" cannot be read"), "file", path);
   try {
     skin_ = ParseSkin(*text);
   } catch (const Failure& e) {
-    throw Failure(where + ", " + e.what());
+    // TRANSLATORS: {problem} is what is wrong in the file, as "line 2: ..." tells it.
+    throw Failure(TrNoop("Skin file \"{file}\", {problem}"), "file", path, e);
   }
 }
 

@@ -74,19 +74,25 @@ std::optional<Font> ParseFont(std::string_view text) {
   return font;
 }
 
-[[noreturn]] void Reject(int line, const std::string& reason) {
-  throw Failure("line " + std::to_string(line) + ": " + reason);
+// TRANSLATORS: a line of a skin file; {setting} is a name like "frame.colour", as written there.
+constexpr const char* kUnknownSkinSetting = TrNoop("unknown setting \"{setting}\"");
+
+[[noreturn]] void Reject(int line, const Failure& reason) {
+  // TRANSLATORS: {line} is a line number of a file, {problem} what is wrong with that line.
+  throw Failure(TrNoop("line {line}: {problem}"), "line", std::to_string(line), reason);
 }
 
 void SetProperty(Skin& skin, const Element& element, const std::string& property,
                  std::string_view value, int line) {
   const auto colour = [&] {
     auto parsed = ParseColour(value);
-    if (!parsed) Reject(line, "\"" + std::string(value) + "\" is not a colour #RRGGBB");
+    // TRANSLATORS: a line of a skin file; keep #RRGGBB as it is.
+    if (!parsed) Reject(line, Failure(TrNoop("\"{value}\" is not a colour #RRGGBB"), "value", value));
     return *parsed;
   };
   if (!element.kind) {
-    if (property != "background") Reject(line, "the window has only a background");
+    // TRANSLATORS: a line of a skin file names a setting of the window other than "background".
+    if (property != "background") Reject(line, Failure(TrNoop("the window has only a background")));
     skin.windowBackground = colour();
     return;
   }
@@ -100,10 +106,11 @@ void SetProperty(Skin& skin, const Element& element, const std::string& property
     style.fill = colour();
   } else if (property == "font") {
     auto font = ParseFont(value);
-    if (!font) Reject(line, "\"" + std::string(value) + "\" is not a font \"Face, size, bold\"");
+    // TRANSLATORS: a line of a skin file; "Face, size, bold" shows how a font is written there.
+    if (!font) Reject(line, Failure(TrNoop("\"{value}\" is not a font \"Face, size, bold\""), "value", value));
     style.font = *font;
   } else {
-    Reject(line, "unknown setting \"" + std::string(element.name) + "." + property + "\"");
+    Reject(line, Failure(kUnknownSkinSetting, "setting", std::string(element.name) + "." + property));
   }
 }
 
@@ -122,7 +129,8 @@ Skin ParseSkin(std::string_view text) {
     if (current.empty() || current[0] == '#' || current[0] == ';') continue;
 
     const auto equals = current.find('=');
-    if (equals == std::string_view::npos) Reject(line, "expected \"name = value\"");
+    // TRANSLATORS: a line of a skin file is not of the form "name = value"; keep that as it is.
+    if (equals == std::string_view::npos) Reject(line, Failure(TrNoop("expected \"name = value\"")));
     const std::string key = Lower(Trim(current.substr(0, equals)));
     const std::string_view value = Trim(current.substr(equals + 1));
     const auto dot = key.find('.');
@@ -131,7 +139,7 @@ Skin ParseSkin(std::string_view text) {
       if (dot != std::string::npos && key.compare(0, dot, candidate.name) == 0 &&
           candidate.name.size() == dot)
         element = &candidate;
-    if (!element) Reject(line, "unknown setting \"" + key + "\"");
+    if (!element) Reject(line, Failure(kUnknownSkinSetting, "setting", key));
     SetProperty(skin, *element, key.substr(dot + 1), value, line);
   }
   return skin;

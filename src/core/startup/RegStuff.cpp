@@ -50,7 +50,7 @@ std::int32_t WriteTypedValue(RegistryKey& key, std::string_view valueName, std::
   } else if (type == kRegDword) {
     std::uint32_t number = 0;
     const auto [end, error] = std::from_chars(data.data(), data.data() + data.size(), number);
-    if (error != std::errc() || end != data.data() + data.size()) throw Failure("Type mismatch");
+    if (error != std::errc() || end != data.data() + data.size()) throw Failure(kTypeMismatch);
     for (int shift = 0; shift < 32; shift += 8) bytes.push_back((number >> shift) & 0xFF);
   } else {
     return 0;

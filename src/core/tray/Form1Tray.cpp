@@ -3,11 +3,19 @@
 #include "app/Program.h"
 
 namespace rp {
+namespace {
 
-// The balloon the first minimise of a run shows under the product name.
-inline constexpr std::string_view kMinimiseNotice =
-    "has been minimized to the system tray.\r\n"
-    "Click on the blue 'K' icon (K for Kelvadore) to bring the software back.";
+// The balloon the first minimise of a run shows under the product name, which it reads on from.
+std::string MinimiseNotice() {
+  // TRANSLATORS: a balloon from the tray icon, reading on from its title, the product's name
+  // ("Periodic Respite Prompter Utility has been minimized..."). With the next line it holds
+  // about 255 characters.
+  return Tr("has been minimized to the system tray.") + "\r\n" +
+         // TRANSLATORS: the tray icon is a blue letter K, after the maker's name.
+         Tr("Click on the blue 'K' icon (K for Kelvadore) to bring the software back.");
+}
+
+}  // namespace
 
 void Form1::Form_Resize() {
   SysTrayModule& tray = program.mSysTray;
@@ -18,7 +26,7 @@ void Form1::Form_Resize() {
   // finds the window not minimised.
   g.Step(104, [&] { SetWindowState(kNormal); });
   g.Step(106, [&] { tray.HiddenInTray = true; });
-  g.Step(108, [&] { cSysTray1.ShowBalloon(kMinimiseNotice, kProductName, 5, true); });
+  g.Step(108, [&] { cSysTray1.ShowBalloon(MinimiseNotice(), kProductName, 5, true); });
 }
 
 void Form1::cSysTray1_MouseUp(int Button, std::int32_t) {

@@ -128,7 +128,7 @@ void cSysTray::ShowBalloon(std::string_view Tip, std::string_view sTitle, std::i
   Create();
   if (ShowOnce && showOnceCount_ >= 1) return;
   const std::int64_t timeoutMs = ShowTimer > 0 ? std::int64_t{ShowTimer} * 1000 : 0;
-  if (timeoutMs > std::numeric_limits<std::int32_t>::max()) throw Failure("Overflow");
+  if (timeoutMs > std::numeric_limits<std::int32_t>::max()) throw Failure(kOverflow);
 
   NotifyIconRecord record = NewRecord(controlHwnd_, iconId_);
   record.uFlags = kNifInfo;
