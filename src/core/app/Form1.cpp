@@ -94,4 +94,25 @@ void Form1::OnUnguardedFailure(const std::string& handler, const std::string& de
   program.main.ReportApplicationError(description, LocationTag("Form1." + handler), 0);
 }
 
+// The design captions a control still showed are in the new language already; the texts of the
+// state the window is in follow. While reminding, the main button still shows the old "Stop".
+void Form1::Form_LanguageChanged() {
+  const bool on = Reminding();
+  PushButton3.SetText(Tr(on ? kStopReminding : kStartReminding));
+  if (!on)
+    Frame1.SetText(Tr("Stopped."));
+  else if (steering.Holding() != SteerHold::None)
+    Frame1.SetText(steering.Caption());
+  else if (guidedBreak.State() == GuidedState::Running)
+    ShowBreakTimeLeft();
+  else if (guidedBreak.State() == GuidedState::Postponed)
+    ShowPostponedTimeLeft();
+  else if (considerate.Away() || considerate.Held() != HoldReason::None)
+    ShowPresence();
+  else
+    Frame1.SetText(NextBreakText(IntervalSeconds - ElapsedSeconds));
+  tipNote_ = "\n";  // no note is this: the tip is written again, in the new language
+  ShowPolicies();
+}
+
 }  // namespace rp

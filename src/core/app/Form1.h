@@ -133,6 +133,7 @@ class Form1 : public Form {
   // "Statistics..." is greyed while the option is off and there is no record to show.
   bool SystemMenuItemEnabled(std::size_t index) override;
   void Form_SettingsChanged() override;
+  void Form_LanguageChanged() override;
   bool Form_CloseButton() override;
 
  protected:
@@ -164,6 +165,8 @@ class Form1 : public Form {
   void FinishBreak(Guard& g, bool postponed);
   // Frame1 and the break windows show the time left of the running break.
   void ShowBreakTimeLeft();
+  // Frame1 shows the time until a postponed break comes back.
+  void ShowPostponedTimeLeft();
   // A counted second for the eye breaks, the next break `secondsToBreak` away.
   void CountEyeTime(std::int32_t secondsToBreak);
   // Closes an eye break window that is up (a break or a stop interrupts it).

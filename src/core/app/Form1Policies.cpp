@@ -38,6 +38,7 @@ void Form1::ReloadSettings() {
   }
   ApplyOptions(Options::Load(main));
   ShowPolicies();
+  program.ApplyLanguage();  // imported, or set by a policy
   if (program.formOptions) program.formOptions->ShowChoices(considerate.GetOptions());
 }
 

@@ -20,10 +20,10 @@ Control& Form::AddControl(ControlKind kind, std::string name, Control* container
                           int tabIndex, std::string text) {
   // A text box's text is the user's, not a caption.
   const bool caption = kind != ControlKind::TextBox && !text.empty();
-  owned_.push_back(std::make_unique<Control>(*this, kind, std::move(name), container, rect,
-                                             tabIndex, caption ? Tr(text) : text));
+  std::string shown = caption ? Tr(text) : text;
+  owned_.push_back(std::make_unique<Control>(*this, kind, std::move(name), container, rect, tabIndex, shown));
   controls_.push_back(owned_.back().get());
-  if (caption) designTexts_.emplace_back(owned_.back().get(), std::move(text));
+  if (caption) designTexts_.push_back({owned_.back().get(), std::move(text), std::move(shown)});
   return *owned_.back();
 }
 
@@ -33,7 +33,11 @@ void Form::AddSystemMenuItem(std::string text) {
 }
 
 void Form::Retranslate() {
-  for (auto& [control, english] : designTexts_) control->SetText(Tr(english));
+  for (DesignText& design : designTexts_) {
+    if (design.control->Text() != design.shown) continue;  // the window's own text now
+    design.shown = Tr(design.english);
+    design.control->SetText(design.shown);
+  }
   for (std::size_t i = 0; i < systemMenuDesign_.size(); ++i) systemMenuItems_[i] = Tr(systemMenuDesign_[i]);
   for (Control* control : controls_) control->SetFont(control->GetFont());
   Form_LanguageChanged();

@@ -150,9 +150,9 @@ class Form {
   // The administrator's policies changed, or settings were imported from outside the window.
   void UserSettingsChanged() { Form_SettingsChanged(); }
 
-  // Puts the design texts (captions given to AddControl, system menu entries) into the current
-  // language again, redraws the controls in its font, and lets the window renew the texts it
-  // sets itself.
+  // Puts the design texts (captions given to AddControl that a control still shows, system menu
+  // entries) into the current language, redraws the controls in its font, and lets the window
+  // renew the texts it sets itself.
   void Retranslate();
 
   // Called by the controls when a handler raised from them failed without a guard.
@@ -213,8 +213,13 @@ class Form {
   bool enabled_ = true;
   Form* modalOwner_ = nullptr;
   std::vector<std::string> systemMenuItems_;
-  // The English of each translated design text, to translate again when the language changes.
-  std::vector<std::pair<Control*, std::string>> designTexts_;
+  // Each translated design text: its English, to translate again when the language changes, and
+  // the translation last shown, which tells whether the control still shows it.
+  struct DesignText {
+    Control* control;
+    std::string english, shown;
+  };
+  std::vector<DesignText> designTexts_;
   std::vector<std::string> systemMenuDesign_;
   Control* defaultButton_ = nullptr;
   Control* cancelButton_ = nullptr;

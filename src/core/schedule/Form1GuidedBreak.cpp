@@ -74,9 +74,11 @@ void Form1::ShowBreakTimeLeft() {
   program.breakWindows->ShowState();
 }
 
+void Form1::ShowPostponedTimeLeft() { Frame1.SetText(PostponedText(guidedBreak.PostponedSecondsLeft())); }
+
 void Form1::PostponedTick(Guard& g) {
   const bool due = guidedBreak.CountPostponed();
-  Frame1.SetText(PostponedText(guidedBreak.PostponedSecondsLeft()));
+  ShowPostponedTimeLeft();
   if (!due) {
     CountEyeTime(guidedBreak.PostponedSecondsLeft());
     return UpdateTrayTip();

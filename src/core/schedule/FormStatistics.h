@@ -31,6 +31,7 @@ class FormStatistics : public Form {
   Control& PushButton3;  // Close
 
   void Form_Load() override;
+  void Form_LanguageChanged() override { Form_Load(); }  // the caption and every figure anew
   void Form_Resize() override;
   void PushButton1_Click();
   void PushButton2_Click();
