@@ -6,6 +6,7 @@
 
 #include "app/Form1.h"
 #include "app/Program.h"
+#include "runtime/Translation.h"
 #include "sim/SimDesktop.h"
 
 namespace rp::test {
@@ -13,6 +14,8 @@ namespace rp::test {
 // A program on the simulated desktop. Fill the settings and files, then Start().
 class SimTest : public ::testing::Test {
  protected:
+  // A language the program took into use is the whole process's: the next test starts in English.
+  ~SimTest() override { SetCurrentCatalog(nullptr); }
   void Start() {
     program = std::make_unique<Program>(desktop.platform);
     desktop.Run([&] { program->Start(); });
