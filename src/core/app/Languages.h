@@ -15,10 +15,10 @@ struct LanguageChoice {
 inline constexpr std::string_view kEnglish = "";          // the program's own; nothing is stored
 inline constexpr std::string_view kSystemLanguage = "system";  // Windows' display language
 
-// In the order the Options window lists them. A language's name is its own in every language;
-// only the first two are words to translate.
+// In the order the Options window lists them. A language's name is its own in every language,
+// English too; only the display language's entry is words to translate.
 inline constexpr LanguageChoice kLanguages[] = {
-    {kEnglish, TrNoop("English")},
+    {kEnglish, "English"},
     {kSystemLanguage, TrNoop("Windows display language")},
     {"de", "Deutsch"},
     {"fr", "Français"},

@@ -81,8 +81,7 @@ FormOptions::FormOptions(Program& program, const Options& current)
   // The languages by their own names; English and the display language in the user's.
   std::vector<std::string> languages;
   for (const LanguageChoice& language : kLanguages)
-    languages.push_back(language.tag == kEnglish || language.tag == kSystemLanguage ? Tr(language.ownName)
-                                                                                    : std::string(language.ownName));
+    languages.push_back(language.tag == kSystemLanguage ? Tr(language.ownName) : std::string(language.ownName));
   Combo1.SetEntries(std::move(languages));
   PushButton1.onChange = [this] { PushButton1_Click(); };
   PushButton2.onChange = [this] { PushButton2_Click(); };
