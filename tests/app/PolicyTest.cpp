@@ -127,7 +127,7 @@ class PolicyTest : public SimTest {
   }
   void ExpectSetByPolicy(const Control& control, bool managed) {
     EXPECT_EQ(control.Enabled(), !managed) << control.Name();
-    EXPECT_EQ(control.DisabledReason(), managed ? "Set by your administrator" : "") << control.Name();
+    EXPECT_EQ(control.DisabledReason(), managed ? Tr("Set by your administrator") : "") << control.Name();
   }
   bool Running() { return form().PushButton3.Text() == "Stop Reminding"; }
   std::string RunValue() {

@@ -295,7 +295,7 @@ class OptionsWindowTest : public ConsiderateTest {
     Later later(desktop, 500, [&] {
       FormOptions* window = program->formOptions.get();
       ASSERT_NE(window, nullptr);
-      EXPECT_EQ(window->Caption(), "Options");
+      EXPECT_EQ(window->Caption(), Tr("Options"));
       EXPECT_TRUE(window->Visible());
       EXPECT_FALSE(form().Enabled());
       work(*window);
@@ -500,6 +500,42 @@ TEST_F(OptionsWindowTest, TheLanguageChosenIsStoredByItsTagAndEnglishAsNothing) 
     shown = c.entry;
   }
   EXPECT_EQ(desktop.settings.removals, (std::vector<std::string>{"Language"}));
+}
+
+// A language chosen in Options speaks at once in the open window, the countdown going on; a
+// stored one from the start; Windows' display language where there is a translation for it.
+TEST_F(OptionsWindowTest, TheLanguageChosenSpeaksAtOnceAndTheCountdownGoesOn) {
+  StartReminding("45", {{"Language", "de"}, {"Tip Shows Time Left", "On"}});
+  desktop.RunFor(1000);
+  EXPECT_EQ(form().PushButton3.Text(), "Erinnerungen beenden");
+  EXPECT_EQ(Frame1(), "Nächste Pause in 00:44:59");
+  EXPECT_EQ(form().Check1.Text(), "Tonsignal");
+  EXPECT_EQ(form().SystemMenuItems()[0], "Optionen...");
+  EXPECT_EQ(form().Caption(), "Periodic Respite Prompter Utility");  // a name, never translated
+
+  const auto choose = [&](const char* entry) {
+    WorkTheWindow([&](FormOptions& w) {
+      desktop.Choose(w.Combo1, entry);
+      desktop.Click(w.PushButton1);
+    });
+  };
+  choose("English");
+  EXPECT_EQ(form().PushButton3.Text(), "Stop Reminding");
+  EXPECT_EQ(Frame1(), "Next break will occur in 00:44:59");
+  EXPECT_EQ(form().Check1.Text(), "Audio Reminder");
+  EXPECT_EQ(form().SystemMenuItems()[0], "Options...");
+  EXPECT_EQ(form().cSysTray1.TrayTip(), "Periodic Respite Prompter Utility - next break in 45 min");
+
+  desktop.displayLanguage = "ru-RU";
+  choose("Windows display language");
+  EXPECT_EQ(Stored("Language"), "system");
+  EXPECT_EQ(form().Check1.Text(), "Звук");
+  desktop.RunFor(1000);
+  EXPECT_TRUE(Frame1().ends_with(" 00:44:57")) << Frame1();  // still counting
+  desktop.Click(form().PushButton3);  // stopping still works in Russian
+  EXPECT_EQ(Stored("StartStopState"), "Off");
+  EXPECT_EQ(form().PushButton3.Text(), Tr("Start Reminding"));
+  EXPECT_NE(Tr("Start Reminding"), "Start Reminding");
 }
 
 }  // namespace
