@@ -156,4 +156,8 @@ E2E_SCENARIO(options_language_is_chosen_from_the_keyboard) {
     post(list, WM_KEYDOWN, VK_RETURN);
     E2E_CHECK(waitForWindowGone(window));
     E2E_CHECK(waitUntil([] { return settings::get("Language") == "de"; }, 2s));
+    // The open window speaks German at once.
+    E2E_CHECK(waitUntil([&] { return text(child(main, id::Frame1)) == "Erinnerungen beendet."; }, 2s));
+    E2E_CHECK_EQ(text(child(main, id::PushButton3)), "Erinnerungen starten");
+    E2E_CHECK_EQ(text(child(main, id::Check1)), "Tonsignal");
 }

@@ -73,6 +73,31 @@ E2E_SCENARIO(bad_check1_is_reported) {
     E2E_CHECK(!checked(child(main, id::Check1)));
 }
 
+// A language stored earlier speaks from the start: in the error box, whose location stays as it
+// is for the report, in the captions, and in the countdown.
+E2E_SCENARIO(a_stored_language_speaks_in_the_error_box_and_the_window) {
+    settings::storeReminding({.minutes = "45", .audio = true});
+    settings::set("Language", "de");
+    settings::set("Check1", "x");
+
+    App app = App::start(ctx);
+    auto box = waitForMessageBox("Anwendungsfehler", app.pid());
+    E2E_REQUIRE(box.has_value());
+    note("error box text: " + describe(box->text));
+    E2E_CHECK(contains(box->text, "Typen unverträglich"));
+    E2E_CHECK(contains(box->text, "Form1.Form_Load "));
+    E2E_CHECK(contains(box->text, "at line 194"));
+    E2E_CHECK(contains(box->text, "Bitte senden Sie einen Screenshot"));
+    E2E_REQUIRE(closeMessageBox(*box));
+
+    HWND main = app.mainWindow();
+    E2E_CHECK_EQ(text(main), ui::kMainCaption);
+    E2E_CHECK_EQ(text(child(main, id::PushButton3)), "Erinnerungen beenden");
+    E2E_CHECK_EQ(text(child(main, id::Check2)), "Sprechblase");
+    HWND frame1 = child(main, id::Frame1);
+    E2E_CHECK(waitUntil([&] { return contains(text(frame1), "Nächste Pause in 00:44:"); }, 5s));
+}
+
 // Any text the user gives the program comes back unchanged from the registry: an empty
 // one, a long one and one outside the ANSI code page.
 E2E_SCENARIO(stored_texts_round_trip_unchanged) {

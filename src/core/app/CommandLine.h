@@ -39,10 +39,10 @@ struct SwitchDefinition {
   std::string_view moreUsage = {};  // a second line, for a switch that takes two forms
 };
 
-// TRANSLATORS: the lines that list the command line's switches. A switch (/pause) and "tomorrow"
-// are typed as they are and stay English; MINUTES and FILE name what the user types after them.
 inline constexpr SwitchDefinition kSwitches[] = {
     {"/pause", CommandKind::Pause, SwitchArgument::Minutes,
+     // TRANSLATORS: the lines that list the command line's switches. A switch (/pause) and "tomorrow"
+     // are typed as they are and stay English; MINUTES and FILE name what the user types after them.
      TrNoop("/pause MINUTES  (pause reminders for 1 to 1440 minutes)"),
      TrNoop("/pause tomorrow  (pause reminders until 06:00)")},
     {"/resume", CommandKind::Resume, SwitchArgument::None, TrNoop("/resume  (resume reminders)")},

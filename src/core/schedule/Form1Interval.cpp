@@ -15,8 +15,8 @@ void Form1::Text1_Change() {
     // keeps its previous length until the text is corrected. The notice carries the
     // application title, so that it is not taken for the main window.
     const std::string rule = Tr("The number of minutes must be a whole number from -32768 to 32767.");
-    // TRANSLATORS: {count} is the period breaks have when none was set before (45)
     const std::string keep = TrPlural(
+        // TRANSLATORS: {count} is the period breaks have when none was set before (45)
         "Breaks keep their previous interval ({count} minute if there was none) until the number is corrected.",
         "Breaks keep their previous interval ({count} minutes if there was none) until the number is corrected.",
         kDefaultMinutes);

@@ -25,8 +25,8 @@ FormOptions::FormOptions(Program& program, const Options& current)
       Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 120, 7800, 2055}, 23, TrNoop("Breaks"))),
       Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame1, {120, 300, 7560, 285}, 0,
                         TrNoop("Time away from the computer counts as a break"))),
-      // TRANSLATORS: a label left of a small number box, about 240 pixels.
       Label1(AddControl(ControlKind::Label, "Label1", &Frame1, {480, 720, 3600, 285}, 10,
+                        // TRANSLATORS: a label left of a small number box, about 240 pixels.
                         TrNoop("Away after (minutes, 1 to 60):"))),
       Text1(AddControl(ControlKind::TextBox, "Text1", &Frame1, {4140, 660, 900, 345}, 1, "")),
       Check2(AddControl(ControlKind::CheckBox, "Check2", &Frame1, {120, 1140, 7560, 285}, 2,
@@ -37,24 +37,24 @@ FormOptions::FormOptions(Program& program, const Options& current)
                         TrNoop("Tray and working hours"))),
       Check4(AddControl(ControlKind::CheckBox, "Check4", &Frame2, {120, 300, 7560, 285}, 4,
                         TrNoop("Right-click on the tray icon opens a menu"))),
-      // TRANSLATORS: keep "08:00-18:00" as it is: the box reads the hours written so.
       Label2(AddControl(ControlKind::Label, "Label2", &Frame2, {120, 720, 7560, 285}, 11,
+                        // TRANSLATORS: keep "08:00-18:00" as it is: the box reads the hours written so.
                         TrNoop("Work hours, e.g. 08:00-18:00 (empty: always):"))),
       Text2(AddControl(ControlKind::TextBox, "Text2", &Frame2, {120, 1020, 2400, 345}, 5, "")),
       Label3(AddControl(ControlKind::Label, "Label3", &Frame2, {2640, 1020, 5040, 480}, 12, "")),
-      // TRANSLATORS: keep "Mon,Tue,Wed,Thu,Fri" as it is: the box reads the days written so.
       Label4(AddControl(ControlKind::Label, "Label4", &Frame2, {120, 1560, 7560, 285}, 13,
+                        // TRANSLATORS: keep "Mon,Tue,Wed,Thu,Fri" as it is: the box reads the days written so.
                         TrNoop("Work days, e.g. Mon,Tue,Wed,Thu,Fri (empty: every day):"))),
       Text3(AddControl(ControlKind::TextBox, "Text3", &Frame2, {120, 1860, 3600, 345}, 6, "")),
       Label5(AddControl(ControlKind::Label, "Label5", &Frame2, {3840, 1860, 3840, 480}, 14, "")),
       Frame20(AddControl(ControlKind::Frame, "Frame20", nullptr, {120, 4905, 7800, 1620}, 25,
                          TrNoop("Guided Breaks"))),
-      // TRANSLATORS: a label left of a small number box, about 340 pixels.
       Label20(AddControl(ControlKind::Label, "Label20", &Frame20, {120, 360, 5160, 285}, 15,
+                         // TRANSLATORS: a label left of a small number box, about 340 pixels.
                          TrNoop("Break length (minutes, 0 to 30; 0: none):"))),
       Text20(AddControl(ControlKind::TextBox, "Text20", &Frame20, {5400, 300, 900, 345}, 7, "")),
-      // TRANSLATORS: a label left of a small number box, about 340 pixels.
       Label21(AddControl(ControlKind::Label, "Label21", &Frame20, {120, 780, 5160, 285}, 16,
+                         // TRANSLATORS: a label left of a small number box, about 340 pixels.
                          TrNoop("Postpones and skips a day (0 to 20):"))),
       Text21(AddControl(ControlKind::TextBox, "Text21", &Frame20, {5400, 720, 900, 345}, 8, "")),
       Check20(AddControl(ControlKind::CheckBox, "Check20", &Frame20, {120, 1200, 7560, 285}, 9,
@@ -65,8 +65,8 @@ FormOptions::FormOptions(Program& program, const Options& current)
       // TRANSLATORS: a label left of the list of languages, about 95 pixels.
       Label6(AddControl(ControlKind::Label, "Label6", nullptr, {240, 7560, 1440, 285}, 17, TrNoop("Language:"))),
       Combo1(AddControl(ControlKind::ComboBox, "Combo1", nullptr, {1740, 7500, 4200, 345}, 18, "")),
-      // TRANSLATORS: the four buttons are about 115 pixels wide.
       PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 7965, 1740, 405}, 19,
+                             // TRANSLATORS: the four buttons are about 115 pixels wide.
                              TrNoop("OK"))),
       PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 7965, 1740, 405}, 20,
                              TrNoop("Cancel"))),
