@@ -112,7 +112,8 @@ E2E_POSE(screenshot_main_window) {
     settings::clear();
     settings::set("Text1", "20");
     settings::set("StartStopState", "On");
-    if (const char* language = std::getenv("RP_POSE_LANGUAGE")) settings::set("Language", language);
+    const char* language = std::getenv("RP_POSE_LANGUAGE");
+    if (language) settings::set("Language", language);
     App app = App::start(ctx);
     HWND main = app.mainWindow();
     // The same second every time, so that the picture comes out the same.
@@ -120,7 +121,7 @@ E2E_POSE(screenshot_main_window) {
     Sleep(200);  // let the window finish painting
     RECT window{};
     GetWindowRect(main, &window);
-    pose("main-window", window);
+    pose(language ? std::string("main-window-") + language : std::string("main-window"), window);
 }
 
 // A break at the first tick with the break window as the only reminder; the box then goes to
