@@ -202,7 +202,7 @@ std::optional<Catalog> Catalog::Parse(std::string_view bytes, std::string langua
 }
 
 const std::string* Catalog::Find(std::string_view english) const {
-  const auto found = texts_.find(std::string(english));
+  const auto found = texts_.find(english);
   return found == texts_.end() ? nullptr : &found->second;
 }
 
@@ -213,7 +213,7 @@ int Catalog::PluralForm(long long n) const {
 }
 
 const std::string* Catalog::FindPlural(std::string_view singular, long long n) const {
-  const auto found = plurals_.find(std::string(singular));
+  const auto found = plurals_.find(singular);
   if (found == plurals_.end()) return nullptr;
   const auto form = static_cast<std::size_t>(PluralForm(n));
   if (form >= found->second.size() || found->second[form].empty()) return nullptr;

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,8 +26,15 @@ class Catalog {
   int PluralForm(long long n) const;
 
  private:
-  std::unordered_map<std::string, std::string> texts_;
-  std::unordered_map<std::string, std::vector<std::string>> plurals_;
+  // Looked up by the English as a string_view, with no string made for each lookup.
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  template <typename Value>
+  using ByEnglish = std::unordered_map<std::string, Value, Hash, std::equal_to<>>;
+  ByEnglish<std::string> texts_;
+  ByEnglish<std::vector<std::string>> plurals_;
   std::string language_;
   int pluralCount_ = 2;
   std::string pluralRule_ = "n != 1";

@@ -53,7 +53,7 @@ Script ScriptOf(std::string_view utf8) {
 Font InLanguage(Font font) {
   if (font.script != Script::Latin) return font;  // chosen for its text already
   const Catalog* catalog = CurrentCatalog();
-  const std::string language = catalog ? catalog->Language() : "";
+  const std::string_view language = catalog ? std::string_view(catalog->Language()) : std::string_view();
   if (language == "ja") return WithScript(std::move(font), Script::Japanese);
   if (language == "zh-Hans") return WithScript(std::move(font), Script::SimplifiedChinese);
   return font;

@@ -301,9 +301,9 @@ void NativeControl::SizeDroppedList() {
     SendMessageW(window, CB_SETITEMHEIGHT, 0, itemHeight);
   }
   // The window's height is the field's and the dropped list's: room for every entry at the
-  // font's item height, so the list needs no scrolling.
+  // item height, so the list needs no scrolling.
   const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
-  itemHeight = static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, 0, 0));
+  if (itemHeight == 0) itemHeight = static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, 0, 0));
   const int entries = std::max(1, static_cast<int>(control.Entries().size()));
   SetWindowPos(window, nullptr, 0, 0, place.width, place.height + entries * itemHeight + owner.Px(30),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
