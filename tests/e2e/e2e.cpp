@@ -564,8 +564,9 @@ InTray startInTray(const Context& ctx) {
     App app = App::start(ctx);
     HWND main = anyMainWindow(app);
     E2E_REQUIRE(main != nullptr);
-    // Start-up stores the start/stop state after it has sent the window to the tray.
-    E2E_REQUIRE(waitUntil([] { return settings::get("StartStopState").has_value(); }, 5s));
+    // Start-up stores the start/stop state after it has sent the window to the tray, and then
+    // the reminder boxes it turned on from their defaults; Check2 is the last of them.
+    E2E_REQUIRE(waitUntil([] { return settings::get("Check2").has_value(); }, 5s));
     E2E_REQUIRE(waitUntil([&] { return !visible(main); }));
     return {std::move(app), main};
 }
