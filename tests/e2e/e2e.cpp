@@ -127,7 +127,7 @@ std::string describe(bool b) { return b ? "true" : "false"; }
 
 std::string describe(HWND h) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "0x%lx", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(h)));
+    std::snprintf(buf, sizeof buf, "0x%llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(h)));
     return buf;
 }
 

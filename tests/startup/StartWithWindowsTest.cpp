@@ -14,6 +14,19 @@ using Calls = std::vector<std::string>;
 
 const std::string kMachineRun = "HKLM\\SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
 const std::string kUserRun = "HKCU\\SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
+// Where a 32-bit copy of the program kept its machine-wide value, seen from a 64-bit one.
+const std::string kMachineRun32 = "HKLM\\SOFTWARE\\WOW6432NODE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
+
+// The calls that clear the 32-bit view, made by the 64-bit program only.
+Calls In32BitView(std::string deleted) {
+  if (!kProgramIs64Bit) return {};
+  return {"open " + kMachineRun + " 0x23F -> 0", "delete RespitePrompter.exe -> " + deleted,
+          "close"};
+}
+Calls operator+(Calls a, const Calls& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
 
 class StartWithWindowsTest : public SimTest {
  protected:
@@ -32,6 +45,12 @@ class StartWithWindowsTest : public SimTest {
 };
 
 TEST_F(StartWithWindowsTest, CheckingStoresTheChoiceAndEntersTheProgramMachineWide) {
+  // What a 32-bit copy entered before the upgrade names a file that is gone.
+  if (kProgramIs64Bit)
+    RegStuff::SetKeyValue(desktop.registry, RegistryRoot::LocalMachine,
+                          "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run",
+                          "RespitePrompter.exe", "C:\\Program Files (x86)\\Respite\\RespitePrompter.exe",
+                          kRegSz);
   StartClean();
   desktop.Click(form().Check4);
 
@@ -40,10 +59,12 @@ TEST_F(StartWithWindowsTest, CheckingStoresTheChoiceAndEntersTheProgramMachineWi
   EXPECT_EQ(desktop.registry.calls,
             (Calls{"open " + kMachineRun + " 0x3F -> 0",
                    "set RespitePrompter.exe 1 \"C:\\Program Files\\Respite\\RespitePrompter.exe\" -> 0",
-                   "close",
-                   // a copy left by an earlier per-user fallback would start it twice
-                   "open " + kUserRun + " 0x3F -> 0", "delete RespitePrompter.exe -> 2", "close"}));
+                   "close"} +
+             In32BitView("0") +
+             // a copy left by an earlier per-user fallback would start it twice
+             Calls{"open " + kUserRun + " 0x3F -> 0", "delete RespitePrompter.exe -> 2", "close"}));
   EXPECT_EQ(RunValue(kMachineRun), "\"C:\\Program Files\\Respite\\RespitePrompter.exe\"");
+  EXPECT_EQ(RunValue(kMachineRun32), "<absent>");
   EXPECT_EQ(RunValue(kUserRun), "<absent>");
 }
 
@@ -64,8 +85,9 @@ TEST_F(StartWithWindowsTest, UncheckingHidesTheMinimisedOptionAndRemovesBothEntr
   EXPECT_EQ(Stored("Minimized"), "Off");
   EXPECT_EQ(Stored("Windows Startup"), "Off");
   EXPECT_EQ(desktop.registry.calls,
-            (Calls{"open " + kMachineRun + " 0x3F -> 0", "delete RespitePrompter.exe -> 0", "close",
-                   "open " + kUserRun + " 0x3F -> 0", "delete RespitePrompter.exe -> 0", "close"}));
+            (Calls{"open " + kMachineRun + " 0x3F -> 0", "delete RespitePrompter.exe -> 0", "close"} +
+             In32BitView("2") +
+             Calls{"open " + kUserRun + " 0x3F -> 0", "delete RespitePrompter.exe -> 0", "close"}));
   EXPECT_EQ(RunValue(kMachineRun), "<absent>");
   EXPECT_EQ(RunValue(kUserRun), "<absent>");
 }

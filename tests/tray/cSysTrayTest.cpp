@@ -11,16 +11,18 @@ namespace rp::test {
 namespace {
 
 using sim::SimNotifyCall;
+constexpr const NotifyIconLayout& L = SimNotifyCall::layout;
 
 // True when every byte past the identification (cbSize, hWnd, uID) is zero except in the
 // given fields: [offset, offset + size).
-bool OnlyTheseFieldsSet(const SimNotifyCall& call, std::initializer_list<std::pair<int, int>> fields) {
-  for (int i = 12; i < 488; ++i) {
+bool OnlyTheseFieldsSet(const SimNotifyCall& call,
+                        std::initializer_list<std::pair<std::size_t, std::size_t>> fields) {
+  for (std::size_t i = L.uFlags; i < L.size; ++i) {
     bool inField = false;
     for (auto [at, size] : fields) inField |= i >= at && i < at + size;
     if (!inField && call.record[i] != 0) return false;
   }
-  return call.U32(0) == 488;
+  return call.U32(0) == L.size && call.record.size() == L.size;
 }
 
 class SysTrayTest : public TrayTest {};
@@ -36,7 +38,7 @@ TEST_F(SysTrayTest, StartUpAddsTheIconWithItsTipAndHooksTheControlWindow) {
   EXPECT_EQ(add.uCallbackMessage(), 1125u);
   EXPECT_EQ(add.hIcon(), desktop.TrayIconPicture()->Handle());
   EXPECT_EQ(add.szTip(), "Periodic Respite Prompter Utility");
-  EXPECT_TRUE(OnlyTheseFieldsSet(add, {{12, 128 + 12}}));
+  EXPECT_TRUE(OnlyTheseFieldsSet(add, {{L.uFlags, 8}, {L.hIcon, L.handleBytes}, {L.szTip, 128}}));
   EXPECT_TRUE(tray().IconAdded());
 
   // The control's own window, a child of the main window, now runs the tray procedure first.
@@ -51,18 +53,20 @@ TEST_F(SysTrayTest, StartUpAddsTheIconWithItsTipAndHooksTheControlWindow) {
 
 TEST_F(SysTrayTest, EachOperationSendsItsOwnRecord) {
   Start();
-  const std::uint32_t hwnd = static_cast<std::uint32_t>(TrayWindow());
+  const std::uint64_t hwnd = TrayWindow();
   auto blue = std::make_shared<sim::SimPicture>(0x4444);
   struct Case {
     const char* what;
     std::function<void()> operation;
     std::uint32_t message, flags;
-    std::initializer_list<std::pair<int, int>> fields;
+    std::initializer_list<std::pair<std::size_t, std::size_t>> fields;
   } cases[] = {
-      {"icon", [&] { tray().SetTrayIcon(blue); }, kNimModify, kNifIcon, {{12, 4}, {20, 4}}},
-      {"tip", [&] { tray().SetText("Half way"); }, kNimModify, kNifTip, {{12, 4}, {24, 128}}},
+      {"icon", [&] { tray().SetTrayIcon(blue); }, kNimModify, kNifIcon,
+       {{L.uFlags, 4}, {L.hIcon, L.handleBytes}}},
+      {"tip", [&] { tray().SetText("Half way"); }, kNimModify, kNifTip,
+       {{L.uFlags, 4}, {L.szTip, 128}}},
       {"balloon", [&] { tray().ShowBalloon("Break!", "Title", 0); }, kNimModify, kNifInfo,
-       {{12, 4}, {160, 256}, {420, 64}}},
+       {{L.uFlags, 4}, {L.szInfo, 256}, {L.szInfoTitle, 64}}},
       {"delete", [&] { tray().SetInTray(false); }, kNimDelete, 0, {}},
   };
   for (const Case& c : cases) {

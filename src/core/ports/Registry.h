@@ -25,6 +25,11 @@ inline constexpr std::int32_t kRegAccessDenied = 5;
 inline constexpr std::uint32_t kKeySetValue = 0x0002;
 // Query, set, create subkey, enumerate, notify and create link.
 inline constexpr std::uint32_t kKeyReadWrite = 0x3F;
+// Added to the access: the 32-bit programs' view of HKEY_LOCAL_MACHINE\SOFTWARE on 64-bit Windows
+// (where Windows keeps it under Wow6432Node), whatever the caller's own view is.
+inline constexpr std::uint32_t kKeyWow64_32Key = 0x0200;
+// True in the 64-bit program: its view of HKEY_LOCAL_MACHINE\SOFTWARE is not the 32-bit one.
+inline constexpr bool kProgramIs64Bit = sizeof(void*) == 8;
 
 // One open key. Destroying it closes the key.
 class RegistryKey {

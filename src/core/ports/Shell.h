@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -10,9 +9,20 @@
 
 namespace rp {
 
-// The shell's notify-icon record in its 488-byte ANSI layout (balloon fields, no GUID).
-inline constexpr std::size_t kNotifyIconRecordSize = 488;
-using NotifyIconBytes = std::array<std::uint8_t, kNotifyIconRecordSize>;
+// Where each field of the shell's ANSI notify-icon record (balloon fields, no GUID) lies, in
+// bytes. Handles are pointer-sized, so a 64-bit program's record is longer than a 32-bit one's.
+struct NotifyIconLayout {
+  std::size_t size, hWnd, uID, uFlags, uCallbackMessage, hIcon, szTip, dwState, dwStateMask,
+      szInfo, uTimeout, szInfoTitle, dwInfoFlags, handleBytes;
+};
+inline constexpr NotifyIconLayout kNotifyIconLayout32{488, 4,   8,   12,  16,  20,  24,
+                                                      152, 156, 160, 416, 420, 484, 4};
+inline constexpr NotifyIconLayout kNotifyIconLayout64{504, 8,   16,  20,  24,  32,  40,
+                                                      168, 172, 176, 432, 436, 500, 8};
+// The layout of the program being built: the one its shell reads.
+inline constexpr const NotifyIconLayout& kNotifyIconLayout =
+    sizeof(void*) == 8 ? kNotifyIconLayout64 : kNotifyIconLayout32;
+using NotifyIconBytes = std::vector<std::uint8_t>;
 
 // Window-long indexes the tray routing uses.
 inline constexpr int kGwlWndProc = -4;
@@ -53,6 +63,8 @@ class Shell {
                                                              WindowProcedure trayWndProc) = 0;
   // The address of the tray window procedure, to be installed with SetWindowLongA.
   virtual std::intptr_t TrayWndProcAddress() = 0;
+  // Window longs as wide as a pointer: the procedure and the control reference they carry
+  // must survive a 64-bit program (SetWindowLongPtrA and GetWindowLongPtrA there).
   virtual std::intptr_t SetWindowLongA(std::uintptr_t hwnd, int index, std::intptr_t value) = 0;
   virtual std::intptr_t GetWindowLongA(std::uintptr_t hwnd, int index) = 0;
   virtual std::intptr_t CallWindowProcA(std::intptr_t procedure, std::uintptr_t hwnd,

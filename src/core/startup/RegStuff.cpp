@@ -19,6 +19,8 @@ void AddRunEntry(Registry& registry, std::string_view programFolder, std::string
   const std::string command = RunEntryCommand(programFolder, fileName);
   if (SetKeyValue(registry, RegistryRoot::LocalMachine, kRunKey, fileName, command, kRegSz) ==
       kRegSuccess) {
+    if constexpr (kProgramIs64Bit)
+      DeleteKeyValue(registry, RegistryRoot::LocalMachine, kRunKey, fileName, kKeyWow64_32Key);
     // A copy left in the user's key from an earlier fallback would start the program twice.
     DeleteKeyValue(registry, RegistryRoot::CurrentUser, kRunKey, fileName);
     return;
@@ -29,6 +31,8 @@ void AddRunEntry(Registry& registry, std::string_view programFolder, std::string
 
 void RemoveRunEntry(Registry& registry, std::string_view valueName) {
   DeleteKeyValue(registry, RegistryRoot::LocalMachine, kRunKey, valueName);
+  if constexpr (kProgramIs64Bit)
+    DeleteKeyValue(registry, RegistryRoot::LocalMachine, kRunKey, valueName, kKeyWow64_32Key);
   DeleteKeyValue(registry, RegistryRoot::CurrentUser, kRunKey, valueName);
 }
 
@@ -59,8 +63,8 @@ std::int32_t WriteTypedValue(RegistryKey& key, std::string_view valueName, std::
 }
 
 std::int32_t DeleteKeyValue(Registry& registry, RegistryRoot root, std::string_view subkey,
-                            std::string_view valueName) {
-  OpenedKey opened = registry.OpenKey(root, subkey, kKeyReadWrite);
+                            std::string_view valueName, std::uint32_t view) {
+  OpenedKey opened = registry.OpenKey(root, subkey, kKeyReadWrite | view);
   if (!opened.key) return opened.status;
   return opened.key->DeleteValue(valueName);
 }

@@ -5,8 +5,10 @@
 namespace rp {
 namespace {
 
-void PutU32(NotifyIconBytes& bytes, std::size_t offset, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+// Little-endian, `width` bytes.
+void Put(NotifyIconBytes& bytes, std::size_t offset, std::uint64_t value, std::size_t width = 4) {
+  for (std::size_t i = 0; i < width; ++i)
+    bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 // The text and a NUL, cut to fit a field of fieldSize bytes; the rest stays zero.
@@ -18,20 +20,20 @@ void PutText(NotifyIconBytes& bytes, std::size_t offset, std::size_t fieldSize,
 
 }  // namespace
 
-NotifyIconBytes NotifyIconRecord::Pack() const {
-  NotifyIconBytes bytes{};
-  PutU32(bytes, 0, kNotifyIconRecordSize);
-  PutU32(bytes, 4, static_cast<std::uint32_t>(hWnd));
-  PutU32(bytes, 8, static_cast<std::uint32_t>(uID));
-  PutU32(bytes, 12, uFlags);
-  PutU32(bytes, 16, uCallbackMessage);
-  PutU32(bytes, 20, static_cast<std::uint32_t>(hIcon));
-  PutText(bytes, 24, 128, szTip);
-  // dwState and dwStateMask at 152 and 156 stay 0.
-  PutText(bytes, 160, 256, szInfo);
-  PutU32(bytes, 416, uTimeout);
-  PutText(bytes, 420, 64, szInfoTitle);
-  // dwInfoFlags at 484 stays 0: a balloon without an icon.
+NotifyIconBytes NotifyIconRecord::Pack(const NotifyIconLayout& layout) const {
+  NotifyIconBytes bytes(layout.size, 0);
+  Put(bytes, 0, layout.size);
+  Put(bytes, layout.hWnd, hWnd, layout.handleBytes);
+  Put(bytes, layout.uID, static_cast<std::uint32_t>(uID));
+  Put(bytes, layout.uFlags, uFlags);
+  Put(bytes, layout.uCallbackMessage, uCallbackMessage);
+  Put(bytes, layout.hIcon, hIcon, layout.handleBytes);
+  PutText(bytes, layout.szTip, 128, szTip);
+  // dwState and dwStateMask stay 0.
+  PutText(bytes, layout.szInfo, 256, szInfo);
+  Put(bytes, layout.uTimeout, uTimeout);
+  PutText(bytes, layout.szInfoTitle, 64, szInfoTitle);
+  // dwInfoFlags stays 0: a balloon without an icon.
   return bytes;
 }
 

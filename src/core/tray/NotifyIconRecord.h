@@ -38,7 +38,8 @@ struct NotifyIconRecord {
   std::uint32_t uTimeout = 0;
   std::string szInfoTitle;
 
-  NotifyIconBytes Pack() const;
+  // The record in the given layout; by default the one of the program being built.
+  NotifyIconBytes Pack(const NotifyIconLayout& layout = kNotifyIconLayout) const;
 };
 
 // The first maxChars characters of a UTF-8 text, never splitting a character.

@@ -71,11 +71,16 @@ SimRegistry::SimRegistry() {
   // Both Run keys exist on a fresh system.
   AddKey("HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
   AddKey("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+  AddKey("HKLM\\SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run");
 }
 
 OpenedKey SimRegistry::Open(const char* verb, RegistryRoot root, std::string_view subkey,
                             std::uint32_t access, bool create) {
-  const std::string path = Normalise(RootName(root) + "\\" + std::string(subkey));
+  std::string path = Normalise(RootName(root) + "\\" + std::string(subkey));
+  // A 64-bit program sees the 32-bit programs' HKLM\SOFTWARE under Wow6432Node.
+  if (root == RegistryRoot::LocalMachine && (access & kKeyWow64_32Key) &&
+      path.starts_with("HKLM\\SOFTWARE\\"))
+    path.insert(14, "WOW6432NODE\\");
   const bool writeRefused = root == RegistryRoot::LocalMachine && machineWideReadOnly;
   OpenedKey opened;
   if (writeRefused && (access & kKeySetValue))

@@ -34,15 +34,15 @@ class SimWindowOwner : public ControlWindow {
 
 }  // namespace
 
-std::uint32_t SimNotifyCall::U32(std::size_t offset) const {
-  std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | record[offset + i];
+std::uint64_t SimNotifyCall::Read(std::size_t offset, std::size_t width) const {
+  std::uint64_t value = 0;
+  for (std::size_t i = width; i-- > 0;) value = (value << 8) | record.at(offset + i);
   return value;
 }
 
 std::string SimNotifyCall::Text(std::size_t offset, std::size_t fieldSize) const {
   std::string text;
-  for (std::size_t i = offset; i < offset + fieldSize && record[i] != 0; ++i)
+  for (std::size_t i = offset; i < offset + fieldSize && record.at(i) != 0; ++i)
     text += static_cast<char>(record[i]);
   return text;
 }

@@ -13,23 +13,26 @@ namespace rp::sim {
 
 class SimDesktop;
 
-// One Shell_NotifyIconA call as the shell received it, read back by the record's offsets.
+// One Shell_NotifyIconA call as the shell received it, read back by the record's offsets in the
+// layout of the build (the 64-bit one on a 64-bit host).
 struct SimNotifyCall {
   std::uint32_t message;
   NotifyIconBytes record;
   bool answer;
 
-  std::uint32_t U32(std::size_t offset) const;
+  std::uint64_t Read(std::size_t offset, std::size_t width = 4) const;  // little-endian
+  std::uint32_t U32(std::size_t offset) const { return static_cast<std::uint32_t>(Read(offset)); }
   std::string Text(std::size_t offset, std::size_t fieldSize) const;  // up to the first NUL
-  std::uint32_t hWnd() const { return U32(4); }
-  std::uint32_t uID() const { return U32(8); }
-  std::uint32_t uFlags() const { return U32(12); }
-  std::uint32_t uCallbackMessage() const { return U32(16); }
-  std::uint32_t hIcon() const { return U32(20); }
-  std::string szTip() const { return Text(24, 128); }
-  std::string szInfo() const { return Text(160, 256); }
-  std::uint32_t uTimeout() const { return U32(416); }
-  std::string szInfoTitle() const { return Text(420, 64); }
+  static constexpr const NotifyIconLayout& layout = kNotifyIconLayout;
+  std::uint64_t hWnd() const { return Read(layout.hWnd, layout.handleBytes); }
+  std::uint32_t uID() const { return U32(layout.uID); }
+  std::uint32_t uFlags() const { return U32(layout.uFlags); }
+  std::uint32_t uCallbackMessage() const { return U32(layout.uCallbackMessage); }
+  std::uint64_t hIcon() const { return Read(layout.hIcon, layout.handleBytes); }
+  std::string szTip() const { return Text(layout.szTip, 128); }
+  std::string szInfo() const { return Text(layout.szInfo, 256); }
+  std::uint32_t uTimeout() const { return U32(layout.uTimeout); }
+  std::string szInfoTitle() const { return Text(layout.szInfoTitle, 64); }
 };
 
 // A message that reached a window's own procedure.
@@ -85,7 +88,7 @@ class SimShell : public Shell {
   bool userMode = true;
   int refuseAdds = 0;  // a shell not ready yet: this many adds are refused
   std::vector<SimNotifyCall> calls;
-  std::set<std::pair<std::uint32_t, std::uint32_t>> icons;  // (hWnd, uID) in the tray now
+  std::set<std::pair<std::uint64_t, std::uint32_t>> icons;  // (hWnd, uID) in the tray now
   std::vector<std::intptr_t> strayCalls;  // CallWindowProcA with an address no window owns
   // Popup menus: each one shown, and what the user picks in the next one, by the entries'
   // texts from the top down ({"Pause Reminders", "For 30 Minutes"}). No pick, or a greyed or

@@ -114,7 +114,8 @@ std::optional<TextRoom> TextRoomOf(const NativeControl& self) {
       const auto font = reinterpret_cast<HFONT>(SendMessageW(self.window, WM_GETFONT, 0, 0));
       return TextRoom{client, kLine | DT_VCENTER, font};
     }
-    case ControlKind::Chart:  // its texts are shapes, each in its own place
+    case ControlKind::Chart:     // its texts are shapes, each in its own place
+    case ControlKind::ComboBox:  // its entries are drawn each in its own font
     case ControlKind::TextBox: break;
   }
   return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -13,14 +14,21 @@ namespace {
 
 constexpr wchar_t kControlClass[] = L"RespitePrompter.cSysTray";
 
-// The core builds the record byte for byte; it must match the system's own layout.
-static_assert(sizeof(LONG) == sizeof(std::intptr_t), "window longs carry pointers: 32-bit only");
-static_assert(NOTIFYICONDATAA_V2_SIZE == kNotifyIconRecordSize);
-static_assert(offsetof(NOTIFYICONDATAA, szTip) == 24);
-static_assert(offsetof(NOTIFYICONDATAA, szInfo) == 160);
-static_assert(offsetof(NOTIFYICONDATAA, uTimeout) == 416);
-static_assert(offsetof(NOTIFYICONDATAA, szInfoTitle) == 420);
-static_assert(offsetof(NOTIFYICONDATAA, dwInfoFlags) == 484);
+// The core builds the record byte for byte; it must match the system's own layout for this build.
+constexpr const NotifyIconLayout& kLayout = kNotifyIconLayout;
+static_assert(NOTIFYICONDATAA_V2_SIZE == kLayout.size);
+static_assert(offsetof(NOTIFYICONDATAA, hWnd) == kLayout.hWnd && sizeof(HWND) == kLayout.handleBytes);
+static_assert(offsetof(NOTIFYICONDATAA, uID) == kLayout.uID);
+static_assert(offsetof(NOTIFYICONDATAA, uFlags) == kLayout.uFlags);
+static_assert(offsetof(NOTIFYICONDATAA, uCallbackMessage) == kLayout.uCallbackMessage);
+static_assert(offsetof(NOTIFYICONDATAA, hIcon) == kLayout.hIcon && sizeof(HICON) == kLayout.handleBytes);
+static_assert(offsetof(NOTIFYICONDATAA, szTip) == kLayout.szTip);
+static_assert(offsetof(NOTIFYICONDATAA, dwState) == kLayout.dwState);
+static_assert(offsetof(NOTIFYICONDATAA, dwStateMask) == kLayout.dwStateMask);
+static_assert(offsetof(NOTIFYICONDATAA, szInfo) == kLayout.szInfo);
+static_assert(offsetof(NOTIFYICONDATAA, uTimeout) == kLayout.uTimeout);
+static_assert(offsetof(NOTIFYICONDATAA, szInfoTitle) == kLayout.szInfoTitle);
+static_assert(offsetof(NOTIFYICONDATAA, dwInfoFlags) == kLayout.dwInfoFlags);
 
 // The control's window: it keeps the core's tray procedure in its extra bytes, where the
 // thunk finds it (the user data slot belongs to the core).
@@ -58,7 +66,7 @@ Win32Shell::Win32Shell(HINSTANCE instance) : instance_(instance) {
 
 bool Win32Shell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconBytes& record) {
   NOTIFYICONDATAA data{};
-  std::memcpy(&data, record.data(), record.size());
+  std::memcpy(&data, record.data(), std::min(record.size(), sizeof data));
   return ::Shell_NotifyIconA(message, &data) != FALSE;
 }
 
@@ -78,11 +86,11 @@ std::intptr_t Win32Shell::TrayWndProcAddress() {
 }
 
 std::intptr_t Win32Shell::SetWindowLongA(std::uintptr_t hwnd, int index, std::intptr_t value) {
-  return ::SetWindowLongA(reinterpret_cast<HWND>(hwnd), index, static_cast<LONG>(value));
+  return ::SetWindowLongPtrA(reinterpret_cast<HWND>(hwnd), index, value);
 }
 
 std::intptr_t Win32Shell::GetWindowLongA(std::uintptr_t hwnd, int index) {
-  return ::GetWindowLongA(reinterpret_cast<HWND>(hwnd), index);
+  return ::GetWindowLongPtrA(reinterpret_cast<HWND>(hwnd), index);
 }
 
 std::intptr_t Win32Shell::CallWindowProcA(std::intptr_t procedure, std::uintptr_t hwnd,
