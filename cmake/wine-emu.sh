@@ -11,13 +11,14 @@ if [ -z "${WINEPREFIX:-}" ]; then
     echo "wine-emu.sh: WINEPREFIX is not set (scripts/test sets it; see docs/testing.md)" >&2
     exit 125
 fi
-export WINEARCH="${WINEARCH:-win32}"
+export WINEARCH="${WINEARCH:-win64}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 
 out=$(mktemp) || exit 125
 err=$(mktemp) || { rm -f "$out"; exit 125; }
-wine "$@" >"$out" 2>"$err" </dev/null
+# The loader the prefix needs, even on a machine that runs no 32-bit code (scripts/bin/wine).
+"$(dirname "$0")/../scripts/bin/wine" "$@" >"$out" 2>"$err" </dev/null
 rc=$?
 cat "$out"
 cat "$err" >&2

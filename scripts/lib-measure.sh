@@ -11,7 +11,7 @@ rp_measure_setup() {
     RP_MEASURE_DIR="$RP_BUILD/$1"
     rp_lock
     rp_ensure_packages
-    rp_build_win32 >"$RP_BUILD/$1-build.log" 2>&1 || rp_die "the win32 build failed (see $RP_BUILD/$1-build.log)"
+    rp_build_windows x64 >"$RP_BUILD/$1-build.log" 2>&1 || rp_die "the x64 build failed (see $RP_BUILD/$1-build.log)"
     rp_template_prefix
     rm -rf "$RP_MEASURE_DIR"
     mkdir -p "$RP_MEASURE_DIR"

@@ -8,20 +8,27 @@
 RP_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 RP_BUILD="$RP_ROOT/build"
 RP_NATIVE="$RP_BUILD/native"
+# Two Windows programs from one source: x64, the main one, and i686. Each tree has the program,
+# its e2e driver, the fit test and SetupActions.dll, all for its own architecture.
+RP_WIN64="$RP_BUILD/win64"
 RP_WIN32="$RP_BUILD/win32"
 RP_WINE="$RP_BUILD/wine"
-RP_EXE="$RP_WIN32/RespitePrompter.exe"
-RP_DRIVER="$RP_WIN32/e2e_driver.exe"
+RP_EXE="$RP_WIN64/RespitePrompter.exe"
+RP_DRIVER="$RP_WIN64/e2e_driver.exe"
+RP_EXE32="$RP_WIN32/RespitePrompter.exe"
+RP_DRIVER32="$RP_WIN32/e2e_driver.exe"
 RP_JOBS="${RP_JOBS:-2}"
 
 # Debian packages the commands need (libx11-dev for scripts/bench's window_wait; clang and its fuzzer/sanitizer runtimes for
 # tests/fuzz and the sanitizer build; nsis, zip, wixl, msitools and python3-olefile for
 # scripts/package, osslsigncode and openssl for its signing, git for the commit time that
 # makes its packages reproducible, gettext to compile the translations, a font with the
-# Chinese and Japanese characters). wine32:i386 needs the i386 architecture; wine64 runs the
-# 64-bit prefix, where the program runs under WoW64 as on 64-bit Windows.
+# Chinese and Japanese characters). wine64 runs the 64-bit prefix: the x64 program, and the
+# i686 one under WoW64 as on 64-bit Windows. wine32:i386 (it needs the i386 architecture) runs
+# the 32-bit prefix, on machines whose kernel runs 32-bit code (rp_host_32bit).
 RP_PACKAGES=(
     cmake make g++ googletest libgtest-dev
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
     wine wine32:i386 wine64
     xvfb xdotool imagemagick x11-utils python3 libx11-dev
@@ -29,8 +36,10 @@ RP_PACKAGES=(
     wixl msitools python3-olefile osslsigncode openssl git
 )
 
-# Wine settings for every wine call made from here.
-export WINEARCH=win32
+# Wine settings for every wine call made from here; scripts/bin/wine picks the loader a
+# prefix needs (Debian's wine would take the 32-bit one even where it cannot run).
+export PATH="$RP_ROOT/scripts/bin:$PATH"
+export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
@@ -106,9 +115,23 @@ rp_build_native() {
         cmake --build "$RP_NATIVE" -j"$RP_JOBS"
 }
 
-rp_build_win32() {
-    cmake -S "$RP_ROOT" -B "$RP_WIN32" -DCMAKE_TOOLCHAIN_FILE="$RP_ROOT/cmake/mingw-i686.cmake" &&
-        cmake --build "$RP_WIN32" -j"$RP_JOBS"
+# rp_build_windows [x64|i686]: the Windows tree of that architecture (x64 by default).
+rp_build_windows() {
+    local tree=$RP_WIN64 toolchain=mingw-x86_64
+    [ "${1:-x64}" = i686 ] && tree=$RP_WIN32 toolchain=mingw-i686
+    cmake -S "$RP_ROOT" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$RP_ROOT/cmake/$toolchain.cmake" &&
+        cmake --build "$tree" -j"$RP_JOBS"
+}
+
+# Whether this machine runs 32-bit programs: asked of the kernel, by starting Wine's 32-bit
+# loader (some machines run 64-bit user code only). RP_HOST_32BIT=0 makes a machine that does
+# behave as one that does not; RP_HOST_32BIT=1 skips the question.
+rp_host_32bit() {
+    case "${RP_HOST_32BIT:-}" in
+        0) return 1 ;;
+        1) return 0 ;;
+    esac
+    /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
 # --- serialising runs in a shared tree -------------------------------------------
@@ -187,20 +210,22 @@ rp_prefix_mode() {
     fi
 }
 
-# The template of a Wine architecture: build/wine/template (win32) or build/wine/template64
-# (win64, about 12 s and 1.3 GB to make).
+# The template of a Wine architecture: build/wine/template64 (win64, the default: about 12 s
+# and 1.3 GB to make) or build/wine/template (win32).
 rp_template_dir() {
-    if [ "${1:-win32}" = win64 ]; then echo "$RP_WINE/template64"; else echo "$RP_WINE/template"; fi
+    if [ "${1:-win64}" = win64 ]; then echo "$RP_WINE/template64"; else echo "$RP_WINE/template"; fi
 }
 
-# rp_template_prefix [win32|win64]: creates the template once (headless settings)
+# rp_template_prefix [win64|win32]: creates the template once (headless settings)
 # and recreates it only when the installed Wine changes. Built in a side folder
 # and renamed, so an interrupted creation never leaves a half-made template behind.
 rp_template_prefix() {
-    local arch=${1:-win32} template stamp want tmp
+    local arch=${1:-win64} template stamp want tmp
     template=$(rp_template_dir "$arch")
     stamp="$template/.respite-template"
-    want="$(dpkg-query -W -f='${Package}=${Version}' wine32:i386 2>/dev/null) $arch headless arial marlett"
+    local host=host64
+    rp_host_32bit && host=host32
+    want="$(dpkg-query -W -f='${Package}=${Version}' wine32:i386 2>/dev/null) $arch $host headless arial marlett"
     [ "$arch" = win64 ] && want="$(dpkg-query -W -f='${Package}=${Version}' wine64 2>/dev/null) $want"
     if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then
         return 0
@@ -229,11 +254,11 @@ rp_template_prefix() {
     mv "$tmp" "$template"
 }
 
-# rp_fresh_prefix PREFIX [win32|win64]: replaces the prefix with a fresh copy of the template.
+# rp_fresh_prefix PREFIX [win64|win32]: replaces the prefix with a fresh copy of the template.
 rp_fresh_prefix() {
     rp_stop_wineserver "$1"
     rm -rf "$1"
-    cp -a "$(rp_template_dir "${2:-win32}")" "$1"
+    cp -a "$(rp_template_dir "${2:-win64}")" "$1"
     rp_use_prefix "$1"
 }
 
