@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Settings carried to another computer as a user carries them: the program exports them in
-# one prefix (32-bit Windows) and imports them in another (64-bit Windows, where it runs under
-# WoW64). An export made there afterwards must be the same file; what stays on a computer
+# Settings carried to another computer as a user carries them: the i686 program exports them in
+# one prefix (32-bit Windows) and the x64 program imports them in another (64-bit Windows). An export made there afterwards must be the same file; what stays on a computer
 # (start with Windows, reminding on or off) stays.
 #
 #   tests/e2e/carry_settings_test.sh FROM_PREFIX TO_PREFIX
@@ -14,7 +13,8 @@ set -uo pipefail
 
 from=$(realpath -m "${1:?usage: carry_settings_test.sh FROM_PREFIX TO_PREFIX}")
 to=$(realpath -m "${2:?usage: carry_settings_test.sh FROM_PREFIX TO_PREFIX}")
-[ -f "$RP_EXE" ] || rp_die "no $RP_EXE (build the win32 tree first)"
+[ -f "$RP_EXE32" ] || rp_die "no $RP_EXE32 (build the i686 tree first)"
+[ -f "$RP_EXE" ] || rp_die "no $RP_EXE (build the x64 tree first)"
 key='HKCU\Software\Kelvadore\Periodic Respite Prompter Utility'
 exported="$RP_BUILD/carried-settings.txt"
 again="$RP_BUILD/carried-settings-again.txt"
@@ -27,8 +27,10 @@ within() {
     shift
     WINEPREFIX="$prefix" WINEARCH="$(arch_of "$prefix")" timeout 60 "$@"
 }
-program() {  # program PREFIX ARGUMENTS...: the program's exit code
-    within "$1" "$RP_ROOT/cmake/wine-emu.sh" "$RP_EXE" "${@:2}" >/dev/null 2>&1
+program() {  # program PREFIX ARGUMENTS...: the exit code of the program of the prefix's kind
+    local exe=$RP_EXE
+    [ "$(arch_of "$1")" = win32 ] && exe=$RP_EXE32
+    within "$1" "$RP_ROOT/cmake/wine-emu.sh" "$exe" "${@:2}" >/dev/null 2>&1
 }
 windows_path() { within "$1" winepath -w "$2" 2>/dev/null; }
 store() {  # store PREFIX NAME=VALUE...: the settings key holds just these
@@ -63,7 +65,7 @@ check "it carries a default the user never changed" has_line "$exported" "Hold R
 check_not "it leaves start with Windows behind" grep -q "Windows Startup" "$exported"
 check_not "it leaves reminding on or off behind" grep -q "StartStopState" "$exported"
 
-check "/import-settings exits with 0 under WoW64" program "$to" /import-settings "$(windows_path "$to" "$exported")"
+check "/import-settings exits with 0 in the x64 program" program "$to" /import-settings "$(windows_path "$to" "$exported")"
 check "the minutes arrived" is_ "$(stored "$to" Text1)" 30
 check "the sound file arrived" is_ "$(stored "$to" Alarm)" 'C:\Sounds\chime.wav'
 check "the Options choices arrived" is_ "$(stored "$to" 'Natural Breaks') $(stored "$to" 'Hold Reminders')" "On Off"

@@ -304,7 +304,8 @@ InTray startInTray(const Context& ctx);
 std::wstring statisticsPath();
 
 // Generic registry access, for keys outside the settings (e.g. the Run key). `view` may ask for
-// the 64-bit or the 32-bit view (KEY_WOW64_64KEY, KEY_WOW64_32KEY); the driver's own is 32-bit.
+// the 64-bit or the 32-bit view (KEY_WOW64_64KEY, KEY_WOW64_32KEY); the driver's own is that of the
+// program it drives (it is built for the same architecture).
 std::optional<std::string> regGet(HKEY root, const std::wstring& key, const std::string& name, REGSAM view = 0);
 void regSet(HKEY root, const std::wstring& key, const std::string& name, const std::string& value,
             REGSAM view = 0);

@@ -303,26 +303,34 @@ E2E_SCENARIO(wow64_the_run_value_settings_and_policies_are_in_the_views_windows_
             RegCloseKey(key);
         }
     }
+    // The driver is built for the program's architecture. Each program writes the view Windows
+    // starts its kind from at log-on: the 32-bit one (Wow6432Node seen from 64-bit programs) or
+    // the 64-bit one, where the x64 program also removes what a 32-bit copy wrote before an
+    // upgrade: it names a file that is gone.
+    const bool program64 = sizeof(void*) == 8;
+    const REGSAM own = program64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+    const REGSAM other = program64 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    if (program64)
+        regSet(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, "C:\\Program Files (x86)\\Gone\\RespitePrompter.exe",
+               KEY_WOW64_32KEY);
     App app = App::start(ctx);
     BOOL onWow64 = FALSE;
     IsWow64Process(app.process(), &onWow64);
-    E2E_REQUIRE(onWow64);  // only a 64-bit prefix shows what this scenario checks
+    E2E_REQUIRE(onWow64 != program64);  // only a 64-bit prefix shows what this scenario checks
     HWND main = app.mainWindow();
 
-    // "Load this software on Windows startup" writes the 32-bit view of the Run key (Wow6432Node
-    // seen from 64-bit programs), where Windows also starts 32-bit programs from at log-on.
     HWND check4 = child(main, id::Check4);
     click(check4);
     const std::string command = contains(app.imagePath(), " ") ? "\"" + app.imagePath() + "\"" : app.imagePath();
-    E2E_CHECK_EQ(regGet(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, KEY_WOW64_32KEY), command);
+    E2E_CHECK_EQ(regGet(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, own), command);
     E2E_CHECK_EQ(regGet(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run", kRunValue,
                         KEY_WOW64_64KEY),
-                 command);
-    E2E_CHECK_EQ(regGet(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, KEY_WOW64_64KEY), std::optional<std::string>());
+                 program64 ? std::optional<std::string>() : command);
+    E2E_CHECK_EQ(regGet(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, other), std::optional<std::string>());
     // The settings key is one for both views.
     E2E_CHECK_EQ(regGet(HKEY_CURRENT_USER, settings::kKey, "Windows Startup", KEY_WOW64_64KEY), "On");
     click(check4);
-    E2E_CHECK_EQ(regGet(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, KEY_WOW64_32KEY), std::optional<std::string>());
+    E2E_CHECK_EQ(regGet(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, own), std::optional<std::string>());
 
     // Group Policy's client is a 64-bit program; what it writes is in force for this one.
     regSet(HKEY_LOCAL_MACHINE, kPolicyKey, "Text1", "20", KEY_WOW64_64KEY);
