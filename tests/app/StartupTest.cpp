@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SimFixture.h"
-#include "app/Main.h"
+#include "settings/Main.h"
 
 namespace rp::test {
 namespace {

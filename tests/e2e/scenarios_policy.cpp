@@ -11,7 +11,7 @@
 #include <iterator>
 #include <set>
 
-#include "app/SettingTable.h"
+#include "settings/SettingTable.h"
 
 using namespace e2e;
 

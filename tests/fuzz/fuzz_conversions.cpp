@@ -12,7 +12,7 @@
 
 #include "runtime/Conversions.h"
 #include "runtime/Failure.h"
-#include "schedule/modReminder.h"
+#include "countdown/modReminder.h"
 
 namespace {
 

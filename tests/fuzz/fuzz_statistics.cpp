@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "schedule/Statistics.h"
-#include "schedule/StatisticsFile.h"
-#include "schedule/StatisticsView.h"
+#include "statistics/Statistics.h"
+#include "statistics/StatisticsFile.h"
+#include "statistics/StatisticsView.h"
 #include "sim/SimDesktop.h"
 
 namespace {

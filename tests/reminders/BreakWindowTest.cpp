@@ -8,8 +8,8 @@
 #include "runtime/Failure.h"
 #include "runtime/Layout.h"
 #include "reminders/Form2.h"
-#include "schedule/FormOptions.h"
-#include "schedule/Later.h"
+#include "options/FormOptions.h"
+#include "Later.h"
 
 namespace rp::test {
 namespace {

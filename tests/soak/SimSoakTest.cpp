@@ -12,7 +12,7 @@
 #include <ostream>
 
 #include "reminders/Form2.h"
-#include "schedule/Later.h"
+#include "Later.h"
 #include "tray/TrayFixture.h"
 
 // Live heap blocks of the whole test binary. Counting is all these do.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TrayFixture.h"
-#include "schedule/Later.h"
+#include "Later.h"
 
 namespace rp::test {
 namespace {

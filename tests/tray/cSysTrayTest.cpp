@@ -4,7 +4,7 @@
 
 #include "TrayFixture.h"
 #include "runtime/Failure.h"
-#include "schedule/Later.h"
+#include "Later.h"
 #include "sim/SimPicture.h"
 
 namespace rp::test {

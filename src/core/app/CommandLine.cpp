@@ -2,9 +2,9 @@
 
 #include <cctype>
 
-#include "app/Main.h"
-#include "app/ManagedSettings.h"
-#include "app/SettingsFile.h"
+#include "settings/Main.h"
+#include "settings/ManagedSettings.h"
+#include "settings/SettingsFile.h"
 
 namespace rp {
 namespace {

@@ -1,9 +1,9 @@
 #include "app/Form1.h"
 
 #include "runtime/Failure.h"
-#include "app/Guard.h"
+#include "settings/Guard.h"
 #include "app/Program.h"
-#include "schedule/modReminder.h"
+#include "countdown/modReminder.h"
 
 namespace rp {
 

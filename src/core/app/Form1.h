@@ -5,10 +5,10 @@
 #include "runtime/Form.h"
 #include "runtime/Timer.h"
 #include "runtime/Translation.h"
-#include "schedule/Considerate.h"
-#include "schedule/Steering.h"
-#include "schedule/EyeBreaks.h"
-#include "schedule/GuidedBreak.h"
+#include "presence/Considerate.h"
+#include "countdown/Steering.h"
+#include "breaks/EyeBreaks.h"
+#include "breaks/GuidedBreak.h"
 #include "tray/cSysTray.h"
 
 namespace rp {

@@ -1,7 +1,7 @@
 #include "app/Form1.h"
-#include "app/Guard.h"
+#include "settings/Guard.h"
 #include "app/Program.h"
-#include "schedule/Statistics.h"
+#include "statistics/Statistics.h"
 
 namespace rp {
 

@@ -2,9 +2,9 @@
 #include <vector>
 
 #include "app/Form1.h"
-#include "app/Guard.h"
+#include "settings/Guard.h"
 #include "app/Program.h"
-#include "schedule/FormOptions.h"
+#include "options/FormOptions.h"
 #include "startup/mStartUp.h"
 
 // The main window under an administrator's policies, and after settings were imported.

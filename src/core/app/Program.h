@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "app/Globals.h"
-#include "app/Main.h"
+#include "settings/Main.h"
 #include "ports/Platform.h"
 #include "tray/mSysTray.h"
 

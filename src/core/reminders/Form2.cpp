@@ -7,7 +7,7 @@
 #include "runtime/Failure.h"
 #include "runtime/Translation.h"
 #include "app/Form1.h"
-#include "app/Guard.h"
+#include "settings/Guard.h"
 #include "app/Program.h"
 
 namespace rp {

@@ -1,0 +1,191 @@
+#include "options/FormOptions.h"
+
+#include <algorithm>
+
+#include "app/Form1.h"
+#include "settings/Languages.h"
+#include "settings/Main.h"
+#include "app/Program.h"
+#include "settings/SettingsFile.h"
+#include "runtime/Failure.h"
+
+namespace rp {
+namespace {
+
+constexpr int kInformationStyle = 64;  // OK button, information icon
+// A field's message in dark red, in the system's colours under high contrast.
+constexpr std::uint32_t kProblemColour = 0x0000A0;
+
+}  // namespace
+
+FormOptions::FormOptions(Program& program, const Options& current)
+    : Form(program.platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 8535),
+      program(program),
+      // TRANSLATORS: the captions of the check boxes and labels are one line, about 500 pixels.
+      Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 120, 7800, 2055}, 23, TrNoop("Breaks"))),
+      Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame1, {120, 300, 7560, 285}, 0,
+                        TrNoop("Time away from the computer counts as a break"))),
+      Label1(AddControl(ControlKind::Label, "Label1", &Frame1, {480, 720, 3600, 285}, 10,
+                        // TRANSLATORS: a label left of a small number box, about 240 pixels.
+                        TrNoop("Away after (minutes, 1 to 60):"))),
+      Text1(AddControl(ControlKind::TextBox, "Text1", &Frame1, {4140, 660, 900, 345}, 1, "")),
+      Check2(AddControl(ControlKind::CheckBox, "Check2", &Frame1, {120, 1140, 7560, 285}, 2,
+                        TrNoop("Hold reminders during presentations, full-screen programs and calls"))),
+      Check3(AddControl(ControlKind::CheckBox, "Check3", &Frame1, {120, 1560, 7560, 285}, 3,
+                        TrNoop("Show the time to the next break in the tray tip"))),
+      Frame2(AddControl(ControlKind::Frame, "Frame2", nullptr, {120, 2295, 7800, 2490}, 24,
+                        TrNoop("Tray and working hours"))),
+      Check4(AddControl(ControlKind::CheckBox, "Check4", &Frame2, {120, 300, 7560, 285}, 4,
+                        TrNoop("Right-click on the tray icon opens a menu"))),
+      Label2(AddControl(ControlKind::Label, "Label2", &Frame2, {120, 720, 7560, 285}, 11,
+                        // TRANSLATORS: keep "08:00-18:00" as it is: the box reads the hours written so.
+                        TrNoop("Work hours, e.g. 08:00-18:00 (empty: always):"))),
+      Text2(AddControl(ControlKind::TextBox, "Text2", &Frame2, {120, 1020, 2400, 345}, 5, "")),
+      Label3(AddControl(ControlKind::Label, "Label3", &Frame2, {2640, 1020, 5040, 480}, 12, "")),
+      Label4(AddControl(ControlKind::Label, "Label4", &Frame2, {120, 1560, 7560, 285}, 13,
+                        // TRANSLATORS: keep "Mon,Tue,Wed,Thu,Fri" as it is: the box reads the days written so.
+                        TrNoop("Work days, e.g. Mon,Tue,Wed,Thu,Fri (empty: every day):"))),
+      Text3(AddControl(ControlKind::TextBox, "Text3", &Frame2, {120, 1860, 3600, 345}, 6, "")),
+      Label5(AddControl(ControlKind::Label, "Label5", &Frame2, {3840, 1860, 3840, 480}, 14, "")),
+      Frame20(AddControl(ControlKind::Frame, "Frame20", nullptr, {120, 4905, 7800, 1620}, 25,
+                         TrNoop("Guided Breaks"))),
+      Label20(AddControl(ControlKind::Label, "Label20", &Frame20, {120, 360, 5160, 285}, 15,
+                         // TRANSLATORS: a label left of a small number box, about 340 pixels.
+                         TrNoop("Break length (minutes, 0 to 30; 0: none):"))),
+      Text20(AddControl(ControlKind::TextBox, "Text20", &Frame20, {5400, 300, 900, 345}, 7, "")),
+      Label21(AddControl(ControlKind::Label, "Label21", &Frame20, {120, 780, 5160, 285}, 16,
+                         // TRANSLATORS: a label left of a small number box, about 340 pixels.
+                         TrNoop("Postpones and skips a day (0 to 20):"))),
+      Text21(AddControl(ControlKind::TextBox, "Text21", &Frame20, {5400, 720, 900, 345}, 8, "")),
+      Check20(AddControl(ControlKind::CheckBox, "Check20", &Frame20, {120, 1200, 7560, 285}, 9,
+                         TrNoop("Eye breaks: look away for 20 seconds every 20 minutes"))),
+      Frame9(AddControl(ControlKind::Frame, "Frame9", nullptr, {120, 6645, 7800, 735}, 26, TrNoop("Statistics"))),
+      Check9(AddControl(ControlKind::CheckBox, "Check9", &Frame9, {120, 300, 7440, 285}, 10,
+                        TrNoop("Keep statistics of breaks and screen time on this computer"))),
+      // TRANSLATORS: a label left of the list of languages, about 95 pixels.
+      Label6(AddControl(ControlKind::Label, "Label6", nullptr, {240, 7560, 1440, 285}, 17, TrNoop("Language:"))),
+      Combo1(AddControl(ControlKind::ComboBox, "Combo1", nullptr, {1740, 7500, 4200, 345}, 18, "")),
+      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 7965, 1740, 405}, 19,
+                             // TRANSLATORS: the four buttons are about 115 pixels wide.
+                             TrNoop("OK"))),
+      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 7965, 1740, 405}, 20,
+                             TrNoop("Cancel"))),
+      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {240, 7965, 1740, 405}, 21,
+                             TrNoop("Export..."))),
+      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", nullptr, {2100, 7965, 1740, 405}, 22,
+                             TrNoop("Import..."))),
+      current_(current) {
+  SetDesignFonts(*this);
+  Label3.SetForeColor(kProblemColour);
+  Label5.SetForeColor(kProblemColour);
+  // The languages by their own names; English and the display language in the user's.
+  std::vector<std::string> languages;
+  for (const LanguageChoice& language : kLanguages)
+    languages.push_back(language.tag == kSystemLanguage ? Tr(language.ownName) : std::string(language.ownName));
+  Combo1.SetEntries(std::move(languages));
+  PushButton1.onChange = [this] { PushButton1_Click(); };
+  PushButton2.onChange = [this] { PushButton2_Click(); };
+  PushButton3.onChange = [this] { PushButton3_Click(); };
+  PushButton4.onChange = [this] { PushButton4_Click(); };
+  SetDefaultButtons(&PushButton1, &PushButton2);
+}
+
+FormOptions::~FormOptions() = default;
+
+void FormOptions::Form_Load() {
+  SetCaption(Tr(kOptionsCaption));
+  ShowChoices(current_);
+}
+
+void FormOptions::ShowChoices(const Options& options) {
+  Check1.SetValue(options.naturalBreaks ? 1 : 0);
+  Text1.SetText(std::to_string(options.awayMinutes));
+  Check2.SetValue(options.holdReminders ? 1 : 0);
+  Check3.SetValue(options.tipShowsTimeLeft ? 1 : 0);
+  Check4.SetValue(options.trayMenu ? 1 : 0);
+  Text2.SetText(WorkHoursText(options.working));
+  Text3.SetText(WorkDaysText(options.working));
+  Text20.SetText(std::to_string(options.breakMinutes));
+  Text21.SetText(std::to_string(options.skipsADay));
+  Check20.SetValue(options.eyeBreaks ? 1 : 0);
+  Check9.SetValue(options.keepStatistics ? 1 : 0);
+  Combo1.SetValue(static_cast<int>(LanguageIndex(options.language)));
+  const std::pair<Control*, std::string_view> controls[] = {
+      {&Check1, "Natural Breaks"}, {&Text1, "Away Minutes"}, {&Check2, "Hold Reminders"},
+      {&Check3, "Tip Shows Time Left"}, {&Check4, "Tray Menu"}, {&Text2, "Work Hours"},
+      {&Text3, "Work Days"}, {&Text20, "Break Length"}, {&Text21, "Skips A Day"},
+      {&Check20, "Eye Breaks"}, {&Check9, "Keep Statistics"}, {&Combo1, "Language"},
+  };
+  for (const auto& [control, setting] : controls) program.main.ShowWhetherSetByPolicy(*control, setting);
+}
+
+void FormOptions::PushButton1_Click() {
+  Options chosen;
+  const struct {
+    Control& box;
+    int least, most;
+    int& value;
+    const char* refusal;
+  } numbers[] = {
+      {Text1, Options::kMinAwayMinutes, Options::kMaxAwayMinutes, chosen.awayMinutes,
+       TrNoop("The away time must be a whole number of minutes from 1 to 60.")},
+      {Text20, 0, Options::kMaxBreakMinutes, chosen.breakMinutes,
+       TrNoop("The break length must be a whole number of minutes from 0 to 30.")},
+      {Text21, 0, Options::kMaxSkipsADay, chosen.skipsADay,
+       TrNoop("The postpones and skips a day must be a whole number from 0 to 20.")},
+  };
+  for (const auto& number : numbers) {
+    if (!ParseWholeNumber(number.box.Text(), number.least, number.most, number.value)) {
+      program.platform.dialogs.MessageBox(Tr(number.refusal), Tr(kOptionsCaption), kErrorStyle);
+      return;
+    }
+  }
+  // A value typed wrongly is told beside its field, and nothing is taken until all are right.
+  std::string hoursProblem, daysProblem;
+  const bool hoursRead = ParseWorkHours(Text2.Text(), chosen.working, hoursProblem);
+  const bool daysRead = ParseWorkDays(Text3.Text(), chosen.working, daysProblem);
+  Label3.SetText(hoursProblem);
+  Label5.SetText(daysProblem);
+  if (!hoursRead || !daysRead) return;
+  chosen.naturalBreaks = Check1.Value() == 1;
+  chosen.holdReminders = Check2.Value() == 1;
+  chosen.tipShowsTimeLeft = Check3.Value() == 1;
+  chosen.trayMenu = Check4.Value() == 1;
+  chosen.eyeBreaks = Check20.Value() == 1;
+  chosen.keepStatistics = Check9.Value() == 1;
+  chosen.language = kLanguages[static_cast<std::size_t>(std::max(Combo1.Value(), 0))].tag;
+  chosen_ = chosen;
+  Unload();
+}
+
+void FormOptions::PushButton2_Click() { Unload(); }
+
+void FormOptions::PushButton3_Click() {
+  Dialogs& dialogs = program.platform.dialogs;
+  try {
+    const std::string path = dialogs.SaveFile(Tr("Export Settings"), kSettingsFileFilter, kSettingsFileName);
+    if (path.empty()) return;
+    const ExportResult result = ExportSettings(program.main.Settings(), program.platform.files, path);
+    dialogs.MessageBox(DescribeExport(result, path), Tr(kOptionsCaption),
+                       result.written ? kInformationStyle : kErrorStyle);
+  } catch (const Failure& failure) {
+    dialogs.MessageBox(failure.what(), Tr(kOptionsCaption), kErrorStyle);
+  }
+}
+
+void FormOptions::PushButton4_Click() {
+  Dialogs& dialogs = program.platform.dialogs;
+  try {
+    const std::string path = dialogs.OpenFile(Tr("Import Settings"), kSettingsFileFilter);
+    if (path.empty()) return;
+    const ImportResult result = ImportSettings(program.main.Settings(), program.platform.files, path);
+    // In use at once, this window's choices included, before the report.
+    if (result.stored > 0) program.form1->ReloadSettings();
+    const bool clean = result.refusal.empty() && result.problems.empty();
+    dialogs.MessageBox(DescribeImport(result, path), Tr(kOptionsCaption), clean ? kInformationStyle : kErrorStyle);
+  } catch (const Failure& failure) {
+    dialogs.MessageBox(failure.what(), Tr(kOptionsCaption), kErrorStyle);
+  }
+}
+
+}  // namespace rp

@@ -1,0 +1,73 @@
+#pragma once
+#include <optional>
+#include <string_view>
+
+#include "runtime/Form.h"
+#include "runtime/Translation.h"
+#include "settings/Options.h"
+
+namespace rp {
+
+class Program;
+
+inline constexpr std::string_view kOptionsCaption = TrNoop("Options");
+
+// The modal "Options" window, opened from the main window's system menu. OK hands back the
+// choices (the caller stores them); Cancel, Esc and the close box leave everything as it was.
+// Export... writes the stored settings to a file, Import... stores a file's at once.
+class FormOptions : public Form {
+ public:
+  FormOptions(Program& program, const Options& current);
+  ~FormOptions() override;
+
+  Program& program;
+
+  // Group boxes stacked from the top, one a concern; the language below the last, then OK and
+  // Cancel.
+  Control& Frame1;  // breaks
+  Control& Check1;  // natural breaks
+  Control& Label1;
+  Control& Text1;   // away minutes
+  Control& Check2;  // hold reminders
+  Control& Check3;  // time left in the tray tip
+  Control& Frame2;  // tray and working hours
+  Control& Check4;  // the tray icon's menu
+  Control& Label2;
+  Control& Text2;   // work hours
+  Control& Label3;  // what is wrong with the work hours
+  Control& Label4;
+  Control& Text3;   // work days
+  Control& Label5;  // what is wrong with the work days
+  Control& Frame20;  // guided breaks
+  Control& Label20;
+  Control& Text20;   // break length
+  Control& Label21;
+  Control& Text21;   // skips a day
+  Control& Check20;  // eye breaks
+  Control& Frame9;  // statistics
+  Control& Check9;  // keep statistics
+  Control& Label6;
+  Control& Combo1;  // language
+  Control& PushButton1;  // OK
+  Control& PushButton2;  // Cancel
+  Control& PushButton3;  // Export...
+  Control& PushButton4;  // Import...
+
+  void Form_Load() override;
+  void PushButton1_Click();
+  void PushButton2_Click();
+  void PushButton3_Click();
+  void PushButton4_Click();
+
+  // Shows these choices, each one that a policy sets without input.
+  void ShowChoices(const Options& options);
+
+  // The choices made, once OK closed the window.
+  const std::optional<Options>& Chosen() const { return chosen_; }
+
+ private:
+  Options current_;
+  std::optional<Options> chosen_;
+};
+
+}  // namespace rp

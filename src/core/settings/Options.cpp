@@ -1,0 +1,88 @@
+#include "settings/Options.h"
+
+#include <charconv>
+
+#include "settings/Languages.h"
+#include "settings/Main.h"
+
+namespace rp {
+namespace {
+
+constexpr std::string_view kNaturalBreaks = "Natural Breaks";
+constexpr std::string_view kAwayMinutes = "Away Minutes";
+constexpr std::string_view kHoldReminders = "Hold Reminders";
+constexpr std::string_view kTipShowsTimeLeft = "Tip Shows Time Left";
+constexpr std::string_view kTrayMenu = "Tray Menu";
+constexpr std::string_view kWorkHours = "Work Hours";
+constexpr std::string_view kWorkDays = "Work Days";
+constexpr std::string_view kBreakLength = "Break Length";
+constexpr std::string_view kSkipsADay = "Skips A Day";
+constexpr std::string_view kEyeBreaks = "Eye Breaks";
+constexpr std::string_view kKeepStatistics = "Keep Statistics";
+constexpr std::string_view kLanguage = "Language";
+
+// Switches compare exactly, as every other stored switch does.
+bool ReadSwitch(Main& main, std::string_view name) { return main.GetSetting(name, "Off") == "On"; }
+
+void StoreSwitch(Main& main, std::string_view name, bool on, bool before) {
+  if (on != before) main.SaveSetting(name, on ? "On" : "Off");
+}
+
+void StoreNumber(Main& main, std::string_view name, int value, int before) {
+  if (value != before) main.SaveSetting(name, std::to_string(value));
+}
+
+}  // namespace
+
+bool ParseWholeNumber(std::string_view text, int least, int most, int& value) {
+  int read = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), read);
+  if (error != std::errc() || end != text.data() + text.size()) return false;
+  if (read < least || read > most) return false;
+  value = read;
+  return true;
+}
+
+bool ParseAwayMinutes(std::string_view text, int& minutes) {
+  return ParseWholeNumber(text, Options::kMinAwayMinutes, Options::kMaxAwayMinutes, minutes);
+}
+
+Options Options::Load(Main& main) {
+  Options options;
+  options.naturalBreaks = ReadSwitch(main, kNaturalBreaks);
+  ParseAwayMinutes(main.GetSetting(kAwayMinutes, "5"), options.awayMinutes);
+  options.holdReminders = ReadSwitch(main, kHoldReminders);
+  options.tipShowsTimeLeft = ReadSwitch(main, kTipShowsTimeLeft);
+  options.trayMenu = ReadSwitch(main, kTrayMenu);
+  std::string problem;
+  ParseWorkHours(main.GetSetting(kWorkHours, ""), options.working, problem);
+  ParseWorkDays(main.GetSetting(kWorkDays, ""), options.working, problem);
+  ParseWholeNumber(main.GetSetting(kBreakLength, "0"), 0, kMaxBreakMinutes, options.breakMinutes);
+  ParseWholeNumber(main.GetSetting(kSkipsADay, "3"), 0, kMaxSkipsADay, options.skipsADay);
+  options.eyeBreaks = ReadSwitch(main, kEyeBreaks);
+  options.keepStatistics = ReadSwitch(main, kKeepStatistics);
+  options.language = kLanguages[LanguageIndex(main.GetSetting(kLanguage, kEnglish))].tag;
+  return options;
+}
+
+void Options::StoreChanges(Main& main, const Options& before) const {
+  StoreSwitch(main, kNaturalBreaks, naturalBreaks, before.naturalBreaks);
+  StoreNumber(main, kAwayMinutes, awayMinutes, before.awayMinutes);
+  StoreSwitch(main, kHoldReminders, holdReminders, before.holdReminders);
+  StoreSwitch(main, kTipShowsTimeLeft, tipShowsTimeLeft, before.tipShowsTimeLeft);
+  StoreSwitch(main, kTrayMenu, trayMenu, before.trayMenu);
+  if (WorkHoursText(working) != WorkHoursText(before.working)) main.SaveSetting(kWorkHours, WorkHoursText(working));
+  if (working.days != before.working.days) main.SaveSetting(kWorkDays, WorkDaysText(working));
+  StoreNumber(main, kBreakLength, breakMinutes, before.breakMinutes);
+  StoreNumber(main, kSkipsADay, skipsADay, before.skipsADay);
+  StoreSwitch(main, kEyeBreaks, eyeBreaks, before.eyeBreaks);
+  StoreSwitch(main, kKeepStatistics, keepStatistics, before.keepStatistics);
+  if (language != before.language) {
+    if (language == kEnglish)
+      main.Settings().Remove(kLanguage);
+    else
+      main.SaveSetting(kLanguage, language);
+  }
+}
+
+}  // namespace rp
