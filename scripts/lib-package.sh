@@ -276,7 +276,7 @@ YAML
 
 # rp_package_arch VERSION EPOCH ARCH: that architecture's zip, setup exe and msi.
 rp_package_arch() {
-    local version=$1 epoch=$2 arch=$3 tree work stage
+    local version=$1 epoch=$2 arch=$3 tree work stage file
     tree=$(rp_tree "$arch")
     work="$RP_PACKAGE_DIR/stage/$arch"
     stage="$work/RespitePrompter-$version-$arch"
