@@ -1,6 +1,11 @@
 ; Installer of the Periodic Respite Prompter Utility, built by scripts/package with
-;   makensis -DVERSION=1.0.0 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe> -DICON=<app.ico>
-;            -DSETUP_ACTIONS=<SetupActions.dll>
+;   makensis -DARCH=x64|x86 -DVERSION=1.0.0 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe>
+;            -DICON=<app.ico> -DSETUP_ACTIONS=<SetupActions.dll of that architecture>
+;
+; ARCH x64: a 64-bit installer (Debian's NSIS has the amd64-unicode stubs and plug-ins) that
+; installs the x64 program into the 64-bit Program Files and registers it in the 64-bit view
+; of the registry; x86: a 32-bit one for the x86 program, into Program Files (x86) on 64-bit
+; Windows. The installer loads SetupActions.dll, so the DLL is of the installer's architecture.
 ;
 ; Per machine, under Program Files, with a Start-menu shortcut and an entry in
 ; Add/Remove Programs. Installing over an installed copy keeps everything of the
@@ -10,11 +15,22 @@
 ; values the program may have put into the Run keys; the user's own settings stay
 ; unless "Remove my settings" is ticked (or the uninstaller is given /REMOVESETTINGS).
 
-!ifndef VERSION | STAGE | OUTFILE | ICON | SETUP_ACTIONS
-  !error "scripts/package passes VERSION, STAGE, OUTFILE, ICON and SETUP_ACTIONS"
+!ifndef ARCH | VERSION | STAGE | OUTFILE | ICON | SETUP_ACTIONS
+  !error "scripts/package passes ARCH, VERSION, STAGE, OUTFILE, ICON and SETUP_ACTIONS"
 !endif
 
-Unicode true
+!if "${ARCH}" == "x64"
+  Target amd64-unicode
+  !define PROGRAM_FILES "$PROGRAMFILES64"
+  ; The registry view of the program's architecture, for the installer's own keys.
+  !define REG_VIEW 64
+!else if "${ARCH}" == "x86"
+  Unicode true
+  !define PROGRAM_FILES "$PROGRAMFILES"
+  !define REG_VIEW 32
+!else
+  !error "ARCH is x64 or x86"
+!endif
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 
@@ -31,7 +47,7 @@ ManifestDPIAware true
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\${PRODUCT}"
+InstallDir "${PROGRAM_FILES}\${PRODUCT}"
 InstallDirRegKey HKLM "${UNINST_KEY}" "InstallLocation"
 RequestExecutionLevel admin
 
@@ -46,7 +62,6 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
-!include x64.nsh
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -126,6 +141,10 @@ Section "Program" SecProgram
   System::Call '${ACTIONS}::RestartProgram()'
 SectionEnd
 
+Function .onInit
+  SetRegView ${REG_VIEW}
+FunctionEnd
+
 ; A failed install starts again what it closed, with the exe that is there now.
 Function .onInstFailed
   System::Call '${ACTIONS}::RestartProgram()'
@@ -151,15 +170,16 @@ Section "un.Program and its start entries" UnSecProgram
   RMDir "$INSTDIR\x"
   Delete "${SHORTCUT}"
 
-  ; "Load this software on Windows startup" writes the machine-wide value; a per-user
-  ; one may have been made by hand. 32-bit programs see the 32-bit view of HKLM.
-  DeleteRegValue HKLM "${RUN_KEY}" "${EXE}"
+  ; "Load this software on Windows startup" writes the machine-wide value, the x64 program in
+  ; the 64-bit view of HKLM, the x86 one in the 32-bit view; the per-user one is its fallback,
+  ; or made by hand. Both views: a copy of the other architecture may have left one.
   DeleteRegValue HKCU "${RUN_KEY}" "${EXE}"
-  ${If} ${RunningX64}
-    SetRegView 64
-    DeleteRegValue HKLM "${RUN_KEY}" "${EXE}"
-    SetRegView 32
-  ${EndIf}
+  ; (32-bit Windows has one view: there the second call finds nothing left.)
+  SetRegView 32
+  DeleteRegValue HKLM "${RUN_KEY}" "${EXE}"
+  SetRegView 64
+  DeleteRegValue HKLM "${RUN_KEY}" "${EXE}"
+  SetRegView ${REG_VIEW}
 
   DeleteRegKey HKLM "${UNINST_KEY}"
   Delete "$INSTDIR\Uninstall.exe"
@@ -173,6 +193,7 @@ Section /o "un.Remove my settings" UnSecSettings
 SectionEnd
 
 Function un.onInit
+  SetRegView ${REG_VIEW}
   ; /REMOVESETTINGS ticks "Remove my settings", also in silent mode.
   ${GetParameters} $0
   ClearErrors

@@ -1,6 +1,9 @@
 // SetupActions.dll: what the installers do about a running copy of the program when they
 // replace or remove its exe. The NSIS setup calls CloseProgram and RestartProgram through its
-// System plug-in; the msi runs CloseProgramForInstall and StartClosedProgram as custom actions.
+// System plug-in; the msi runs CloseProgramForInstall and StartClosedProgram as custom actions,
+// and FindOlderInstall, MoveActiveSkin and Carry*RunValue to keep what the user chose when it
+// replaces an older install (also one in another folder: the other architecture's).
+// Built for x64 and for x86: each installer loads the one of its own architecture.
 //
 // Windows' Restart Manager closes the copies that use the exe (WM_QUERYENDSESSION and
 // WM_ENDSESSION with ENDSESSION_CLOSEAPP) and starts again, as the user who ran them, those
@@ -21,6 +24,7 @@
 
 namespace {
 
+using rp::win32::UniqueKey;
 using rp::win32::UniqueObject;
 
 struct MsiHandleTraits {
@@ -40,10 +44,19 @@ constexpr DWORD kExitWaitMs = 10000;
 constexpr wchar_t kExeFileKey[] = L"[#RespitePrompter.exe]";
 constexpr wchar_t kClosedProperty[] = L"RestartProgram";
 constexpr wchar_t kRollbackAction[] = L"RestartProgramOnRollback";
+constexpr wchar_t kExeName[] = L"RespitePrompter.exe";
+// Where the program reads a skin from: beside itself; the user puts it there.
+constexpr wchar_t kActiveSkin[] = L"x\\o.cjs";
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 bool SamePath(const std::wstring& a, const std::wstring& b) {
   return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
+
+// The folder of a path, with its last backslash.
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::wstring ImagePath(HANDLE process) {
   wchar_t path[MAX_PATH * 2];
@@ -97,6 +110,61 @@ void StartProgram(const std::wstring& exe, HANDLE token) {
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
   }
+}
+
+// --- the start-up choice: the value "RespitePrompter.exe" of a Run key ---
+
+// What the program enters for `exe`: quoted when the path has a space.
+std::wstring RunCommand(const std::wstring& exe) {
+  return exe.find(L' ') == std::wstring::npos ? exe : L"\"" + exe + L"\"";
+}
+
+// The program a Run value starts, without quotes; empty when there is none. `view` picks the
+// 32- or 64-bit view of HKLM; HKCU's Run key is one for both.
+std::wstring RunValueProgram(HKEY root, REGSAM view) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(root, kRunKey, 0, KEY_QUERY_VALUE | view, &opened) != ERROR_SUCCESS) return {};
+  UniqueKey key(opened);
+  wchar_t data[MAX_PATH * 2 + 3] = {};
+  DWORD size = sizeof data - sizeof(wchar_t);
+  DWORD type = 0;
+  if (RegQueryValueExW(key.get(), kExeName, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS ||
+      type != REG_SZ) {
+    return {};
+  }
+  std::wstring program(data);
+  if (program.size() >= 2 && program.front() == L'"' && program.back() == L'"') program = program.substr(1, program.size() - 2);
+  return program;
+}
+
+bool RunValueStarts(HKEY root, const std::wstring& exe) {
+  for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    if (SamePath(RunValueProgram(root, view), exe)) return true;
+  }
+  return false;
+}
+
+// `carried` is "older exe\nnew exe": the older one's value goes, from either view, and the
+// view of this DLL's architecture (the program's) gets one for the new exe.
+void CarryRunValue(HKEY root, const std::wstring& carried) {
+  const auto split = carried.find(L'\n');
+  if (split == std::wstring::npos) return;
+  const std::wstring older = carried.substr(0, split), exe = carried.substr(split + 1);
+  for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    HKEY opened = nullptr;
+    if (!SamePath(RunValueProgram(root, view), older) ||
+        RegOpenKeyExW(root, kRunKey, 0, KEY_SET_VALUE | view, &opened) != ERROR_SUCCESS) {
+      continue;
+    }
+    UniqueKey key(opened);
+    RegDeleteValueW(key.get(), kExeName);
+  }
+  HKEY created = nullptr;
+  if (RegCreateKeyExW(root, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created, nullptr) != ERROR_SUCCESS) return;
+  UniqueKey key(created);
+  const std::wstring command = RunCommand(exe);
+  RegSetValueExW(key.get(), kExeName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                 static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
 }
 
 // --- the NSIS setup: one closing at a time, kept here between the two calls ---
@@ -174,6 +242,26 @@ bool DiffersFromThePackage(MSIHANDLE install, const std::wstring& exe) {
   return false;
 }
 
+// The folder of the older version this install replaces (WIX_UPGRADE_DETECTED, set by
+// FindRelatedProducts, lists product codes), as its entry's InstallLocation has it.
+std::wstring OlderInstallFolder(MSIHANDLE install) {
+  const std::wstring products = Property(install, L"WIX_UPGRADE_DETECTED") + L";";
+  for (size_t at = 0, end; (end = products.find(L';', at)) != std::wstring::npos; at = end + 1) {
+    const std::wstring product = products.substr(at, end - at);
+    wchar_t location[MAX_PATH * 2];
+    DWORD length = MAX_PATH * 2;
+    if (product.empty() ||
+        MsiGetProductInfoW(product.c_str(), INSTALLPROPERTY_INSTALLLOCATION, location, &length) != ERROR_SUCCESS ||
+        length == 0) {
+      continue;
+    }
+    std::wstring folder(location, length);
+    if (folder.back() != L'\\') folder += L'\\';
+    return folder;
+  }
+  return {};
+}
+
 // Whether this install removes or replaces the installed exe, so that a copy running it must close.
 bool InstallChangesTheExe(MSIHANDLE install, const std::wstring& exe) {
   if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
@@ -227,11 +315,65 @@ extern "C" __declspec(dllexport) UINT __stdcall CloseProgramForInstall(MSIHANDLE
   return ERROR_SUCCESS;
 }
 
-// msi: starts what CloseProgramForInstall closed, as the user who runs the install: at the
-// end (immediate) or when the install is rolled back (its CustomActionData).
+// msi, immediate, after InstallInitialize, when an older version is installed: what of the
+// user's choices it holds outside the package and must come over to this install. The Run
+// values that start the older exe are written again after the older product's removal (which
+// keeps them on Windows; Wine's removes them). When the older version lives in another folder
+// (the other architecture's Program Files), its activated skin moves over with the files, and a
+// copy running there is closed now, for the new exe to be started at the end.
+extern "C" __declspec(dllexport) UINT __stdcall FindOlderInstall(MSIHANDLE install) {
+  const std::wstring exe = Formatted(install, kExeFileKey);
+  const std::wstring older = OlderInstallFolder(install);
+  if (exe.empty() || older.empty()) return ERROR_SUCCESS;
+  const std::wstring olderExe = older + kExeName;
+  const std::wstring carried = olderExe + L"\n" + exe;
+  if (RunValueStarts(HKEY_LOCAL_MACHINE, olderExe)) MsiSetPropertyW(install, L"CarryMachineRunValue", carried.c_str());
+  if (RunValueStarts(HKEY_CURRENT_USER, olderExe)) MsiSetPropertyW(install, L"CarryUserRunValue", carried.c_str());
+  if (SamePath(olderExe, exe)) return ERROR_SUCCESS;
+
+  const std::wstring skin = older + kActiveSkin, newSkin = FolderOf(exe) + kActiveSkin;
+  if (Exists(skin) && !Exists(newSkin)) {
+    MsiSetPropertyW(install, L"MoveActiveSkin", (skin + L"\n" + newSkin).c_str());
+    MsiSetPropertyW(install, L"MoveActiveSkinBack", (newSkin + L"\n" + skin).c_str());
+  }
+  if (!CloseCopies(olderExe).empty()) {
+    MsiSetPropertyW(install, kClosedProperty, exe.c_str());
+    MsiSetPropertyW(install, kRollbackAction, olderExe.c_str());
+  }
+  return ERROR_SUCCESS;
+}
+
+// msi, deferred with the installer's rights (and as a rollback, the other way): CustomActionData
+// "from\nto" moves a skin file into its folder, made if need be, and removes the folder it left
+// when that is empty. A skin already at `to` stays.
+extern "C" __declspec(dllexport) UINT __stdcall MoveActiveSkin(MSIHANDLE install) {
+  const std::wstring data = Property(install, L"CustomActionData");
+  const auto split = data.find(L'\n');
+  if (split == std::wstring::npos) return ERROR_SUCCESS;
+  const std::wstring from = data.substr(0, split), to = data.substr(split + 1);
+  CreateDirectoryW(FolderOf(to).c_str(), nullptr);
+  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_COPY_ALLOWED)) RemoveDirectoryW(FolderOf(from).c_str());
+  return ERROR_SUCCESS;
+}
+
+// msi, deferred after RemoveExistingProducts: the machine-wide value with the installer's
+// rights, the user's as the user (CustomActionData "older exe\nnew exe").
+extern "C" __declspec(dllexport) UINT __stdcall CarryMachineRunValue(MSIHANDLE install) {
+  CarryRunValue(HKEY_LOCAL_MACHINE, Property(install, L"CustomActionData"));
+  return ERROR_SUCCESS;
+}
+
+extern "C" __declspec(dllexport) UINT __stdcall CarryUserRunValue(MSIHANDLE install) {
+  CarryRunValue(HKEY_CURRENT_USER, Property(install, L"CustomActionData"));
+  return ERROR_SUCCESS;
+}
+
+// msi: starts what CloseProgramForInstall or FindOlderInstall closed, as the user who runs the
+// install: at the end (immediate) or when the install is rolled back (its CustomActionData).
+// Wine leaves the last deferred action's CustomActionData set for the immediate ones after it.
 extern "C" __declspec(dllexport) UINT __stdcall StartClosedProgram(MSIHANDLE install) {
-  std::wstring exe = Property(install, L"CustomActionData");
-  if (exe.empty()) exe = Property(install, kClosedProperty);
+  const bool rollback = MsiGetMode(install, MSIRUNMODE_SCHEDULED) || MsiGetMode(install, MSIRUNMODE_ROLLBACK);
+  const std::wstring exe = Property(install, rollback ? L"CustomActionData" : kClosedProperty);
   if (!exe.empty()) StartProgram(exe, nullptr);
   return ERROR_SUCCESS;
 }

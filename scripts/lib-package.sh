@@ -1,13 +1,13 @@
 # shellcheck shell=bash
 # Packaging helpers for scripts/package and scripts/test. Source after lib.sh.
 #
-# rp_package makes, from $RP_EXE and $RP_SETUP_ACTIONS, in $RP_PACKAGE_DIR:
-#   RespitePrompter-<version>-portable.zip   the program folder, to unpack anywhere
-#   RespitePrompter-<version>-setup.exe      the installer (NSIS)
-#   RespitePrompter-<version>.msi            the Windows Installer package (wixl)
-#   winget/                                  the Windows package manager's manifests
-# and sets RP_ZIP, RP_SETUP and RP_MSI to their paths. Returns 1 (after saying why)
-# on failure.
+# rp_package makes, for each architecture ARCH of RP_ARCHES (x64 from build/win64, x86 from
+# build/win32: the program and SetupActions.dll of that tree), in $RP_PACKAGE_DIR:
+#   RespitePrompter-<version>-<ARCH>-portable.zip   the program folder, to unpack anywhere
+#   RespitePrompter-<version>-<ARCH>-setup.exe      the installer (NSIS)
+#   RespitePrompter-<version>-<ARCH>.msi            the Windows Installer package (wixl)
+# and winget/, the Windows package manager's manifests for all four installers.
+# rp_download ARCH KIND gives their paths. Returns 1 (after saying why) on failure.
 #
 # The same commit gives byte-identical packages in any folder at any time: every
 # timestamp in them is the last commit's (SOURCE_DATE_EPOCH), the zip's entries
@@ -20,9 +20,9 @@
 # Without them the files stay unsigned; with only one of them packaging fails.
 
 RP_PACKAGE_DIR="${RP_PACKAGE_DIR:-$RP_BUILD/package}"
-# The installers' own code (packaging/SetupActions.cpp), built beside the program: it closes a
-# running copy for an update and starts it again. Both installers carry it; neither installs it.
-RP_SETUP_ACTIONS="$RP_WIN32/SetupActions.dll"
+# The downloads' architectures, as Windows names them: x64 (64-bit Windows, also ARM64 Windows 11
+# through its x64 emulation) and x86 (32-bit Windows).
+RP_ARCHES=(x64 x86)
 
 # The msi's upgrade code: the same for every version, so that a newer package
 # replaces an older one. Never change it.
@@ -48,6 +48,23 @@ rp_source_date_epoch() {
     fi
 }
 
+# rp_tree ARCH: the build tree of an architecture. It holds the program and the installers' own
+# code (packaging/SetupActions.cpp, SetupActions.dll), which closes a running copy for an update
+# and starts it again: the installer process loads it, so each installer carries its own
+# architecture's; neither installs it.
+rp_tree() { if [ "$1" = x64 ]; then echo "$RP_WIN64"; else echo "$RP_WIN32"; fi; }
+
+# rp_download ARCH KIND [VERSION [DIR]]: the path of a download; KIND is zip, setup or msi.
+rp_download() {
+    local name="RespitePrompter-${3:-$(rp_version)}-$1"
+    case $2 in
+        zip) name="$name-portable.zip" ;;
+        setup) name="$name-setup.exe" ;;
+        msi) name="$name.msi" ;;
+    esac
+    echo "${4:-$RP_PACKAGE_DIR}/$name"
+}
+
 # Windows line ends for the text files a user opens in Notepad.
 rp_crlf() { sed 's/\r$//; s/$/\r/' "$1" >"$2"; }
 
@@ -58,15 +75,15 @@ rp_guid() {
         "$RP_UPGRADE_CODE" "$1"
 }
 
-# rp_stage FOLDER VERSION EPOCH: the program folder as a user gets it. The example skin
+# rp_stage FOLDER VERSION EPOCH EXE: the program folder as a user gets it. The example skin
 # stays inactive in a folder of its own (the program only reads x\o.cjs beside
 # itself); so do the Group Policy templates, laid out as PolicyDefinitions wants them.
 # Fixed times and modes, whatever the umask and the clock.
 rp_stage() {
-    local stage=$1 version=$2 epoch=$3
+    local stage=$1 version=$2 epoch=$3 exe=$4
     rm -rf "$stage"
     mkdir -p "$stage/Example skin/x" "$stage/Policy templates/en-US" &&
-        cp "$RP_EXE" "$stage/RespitePrompter.exe" &&
+        cp "$exe" "$stage/RespitePrompter.exe" &&
         cp "$RP_ROOT/res/break.wav" "$stage/break.wav" &&
         rp_crlf "$RP_ROOT/skins/example/x/o.cjs" "$stage/Example skin/x/o.cjs" &&
         rp_crlf "$RP_ROOT/packaging/policy/RespitePrompter.admx" "$stage/Policy templates/RespitePrompter.admx" &&
@@ -78,10 +95,10 @@ rp_stage() {
         rp_fix_times "$stage" "$epoch"
 }
 
-# rp_stage_setup_actions FOLDER EPOCH: SetupActions.dll in FOLDER (beside the staged program
+# rp_stage_setup_actions FOLDER EPOCH DLL: SetupActions.dll in FOLDER (beside the staged program
 # folder, not in it), signed like the program.
 rp_stage_setup_actions() {
-    cp "$RP_SETUP_ACTIONS" "$1/SetupActions.dll" &&
+    cp "$3" "$1/SetupActions.dll" &&
         rp_sign_file "$1/SetupActions.dll" "$2" &&
         chmod u=rw,go=r "$1/SetupActions.dll" &&
         touch -d "@$2" "$1/SetupActions.dll"
@@ -107,20 +124,24 @@ rp_contents_sha256() {
         sha256sum | cut -c1-64
 }
 
-# rp_msi STAGE VERSION MSI EPOCH: the Windows Installer package of the staged folder.
+# rp_product_code VERSION ARCH: one for each version and architecture, so that the x64 and the
+# x86 package of one version are two products (either replaces the other: one upgrade code).
+rp_product_code() { rp_guid "ProductCode $1 $2"; }
+
+# rp_msi STAGE VERSION MSI EPOCH ARCH: the Windows Installer package of the staged folder.
 # wixl only takes paths relative to where it runs, and writes a random package code
 # and the wall-clock time into the summary; scripts/msi-summary.py puts the package
 # code made from the contents and the commit's time there instead.
 rp_msi() {
-    local stage=$1 version=$2 msi epoch=$4 work product_code package_code
+    local stage=$1 version=$2 msi epoch=$4 arch=$5 work product_code package_code
     msi=$(realpath -m "$3")
     work=$(dirname "$stage")
     cp "$RP_ROOT/res/app.ico" "$work/app.ico" && touch -d "@$epoch" "$work/app.ico" || return 1
-    product_code=$(rp_guid "ProductCode $version") || return 1
+    product_code=$(rp_product_code "$version" "$arch") || return 1
     # Another package code for any other content, as Windows Installer wants.
-    package_code=$(rp_guid "PackageCode $version $(rp_contents_sha256 "$work" "$RP_ROOT/packaging/RespitePrompter.wxs")") || return 1
+    package_code=$(rp_guid "PackageCode $version $arch $(rp_contents_sha256 "$work" "$RP_ROOT/packaging/RespitePrompter.wxs")") || return 1
     rm -f "$msi"
-    (cd "$work" && TZ=UTC wixl -a x86 -o "$msi" \
+    (cd "$work" && TZ=UTC wixl -a "$arch" -o "$msi" -D Arch="$arch" \
         -D Version="$version" -D UpgradeCode="$RP_UPGRADE_CODE" \
         -D ProductCode="$product_code" -D PackageCode="$package_code" \
         -D Stage="$(basename "$stage")" -D Icon=app.ico -D SetupActions=SetupActions.dll \
@@ -133,13 +154,20 @@ rp_msi() {
         # Nor a rollback action: a DLL in the Binary table (1), on failure go on (64), run
         # only by a rollback (256) of the install script (1024), as the user.
         msibuild "$msi" -q "UPDATE \`CustomAction\` SET \`Type\` = 1345 WHERE \`Action\` = 'RestartProgramOnRollback'" &&
+        # The same, with the installer's rights (2048), for the skin carried from an older install.
+        msibuild "$msi" -q "UPDATE \`CustomAction\` SET \`Type\` = 3393 WHERE \`Action\` = 'MoveActiveSkinBack'" &&
+        # Nor MajorUpgrade's AllowSameVersionUpgrades: the same version of the other architecture
+        # is replaced too (VersionMax inclusive, 512), so that one copy is installed, not two.
+        # (Attributes is part of the row's key: the row is made anew.)
+        msibuild "$msi" -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'WIX_UPGRADE_DETECTED'" &&
+        msibuild "$msi" -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`) VALUES ('{$RP_UPGRADE_CODE}', '$version', 513, 'WIX_UPGRADE_DETECTED')" &&
         "$RP_PYTHON" "$RP_ROOT/scripts/msi-summary.py" "$msi" "$package_code" "$epoch"
 }
 
-# rp_setup STAGE VERSION SETUP: the NSIS installer of the staged folder, with the
+# rp_setup STAGE VERSION SETUP ARCH: the NSIS installer of the staged folder, with the
 # SetupActions.dll staged beside it.
 rp_setup() {
-    TZ=UTC makensis -V2 -NOCD \
+    TZ=UTC makensis -V2 -NOCD -DARCH="$4" \
         -DVERSION="$2" -DSTAGE="$1" -DOUTFILE="$3" -DSETUP_ACTIONS="$(dirname "$1")/SetupActions.dll" \
         -DICON="$RP_ROOT/res/app.ico" "$RP_ROOT/packaging/RespitePrompter.nsi"
 }
@@ -169,13 +197,10 @@ rp_sign_file() {
     mv "$1.signed" "$1"
 }
 
-# rp_winget DIR VERSION: the manifests (version, installer, default locale, schema
-# 1.6.0) for the msi and the NSIS installer, with their real SHA-256.
+# rp_winget DIR VERSION: the manifests (version, installer, default locale, schema 1.6.0) for
+# the msi and the NSIS installer of each architecture, with their real SHA-256.
 rp_winget() {
-    local dir=$1 version=$2 product_code msi_sha setup_sha schema=1.6.0
-    product_code=$(rp_guid "ProductCode $version")
-    msi_sha=$(sha256sum <"$RP_MSI" | cut -c1-64 | tr a-f A-F)
-    setup_sha=$(sha256sum <"$RP_SETUP" | cut -c1-64 | tr a-f A-F)
+    local dir=$1 version=$2 schema=1.6.0 arch product_code file
     rm -rf "$dir" && mkdir -p "$dir" || return 1
     cat >"$dir/$RP_WINGET_ID.yaml" <<YAML
 # yaml-language-server: \$schema=https://aka.ms/winget-manifest.version.$schema.schema.json
@@ -185,7 +210,8 @@ DefaultLocale: en-US
 ManifestType: version
 ManifestVersion: $schema
 YAML
-    cat >"$dir/$RP_WINGET_ID.installer.yaml" <<YAML
+    {
+        cat <<YAML
 # yaml-language-server: \$schema=https://aka.ms/winget-manifest.installer.$schema.schema.json
 PackageIdentifier: $RP_WINGET_ID
 PackageVersion: $version
@@ -196,10 +222,15 @@ InstallModes:
   - silent
 UpgradeBehavior: install
 Installers:
-  - Architecture: x86
+YAML
+        for arch in "${RP_ARCHES[@]}"; do
+            product_code=$(rp_product_code "$version" "$arch")
+            file=$(rp_download "$arch" msi "$version")
+            cat <<YAML
+  - Architecture: $arch
     InstallerType: msi
-    InstallerUrl: $RP_DOWNLOAD_URL/$version/$(basename "$RP_MSI")
-    InstallerSha256: $msi_sha
+    InstallerUrl: $RP_DOWNLOAD_URL/$version/$(basename "$file")
+    InstallerSha256: $(sha256sum <"$file" | cut -c1-64 | tr a-f A-F)
     ProductCode: '{$product_code}'
     AppsAndFeaturesEntries:
       - DisplayName: Periodic Respite Prompter Utility
@@ -207,15 +238,22 @@ Installers:
         DisplayVersion: $version
         ProductCode: '{$product_code}'
         UpgradeCode: '{$RP_UPGRADE_CODE}'
-  - Architecture: x86
+YAML
+            file=$(rp_download "$arch" setup "$version")
+            cat <<YAML
+  - Architecture: $arch
     InstallerType: nullsoft
-    InstallerUrl: $RP_DOWNLOAD_URL/$version/$(basename "$RP_SETUP")
-    InstallerSha256: $setup_sha
+    InstallerUrl: $RP_DOWNLOAD_URL/$version/$(basename "$file")
+    InstallerSha256: $(sha256sum <"$file" | cut -c1-64 | tr a-f A-F)
     ElevationRequirement: elevatesSelf
     ProductCode: RespitePrompter
+YAML
+        done
+        cat <<YAML
 ManifestType: installer
 ManifestVersion: $schema
 YAML
+    } >"$dir/$RP_WINGET_ID.installer.yaml"
     cat >"$dir/$RP_WINGET_ID.locale.en-US.yaml" <<YAML
 # yaml-language-server: \$schema=https://aka.ms/winget-manifest.defaultLocale.$schema.schema.json
 PackageIdentifier: $RP_WINGET_ID
@@ -236,49 +274,59 @@ ManifestVersion: $schema
 YAML
 }
 
+# rp_package_arch VERSION EPOCH ARCH: that architecture's zip, setup exe and msi.
+rp_package_arch() {
+    local version=$1 epoch=$2 arch=$3 tree work stage file
+    tree=$(rp_tree "$arch")
+    work="$RP_PACKAGE_DIR/stage/$arch"
+    stage="$work/RespitePrompter-$version-$arch"
+    for file in "$tree/RespitePrompter.exe" "$tree/SetupActions.dll"; do
+        [ -f "$file" ] || { rp_log "no $file (build the $arch tree first)"; return 1; }
+    done
+    mkdir -p "$work" &&
+        rp_stage "$stage" "$version" "$epoch" "$tree/RespitePrompter.exe" &&
+        rp_stage_setup_actions "$work" "$epoch" "$tree/SetupActions.dll" ||
+        { rp_log "staging the $arch package files failed"; return 1; }
+    rp_zip "$stage" "$(rp_download "$arch" zip)" || { rp_log "zip ($arch) failed"; return 1; }
+    rp_setup "$stage" "$version" "$(rp_download "$arch" setup)" "$arch" || { rp_log "makensis ($arch) failed"; return 1; }
+    rp_msi "$stage" "$version" "$(rp_download "$arch" msi)" "$epoch" "$arch" || { rp_log "wixl ($arch) failed"; return 1; }
+    rp_sign_file "$(rp_download "$arch" setup)" "$epoch" && rp_sign_file "$(rp_download "$arch" msi)" "$epoch"
+}
+
 rp_package() {
-    local version name stage epoch
+    local version epoch arch
     version=$(rp_version)
     [ -n "$version" ] || { rp_log "no version in CMakeLists.txt"; return 1; }
-    [ -f "$RP_EXE" ] || { rp_log "no $RP_EXE (build the win32 tree first)"; return 1; }
     epoch=$(rp_source_date_epoch)
     [ -n "$epoch" ] || { rp_log "no commit time: set SOURCE_DATE_EPOCH outside a git checkout"; return 1; }
     export SOURCE_DATE_EPOCH=$epoch
-    name="RespitePrompter-$version"
-    RP_ZIP="$RP_PACKAGE_DIR/$name-portable.zip"
-    RP_SETUP="$RP_PACKAGE_DIR/$name-setup.exe"
-    RP_MSI="$RP_PACKAGE_DIR/$name.msi"
-    stage="$RP_PACKAGE_DIR/stage/$name"
     mkdir -p "$RP_PACKAGE_DIR"
-    rm -rf "$RP_PACKAGE_DIR/stage" "$RP_ZIP" "$RP_SETUP" "$RP_MSI"
-
-    [ -f "$RP_SETUP_ACTIONS" ] || { rp_log "no $RP_SETUP_ACTIONS (build the win32 tree first)"; return 1; }
-    rp_stage "$stage" "$version" "$epoch" && rp_stage_setup_actions "$(dirname "$stage")" "$epoch" ||
-        { rp_log "staging the package files failed"; return 1; }
-    rp_zip "$stage" "$RP_ZIP" || { rp_log "zip failed"; return 1; }
-    rp_setup "$stage" "$version" "$RP_SETUP" || { rp_log "makensis failed"; return 1; }
-    rp_msi "$stage" "$version" "$RP_MSI" "$epoch" || { rp_log "wixl failed"; return 1; }
-    rp_sign_file "$RP_SETUP" "$epoch" && rp_sign_file "$RP_MSI" "$epoch" || return 1
+    rm -rf "$RP_PACKAGE_DIR/stage" "$RP_PACKAGE_DIR"/RespitePrompter-*.zip \
+        "$RP_PACKAGE_DIR"/RespitePrompter-*.exe "$RP_PACKAGE_DIR"/RespitePrompter-*.msi
+    for arch in "${RP_ARCHES[@]}"; do
+        rp_package_arch "$version" "$epoch" "$arch" || return 1
+    done
     rp_winget "$RP_PACKAGE_DIR/winget" "$version" || { rp_log "winget manifests failed"; return 1; }
-    rp_log "packages: $RP_ZIP"
-    rp_log "          $RP_SETUP"
-    rp_log "          $RP_MSI"
-    rp_log "          $RP_PACKAGE_DIR/winget/"
+    rp_log "packages in $RP_PACKAGE_DIR:"
+    (cd "$RP_PACKAGE_DIR" && ls -1 RespitePrompter-* winget/*) | sed 's/^/     /' >&2
 }
 
-# rp_older_packages DIR: an older version's (0.9.0) msi and setup exe in DIR, for the upgrade
-# tests. The same files, but an exe of other bytes and an earlier time, as an older build has,
-# so that the upgrade has to replace it. Call after rp_package.
+# rp_older_packages DIR: an older version's (0.9.0) msi and setup exe of each architecture in DIR,
+# for the upgrade tests. The same files, but an exe of other bytes and an earlier time, as an
+# older build has, so that the upgrade has to replace it. Call after rp_package.
 rp_older_packages() {
-    local dir=$1 version=0.9.0 epoch work stage
+    local dir=$1 version=0.9.0 epoch arch work stage
     epoch=$(($(rp_source_date_epoch) - 86400))
-    work="$dir/stage"
-    stage="$work/RespitePrompter-$version"
-    rm -rf "$work" && mkdir -p "$work" &&
-        cp -a "$RP_PACKAGE_DIR/stage/RespitePrompter-$(rp_version)" "$stage" &&
-        printf 'an older build' >>"$stage/RespitePrompter.exe" &&
-        rp_fix_times "$stage" "$epoch" &&
-        rp_stage_setup_actions "$work" "$epoch" &&
-        rp_msi "$stage" "$version" "$dir/RespitePrompter-$version.msi" "$epoch" &&
-        rp_setup "$stage" "$version" "$dir/RespitePrompter-$version-setup.exe"
+    rm -rf "$dir/stage" || return 1
+    for arch in "${RP_ARCHES[@]}"; do
+        work="$dir/stage/$arch"
+        stage="$work/RespitePrompter-$version-$arch"
+        mkdir -p "$work" &&
+            cp -a "$RP_PACKAGE_DIR/stage/$arch/RespitePrompter-$(rp_version)-$arch" "$stage" &&
+            printf 'an older build' >>"$stage/RespitePrompter.exe" &&
+            rp_fix_times "$stage" "$epoch" &&
+            rp_stage_setup_actions "$work" "$epoch" "$(rp_tree "$arch")/SetupActions.dll" &&
+            rp_msi "$stage" "$version" "$(rp_download "$arch" msi "$version" "$dir")" "$epoch" "$arch" &&
+            rp_setup "$stage" "$version" "$(rp_download "$arch" setup "$version" "$dir")" "$arch" || return 1
+    done
 }

@@ -2,7 +2,8 @@
  * scripts/bench runs it beside RespitePrompter.exe and compares the two. One window with one
  * label, one tray icon, and a timer that rewrites the label's text every second.
  * "/tray" starts it with the window hidden: only the icon shows.
- * Built by scripts/bench: i686-w64-mingw32-gcc -O2 -municode -mwindows -static -s. */
+ * Built by scripts/bench for each architecture: x86_64- or i686-w64-mingw32-gcc -O2 -municode
+ * -mwindows -static -s. */
 #include <windows.h>
 #include <shellapi.h>
 #include <wchar.h>

@@ -1,12 +1,15 @@
 /* Starts a command and waits until a top-level X window with the given name is mapped (shown).
- * Prints "<pid of the command> <milliseconds from the start to the window>" on stdout.
+ * Prints "<pid> <milliseconds from the start to the window>" on stdout: the pid of the process
+ * that made the window (its _NET_WM_PID, which Wine sets), or else the command's. With `wine`,
+ * 32- or 64-bit, the two are one: each loader execs the next in the command's process. Through
+ * a wrapper that waits for its child rather than becoming it, only the window's pid is right.
  *
  *   window_wait SECONDS NAME LOG COMMAND [ARGS...]
  *
  * The command's output goes into LOG (never into this program's pipe: Wine's daemons would
  * inherit it and hold it open). It is left running. Exits 1 when no such window shows within
  * SECONDS. Listens to the root window's map events from before the start, so nothing is missed
- * and nothing polls. Built by scripts/bench for Linux (cc ... -lX11). */
+ * and nothing polls. Built by scripts/bench for Linux (cc ... -lX11); window_wait_test.sh tests it. */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -35,6 +38,21 @@ static int has_name(Display* display, Window window, const char* wanted) {
     if (same) return 1;
   }
   return 0;
+}
+
+/* The window's _NET_WM_PID, or 0. */
+static long window_pid(Display* display, Window window) {
+  Atom type;
+  int format;
+  unsigned long count, left;
+  unsigned char* value = NULL;
+  long pid = 0;
+  if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), 0, 1, False, XA_CARDINAL,
+                         &type, &format, &count, &left, &value) == Success &&
+      value && format == 32 && count == 1)
+    pid = *(long*)value; /* Xlib hands 32-bit items over as longs */
+  if (value) XFree(value);
+  return pid;
 }
 
 /* A window may be destroyed between its event and our query of it (BadWindow): that window is
@@ -73,8 +91,6 @@ int main(int argc, char** argv) {
     execvp(argv[4], argv + 4);
     _exit(127);
   }
-  printf("%d ", (int)pid);
-  fflush(stdout);
 
   struct pollfd connection = {ConnectionNumber(display), POLLIN, 0};
   for (;;) {
@@ -90,7 +106,9 @@ int main(int argc, char** argv) {
         window = event.xproperty.window;
       }
       if (window && has_name(display, window, name)) {
-        printf("%.1f\n", now_ms() - start);
+        const double ms = now_ms() - start;
+        const long owner = window_pid(display, window);
+        printf("%ld %.1f\n", owner > 0 ? owner : (long)pid, ms);
         return 0;
       }
     }
@@ -98,6 +116,6 @@ int main(int argc, char** argv) {
     if (left <= 0) break;
     poll(&connection, 1, (int)left + 1);
   }
-  printf("-1\n");
+  printf("%d -1\n", (int)pid);
   return 1;
 }

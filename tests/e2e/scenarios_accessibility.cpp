@@ -40,7 +40,9 @@ enum class Press { No, Done, Refused };
 // for, and must be done or refused.
 AccessibleFacts ask(HWND window, Press press = Press::No) {
     IAccessible* object = nullptr;
-    const HRESULT found = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    // __uuidof, not IID_IAccessible: MinGW-w64's x64 oleacc import library links that name to a
+    // code stub, so an x64 driver would ask for an interface that does not exist.
+    const HRESULT found = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                                      reinterpret_cast<void**>(&object));
     E2E_REQUIRE(SUCCEEDED(found) && object);
     VARIANT self{};

@@ -43,7 +43,8 @@ std::string today() {
 // The role and the name a screen reader reads of a control.
 std::pair<long, std::string> roleAndName(HWND control) {
     IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    // __uuidof: the x64 import library's IID_IAccessible is a code stub (scenarios_accessibility.cpp).
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&object))) || !object)
         return {0, ""};
     VARIANT self{}, role{};
