@@ -96,7 +96,7 @@ TEST_F(EyeBreakTest, RisesOnThePointersMonitorCountsDownAndLeaves) {
     desktop.monitors.monitors = c.monitors;
     desktop.monitors.pointer = c.pointer;
     Start();
-    program->formEyeBreak = std::make_unique<FormEyeBreak>(*program);
+    program->formEyeBreak = std::make_unique<FormEyeBreak>(program->platform);
     FormEyeBreak& w = *program->formEyeBreak;
     desktop.Run([&] { w.Appear(); });
     EXPECT_EQ(w.Caption(), "Eye Break");

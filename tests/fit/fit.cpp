@@ -302,7 +302,7 @@ int CheckWindows(Program& program, const std::string& language, int dpi) {
   CheckMainWindow(fit, program);
 
   {
-    FormOptions options(program, Options{});
+    FormOptions options(program.platform, program.main, Options{}, nullptr);
     options.Show();
     ScaleTo(options, dpi);
     fit.CheckAll(options);
@@ -310,14 +310,15 @@ int CheckWindows(Program& program, const std::string& language, int dpi) {
   }
   {
     Statistics record(program.platform, false);
-    FormStatistics statistics(program, record);
+    FormStatistics statistics(program.platform, program.main, record);
     statistics.Show();
     ScaleTo(statistics, dpi);
     fit.CheckAll(statistics);
     CheckStatistics(fit, statistics);
   }
   {
-    Form2 slider(program);
+    std::unique_ptr<Form2> sliderWindow = program.NewForm2();
+    Form2& slider = *sliderWindow;
     slider.Show();
     ScaleTo(slider, dpi);
     fit.CheckAll(slider);
@@ -325,14 +326,14 @@ int CheckWindows(Program& program, const std::string& language, int dpi) {
   {
     MonitorInfo monitor = program.platform.monitors.List().at(0);
     monitor.dpi = dpi;
-    FormBreak guided(program, monitor, Tr("Stand up and walk around for a moment."));
+    FormBreak guided(program.platform.ui, program.form1->guidedBreak, monitor, Tr("Stand up and walk around for a moment."));
     guided.Show();
     ScaleTo(guided, dpi);
     fit.CheckAll(guided);
     CheckGuidedBreak(fit, guided, program);
   }
   {
-    FormEyeBreak eyes(program);
+    FormEyeBreak eyes(program.platform);
     eyes.Appear();
     if (eyes.IsLoaded()) {
       ScaleTo(eyes, dpi);

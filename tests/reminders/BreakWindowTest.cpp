@@ -26,7 +26,7 @@ class BreakWindowTest : public SimTest {
   Form2& Open() {
     if (!program) Start();
     program->globals.BreakWindowClosed = false;
-    program->form2 = std::make_unique<Form2>(*program);
+    program->form2 = program->NewForm2();
     desktop.Run([&] { program->form2->Show(); });
     return *program->form2;
   }
@@ -138,7 +138,7 @@ TEST_F(BreakWindowTest, SlidesInToTheFirstStepNotAboveRestTop) {
     desk.monitorDpi = c.monitorDpi;
     Program prog(desk.platform);
     desk.Run([&] { prog.Start(); });
-    prog.form2 = std::make_unique<Form2>(prog);
+    prog.form2 = prog.NewForm2();
     Form2& w = *prog.form2;
     desk.Run([&] { w.Show(); });
     const int screenHeight = w.Screen().heightTwips;
@@ -396,7 +396,7 @@ TEST(BreakWindowFailureTest, FailingMovementClosesTheWindow) {
     desktop.Run([&] { program.Start(); });
     program.form1->Text1.onChange = nullptr;
     program.form1->Text1.SetText(box);
-    program.form2 = std::make_unique<Form2>(program);
+    program.form2 = program.NewForm2();
     Form2& w = *program.form2;
     desktop.Run([&] { w.Show(); });
     desktop.RunFor(kSteps);

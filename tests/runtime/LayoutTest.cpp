@@ -43,7 +43,8 @@ TEST(LayoutTest, BothWindowsScaleFromTheirTwips) {
     Program program(desk.platform);
     desk.Run([&] { program.Start(); });
     Form1& main = *program.form1;
-    Form2 breakWindow(program);
+    const std::unique_ptr<Form2> made = program.NewForm2();
+    Form2& breakWindow = *made;
     EXPECT_EQ(ClientPixels(main, c.dpi), c.main);
     EXPECT_EQ(PixelsOf(main.PushButton3.Rect(), c.dpi), c.pushButton3);
     EXPECT_EQ(PixelsOf(main.ProgressBar1.Rect(), c.dpi), c.progressBar1);

@@ -111,7 +111,7 @@ void Form1::RunBreak(Guard& g) {
   if (g.Test(128, [&] { return Check3.Value() == 1; })) {
     g.Step(130, [&] { program.globals.BreakWindowClosed = false; });
     g.Step(132, [&] {
-      program.form2 = std::make_unique<Form2>(program);
+      program.form2 = program.NewForm2();
       program.form2->Show();
     });
     // A window that could not be shown, or is gone without saying so, ends the wait too.

@@ -31,7 +31,7 @@ void Form1::SetBreakObserver(BreakObserver* observer) {
 
 bool Form1::GuideBreak() {
   EventLoop& loop = program.platform.loop;
-  if (!program.breakWindows) program.breakWindows = std::make_unique<BreakWindows>(program);
+  if (!program.breakWindows) program.breakWindows = std::make_unique<BreakWindows>(program.platform, guidedBreak);
   BreakWindows& windows = *program.breakWindows;
   std::optional<std::string> failure;
   try {
@@ -102,7 +102,7 @@ void Form1::CountEyeTime(std::int32_t secondsToBreak) {
   if (!eyeBreaks.Count(secondsToBreak) || considerate.WouldHold()) return;
   try {
     CloseEyeBreak();
-    program.formEyeBreak = std::make_unique<FormEyeBreak>(program);
+    program.formEyeBreak = std::make_unique<FormEyeBreak>(program.platform);
     program.formEyeBreak->Appear();
     eyeBreaks.Shown();
   } catch (const std::exception& e) {

@@ -27,7 +27,8 @@ void Form1::mnuOptions_Click() {
   // wait ends) would replace the window under that wait.
   if (program.formOptions) return;
   try {
-    program.formOptions = std::make_unique<FormOptions>(program, considerate.GetOptions());
+    program.formOptions = std::make_unique<FormOptions>(program.platform, program.main, considerate.GetOptions(),
+                                                        [this] { ReloadSettings(); });
     program.formOptions->ShowModal(*this, program.platform.loop);
     const std::optional<Options> chosen = program.formOptions->Chosen();
     program.formOptions.reset();

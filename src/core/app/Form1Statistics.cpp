@@ -56,7 +56,7 @@ void Form1::mnuStatistics_Click() {
       shownOnly->Load();
       statistics = shownOnly.get();
     }
-    program.formStatistics = std::make_unique<FormStatistics>(program, *statistics);
+    program.formStatistics = std::make_unique<FormStatistics>(program.platform, program.main, *statistics);
     program.formStatistics->ShowModal(*this, program.platform.loop);
     program.formStatistics.reset();
   } catch (const std::exception& e) {

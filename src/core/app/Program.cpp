@@ -37,6 +37,14 @@ void Program::Start() {
   form1->Show();
 }
 
+std::unique_ptr<Form2> Program::NewForm2() {
+  return std::make_unique<Form2>(
+      platform, main, [this] { return form1->Text1.Text(); }, globals.BreakWindowClosed,
+      [this] {
+        if (form1) form1->Form2_Closed();
+      });
+}
+
 void Program::ApplyLanguage() {
   std::string chosen;
   try {

@@ -34,6 +34,8 @@ class Program {
   void Start();
   // Reads the chosen language, loads its catalog and puts the open windows into it.
   void ApplyLanguage();
+  // The break window as a break opens it: it stays as long as the minutes box says.
+  std::unique_ptr<Form2> NewForm2();
 
   Platform& platform;
   Main main;

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Form1.h"
-#include "app/Program.h"
+#include "breaks/GuidedBreak.h"
 #include "runtime/Layout.h"
 
 namespace rp {
@@ -18,7 +17,7 @@ BreakWindows::~BreakWindows() {
 
 void BreakWindows::Open() {
   Close();
-  Monitors& monitors = program_.platform.monitors;
+  Monitors& monitors = platform_.monitors;
   const std::vector<MonitorInfo> all = monitors.List();
   const MonitorInfo* focused = MonitorNamed(all, monitors.PointerMonitor());
   // The focused one last: showing the others must not take the focus from it.
@@ -30,7 +29,7 @@ void BreakWindows::Open() {
 }
 
 std::unique_ptr<FormBreak> BreakWindows::OpenOn(const MonitorInfo& monitor, bool focus) {
-  auto window = std::make_unique<FormBreak>(program_, monitor, program_.form1->guidedBreak.Suggestion());
+  auto window = std::make_unique<FormBreak>(platform_.ui, guided_, monitor, guided_.Suggestion());
   ShowStateOn(*window);
   if (focus) {
     window->Show();
@@ -42,9 +41,8 @@ std::unique_ptr<FormBreak> BreakWindows::OpenOn(const MonitorInfo& monitor, bool
 }
 
 void BreakWindows::ShowStateOn(FormBreak& window) {
-  GuidedBreak& guided = program_.form1->guidedBreak;
-  window.ShowState(guided.SecondsLeft(program_.platform.loop.NowMs()), guided.LengthSeconds(),
-                   guided.SkipsLeft(), guided.Strict());
+  window.ShowState(guided_.SecondsLeft(platform_.loop.NowMs()), guided_.LengthSeconds(), guided_.SkipsLeft(),
+                   guided_.Strict());
 }
 
 void BreakWindows::ShowState() {
@@ -54,14 +52,14 @@ void BreakWindows::ShowState() {
 void BreakWindows::Close() {
   if (watching_) {
     watching_ = false;
-    program_.platform.monitors.Watch(nullptr);
+    platform_.monitors.Watch(nullptr);
   }
   for (auto& window : windows_) window->Unload();
   windows_.clear();
 }
 
 void BreakWindows::MonitorsChanged() {
-  const std::vector<MonitorInfo> now = program_.platform.monitors.List();
+  const std::vector<MonitorInfo> now = platform_.monitors.List();
   for (auto it = windows_.begin(); it != windows_.end();) {
     const MonitorInfo& was = *(*it)->Monitor();
     const auto found = std::find_if(now.begin(), now.end(), [&](const MonitorInfo& m) { return m.name == was.name; });

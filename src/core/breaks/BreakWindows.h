@@ -2,19 +2,19 @@
 #include <memory>
 #include <vector>
 
-#include "ports/Monitors.h"
+#include "ports/Platform.h"
 #include "breaks/FormBreak.h"
 
 namespace rp {
 
-class Program;
+class GuidedBreak;
 
 // The guided break's windows: one on each monitor as the monitors are when the break begins.
 // A monitor detached during the break takes its window with it, and one rearranged or rescaled
 // gets its window afresh; the break goes on.
 class BreakWindows : private MonitorsListener {
  public:
-  explicit BreakWindows(Program& program) : program_(program) {}
+  BreakWindows(Platform& platform, GuidedBreak& guided) : platform_(platform), guided_(guided) {}
   ~BreakWindows() override;
   BreakWindows(const BreakWindows&) = delete;
   BreakWindows& operator=(const BreakWindows&) = delete;
@@ -31,7 +31,8 @@ class BreakWindows : private MonitorsListener {
   std::unique_ptr<FormBreak> OpenOn(const MonitorInfo& monitor, bool focus);
   void ShowStateOn(FormBreak& window);
 
-  Program& program_;
+  Platform& platform_;
+  GuidedBreak& guided_;
   std::vector<std::unique_ptr<FormBreak>> windows_;
   bool watching_ = false;
 };

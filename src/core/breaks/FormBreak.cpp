@@ -1,9 +1,9 @@
 #include "breaks/FormBreak.h"
 
-#include "app/Form1.h"
-#include "app/Program.h"
 #include "breaks/BreakLook.h"
+#include "breaks/GuidedBreak.h"
 #include "runtime/Layout.h"
+#include "settings/Main.h"
 #include "runtime/Translation.h"
 
 namespace rp {
@@ -24,9 +24,8 @@ TwipsRect InBlock(const MonitorInfo& monitor, TwipsRect rect) {
 
 }  // namespace
 
-FormBreak::FormBreak(Program& program, const MonitorInfo& monitor, std::string_view suggestion)
-    : Form(program.platform.ui, "FormBreak", FormStyle::Borderless, WorkAreaWidth(monitor), WorkAreaHeight(monitor)),
-      program(program),
+FormBreak::FormBreak(Ui& ui, GuidedBreak& guided, const MonitorInfo& monitor, std::string_view suggestion)
+    : Form(ui, "FormBreak", FormStyle::Borderless, WorkAreaWidth(monitor), WorkAreaHeight(monitor)),
       Label1(AddControl(ControlKind::Label, "Label1", nullptr, InBlock(monitor, {0, 0, 7800, 645}), 2, TrNoop("Time for a break"))),
       Label2(AddControl(ControlKind::Label, "Label2", nullptr, InBlock(monitor, {0, 840, 7800, 600}), 3, std::string(suggestion))),
       ProgressBar1(AddControl(ControlKind::ProgressBar, "ProgressBar1", nullptr, InBlock(monitor, {0, 1680, 7800, 720}), 4, "")),
@@ -34,7 +33,8 @@ FormBreak::FormBreak(Program& program, const MonitorInfo& monitor, std::string_v
       PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, InBlock(monitor, {0, 2640, 3780, 480}), 0, TrNoop("Postpone 5 Minutes"))),
       // TRANSLATORS: a button of the break window; keep it about as short as the English
       PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, InBlock(monitor, {4020, 2640, 3780, 480}), 1, TrNoop("Skip Break"))),
-      Label3(AddControl(ControlKind::Label, "Label3", nullptr, InBlock(monitor, {0, 3300, 7800, 285}), 5, "")) {
+      Label3(AddControl(ControlKind::Label, "Label3", nullptr, InBlock(monitor, {0, 3300, 7800, 285}), 5, "")),
+      guided_(guided) {
   SetMonitor(monitor);
   SetDesignFonts(*this);
   Label1.SetFont({"Arial", 24, true});
@@ -62,8 +62,8 @@ void FormBreak::Form_QueryUnload(int& cancel, int reason) {
   if (reason != kCloseFromCode && reason != kCloseForWindowsSession) cancel = 1;
 }
 
-void FormBreak::PushButton1_Click() { program.form1->guidedBreak.Postpone(); }
-void FormBreak::PushButton2_Click() { program.form1->guidedBreak.Skip(); }
+void FormBreak::PushButton1_Click() { guided_.Postpone(); }
+void FormBreak::PushButton2_Click() { guided_.Skip(); }
 
 void FormBreak::ShowState(int secondsLeft, int lengthSeconds, int skipsLeft, bool strict) {
   ProgressBar1.SetMax(lengthSeconds);

@@ -7,7 +7,7 @@
 
 namespace rp {
 
-class Program;
+class GuidedBreak;
 
 // TRANSLATORS: the title of the break window, read out by screen readers and shown in the taskbar
 inline constexpr std::string_view kBreakCaption = TrNoop("Break Time");
@@ -17,10 +17,8 @@ inline constexpr std::string_view kBreakCaption = TrNoop("Break Time");
 // budget allows. Neither Esc, nor Alt+F4, nor the taskbar closes it: only the break's end.
 class FormBreak : public Form {
  public:
-  FormBreak(Program& program, const MonitorInfo& monitor, std::string_view suggestion);
+  FormBreak(Ui& ui, GuidedBreak& guided, const MonitorInfo& monitor, std::string_view suggestion);
   ~FormBreak() override;
-
-  Program& program;
 
   Control& Label1;        // "Time for a break"
   Control& Label2;        // what to do meanwhile
@@ -36,6 +34,9 @@ class FormBreak : public Form {
 
   // Shows the break as it stands; with no skips at all (strict) there are no buttons.
   void ShowState(int secondsLeft, int lengthSeconds, int skipsLeft, bool strict);
+
+ private:
+  GuidedBreak& guided_;
 };
 
 }  // namespace rp

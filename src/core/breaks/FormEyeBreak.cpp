@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/Program.h"
 #include "breaks/BreakLook.h"
 #include "runtime/Layout.h"
 #include "runtime/Translation.h"
@@ -19,16 +18,16 @@ constexpr int kCountdownMs = 1000;
 
 }  // namespace
 
-FormEyeBreak::FormEyeBreak(Program& program)
-    : Form(program.platform.ui, "FormEyeBreak", FormStyle::FixedToolWindow, 5400, 1140),
-      program(program),
+FormEyeBreak::FormEyeBreak(Platform& platform)
+    : Form(platform.ui, "FormEyeBreak", FormStyle::FixedToolWindow, 5400, 1140),
       Label1(AddControl(ControlKind::Label, "Label1", nullptr, {120, 180, 5160, 345}, 0,
                         // TRANSLATORS: the eye break window's one line; keep it about as short as the English
                         TrNoop("Look at something far away"))),
       Label2(AddControl(ControlKind::Label, "Label2", nullptr, {120, 600, 5160, 420}, 1,
                         ClockText(EyeBreakRhythm::kLengthSeconds))),
-      Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
-      Timer2(program.platform.ui, [this] { Timer2_Timer(); }) {
+      Timer1(platform.ui, [this] { Timer1_Timer(); }),
+      Timer2(platform.ui, [this] { Timer2_Timer(); }),
+      monitorsPort_(platform.monitors) {
   Label1.SetFont({"Arial", 12, true});
   Label2.SetFont({"Arial", 15.75, true});
   for (Control* label : {&Label1, &Label2}) {
@@ -41,7 +40,7 @@ FormEyeBreak::FormEyeBreak(Program& program)
 FormEyeBreak::~FormEyeBreak() = default;
 
 void FormEyeBreak::Appear() {
-  Monitors& monitors = program.platform.monitors;
+  Monitors& monitors = monitorsPort_;
   monitors_ = monitors.List();
   const MonitorInfo* monitor = MonitorNamed(monitors_, monitors.PointerMonitor());
   if (!monitor) return;

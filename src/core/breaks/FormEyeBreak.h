@@ -2,13 +2,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "ports/Monitors.h"
+#include "ports/Platform.h"
 #include "runtime/Form.h"
 #include "runtime/Timer.h"
 
 namespace rp {
-
-class Program;
 
 // The "Eye Break" window: it rises at the bottom right of the work area of the monitor that
 // holds the pointer, counts 20 seconds down while the user looks away, sinks back and closes.
@@ -17,10 +15,8 @@ class Program;
 // its place instead.
 class FormEyeBreak : public Form {
  public:
-  explicit FormEyeBreak(Program& program);
+  explicit FormEyeBreak(Platform& platform);
   ~FormEyeBreak() override;
-
-  Program& program;
 
   Control& Label1;  // "Look at something far away"
   Control& Label2;  // the seconds left
@@ -45,6 +41,7 @@ class FormEyeBreak : public Form {
   void Step();
   void Tick();
 
+  Monitors& monitorsPort_;
   std::vector<MonitorInfo> monitors_;
 };
 

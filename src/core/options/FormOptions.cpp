@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/Form1.h"
+#include <utility>
+
 #include "settings/Languages.h"
 #include "settings/Main.h"
-#include "app/Program.h"
 #include "settings/SettingsFile.h"
 #include "runtime/Failure.h"
 
@@ -18,9 +18,8 @@ constexpr std::uint32_t kProblemColour = 0x0000A0;
 
 }  // namespace
 
-FormOptions::FormOptions(Program& program, const Options& current)
-    : Form(program.platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 8535),
-      program(program),
+FormOptions::FormOptions(Platform& platform, Main& main, const Options& current, std::function<void()> imported)
+    : Form(platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 8535),
       // TRANSLATORS: the captions of the check boxes and labels are one line, about 500 pixels.
       Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 120, 7800, 2055}, 23, TrNoop("Breaks"))),
       Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame1, {120, 300, 7560, 285}, 0,
@@ -74,6 +73,9 @@ FormOptions::FormOptions(Program& program, const Options& current)
                              TrNoop("Export..."))),
       PushButton4(AddControl(ControlKind::PushButton, "PushButton4", nullptr, {2100, 7965, 1740, 405}, 22,
                              TrNoop("Import..."))),
+      platform_(platform),
+      main_(main),
+      imported_(std::move(imported)),
       current_(current) {
   SetDesignFonts(*this);
   Label3.SetForeColor(kProblemColour);
@@ -116,7 +118,7 @@ void FormOptions::ShowChoices(const Options& options) {
       {&Text3, "Work Days"}, {&Text20, "Break Length"}, {&Text21, "Skips A Day"},
       {&Check20, "Eye Breaks"}, {&Check9, "Keep Statistics"}, {&Combo1, "Language"},
   };
-  for (const auto& [control, setting] : controls) program.main.ShowWhetherSetByPolicy(*control, setting);
+  for (const auto& [control, setting] : controls) main_.ShowWhetherSetByPolicy(*control, setting);
 }
 
 void FormOptions::PushButton1_Click() {
@@ -136,7 +138,7 @@ void FormOptions::PushButton1_Click() {
   };
   for (const auto& number : numbers) {
     if (!ParseWholeNumber(number.box.Text(), number.least, number.most, number.value)) {
-      program.platform.dialogs.MessageBox(Tr(number.refusal), Tr(kOptionsCaption), kErrorStyle);
+      platform_.dialogs.MessageBox(Tr(number.refusal), Tr(kOptionsCaption), kErrorStyle);
       return;
     }
   }
@@ -161,11 +163,11 @@ void FormOptions::PushButton1_Click() {
 void FormOptions::PushButton2_Click() { Unload(); }
 
 void FormOptions::PushButton3_Click() {
-  Dialogs& dialogs = program.platform.dialogs;
+  Dialogs& dialogs = platform_.dialogs;
   try {
     const std::string path = dialogs.SaveFile(Tr("Export Settings"), kSettingsFileFilter, kSettingsFileName);
     if (path.empty()) return;
-    const ExportResult result = ExportSettings(program.main.Settings(), program.platform.files, path);
+    const ExportResult result = ExportSettings(main_.Settings(), platform_.files, path);
     dialogs.MessageBox(DescribeExport(result, path), Tr(kOptionsCaption),
                        result.written ? kInformationStyle : kErrorStyle);
   } catch (const Failure& failure) {
@@ -174,13 +176,13 @@ void FormOptions::PushButton3_Click() {
 }
 
 void FormOptions::PushButton4_Click() {
-  Dialogs& dialogs = program.platform.dialogs;
+  Dialogs& dialogs = platform_.dialogs;
   try {
     const std::string path = dialogs.OpenFile(Tr("Import Settings"), kSettingsFileFilter);
     if (path.empty()) return;
-    const ImportResult result = ImportSettings(program.main.Settings(), program.platform.files, path);
+    const ImportResult result = ImportSettings(main_.Settings(), platform_.files, path);
     // In use at once, this window's choices included, before the report.
-    if (result.stored > 0) program.form1->ReloadSettings();
+    if (result.stored > 0 && imported_) imported_();
     const bool clean = result.refusal.empty() && result.problems.empty();
     dialogs.MessageBox(DescribeImport(result, path), Tr(kOptionsCaption), clean ? kInformationStyle : kErrorStyle);
   } catch (const Failure& failure) {

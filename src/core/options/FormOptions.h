@@ -1,14 +1,16 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string_view>
 
+#include "ports/Platform.h"
 #include "runtime/Form.h"
 #include "runtime/Translation.h"
 #include "settings/Options.h"
 
 namespace rp {
 
-class Program;
+class Main;
 
 inline constexpr std::string_view kOptionsCaption = TrNoop("Options");
 
@@ -17,10 +19,9 @@ inline constexpr std::string_view kOptionsCaption = TrNoop("Options");
 // Export... writes the stored settings to a file, Import... stores a file's at once.
 class FormOptions : public Form {
  public:
-  FormOptions(Program& program, const Options& current);
+  // `imported`: settings were imported and stored; they are to be taken into use at once.
+  FormOptions(Platform& platform, Main& main, const Options& current, std::function<void()> imported);
   ~FormOptions() override;
-
-  Program& program;
 
   // Group boxes stacked from the top, one a concern; the language below the last, then OK and
   // Cancel.
@@ -66,6 +67,9 @@ class FormOptions : public Form {
   const std::optional<Options>& Chosen() const { return chosen_; }
 
  private:
+  Platform& platform_;
+  Main& main_;
+  std::function<void()> imported_;
   Options current_;
   std::optional<Options> chosen_;
 };

@@ -2,13 +2,13 @@
 
 #include <exception>
 #include <limits>
+#include <utility>
 
 #include "runtime/Conversions.h"
 #include "runtime/Failure.h"
 #include "runtime/Translation.h"
-#include "app/Form1.h"
 #include "settings/Guard.h"
-#include "app/Program.h"
+#include "settings/Main.h"
 
 namespace rp {
 namespace {
@@ -20,12 +20,17 @@ constexpr std::uint32_t kRed = 0x0000FF;
 
 }  // namespace
 
-Form2::Form2(Program& program)
-    : Form(program.platform.ui, "Form2", FormStyle::FixedToolWindow, 8040, 1395),
-      program(program),
+Form2::Form2(Platform& platform, Main& main, std::function<std::string()> stayText, bool& breakWindowClosed,
+             std::function<void()> closed)
+    : Form(platform.ui, "Form2", FormStyle::FixedToolWindow, 8040, 1395),
       Label1(AddControl(ControlKind::Label, "Label1", nullptr, {120, 480, 7935, 345}, 0, TrNoop("Break!"))),
-      Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
-      Timer2(program.platform.ui, [this] { Timer2_Timer(); }) {
+      Timer1(platform.ui, [this] { Timer1_Timer(); }),
+      Timer2(platform.ui, [this] { Timer2_Timer(); }),
+      platform_(platform),
+      main_(main),
+      stayText_(std::move(stayText)),
+      breakWindowClosed_(breakWindowClosed),
+      closed_(std::move(closed)) {
   SetCaption("   " + Tr("Break!"));  // set off from the caption's edge
   Label1.SetFont({"Arial", 15.75, true});
   Label1.SetForeColor(kRed);
@@ -36,7 +41,7 @@ Form2::Form2(Program& program)
 Form2::~Form2() = default;
 
 void Form2::Form_Load() {
-  Main& main = program.main;
+  Main& main = main_;
   Guard g(main, "Form2.Form_Load");
   if (g.Test(100, [&] { return main.FileExists(main.ProgramFile("HAND-M.CUR")); })) {
     g.Step(102, [&] { SetMouseIcon(GetUi().LoadPicture(main.ProgramFile("HAND-M.CUR"))); });
@@ -52,7 +57,7 @@ void Form2::Form_Load() {
 }
 
 void Form2::Form_Activate() {
-  Guard g(program.main, "Form2.Form_Activate");
+  Guard g(main_, "Form2.Form_Activate");
   if (g.Test(100, [&] { return FirstActivation; })) {
     g.Step(102, [&] { Timer1.SetInterval(kMovementMs); });
   }
@@ -61,7 +66,7 @@ void Form2::Form_Activate() {
 
 void Form2::Timer1_Timer() {
   try {
-    program.platform.loop.DoEvents();
+    platform_.loop.DoEvents();
     if (!IsLoaded()) return;  // closed meanwhile
     if (!Leaving) {
       SetTop(Top() - kStepTwips);
@@ -83,7 +88,7 @@ void Form2::Timer1_Timer() {
 
 void Form2::Timer2_Timer() {
   try {
-    program.platform.loop.DoEvents();
+    platform_.loop.DoEvents();
     if (!IsLoaded()) return;
     ++ShownSeconds;
     if (!(StaySeconds() > ShownSeconds)) StartLeaving();
@@ -93,7 +98,7 @@ void Form2::Timer2_Timer() {
 }
 
 double Form2::StaySeconds() const {
-  const double stay = LeadingNumber(program.form1->Text1.Text());
+  const double stay = LeadingNumber(stayText_());
   // A stay the count of seconds could never reach would keep the break from ending.
   if (!(stay <= std::numeric_limits<std::int32_t>::max())) throw Failure("Overflow");
   return stay;
@@ -135,13 +140,13 @@ void Form2::Label1_MouseMove() { Form_MouseMove(); }
 
 void Form2::Form_QueryUnload(int& cancel, int reason) {
   (void)cancel, (void)reason;  // the close always goes ahead
-  EventLoop& loop = program.platform.loop;
-  Guard g(program.main, "Form2.Form_QueryUnload");
-  g.Step(100, [&] { program.globals.BreakWindowClosed = true; });
+  EventLoop& loop = platform_.loop;
+  Guard g(main_, "Form2.Form_QueryUnload");
+  g.Step(100, [&] { breakWindowClosed_ = true; });
   g.Step(102, [&] { loop.DoEvents(); });
   g.Step(104, [&] { loop.DoEvents(); });
   StopTimers();  // the timers go with the window
-  if (program.form1) program.form1->Form2_Closed();
+  if (closed_) closed_();
 }
 
 }  // namespace rp

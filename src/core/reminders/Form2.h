@@ -1,12 +1,15 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <string>
 
+#include "ports/Platform.h"
 #include "runtime/Form.h"
 #include "runtime/Timer.h"
 
 namespace rp {
 
-class Program;
+class Main;
 
 // The "Break!" window. At a break it slides up from below the bottom edge of the screen at the
 // right, rests there for as many seconds as the main window's minutes box holds, slides back
@@ -14,10 +17,11 @@ class Program;
 // Whenever it closes it sets BreakWindowClosed, which ends the main window's wait.
 class Form2 : public Form {
  public:
-  explicit Form2(Program& program);
+  // `stayText`: the minutes box's text, read afresh every second (the user may change it
+  // meanwhile); `breakWindowClosed`: the flag the break waits on; `closed`: told last, once closed.
+  Form2(Platform& platform, Main& main, std::function<std::string()> stayText, bool& breakWindowClosed,
+        std::function<void()> closed);
   ~Form2() override;
-
-  Program& program;
 
   Control& Label1;
   Timer Timer1;  // movement
@@ -43,6 +47,12 @@ class Form2 : public Form {
  private:
   // The stay in seconds, read afresh from the main window's minutes box.
   double StaySeconds() const;
+
+  Platform& platform_;
+  Main& main_;
+  std::function<std::string()> stayText_;
+  bool& breakWindowClosed_;
+  std::function<void()> closed_;
   void StartLeaving();
   // The timer handlers report nothing; after a failure the window still goes, so the break ends.
   void LeaveAfterFailure();

@@ -1,7 +1,6 @@
 #include "statistics/FormStatistics.h"
 
 #include "settings/Main.h"
-#include "app/Program.h"
 #include "runtime/Translation.h"
 #include "statistics/Statistics.h"
 #include "statistics/StatisticsView.h"
@@ -18,9 +17,8 @@ constexpr int kYes = 6;
 
 }  // namespace
 
-FormStatistics::FormStatistics(Program& program, Statistics& statistics)
-    : Form(program.platform.ui, "FormStatistics", FormStyle::SizableDialog, 9600, 7200),
-      program(program),
+FormStatistics::FormStatistics(Platform& platform, Main& main, Statistics& statistics)
+    : Form(platform.ui, "FormStatistics", FormStyle::SizableDialog, 9600, 7200),
       Chart1(AddControl(ControlKind::Chart, "Chart1", nullptr, {}, 3, "")),
       Label1(AddControl(ControlKind::Label, "Label1", nullptr, {}, 4, "")),
       Label2(AddControl(ControlKind::Label, "Label2", nullptr, {}, 5, "")),
@@ -30,6 +28,8 @@ FormStatistics::FormStatistics(Program& program, Statistics& statistics)
       PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {}, 1, TrNoop("Clear History"))),
       // TRANSLATORS: a button of the Statistics window: closes it
       PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {}, 2, TrNoop("Close"))),
+      dialogs_(platform.dialogs),
+      main_(main),
       statistics_(statistics) {
   SetDesignFonts(*this);
   Chart1.SetFont({"Arial", 8, false});
@@ -93,14 +93,14 @@ void FormStatistics::ShowRecord() {
 void FormStatistics::PushButton1_Click() {
   // TRANSLATORS: the file types of the save dialog: a name, "|", the pattern, "|", and so on; translate only the names
   const std::string filter = Tr("CSV files (*.csv)|*.csv|All files (*.*)|*.*|");
-  const std::string path = program.platform.dialogs.SaveFile(Tr("Export Statistics"), filter, "statistics.csv");
+  const std::string path = dialogs_.SaveFile(Tr("Export Statistics"), filter, "statistics.csv");
   if (path.empty() || statistics_.Export(path)) return;
-  program.platform.dialogs.MessageBox(Fill(Tr("The statistics could not be written to {file}."), {{"file", path}}),
+  dialogs_.MessageBox(Fill(Tr("The statistics could not be written to {file}."), {{"file", path}}),
                                       Tr(kStatisticsCaption), kErrorStyle);
 }
 
 void FormStatistics::PushButton2_Click() {
-  Dialogs& dialogs = program.platform.dialogs;
+  Dialogs& dialogs = dialogs_;
   if (dialogs.MessageBox(Tr("Clear the whole history of breaks and screen time? It cannot be brought back."),
                          Tr(kStatisticsCaption), kYesNoQuestion) != kYes)
     return;
@@ -113,7 +113,7 @@ void FormStatistics::PushButton2_Click() {
 void FormStatistics::PushButton3_Click() { Unload(); }
 
 void FormStatistics::OnUnguardedFailure(const std::string& handler, const std::string& description) {
-  program.main.ReportApplicationError(description, LocationTag("FormStatistics." + handler), 0);
+  main_.ReportApplicationError(description, LocationTag("FormStatistics." + handler), 0);
 }
 
 }  // namespace rp

@@ -2,12 +2,13 @@
 #include <string>
 #include <string_view>
 
+#include "ports/Platform.h"
 #include "runtime/Form.h"
 #include "runtime/Translation.h"
 
 namespace rp {
 
-class Program;
+class Main;
 class Statistics;
 
 inline constexpr std::string_view kStatisticsCaption = TrNoop("Statistics");
@@ -17,10 +18,8 @@ inline constexpr std::string_view kStatisticsCaption = TrNoop("Statistics");
 // and Close. It can be made larger; everything but the buttons grows with it.
 class FormStatistics : public Form {
  public:
-  FormStatistics(Program& program, Statistics& statistics);
+  FormStatistics(Platform& platform, Main& main, Statistics& statistics);
   ~FormStatistics() override;
-
-  Program& program;
 
   Control& Chart1;
   Control& Label1;  // today
@@ -46,6 +45,8 @@ class FormStatistics : public Form {
   // The chart at its size.
   void DrawChart();
 
+  Dialogs& dialogs_;
+  Main& main_;
   Statistics& statistics_;
 };
 
