@@ -137,7 +137,7 @@ class StatisticsTest : public SimTest {
   }
   std::string File() { return desktop.files.Content(kPath); }
   DayFigures Figures(std::int64_t day) {
-    const auto& days = program->statistics->record.Days();
+    const auto& days = program->form1->statistics.Kept()->record.Days();
     auto it = days.find(day);
     return it == days.end() ? DayFigures{} : it->second;
   }
@@ -295,7 +295,7 @@ TEST_F(StatisticsTest, WithTheOptionOffNothingIsCountedOrWrittenAndTheMenuEntryI
   desktop.Run([&] { form().UserSystemMenu(1); });
   EXPECT_EQ(program->formStatistics, nullptr);
   desktop.Close(form());
-  EXPECT_EQ(program->statistics, nullptr);
+  EXPECT_EQ(program->form1->statistics.Kept(), nullptr);
   EXPECT_EQ(timers, 1u);  // the countdown's
   for (const auto& [path, file] : desktop.files.files) EXPECT_EQ(path.find("appdata"), std::string::npos) << path;
 }
@@ -314,7 +314,7 @@ TEST_F(StatisticsTest, TheOptionsWindowTurnsTheRecordOnAndOff) {
   desktop.RunFor(90000);
   setOption();  // off: what was counted is written first
   EXPECT_EQ(Stored("Keep Statistics"), "Off");
-  EXPECT_EQ(program->statistics, nullptr);
+  EXPECT_EQ(program->form1->statistics.Kept(), nullptr);
   EXPECT_NE(File().find("2026-12-08,1,"), std::string::npos);
   EXPECT_TRUE(form().SystemMenuItemEnabled(1));  // there is a record to show
 }

@@ -9,11 +9,11 @@
 #include "countdown/Steering.h"
 #include "breaks/EyeBreaks.h"
 #include "breaks/GuidedBreak.h"
+#include "statistics/StatisticsKeeper.h"
 #include "tray/cSysTray.h"
 
 namespace rp {
 
-class BreakRecord;
 class Guard;
 class Program;
 struct Command;
@@ -74,7 +74,9 @@ class Form1 : public Form {
   GuidedBreak guidedBreak;
   EyeBreakRhythm eyeBreaks;
 
-  // Whoever keeps count of the breaks taken, postponed and skipped and of the eye breaks.
+  // The record of breaks: it hears the countdown and the breaks.
+  StatisticsKeeper statistics;
+  // Someone else to hear the guided and eye breaks instead of the record.
   void SetBreakObserver(BreakObserver* observer);
 
   // Event handlers.
@@ -185,12 +187,6 @@ class Form1 : public Form {
   void RestorePause();
   // The countdown stands still, paused or outside working hours, and Frame1 says so.
   void HoldCountdown();
-  // The record of breaks, or nullptr while "Keep Statistics" is off.
-  BreakRecord* Record();
-  // A countdown tick in the record: screen time, and a natural break when the user went away.
-  void CountStatistics(TickPlan plan);
-  // Starts keeping the record (reading what the file holds) or stops, saving what was counted.
-  void ApplyStatisticsOption(bool on);
   // Controls whose setting a policy sets take no input and say why; a policy value the
   // program cannot use is told in the tray tip.
   void ShowPolicies();
@@ -207,8 +203,6 @@ class Form1 : public Form {
   bool breakUnderWay_ = false;
   // True once IntervalSeconds holds a period that start-up, a start or the minutes box set.
   bool intervalSet_ = false;
-  // True while the record has this spell of time away as a natural break.
-  bool awayRecorded_ = false;
   // What the tray tip tells besides the product's name with the tip option off (a held break,
   // a record that cannot be saved), or with it on the record's problem; "" when nothing.
   std::string tipNote_;

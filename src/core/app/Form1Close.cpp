@@ -1,7 +1,6 @@
 #include "app/Form1.h"
 #include "settings/Guard.h"
 #include "app/Program.h"
-#include "statistics/Statistics.h"
 
 namespace rp {
 
@@ -15,7 +14,7 @@ void Form1::Form_QueryUnload(int&, int) {
   g.Step(102, [&] { Timer1.SetEnabled(false); });
   g.Step(104, [&] { loop.DoEvents(); });
   g.Step(106, [&] { loop.DoEvents(); });
-  if (program.statistics) program.statistics->Save();
+  statistics.Save();
   g.Step(108, [&] { loop.EndProgram(); });
 }
 

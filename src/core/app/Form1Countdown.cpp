@@ -6,7 +6,6 @@
 #include "app/Program.h"
 #include "reminders/Form2.h"
 #include "runtime/Translation.h"
-#include "statistics/BreakRecord.h"
 #include "countdown/modReminder.h"
 
 namespace rp {
@@ -47,7 +46,7 @@ void Form1::Timer1_Timer() {
       break;
   }
   const TickPlan plan = considerate.BeforeTick();
-  CountStatistics(plan);
+  statistics.Ticked(considerate.Away(), considerate.Held() != HoldReason::None, plan == TickPlan::StartOver);
   switch (plan) {
     case TickPlan::Wait:
       ShowPresence();
@@ -79,10 +78,10 @@ void Form1::Timer1_Timer() {
     CountEyeTime(IntervalSeconds - ElapsedSeconds);
     return UpdateTrayTip();
   }
-  if (BreakRecord* record = Record()) record->Due();
+  statistics.Due();
   // The count stays where it is while the break is held, so the hold ends with this break.
   if (considerate.HoldDueBreak()) {
-    if (BreakRecord* record = Record()) record->Held();
+    statistics.Held();
     return ShowPresence();
   }
   RunBreak(g);
@@ -92,8 +91,7 @@ void Form1::RunBreak(Guard& g) {
   EventLoop& loop = program.platform.loop;
   MediaPlayer& player = program.platform.player;
   CloseEyeBreak();
-  if (BreakRecord* record = Record(); record && (Check1.Value() == 1 || Check2.Value() == 1 || Check3.Value() == 1))
-    record->Announced();
+  if (Check1.Value() == 1 || Check2.Value() == 1 || Check3.Value() == 1) statistics.Announced();
   g.Step(110, [&] { Timer1.SetEnabled(false); });
   g.Step(112, [&] { Timer1.SetInterval(0); });
   breakUnderWay_ = true;
@@ -210,7 +208,7 @@ void Form1::PushButton3_Click() {
   guidedBreak.Drop();
   eyeBreaks.Restart();
   CloseEyeBreak();
-  if (BreakRecord* record = Record()) record->EndStretch();
+  statistics.StretchEnded();
   UpdateTrayTip();
 }
 

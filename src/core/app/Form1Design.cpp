@@ -37,8 +37,10 @@ Form1::Form1(Program& program)
       cSysTray1({program.mSysTray, program.platform.shell, program.platform.ui, program.platform.loop}, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}),
       considerate(program.platform.presence, program.platform.loop),
       steering(program.main.Settings(), program.platform.clock, program.platform.loop),
-      guidedBreak(program.main, program.platform.clock) {
+      guidedBreak(program.main, program.platform.clock),
+      statistics(program.platform, [this] { UpdateTrayTip(); }) {
   SetDesignFonts(*this);
+  SetBreakObserver(&statistics);
   Timer1.SetInterval(0);
   PushButton3.onChange = [this] { PushButton3_Click(); };
   PushButton4.onChange = [this] { PushButton4_Click(); };

@@ -4,7 +4,6 @@
 #include "options/FormOptions.h"
 #include "app/Program.h"
 #include "runtime/Translation.h"
-#include "statistics/Statistics.h"
 
 namespace rp {
 namespace {
@@ -50,7 +49,7 @@ void Form1::ApplyOptions(const Options& options) {
   guidedBreak.SetLength(options.breakMinutes);
   guidedBreak.SetSkipsADay(options.skipsADay);
   eyeBreaks.SetOn(options.eyeBreaks);
-  ApplyStatisticsOption(options.keepStatistics);
+  statistics.Keep(options.keepStatistics);
   if (tipWasOn && !options.tipShowsTimeLeft) {
     cSysTray1.SetTrayTip(std::string(kProductName));
     tipNote_.clear();
@@ -68,7 +67,7 @@ void Form1::ShowPresence() {
 
 void Form1::UpdateTrayTip() {
   const bool held = considerate.Held() != HoldReason::None;
-  const std::string problem = program.statistics ? Tr(program.statistics->Problem()) : std::string();
+  const std::string problem = statistics.Problem().empty() ? std::string() : Tr(statistics.Problem());
   if (!considerate.GetOptions().tipShowsTimeLeft) {
     // A held break, or a record that cannot be saved, is told in the tip whatever the option:
     // the user would not know otherwise; so are policy values that had to be ignored. The tip

@@ -5,8 +5,7 @@
 #include "statistics/FormStatistics.h"
 #include "statistics/Statistics.h"
 
-// The main window's part in the record of breaks: what the countdown tells it, the option that
-// keeps it, and "Statistics..." of the system menu.
+// "Statistics..." of the system menu.
 namespace rp {
 namespace {
 
@@ -14,35 +13,9 @@ constexpr std::size_t kStatisticsMenuItem = 1;
 
 }  // namespace
 
-BreakRecord* Form1::Record() { return program.statistics ? &program.statistics->record : nullptr; }
-
-void Form1::CountStatistics(TickPlan plan) {
-  BreakRecord* record = Record();
-  if (!record) return;
-  // A spell away is one natural break: counted at its first tick, or, when no tick saw it (a
-  // lock or a sleep that ended between two), at the tick that starts the period over.
-  const bool away = considerate.Away();
-  if ((away || plan == TickPlan::StartOver) && !awayRecorded_) record->Natural();
-  awayRecorded_ = away;
-  if (!away) record->ScreenSecond(considerate.Held() != HoldReason::None);
-}
-
-void Form1::ApplyStatisticsOption(bool on) {
-  if (on == (program.statistics != nullptr)) return;
-  if (on) {
-    program.statistics = std::make_unique<Statistics>(program.platform, true, [this] { UpdateTrayTip(); });
-    program.statistics->Load();
-    SetBreakObserver(Record());  // the guided and eye breaks count too
-  } else {
-    SetBreakObserver(nullptr);
-    program.statistics->Save();
-    program.statistics.reset();
-  }
-}
-
 bool Form1::SystemMenuItemEnabled(std::size_t index) {
   if (index != kStatisticsMenuItem) return true;
-  return program.statistics || Statistics::FileExists(program.platform.files);
+  return statistics.Showable();
 }
 
 void Form1::mnuStatistics_Click() {
@@ -50,13 +23,13 @@ void Form1::mnuStatistics_Click() {
   try {
     // With the option off, the file is only shown.
     std::unique_ptr<Statistics> shownOnly;
-    Statistics* statistics = program.statistics.get();
-    if (!statistics) {
+    Statistics* shown = statistics.Kept();
+    if (!shown) {
       shownOnly = std::make_unique<Statistics>(program.platform, false);
       shownOnly->Load();
-      statistics = shownOnly.get();
+      shown = shownOnly.get();
     }
-    program.formStatistics = std::make_unique<FormStatistics>(program.platform, program.main, *statistics);
+    program.formStatistics = std::make_unique<FormStatistics>(program.platform, program.main, *shown);
     program.formStatistics->ShowModal(*this, program.platform.loop);
     program.formStatistics.reset();
   } catch (const std::exception& e) {

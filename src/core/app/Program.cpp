@@ -5,7 +5,6 @@
 #include "options/FormOptions.h"
 #include "breaks/BreakWindows.h"
 #include "statistics/FormStatistics.h"
-#include "statistics/Statistics.h"
 #include "reminders/Form2.h"
 #include "breaks/FormEyeBreak.h"
 #include "runtime/Catalog.h"

@@ -16,7 +16,6 @@ class Form2;
 class FormEyeBreak;
 class FormOptions;
 class FormStatistics;
-class Statistics;
 
 // The translation a language choice ("de", "system", "") calls for, given the display language:
 // its tag, or "" for English.
@@ -50,8 +49,7 @@ class Program {
   std::unique_ptr<BreakWindows> breakWindows;
   // The eye break window, made afresh at every eye break.
   std::unique_ptr<FormEyeBreak> formEyeBreak;
-  // The record of breaks while "Keep Statistics" is on, and its window while it is up.
-  std::unique_ptr<Statistics> statistics;
+  // The Statistics window while it is up.
   std::unique_ptr<FormStatistics> formStatistics;
 };
 

@@ -4,7 +4,6 @@
 #include <map>
 
 #include "ports/WallClock.h"
-#include "countdown/BreakObserver.h"
 
 namespace rp {
 
@@ -34,7 +33,7 @@ using DayRecords = std::map<std::int64_t, DayFigures>;
 // The record of breaks and screen time, counted into the day the user's clock shows when each
 // event happens: past midnight the events go to the new day, with the clock set back to the
 // day it shows, and a day without events has no figures at all.
-class BreakRecord : public BreakObserver {
+class BreakRecord {
  public:
   explicit BreakRecord(WallClock& clock) : clock_(clock) {}
 
@@ -44,12 +43,12 @@ class BreakRecord : public BreakObserver {
   // The reminders went off: the stretch at the screen ends, unless the break is then postponed
   // or skipped.
   void Announced();
-  void Taken() override;
+  void Taken();
   void Natural();
-  void Postponed() override;
-  void Skipped() override;
+  void Postponed();
+  void Skipped();
   void Held();
-  void EyeBreak() override;
+  void EyeBreak();
   // Reminding started or stopped: whatever follows is a new stretch.
   void EndStretch();
 
