@@ -30,7 +30,7 @@ class CloseTest : public SimTest {
 TEST_F(CloseTest, WhileCountingPendingEventsRunTwoRoundsWithTheIconAlreadyGone) {
   StartCounting();
   desktop.RunFor(5000);
-  ASSERT_EQ(form().ElapsedSeconds, 5);
+  ASSERT_EQ(form().countdown.ElapsedSeconds, 5);
   const auto writes = desktop.settings.writes.size();
 
   bool iconSeen = true, timerSeen = true;
@@ -51,7 +51,7 @@ TEST_F(CloseTest, WhileCountingPendingEventsRunTwoRoundsWithTheIconAlreadyGone) 
   EXPECT_EQ(rounds, 2);
   ExpectEnded(writes);
   desktop.RunFor(10 * 60 * 1000);
-  EXPECT_EQ(form().ElapsedSeconds, 5) << "no tick after the close";
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 5) << "no tick after the close";
   EXPECT_EQ(Stored("StartStopState"), "On");
 }
 

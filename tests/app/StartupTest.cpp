@@ -23,7 +23,7 @@ TEST_F(StartupTest, FirstRunFillsTheDefaultsAndStoresThem) {
   EXPECT_EQ(form().Frame1.Text(), "Stopped.");
   EXPECT_EQ(form().ProgressBar1.Text(), "Progress Bar");
   EXPECT_FALSE(form().Timer1.Running());
-  EXPECT_EQ(form().IntervalSeconds, 45 * 60);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 45 * 60);
   EXPECT_FALSE(form().IsLoading);
 
   EXPECT_EQ(Stored("Text1"), "45");
@@ -73,8 +73,8 @@ TEST_F(StartupTest, StateOnRestartsTheCountdownFromAFullPeriod) {
   Start();
   EXPECT_EQ(form().PushButton3.Text(), "Stop Reminding");
   EXPECT_EQ(Stored("StartStopState"), "On");
-  EXPECT_EQ(form().IntervalSeconds, 1200);
-  EXPECT_EQ(form().ElapsedSeconds, 0);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 1200);
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 0);
   EXPECT_TRUE(form().Timer1.Running());
   EXPECT_EQ(form().Timer1.Interval(), 1000);
   // Frame and bar keep their design values until the first tick.
@@ -102,7 +102,7 @@ TEST_F(StartupTest, NonNumericMinutesWithStateOnBecomeOneMinute) {
   Start();
   EXPECT_EQ(form().Text1.Text(), "1");
   EXPECT_EQ(Stored("Text1"), "1");
-  EXPECT_EQ(form().IntervalSeconds, 60);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 60);
   EXPECT_TRUE(form().Timer1.Running());
   EXPECT_TRUE(desktop.dialogs.boxes.empty());
 }
@@ -172,7 +172,7 @@ TEST_F(StartupTest, MinutesOutOfRangeKeepThePreviousPeriod) {
   EXPECT_EQ(form().Text1.Text(), "40000");
   EXPECT_EQ(Stored("Text1"), "40000");
   // No period was ever set: the default stands in, rather than a break on every tick.
-  EXPECT_EQ(form().IntervalSeconds, 45 * 60);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 45 * 60);
   EXPECT_TRUE(form().Timer1.Running());  // start-up went on to 190 and 192
   ASSERT_EQ(desktop.dialogs.boxes.size(), 2u);
   // First the minutes box tells the user, under the application title; then start-up reports
@@ -192,7 +192,7 @@ TEST_F(StartupTest, MinutesOutOfRangeKeepThePreviousPeriod) {
   Program p(d.platform);
   d.Run([&] { p.Start(); });
   d.Click(p.form1->PushButton3);
-  EXPECT_EQ(p.form1->IntervalSeconds, 45 * 60);
+  EXPECT_EQ(p.form1->countdown.IntervalSeconds, 45 * 60);
   EXPECT_EQ(d.dialogs.boxes.size(), 2u);  // the minutes box at start-up, step 110 at Start
 }
 

@@ -58,14 +58,14 @@ TEST_F(GuidedBreakTest, PostponedUntilTheBudgetIsUsed) {
   EXPECT_TRUE(Windows().empty());
   desktop.RunFor(kSecond);
   EXPECT_EQ(Frame1(), "Break postponed: 04:59");
-  EXPECT_EQ(form().ElapsedSeconds, 600);
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 600);
   EXPECT_EQ(form().ProgressBar1.Value(), 600);
   desktop.RunFor(3 * (5 * kMinute + kSecond) + 2 * kMinute);
   EXPECT_EQ(labels, (Events{"3 skips left today", "2 skips left today", "1 skip left today", "No skips left today"}));
   EXPECT_EQ(log.events, (Events{"postponed", "postponed", "postponed", "taken"}));
   EXPECT_EQ(Stored("Skips Used"), "2026-12-08 3");
   EXPECT_EQ(CountCalls(desktop.player.calls, "loop on"), 1);  // the reminders fired once
-  EXPECT_EQ(form().ElapsedSeconds, (desktop.NowMs() - log.times.back()) / 1000);  // counted since
+  EXPECT_EQ(form().countdown.ElapsedSeconds, (desktop.NowMs() - log.times.back()) / 1000);  // counted since
 }
 
 TEST_F(GuidedBreakTest, SkipStartsAFreshPeriod) {

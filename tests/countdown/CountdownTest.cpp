@@ -55,7 +55,7 @@ TEST_F(CountdownTest, OneMinuteCountsDownBreaksAndStartsTheNextPeriod) {
   EXPECT_EQ(form().Frame1.Text(), "Next break will occur in 00:00:00");
   EXPECT_EQ(desktop.player.calls,
             (std::vector<std::string>{"loop on", "close", "url " + DefaultSound()}));
-  EXPECT_EQ(form().ElapsedSeconds, 0);
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 0);
   EXPECT_EQ(form().ProgressBar1.Value(), 0);
   EXPECT_EQ(form().ProgressBar1.Text(), "Progress Bar");
   EXPECT_TRUE(form().Timer1.Running());
@@ -149,7 +149,7 @@ TEST_F(CountdownTest, LoweringTheIntervalBelowTheCountBreaksOnTheNextTick) {
   EXPECT_EQ(Breaks(), 0);
   desktop.RunFor(1000);
   EXPECT_EQ(Breaks(), 1);
-  EXPECT_EQ(form().ElapsedSeconds, 0);
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 0);
 }
 
 TEST_F(CountdownTest, OnlyACheckedBoxFiresItsReminder) {
@@ -157,7 +157,7 @@ TEST_F(CountdownTest, OnlyACheckedBoxFiresItsReminder) {
   desktop.RunFor(60000);
   EXPECT_TRUE(desktop.player.calls.empty());
   EXPECT_EQ(program->form2, nullptr);
-  EXPECT_EQ(form().ElapsedSeconds, 0);
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 0);
   EXPECT_TRUE(form().Timer1.Running());
 }
 
@@ -223,7 +223,7 @@ TEST_F(CountdownTest, NextPeriodStartsWhenTheBreakWindowHasGoneAndTheWaitSleeps)
   // Twenty seconds pass in a few sleeps from one timer to the next, not in a busy loop.
   EXPECT_LT(desktop.waitCount - waitsBefore, 300u);
   EXPECT_TRUE(form().Timer1.Running());
-  EXPECT_EQ(form().ElapsedSeconds, 0);
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 0);
   desktop.RunFor(999);
   EXPECT_EQ(form().Frame1.Text(), "Next break will occur in 00:00:00");
   desktop.RunFor(1);
@@ -279,7 +279,7 @@ TEST_F(CountdownTest, TicksDuringABreakStartNoSecondBreak) {
   });
   Later start(desktop, kTwentyMinutes + 1500, [&] {
     form().PushButton3.UserClick();
-    form().IntervalSeconds = 0;  // every tick from now on finds the period used up
+    form().countdown.IntervalSeconds = 0;  // every tick from now on finds the period used up
   });
   Later look(desktop, kTwentyMinutes + 10000, [&] {
     breaksWhileOpen = Breaks();

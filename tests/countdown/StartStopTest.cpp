@@ -23,8 +23,8 @@ TEST_F(StartStopTest, StartRunsTheCountdownFromTheTextAndLeavesTheDisplayToTheFi
   desktop.Click(form().PushButton3);
   EXPECT_EQ(form().PushButton3.Text(), "Stop Reminding");
   EXPECT_EQ(Stored("StartStopState"), "On");
-  EXPECT_EQ(form().IntervalSeconds, 1200);
-  EXPECT_EQ(form().ElapsedSeconds, 0);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 1200);
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 0);
   EXPECT_TRUE(form().Timer1.Running());
   EXPECT_EQ(form().Timer1.Interval(), 1000);
   EXPECT_EQ(form().Frame1.Text(), "Stopped.");
@@ -43,13 +43,13 @@ TEST_F(StartStopTest, StopResetsEverythingButTheInterval) {
   desktop.Click(form().PushButton3);
   EXPECT_EQ(form().PushButton3.Text(), "Start Reminding");
   EXPECT_EQ(Stored("StartStopState"), "Off");
-  EXPECT_EQ(form().ElapsedSeconds, 0);
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 0);
   EXPECT_FALSE(form().Timer1.Running());
   EXPECT_EQ(form().Timer1.Interval(), 0);
   EXPECT_EQ(form().Frame1.Text(), "Stopped.");
   EXPECT_EQ(form().ProgressBar1.Value(), 0);
   EXPECT_EQ(form().ProgressBar1.Text(), "Progress Bar");
-  EXPECT_EQ(form().IntervalSeconds, 1200);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 1200);
 
   desktop.RunFor(5000);
   EXPECT_EQ(form().Frame1.Text(), "Stopped.");
@@ -94,7 +94,7 @@ TEST_F(StartStopTest, IntervalTexts) {
     desktop.Type(form().Text1, c.typed);
     EXPECT_EQ(form().Text1.Text(), c.shown);
     EXPECT_EQ(Stored("Text1"), c.stored);
-    EXPECT_EQ(form().IntervalSeconds, c.seconds);
+    EXPECT_EQ(form().countdown.IntervalSeconds, c.seconds);
   }
   EXPECT_TRUE(desktop.dialogs.boxes.empty());
 }
@@ -105,7 +105,7 @@ TEST_F(StartStopTest, MinutesAreReadWithTheSeparatorsOfTheUsersLocale) {
   for (const auto& [typed, seconds] : {std::pair{"2,5", 120}, {"3,5", 240}, {"1.000", 60000},
                                        {"2.5", 1500}}) {
     desktop.Type(form().Text1, typed);
-    EXPECT_EQ(form().IntervalSeconds, seconds) << typed;
+    EXPECT_EQ(form().countdown.IntervalSeconds, seconds) << typed;
   }
   desktop.Type(form().Text1, "1,000.5");  // not a number under these separators
   EXPECT_EQ(form().Text1.Text(), "1");
@@ -117,7 +117,7 @@ TEST_F(StartStopTest, TooManyMinutesAreStoredAndKeepThePreviousInterval) {
   desktop.RunFor(10000);
   desktop.Type(form().Text1, "40000");
   EXPECT_EQ(Stored("Text1"), "40000");
-  EXPECT_EQ(form().IntervalSeconds, 1200);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 1200);
   EXPECT_EQ(desktop.dialogs.boxes.size(), 1u);  // the user is told
   EXPECT_FALSE(desktop.Ended());
   desktop.RunFor(1000);
@@ -128,7 +128,7 @@ TEST_F(StartStopTest, TooManyMinutesAreStoredAndKeepThePreviousInterval) {
   desktop.Click(form().PushButton3);
   desktop.Click(form().PushButton3);
   EXPECT_TRUE(HasBox("Overflow\r\nin RespitePrompter2021/08/31.Form1.PushButton3_Click at line 110\r\r"));
-  EXPECT_EQ(form().IntervalSeconds, 1200);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 1200);
   EXPECT_TRUE(form().Timer1.Running());
   EXPECT_EQ(Stored("StartStopState"), "On");
 }

@@ -100,7 +100,7 @@ TEST_F(SteeringTest, APauseOfEachLengthHoldsEverythingAndEndsWithAFreshPeriod) {
 
     desktop.RunFor(nine + c.minutesFromNine * kMinute - kSecond - desktop.NowMs());
     EXPECT_EQ(Frame1(), std::string("Reminders paused until ") + c.until);
-    EXPECT_EQ(form().ElapsedSeconds, 0);
+    EXPECT_EQ(form().countdown.ElapsedSeconds, 0);
     EXPECT_EQ(Breaks(), breaks);
     desktop.RunFor(kSecond);  // the clock shows the end
     EXPECT_EQ(Frame1(), kNext + "00:00:59");

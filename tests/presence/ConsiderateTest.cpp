@@ -48,13 +48,13 @@ TEST_F(ConsiderateTest, IdleForTheAwayMinutesStopsTheCountAndInputStartsAFreshPe
   EXPECT_EQ(Frame1(), kAway);
   desktop.RunFor(60 * kMinute);
   EXPECT_EQ(Frame1(), kAway);
-  EXPECT_EQ(form().ElapsedSeconds, 299);
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 299);
   EXPECT_EQ(Breaks(), 0);  // no reminder for the time away
 
   desktop.Input();
   desktop.RunFor(1000);
   EXPECT_EQ(Frame1(), kNext + "00:44:59");
-  EXPECT_EQ(form().ElapsedSeconds, 1);
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 1);
 }
 
 TEST_F(ConsiderateTest, ABreakDueBeforeTheAwayMinutesFiresAsUsual) {
@@ -63,7 +63,7 @@ TEST_F(ConsiderateTest, ABreakDueBeforeTheAwayMinutesFiresAsUsual) {
   EXPECT_EQ(Breaks(), 1);
   desktop.RunFor(kMinute);  // the new period's first minute makes five without input
   EXPECT_EQ(Frame1(), kAway);
-  EXPECT_EQ(form().ElapsedSeconds, 59);
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 59);
 }
 
 TEST_F(ConsiderateTest, APlayingVideoIsScreenTime) {
@@ -110,7 +110,7 @@ TEST_F(ConsiderateTest, LockAndSleepCountAsAwayForAsLongAsTheyLast) {
     // Ticks run through a lock; none runs in sleep, and the one overdue at waking fires at once.
     const std::int32_t ticks = c.sleep ? 2 : 1;
     const std::int32_t counted = c.sleep ? 60 + ticks : static_cast<std::int32_t>(60 + c.ms / 1000 + ticks);
-    EXPECT_EQ(form().ElapsedSeconds, c.freshPeriod ? ticks : counted);
+    EXPECT_EQ(form().countdown.ElapsedSeconds, c.freshPeriod ? ticks : counted);
     EXPECT_NE(Frame1(), kAway);
     EXPECT_EQ(Breaks(), 0);
   }
@@ -141,7 +141,7 @@ TEST_F(ConsiderateTest, EachReasonHoldsTheBreakUntilItEndsWithoutResettingTheCou
     EXPECT_EQ(Frame1(), c.caption);
     desktop.RunFor(29 * kMinute);  // a long call, not yet a hold without end
     EXPECT_EQ(Breaks(), 0);
-    EXPECT_EQ(form().ElapsedSeconds, 60);
+    EXPECT_EQ(form().countdown.ElapsedSeconds, 60);
 
     desktop.presence.notificationState = NotificationState::AcceptsNotifications;
     desktop.presence.cameraOrMicrophoneInUse = false;
@@ -189,7 +189,7 @@ TEST_F(ConsiderateTest, AMissedUnlockOrALostWatchDoesNotKeepTheUserAway) {
   EXPECT_EQ(Frame1(), kAway);  // no input yet: still away
   desktop.Input();
   desktop.RunFor(1000);
-  EXPECT_EQ(form().ElapsedSeconds, 1);  // the lock was the break: a fresh period
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 1);  // the lock was the break: a fresh period
 }
 
 TEST_F(ConsiderateTest, IdlenessDuringAHeldCallIsNoBreakButALockIs) {
@@ -205,7 +205,7 @@ TEST_F(ConsiderateTest, IdlenessDuringAHeldCallIsNoBreakButALockIs) {
   desktop.Lock(false);
   desktop.Input();
   desktop.RunFor(1000);
-  EXPECT_EQ(form().ElapsedSeconds, 1);
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 1);
   EXPECT_EQ(Breaks(), 0);
 }
 

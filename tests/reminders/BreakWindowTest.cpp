@@ -438,12 +438,12 @@ TEST_F(BreakWindowTest, TheCountGoesOnUnderAnOptionsWindowOpenedDuringTheBreak) 
     ASSERT_NE(program->formOptions, nullptr);
     EXPECT_FALSE(window().IsLoaded());
     EXPECT_TRUE(form().Timer1.Running());
-    EXPECT_EQ(form().ElapsedSeconds, 3);
+    EXPECT_EQ(form().countdown.ElapsedSeconds, 3);
     program->formOptions->Unload();
   });
   desktop.RunFor(70000);
   EXPECT_EQ(program->formOptions, nullptr);
-  EXPECT_EQ(form().ElapsedSeconds, 8);
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 8);
   EXPECT_TRUE(desktop.dialogs.boxes.empty());
 }
 

@@ -72,7 +72,7 @@ TEST_F(MainTest, ControlsRaiseTheirHandlerOnlyOnARealChange) {
   form().Text1.SetText("20");
   EXPECT_EQ(desktop.settings.writes,
             (std::vector<std::pair<std::string, std::string>>{{"Check3", "1"}, {"Text1", "20"}}));
-  EXPECT_EQ(form().IntervalSeconds, 1200);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 1200);
   desktop.Click(form().Check3);
   EXPECT_EQ(Stored("Check3"), "0");
   // A disabled control takes no clicks.

@@ -144,7 +144,7 @@ TEST_F(PolicyTest, AMachinePolicyShowsInTheWindowWhileInputChangesNothing) {
   desktop.settings.machinePolicy["Check1"] = "1";
   Start();
   EXPECT_EQ(form().Text1.Text(), "20");
-  EXPECT_EQ(form().IntervalSeconds, 20 * 60);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 20 * 60);
   EXPECT_EQ(form().Check1.Value(), 1);
   for (Control* control : form().Controls())
     ExpectSetByPolicy(*control, control == &form().Text1 || control == &form().Check1);
@@ -152,7 +152,7 @@ TEST_F(PolicyTest, AMachinePolicyShowsInTheWindowWhileInputChangesNothing) {
   desktop.Type(form().Text1, "99");
   desktop.Click(form().Check1);
   EXPECT_EQ(form().Text1.Text(), "20");
-  EXPECT_EQ(form().IntervalSeconds, 20 * 60);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 20 * 60);
   EXPECT_EQ(form().Check1.Value(), 1);
   EXPECT_EQ(WritesOf("Text1") + WritesOf("Check1"), 0u);
   EXPECT_EQ(Stored("Text1"), "30");
@@ -197,21 +197,21 @@ TEST_F(PolicyTest, APolicyChangeWhileRunningAppliesAtOnceAndItsEndGivesTheUsersV
   desktop.SettingsChanged(form());
   EXPECT_EQ(form().Text1.Text(), "20");
   EXPECT_TRUE(Running());
-  EXPECT_EQ(form().IntervalSeconds, 20 * 60);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 20 * 60);
   EXPECT_TRUE(form().considerate.GetOptions().naturalBreaks);
   EXPECT_EQ(form().Check4.Value(), 1);
   EXPECT_NE(RunValue(), "<absent>");
   ExpectSetByPolicy(form().Text1, true);
   ExpectSetByPolicy(form().PushButton3, true);
   desktop.RunFor(60 * 1000);
-  EXPECT_EQ(form().ElapsedSeconds, 60);
+  EXPECT_EQ(form().countdown.ElapsedSeconds, 60);
   EXPECT_EQ(desktop.settings.writes.size(), writes) << "nothing stored while the policies rule";
 
   desktop.settings.machinePolicy.clear();
   desktop.settings.userPolicy.clear();
   desktop.SettingsChanged(form());
   EXPECT_EQ(form().Text1.Text(), "45");
-  EXPECT_EQ(form().IntervalSeconds, 45 * 60);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 45 * 60);
   EXPECT_TRUE(Running()) << "reminding goes on until the user stops it";
   EXPECT_FALSE(form().considerate.GetOptions().naturalBreaks);
   EXPECT_EQ(form().Check4.Value(), 0);

@@ -142,7 +142,7 @@ TEST_F(SettingsCommandTest, CommandsAreSilentWhenAllWentWellAndARunningCopyTakes
   EXPECT_TRUE(desktop.dialogs.boxes.empty());
   desktop.SettingsChanged(form());  // what the running copy is told
   EXPECT_EQ(form().Text1.Text(), "20");
-  EXPECT_EQ(form().IntervalSeconds, 20 * 60);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 20 * 60);
   EXPECT_EQ(form().Check3.Value(), 1);
 
   const struct {
@@ -207,7 +207,7 @@ TEST_F(OptionsExportImportTest, ExportWritesTheStoredSettingsAndImportTakesThemI
   EXPECT_EQ(desktop.dialogs.boxes[1].style, 64);
 
   EXPECT_EQ(form().Text1.Text(), "20");
-  EXPECT_EQ(form().IntervalSeconds, 20 * 60);
+  EXPECT_EQ(form().countdown.IntervalSeconds, 20 * 60);
   EXPECT_EQ(form().Check1.Value(), 0);
   EXPECT_TRUE(form().considerate.GetOptions().naturalBreaks);
   EXPECT_EQ(Stored("Natural Breaks"), "On");

@@ -68,8 +68,8 @@ class SimSoakTest : public TrayTest {
 
   // Counted at the same point of a period every time: ten seconds into the countdown.
   Held Count() {
-    for (int i = 0; i < 200 && form().ElapsedSeconds != 10; ++i) desktop.RunFor(1000);
-    EXPECT_EQ(form().ElapsedSeconds, 10);
+    for (int i = 0; i < 200 && form().countdown.ElapsedSeconds != 10; ++i) desktop.RunFor(1000);
+    EXPECT_EQ(form().countdown.ElapsedSeconds, 10);
     ForgetRecords();
     return {desktop.OpenWindows(), desktop.RunningTimers(), g_liveBlocks.load()};
   }

@@ -43,7 +43,7 @@ void Form1::Form_Load() {
     g.Step(152, [&] { Check8.SetVisible(false); });
   }
   g.Step(154, [&] { IsLoading = false; });
-  g.Step(156, [&] { ElapsedSeconds = 0; });
+  g.Step(156, [&] { countdown.ElapsedSeconds = 0; });
 
   std::string state;
   g.Step(158, [&] { state = main.GetSetting("StartStopState", "Off"); });
@@ -63,9 +63,9 @@ void Form1::Form_Load() {
     g.Step(178, [&] { PushButton3.SetText(Tr(kStopReminding)); });
     g.Step(180, [&] { main.SaveSetting("StartStopState", "On"); });
     if (g.Test(182, [&] { return main.IsNumeric(Text1.Text()); })) {
-      g.Step(184, [&] { SetIntervalFromMinutes(); });
+      g.Step(184, [&] { countdown.SetMinutes(program.main, Text1.Text(), kDefaultMinutes); });
     } else {
-      g.Step(186, [&] { SetInterval(60); });
+      g.Step(186, [&] { countdown.SetInterval(60); });
       g.Step(188, [&] { Text1.SetText("1"); });
     }
     g.Step(190, [&] { Timer1.SetInterval(1000); });
@@ -110,7 +110,7 @@ void Form1::Form_LanguageChanged() {
   else if (considerate.Away() || considerate.Held() != HoldReason::None)
     ShowPresence();
   else
-    Frame1.SetText(NextBreakText(IntervalSeconds - ElapsedSeconds));
+    Frame1.SetText(NextBreakText(countdown.SecondsLeft()));
   tipNote_ = "\n";  // no note is this: the tip is written again, in the new language
   ShowPolicies();
 }

@@ -6,6 +6,7 @@
 #include "runtime/Timer.h"
 #include "runtime/Translation.h"
 #include "presence/Considerate.h"
+#include "countdown/Countdown.h"
 #include "countdown/Steering.h"
 #include "breaks/EyeBreaks.h"
 #include "breaks/GuidedBreak.h"
@@ -59,9 +60,8 @@ class Form1 : public Form {
   Timer Timer1;
   cSysTray cSysTray1;
 
-  // Countdown state: seconds in one period and ticks counted in the current one.
-  std::int32_t IntervalSeconds = 0;
-  std::int32_t ElapsedSeconds = 0;
+  // The period and the seconds counted in it.
+  Countdown countdown;
   // True while start-up restores the controls from the settings.
   bool IsLoading = false;
   // Time away as a break, held breaks; the choices of the Options window.
@@ -144,9 +144,6 @@ class Form1 : public Form {
  private:
   // Sets IntervalSeconds from the minutes in Text1; a text that is not a number becomes "1".
   void ReadInterval();
-  void SetInterval(std::int32_t seconds);
-  // IntervalSeconds from the number in Text1; throws when it does not fit 16 bits.
-  void SetIntervalFromMinutes();
   // Shows the window again, in front, after the tray or a second start.
   void BringBack();
   // Shows the pointer shape unless the window is busy.
@@ -201,8 +198,6 @@ class Form1 : public Form {
   std::string policyNote_;
   // True from a break's start until EndBreak ran for it.
   bool breakUnderWay_ = false;
-  // True once IntervalSeconds holds a period that start-up, a start or the minutes box set.
-  bool intervalSet_ = false;
   // What the tray tip tells besides the product's name with the tip option off (a held break,
   // a record that cannot be saved), or with it on the record's problem; "" when nothing.
   std::string tipNote_;

@@ -39,7 +39,7 @@ void Form1::Timer1_Timer() {
     case SteerPlan::Hold:
       return HoldCountdown();
     case SteerPlan::StartAfresh:
-      ElapsedSeconds = 0;
+      countdown.ElapsedSeconds = 0;
       considerate.Reset();
       break;
     case SteerPlan::Count:
@@ -54,10 +54,10 @@ void Form1::Timer1_Timer() {
     case TickPlan::FireHeld:
       if (guidedBreak.State() == GuidedState::Postponed) return ResumePostponedBreak(g);
       // A period lengthened meanwhile is no longer due: it counts on.
-      if (ElapsedSeconds >= IntervalSeconds) return RunBreak(g);
+      if (countdown.ElapsedSeconds >= countdown.IntervalSeconds) return RunBreak(g);
       break;
     case TickPlan::StartOver:
-      ElapsedSeconds = 0;
+      countdown.ElapsedSeconds = 0;
       // The time away was the break: a postponed one is not due any more.
       guidedBreak.Drop();
       eyeBreaks.Restart();
@@ -68,14 +68,14 @@ void Form1::Timer1_Timer() {
   if (guidedBreak.State() == GuidedState::Postponed) return PostponedTick(g);
 
   EventLoop& loop = program.platform.loop;
-  g.Step(100, [&] { ++ElapsedSeconds; });
-  g.Step(102, [&] { UpdateProgress(ProgressBar1, IntervalSeconds, ElapsedSeconds); });
+  g.Step(100, [&] { ++countdown.ElapsedSeconds; });
+  g.Step(102, [&] { UpdateProgress(ProgressBar1, countdown.IntervalSeconds, countdown.ElapsedSeconds); });
   g.Step(102, [&] {
-    Frame1.SetText(NextBreakText(IntervalSeconds - ElapsedSeconds));
+    Frame1.SetText(NextBreakText(countdown.SecondsLeft()));
   });
   g.Step(106, [&] { loop.DoEvents(); });
-  if (!g.Test(108, [&] { return ElapsedSeconds >= IntervalSeconds; })) {
-    CountEyeTime(IntervalSeconds - ElapsedSeconds);
+  if (!g.Test(108, [&] { return countdown.ElapsedSeconds >= countdown.IntervalSeconds; })) {
+    CountEyeTime(countdown.SecondsLeft());
     return UpdateTrayTip();
   }
   statistics.Due();
@@ -145,7 +145,7 @@ void Form1::EndBreak(Guard& g) {
 void Form1::FinishBreak(Guard& g, bool postponed) {
   if (!postponed) {
     g.Step(138, [&] {
-      ElapsedSeconds = 0;
+      countdown.ElapsedSeconds = 0;
       SetMousePointer(kDefaultPointer);
     });
     g.Step(140, [&] {
@@ -178,11 +178,11 @@ void Form1::PushButton3_Click() {
   if (g.Test(100, [&] { return !Reminding(); })) {
     g.Step(102, [&] { PushButton3.SetText(Tr(kStopReminding)); });
     g.Step(104, [&] { main.SaveSetting("StartStopState", "On"); });
-    g.Step(106, [&] { ElapsedSeconds = 0; });
+    g.Step(106, [&] { countdown.ElapsedSeconds = 0; });
     if (g.Test(108, [&] { return main.IsNumeric(Text1.Text()); })) {
-      g.Step(110, [&] { SetIntervalFromMinutes(); });
+      g.Step(110, [&] { countdown.SetMinutes(program.main, Text1.Text(), kDefaultMinutes); });
     } else {
-      g.Step(112, [&] { SetInterval(60); });
+      g.Step(112, [&] { countdown.SetInterval(60); });
       g.Step(114, [&] { Text1.SetText("1"); });
     }
     g.Step(116, [&] { Timer1.SetInterval(1000); });
@@ -190,7 +190,7 @@ void Form1::PushButton3_Click() {
   } else {
     g.Step(120, [&] { PushButton3.SetText(Tr(kStartReminding)); });
     g.Step(122, [&] { main.SaveSetting("StartStopState", "Off"); });
-    g.Step(124, [&] { ElapsedSeconds = 0; });
+    g.Step(124, [&] { countdown.ElapsedSeconds = 0; });
     g.Step(126, [&] { Timer1.SetInterval(0); });
     g.Step(128, [&] { Timer1.SetEnabled(false); });
     g.Step(130, [&] {

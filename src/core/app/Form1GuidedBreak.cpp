@@ -62,7 +62,7 @@ bool Form1::GuideBreak() {
   else if (postponed)
     Frame1.SetText(PostponedText(guidedBreak.PostponedSecondsLeft()));
   else
-    Frame1.SetText(NextBreakText(IntervalSeconds));
+    Frame1.SetText(NextBreakText(countdown.IntervalSeconds));
   if (failure) OnUnguardedFailure("GuideBreak", *failure);
   return postponed;
 }

@@ -2,7 +2,6 @@
 #include "app/Form1.h"
 #include "app/Program.h"
 #include "runtime/Translation.h"
-#include "countdown/modReminder.h"
 
 namespace rp {
 
@@ -27,26 +26,10 @@ void Form1::Text1_Change() {
 
 void Form1::ReadInterval() {
   if (program.main.IsNumeric(Text1.Text())) {
-    SetIntervalFromMinutes();
+    countdown.SetMinutes(program.main, Text1.Text(), kDefaultMinutes);
   } else {
-    SetInterval(60);
+    countdown.SetInterval(60);
     Text1.SetText("1");
-  }
-}
-
-void Form1::SetInterval(std::int32_t seconds) {
-  IntervalSeconds = seconds;
-  intervalSet_ = true;
-}
-
-void Form1::SetIntervalFromMinutes() {
-  try {
-    SetInterval(MinutesToSeconds(program.main.ToInteger16(Text1.Text())));
-  } catch (const Failure&) {
-    // Without any period yet, the countdown would break on every tick: the box's default
-    // period stands in. The failure is still reported by the caller.
-    if (!intervalSet_) SetInterval(MinutesToSeconds(kDefaultMinutes));
-    throw;
   }
 }
 

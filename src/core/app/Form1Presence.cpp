@@ -94,7 +94,7 @@ void Form1::UpdateTrayTip() {
     // Whole minutes, rounded up: the text changes once a minute, and so the shell is told.
     const std::int64_t left = guidedBreak.State() == GuidedState::Postponed
                                   ? guidedBreak.PostponedSecondsLeft()
-                                  : static_cast<std::int64_t>(IntervalSeconds) - ElapsedSeconds;
+                                  : static_cast<std::int64_t>(countdown.IntervalSeconds) - countdown.ElapsedSeconds;
     // TRANSLATORS: in the tray icon's tip; {minutes} is a number of minutes, "min" their abbreviation
     state = Fill(Tr("next break in {minutes} min"), {{"minutes", std::to_string(left > 0 ? (left + 59) / 60 : 0)}});
   }

@@ -16,7 +16,7 @@ void Form1::RestorePause() {
 }
 
 void Form1::HoldCountdown() {
-  ElapsedSeconds = 0;
+  countdown.ElapsedSeconds = 0;
   ProgressBar1.SetValue(0);
   Frame1.SetText(steering.Caption());
   UpdateTrayTip();
@@ -42,9 +42,9 @@ void Form1::PauseUntilTomorrow() { PauseUntil(TomorrowMorning(program.platform.c
 void Form1::ResumeReminders() {
   if (!steering.Paused()) return;
   steering.EndPause();
-  ElapsedSeconds = 0;
+  countdown.ElapsedSeconds = 0;
   considerate.Reset();
-  Frame1.SetText(NextBreakText(IntervalSeconds));
+  Frame1.SetText(NextBreakText(countdown.IntervalSeconds));
   UpdateTrayTip();
 }
 
