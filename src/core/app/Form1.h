@@ -207,7 +207,8 @@ class Form1 : public Form {
   bool breakUnderWay_ = false;
   // True once IntervalSeconds holds a period that start-up, a start or the minutes box set.
   bool intervalSet_ = false;
-  // True while the record has this spell of time away as a natural break.
+  // True while the record has this spell of time away as a break: a natural one, or the guided
+  // break it ended.
   bool awayRecorded_ = false;
   // What the tray tip tells besides the product's name with the tip option off (a held break,
   // a record that cannot be saved), or with it on the record's problem; "" when nothing.

@@ -40,11 +40,11 @@ FormEyeBreak::FormEyeBreak(Program& program)
 
 FormEyeBreak::~FormEyeBreak() = default;
 
-void FormEyeBreak::Appear() {
+bool FormEyeBreak::Appear() {
   Monitors& monitors = program.platform.monitors;
   monitors_ = monitors.List();
   const MonitorInfo* monitor = MonitorNamed(monitors_, monitors.PointerMonitor());
-  if (!monitor) return;
+  if (!monitor) return false;
   SetMonitor(*monitor);
   SecondsLeft = EyeBreakRhythm::kLengthSeconds;
   SetVisible(true);
@@ -52,6 +52,7 @@ void FormEyeBreak::Appear() {
     Timer1.SetInterval(kMovementMs);
   else
     Timer2.SetInterval(kCountdownMs);
+  return true;
 }
 
 void FormEyeBreak::Form_Load() {

@@ -169,6 +169,11 @@ void Form1::TakeBreakNow() {
   if (!Reminding() || tickRunning_) return;
   FlagScope running(tickRunning_);
   Guard g(program.main, "Form1.TakeBreakNow");
+  // A postponed or held break fell due with its period already. Any other ends the period as
+  // its break would have, and is due in that one's place: no more taken than due.
+  const bool fellDue = guidedBreak.State() == GuidedState::Postponed || considerate.Held() != HoldReason::None ||
+                       ElapsedSeconds >= IntervalSeconds;
+  if (BreakRecord* record = Record(); record && !fellDue) record->Due();
   considerate.Reset();
   if (guidedBreak.State() == GuidedState::Postponed) return ResumePostponedBreak(g);
   RunBreak(g);

@@ -37,7 +37,10 @@ bool Form1::GuideBreak() {
   try {
     guidedBreak.Begin(loop.NowMs());
     EndBreakSoundLoop();
-    considerate.WatchAbsence([this] { guidedBreak.UserLeft(); });
+    considerate.WatchAbsence([this] {
+      guidedBreak.UserLeft();
+      awayRecorded_ = true;  // that time away is the break taken, not a natural one besides
+    });
     windows.Open();
     ShowBreakTimeLeft();
     // Input during the break, the buttons included, only ends the wait for an event. The time
@@ -103,8 +106,8 @@ void Form1::CountEyeTime(std::int32_t secondsToBreak) {
   try {
     CloseEyeBreak();
     program.formEyeBreak = std::make_unique<FormEyeBreak>(program);
-    program.formEyeBreak->Appear();
-    eyeBreaks.Shown();
+    // Counted only when it appeared: with no monitor listed nothing does.
+    if (program.formEyeBreak->Appear()) eyeBreaks.Shown();
   } catch (const std::exception& e) {
     program.formEyeBreak.reset();
     OnUnguardedFailure("CountEyeTime", e.what());

@@ -23,7 +23,8 @@ void Form1::CountStatistics(TickPlan plan) {
   // lock or a sleep that ended between two), at the tick that starts the period over.
   const bool away = considerate.Away();
   if ((away || plan == TickPlan::StartOver) && !awayRecorded_) record->Natural();
-  awayRecorded_ = away;
+  // A spell lasts to the end of its lock or sleep, which may have counted as a guided break.
+  awayRecorded_ = away || (awayRecorded_ && considerate.Absent());
   if (!away) record->ScreenSecond(considerate.Held() != HoldReason::None);
 }
 
@@ -38,6 +39,7 @@ void Form1::ApplyStatisticsOption(bool on) {
     program.statistics->Save();
     program.statistics.reset();
   }
+  if (program.formStatistics) program.formStatistics->RecordChanged();
 }
 
 bool Form1::SystemMenuItemEnabled(std::size_t index) {
@@ -48,15 +50,7 @@ bool Form1::SystemMenuItemEnabled(std::size_t index) {
 void Form1::mnuStatistics_Click() {
   if (program.formStatistics) return;  // still closing: see mnuOptions_Click
   try {
-    // With the option off, the file is only shown.
-    std::unique_ptr<Statistics> shownOnly;
-    Statistics* statistics = program.statistics.get();
-    if (!statistics) {
-      shownOnly = std::make_unique<Statistics>(program.platform, false);
-      shownOnly->Load();
-      statistics = shownOnly.get();
-    }
-    program.formStatistics = std::make_unique<FormStatistics>(program, *statistics);
+    program.formStatistics = std::make_unique<FormStatistics>(program);
     program.formStatistics->ShowModal(*this, program.platform.loop);
     program.formStatistics.reset();
   } catch (const std::exception& e) {

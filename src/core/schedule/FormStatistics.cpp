@@ -18,7 +18,7 @@ constexpr int kYes = 6;
 
 }  // namespace
 
-FormStatistics::FormStatistics(Program& program, Statistics& statistics)
+FormStatistics::FormStatistics(Program& program)
     : Form(program.platform.ui, "FormStatistics", FormStyle::SizableDialog, 9600, 7200),
       program(program),
       Chart1(AddControl(ControlKind::Chart, "Chart1", nullptr, {}, 3, "")),
@@ -29,8 +29,7 @@ FormStatistics::FormStatistics(Program& program, Statistics& statistics)
       PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {}, 0, TrNoop("Export..."))),
       PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {}, 1, TrNoop("Clear History"))),
       // TRANSLATORS: a button of the Statistics window: closes it
-      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {}, 2, TrNoop("Close"))),
-      statistics_(statistics) {
+      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {}, 2, TrNoop("Close"))) {
   SetDesignFonts(*this);
   Chart1.SetFont({"Arial", 8, false});
   PushButton1.onChange = [this] { PushButton1_Click(); };
@@ -63,15 +62,32 @@ void FormStatistics::Form_Resize() {
   if (IsLoaded()) DrawChart();
 }
 
+Statistics& FormStatistics::Shown() {
+  if (program.statistics) return *program.statistics;
+  if (!fileOnly_) {
+    fileOnly_ = std::make_unique<Statistics>(program.platform, false);
+    fileOnly_->Load();
+  }
+  return *fileOnly_;
+}
+
+void FormStatistics::RecordChanged() {
+  // A copy of the file would be stale once the program keeps the record, or writes it on ending it.
+  fileOnly_.reset();
+  if (IsLoaded()) ShowRecord();
+}
+
 void FormStatistics::DrawChart() {
-  BreakRecord& record = statistics_.record;
-  Chart1.SetDrawing(ChartDrawing(record.Days(), record.Today(), Chart1.Rect().width, Chart1.Rect().height));
+  BreakRecord& record = Shown().record;
+  Chart1.SetDrawing(ChartDrawing(record.Days(), record.Today(), Chart1.Rect().width, Chart1.Rect().height,
+                                  program.platform.clock));
 }
 
 void FormStatistics::ShowRecord() {
-  BreakRecord& record = statistics_.record;
+  Statistics& statistics = Shown();
+  BreakRecord& record = statistics.record;
   const std::int64_t today = record.Today();
-  Chart1.SetText(ChartDescription(record.Days(), today));
+  Chart1.SetText(ChartDescription(record.Days(), today, program.platform.clock));
   DrawChart();
   // TRANSLATORS: the period of the figures that follow it
   Label1.SetText(FiguresText(Tr("Today"), SumOfDays(record.Days(), today, today)));
@@ -80,10 +96,10 @@ void FormStatistics::ShowRecord() {
   // Sentences one after the other, each followed by a blank.
   std::string note;
   // TRANSLATORS: "Keep Statistics" is the option's name in the Options window
-  if (!statistics_.Counting()) note = Tr("Keep Statistics is off (Options): nothing is being counted.") + " ";
-  if (!statistics_.Problem().empty())
+  if (!statistics.Counting()) note = Tr("Keep Statistics is off (Options): nothing is being counted.") + " ";
+  if (!statistics.Problem().empty())
     note += Tr("The file cannot be written now; the program tries again every minute.") + " ";
-  if (const std::size_t kept = statistics_.UnreadableLines().size())
+  if (const std::size_t kept = statistics.UnreadableLines().size())
     note += Fill(TrPlural("{count} line of the file could not be read and stays as it is.",
                           "{count} lines of the file could not be read and stay as they are.", static_cast<long long>(kept)),
                  {{"count", std::to_string(kept)}});
@@ -94,7 +110,7 @@ void FormStatistics::PushButton1_Click() {
   // TRANSLATORS: the file types of the save dialog: a name, "|", the pattern, "|", and so on; translate only the names
   const std::string filter = Tr("CSV files (*.csv)|*.csv|All files (*.*)|*.*|");
   const std::string path = program.platform.dialogs.SaveFile(Tr("Export Statistics"), filter, "statistics.csv");
-  if (path.empty() || statistics_.Export(path)) return;
+  if (path.empty() || Shown().Export(path)) return;
   program.platform.dialogs.MessageBox(Fill(Tr("The statistics could not be written to {file}."), {{"file", path}}),
                                       Tr(kStatisticsCaption), kErrorStyle);
 }
@@ -104,8 +120,10 @@ void FormStatistics::PushButton2_Click() {
   if (dialogs.MessageBox(Tr("Clear the whole history of breaks and screen time? It cannot be brought back."),
                          Tr(kStatisticsCaption), kYesNoQuestion) != kYes)
     return;
-  if (!statistics_.Clear())
-    dialogs.MessageBox(Fill(Tr("The statistics file could not be deleted: {file}"), {{"file", statistics_.Path()}}),
+  // Looked up after the question: the option may have changed while it was asked.
+  Statistics& statistics = Shown();
+  if (!statistics.Clear())
+    dialogs.MessageBox(Fill(Tr("The statistics file could not be deleted: {file}"), {{"file", statistics.Path()}}),
                        Tr(kStatisticsCaption), kErrorStyle);
   ShowRecord();
 }

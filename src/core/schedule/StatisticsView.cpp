@@ -19,13 +19,11 @@ constexpr int kMark = 90;        // the side of a break's mark
 constexpr int kMarkStep = 120;   // from one mark to the next up the bar
 constexpr std::int64_t kHour = 3600;
 
-// "Tue" and "12-08" for a day.
+// "Tue" and, as the user's clock writes it, "8.12." for a day.
 std::string WeekdayOf(std::int64_t day) { return WeekdayName(Weekday(CivilFromDays(day))); }
-std::string MonthAndDay(std::int64_t day) {
-  const std::string date = DateText(CivilFromDays(day));  // "2026-12-08"
-  // TRANSLATORS: a date under the statistics chart's bars, {month} and {day} as two digits ("12-08");
-  // put them in your language's order and with its separator
-  return Fill(Tr("{month}-{day}"), {{"month", date.substr(5, 2)}, {"day", date.substr(8, 2)}});
+std::string MonthAndDay(std::int64_t day, WallClock& clock) {
+  const LocalDateTime date = CivilFromDays(day);
+  return clock.FormatMonthAndDay(date.year, date.month, date.day);
 }
 
 // Characters, not bytes, of a UTF-8 text: a translated legend takes the room it needs.
@@ -138,7 +136,8 @@ std::string FiguresText(std::string_view period, const DayFigures& d) {
   return text;
 }
 
-std::vector<DrawnShape> ChartDrawing(const DayRecords& days, std::int64_t today, int width, int height) {
+std::vector<DrawnShape> ChartDrawing(const DayRecords& days, std::int64_t today, int width, int height,
+                                     WallClock& clock) {
   std::vector<DrawnShape> shapes;
   const int left = kAxisWidth, right = width - kGap;
   const int top = kLegendHeight + kTextHeight, bottom = height - 2 * kTextHeight - kGap;
@@ -184,17 +183,17 @@ std::vector<DrawnShape> ChartDrawing(const DayRecords& days, std::int64_t today,
     shapes.push_back(Shape(DrawnShape::Kind::Text, {x, bottom + kGap, column, kTextHeight}, kButtonTextColour, WeekdayOf(day),
                            TextAlign::Centre));
     shapes.push_back(Shape(DrawnShape::Kind::Text, {x, bottom + kGap + kTextHeight, column, kTextHeight}, kButtonTextColour,
-                           MonthAndDay(day), TextAlign::Centre));
+                           MonthAndDay(day, clock), TextAlign::Centre));
   }
   return shapes;
 }
 
-std::string ChartDescription(const DayRecords& days, std::int64_t today) {
+std::string ChartDescription(const DayRecords& days, std::int64_t today, WallClock& clock) {
   // TRANSLATORS: what the statistics chart shows, as a screen reader reads it; a list of days follows
   std::string text = Tr("Screen time per day:");
   for (std::int64_t day = today - (kChartDays - 1); day <= today; ++day) {
     auto it = days.find(day);
-    const std::string weekday = WeekdayOf(day), date = MonthAndDay(day),
+    const std::string weekday = WeekdayOf(day), date = MonthAndDay(day, clock),
                       time = FormatDuration(it == days.end() ? 0 : it->second.screenSeconds);
     text += ' ';
     if (day != today) {
