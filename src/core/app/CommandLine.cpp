@@ -4,6 +4,7 @@
 
 #include "app/Main.h"
 #include "app/ManagedSettings.h"
+#include "app/Program.h"
 #include "app/SettingsFile.h"
 
 namespace rp {
@@ -125,12 +126,14 @@ bool RunsWithoutWindow(const CommandLine& line) {
          line.command.kind == CommandKind::ImportSettings;
 }
 
-CommandOutcome RunWithoutWindow(const CommandLine& line, SettingsStore& store, Files& files, Dialogs& dialogs) {
+CommandOutcome RunWithoutWindow(const CommandLine& line, SettingsStore& store, Files& files, Dialogs& dialogs,
+                                Translations& translations) {
+  ManagedSettings settings(store);
+  UseChosenLanguage(settings, translations);  // before a word is said
   if (!line.notUnderstood.empty()) {
     dialogs.MessageBox(CommandLineMessage(line.notUnderstood), kProductName, kErrorStyle);
     return {2, false};
   }
-  ManagedSettings settings(store);
   const Command& command = line.command;
   if (command.kind == CommandKind::ExportSettings) {
     const ExportResult result = ExportSettings(settings, files, command.file);

@@ -6,6 +6,7 @@
 #include "ports/Dialogs.h"
 #include "ports/Files.h"
 #include "ports/Settings.h"
+#include "ports/Translations.h"
 #include "runtime/Translation.h"
 
 namespace rp {
@@ -83,6 +84,7 @@ struct CommandOutcome {
 
 // Runs what RunsWithoutWindow names. A line not understood, a failure, or lines an import left
 // out are told in one message box; success is silent.
-CommandOutcome RunWithoutWindow(const CommandLine& line, SettingsStore& store, Files& files, Dialogs& dialogs);
+CommandOutcome RunWithoutWindow(const CommandLine& line, SettingsStore& store, Files& files, Dialogs& dialogs,
+                                Translations& translations);
 
 }  // namespace rp

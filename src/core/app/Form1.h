@@ -185,6 +185,9 @@ class Form1 : public Form {
   void RestorePause();
   // The countdown stands still, paused or outside working hours, and Frame1 says so.
   void HoldCountdown();
+  // A hold of the user's has ended (a pause, the hours outside work): the period starts from
+  // zero, and a postponed break and the eye breaks' count are left behind with the old one.
+  void StartFreshPeriod();
   // The record of breaks, or nullptr while "Keep Statistics" is off.
   BreakRecord* Record();
   // A countdown tick in the record: screen time, and a natural break when the user went away.

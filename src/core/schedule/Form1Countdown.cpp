@@ -40,8 +40,7 @@ void Form1::Timer1_Timer() {
     case SteerPlan::Hold:
       return HoldCountdown();
     case SteerPlan::StartAfresh:
-      ElapsedSeconds = 0;
-      considerate.Reset();
+      StartFreshPeriod();
       break;
     case SteerPlan::Count:
       break;
