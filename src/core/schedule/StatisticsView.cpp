@@ -26,9 +26,28 @@ std::string MonthAndDay(std::int64_t day, WallClock& clock) {
   return clock.FormatMonthAndDay(date.year, date.month, date.day);
 }
 
-// Characters, not bytes, of a UTF-8 text: a translated legend takes the room it needs.
-int Characters(std::string_view text) {
-  return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+// A Chinese, Japanese or Korean character, drawn twice as wide as a Latin one.
+bool IsWide(unsigned point) {
+  return (point >= 0x1100 && point <= 0x115F) || (point >= 0x2E80 && point <= 0xA4CF) || (point >= 0xAC00 && point <= 0xD7A3) ||
+         (point >= 0xF900 && point <= 0xFAFF) || (point >= 0xFE30 && point <= 0xFE4F) || (point >= 0xFF00 && point <= 0xFF60) ||
+         (point >= 0xFFE0 && point <= 0xFFE6);
+}
+
+// The text's width in half-width cells, not bytes: a translated legend takes the room it needs.
+int Cells(std::string_view text) {
+  const auto byte = [&](std::size_t at) { return at < text.size() ? static_cast<unsigned char>(text[at]) : 0u; };
+  int cells = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned lead = byte(i);
+    if ((lead & 0xC0) == 0x80) continue;  // inside a character
+    if (lead >= 0xF0)
+      cells += 2;  // beyond the basic plane: CJK extensions, emoji
+    else if (lead >= 0xE0)
+      cells += IsWide(((lead & 0x0Fu) << 12) | ((byte(i + 1) & 0x3Fu) << 6) | (byte(i + 2) & 0x3Fu)) ? 2 : 1;
+    else
+      cells += 1;
+  }
+  return cells;
 }
 
 DrawnShape Shape(DrawnShape::Kind kind, TwipsRect rect, std::uint32_t colour, std::string text = {},
@@ -72,7 +91,7 @@ void AddLegend(std::vector<DrawnShape>& shapes, int left) {
     else
       shapes.push_back(Shape(DrawnShape::Kind::Fill, swatch, e.colour));
     std::string text = Tr(e.text);
-    const int width = Characters(text) * 105;
+    const int width = Cells(text) * 105;
     shapes.push_back(Shape(DrawnShape::Kind::Text, {x + kMark + kGap, 0, width, kLegendHeight}, kButtonTextColour, std::move(text)));
     x += kMark + kGap + width + 3 * kGap;
   }
