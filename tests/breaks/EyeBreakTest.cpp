@@ -16,23 +16,28 @@ std::vector<std::int64_t> Minutes(const std::vector<std::int64_t>& times, std::i
 }
 
 // Every 20 counted minutes, unless the next break is 2 minutes away or less; a break starts the
-// 20 minutes again. No sound: the player hears only the breaks.
+// 20 minutes again. No sound: the player hears only the breaks. None is shown, or counted,
+// while the system lists no monitor.
 TEST_F(EyeBreakTest, EveryTwentyCountedMinutesClearOfTheNextBreak) {
+  const std::vector<MonitorInfo> monitors = desktop.monitors.monitors;
   const struct {
     const char* period;
     std::int64_t run;
     std::vector<std::int64_t> eyeBreaks;  // minutes
     int breaks;
+    bool noMonitor = false;
   } cases[] = {
       {"45", 70, {20, 40, 65}, 1},
       {"23", 46, {20, 43}, 2},
       {"22", 45, {}, 2},  // 2 minutes before the break
       {"21", 63, {}, 3},
+      {"45", 70, {}, 1, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.period);
     Restart();
     desktop.player.calls.clear();
+    desktop.monitors.monitors = c.noMonitor ? std::vector<MonitorInfo>{} : monitors;
     const std::int64_t start = desktop.NowMs();
     StartReminding(c.period, {{"Eye Breaks", "On"}});
     desktop.RunFor(c.run * kMinute);

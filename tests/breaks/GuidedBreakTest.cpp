@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/CommandLine.h"
 #include "breaks/GuidedFixture.h"
 #include "Later.h"
 #include "breaks/SkipBudget.h"
@@ -206,6 +207,53 @@ TEST_F(GuidedBreakTest, AHeldBreakOpensWhenTheHoldEnds) {
   Later open(desktop, 1500, [&] { EXPECT_EQ(Windows().size(), 1u); });
   desktop.RunFor(kSecond + kSecond);
   EXPECT_EQ(log.events, (Events{"postponed", "taken"}));
+}
+
+// Wherever a fresh period starts (a pause runs out, Resume, the working hours come round again)
+// nothing of the last one is left: a postponed break is dropped and the eye breaks count their
+// 20 minutes afresh. From 09:19 with hours until 09:30, so the hold comes just after the first
+// break was postponed, or 10 counted minutes into the eye breaks' 20.
+TEST_F(GuidedBreakTest, AFreshPeriodDropsAPostponedBreakAndCountsTheEyeBreaksAgain) {
+  const auto run = [&](Command command) { desktop.Run([&] { form().RunCommand(command); }); };
+  const auto held = [&] { return form().steering.Holding() != SteerHold::None; };
+  const struct {
+    const char* what;
+    std::map<std::string, std::string> settings;
+    std::function<void()> hold, startAfresh;
+  } ways[] = {
+      {"a pause runs out", {}, [&] { run({CommandKind::Pause, 30}); }, [] {}},
+      {"resumed", {}, [&] { run({CommandKind::Pause, 30}); }, [&] { run({CommandKind::Resume}); }},
+      {"the working hours come round", {{"Work Hours", "09:00-09:30"}}, [] {}, [] {}},
+  };
+  for (const auto& way : ways) {
+    for (const bool postponed : {true, false}) {
+      SCOPED_TRACE(std::string(way.what) + (postponed ? ", postponed" : ", eye breaks"));
+      Restart();
+      desktop.clock.Set({2026, 12, 8, 9, 19, 0});
+      auto settings = way.settings;
+      settings["Eye Breaks"] = "On";
+      if (postponed) settings["Break Length"] = "2";
+      StartReminding(postponed ? "10" : "45", settings);
+      AtEachBreak({[&](FormBreak& w) { Postpone(w); }});
+      desktop.RunFor(10 * kMinute + 2 * kSecond);
+      ASSERT_EQ(log.events, postponed ? Events{"postponed"} : Events{});
+      way.hold();
+      for (int minutes = 0; !held() && minutes < 2; ++minutes) desktop.RunFor(kMinute);
+      ASSERT_TRUE(held());
+      way.startAfresh();
+      while (held()) desktop.RunFor(kMinute);
+      if (postponed) {
+        EXPECT_TRUE(Frame1().starts_with(kNext)) << Frame1();
+        desktop.RunFor(9 * kMinute);
+        EXPECT_EQ(log.events, Events{"postponed"});
+      } else {
+        desktop.RunFor(19 * kMinute);
+        EXPECT_EQ(log.events, Events{});
+        desktop.RunFor(2 * kMinute);
+        EXPECT_EQ(log.events, Events{"eye"});
+      }
+    }
+  }
 }
 
 TEST_F(GuidedBreakTest, TakeABreakNowRunsTheGuidedBreakOnlyWhileReminding) {

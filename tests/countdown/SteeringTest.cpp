@@ -68,10 +68,11 @@ TEST(PauseTimes, EachLengthEndsOnTheMinuteAndTomorrowIsTheNextSixOClock) {
     EXPECT_EQ(DateTimeText(end), DateTimeText(c.end)) << DateTimeText(c.now) << " + " << c.minutes;
     EXPECT_TRUE(PauseEndValid(end, c.now));
   }
+  // The longest pause, a day, and then the clock a day and two hours back (UTC+14 to UTC-12).
   const LocalDateTime now{2026, 12, 8, 9, 0, 0};
   EXPECT_FALSE(PauseEndValid(now, now));
-  EXPECT_TRUE(PauseEndValid({2026, 12, 9, 9, 0, 0}, now));
-  EXPECT_FALSE(PauseEndValid({2026, 12, 9, 9, 0, 1}, now));
+  EXPECT_TRUE(PauseEndValid({2026, 12, 10, 11, 0, 0}, now));
+  EXPECT_FALSE(PauseEndValid({2026, 12, 10, 11, 0, 1}, now));
 }
 
 TEST_F(SteeringTest, APauseOfEachLengthHoldsEverythingAndEndsWithAFreshPeriod) {
@@ -145,9 +146,9 @@ TEST_F(SteeringTest, APauseOutlivesARestartAndAStoredEndThatCannotBeOneIsRemoved
     const char* state;
     bool paused;
   } cases[] = {
-      {"2026-12-08 09:30", "On", true},   {"2026-12-09 09:00", "On", true},  // a day ahead at most
+      {"2026-12-08 09:30", "On", true},   {"2026-12-10 11:00", "On", true},  // 50 hours ahead at most
       {"2026-12-08 09:30", "Off", false}, {"2026-12-08 09:00", "On", false}, // not while off; past
-      {"2026-12-09 09:01", "On", false},  {"2031-12-08 09:30", "On", false},
+      {"2026-12-10 11:01", "On", false},  {"2031-12-08 09:30", "On", false},
       {"2026-12-08 9:30", "On", false},   {"tomorrow", "On", false},       {"", "On", false},
   };
   for (const auto& c : cases) {
@@ -293,24 +294,29 @@ TEST_F(SteeringTest, ClockTimeZoneAndDaylightSavingChangesFollowTheWallClock) {
   const struct {
     const char* what;
     std::map<std::string, std::string> settings;
-    bool pause;  // for 30 minutes at 09:00, until 09:30
+    const char* pause;  // the menu's entry: for 30 minutes at 09:00 is until 09:30
     std::int64_t shiftMinutes;
     const char* frame1;  // at the next turn of a minute, when the clock is read again
+    int startHour = 9;
   } cases[] = {
-      {"forward past the pause's end", kMenuOn, true, 60, "Next break will occur in 00:00:59"},
-      {"back an hour: the clock must reach 09:30 again", kMenuOn, true, -60, "Reminders paused until 09:30"},
-      {"back two days: the end is no longer believable", kMenuOn, true, -2 * 24 * 60,
+      {"forward past the pause's end", kMenuOn, "For 30 Minutes", 60, "Next break will occur in 00:00:59"},
+      {"back an hour: the clock must reach 09:30 again", kMenuOn, "For 30 Minutes", -60,
+       "Reminders paused until 09:30"},
+      {"back three days: the end is no longer believable", kMenuOn, "For 30 Minutes", -3 * 24 * 60,
        "Next break will occur in 00:00:59"},
-      {"forward out of working hours", {{"Work Hours", "08:00-09:30"}}, false, 40,
+      {"the longest pause, then back an hour", kMenuOn, "Until Tomorrow", -60, "Reminders paused until 06:00", 6},
+      {"the longest pause, then the widest step of time zones back", kMenuOn, "Until Tomorrow", -26 * 60,
+       "Reminders paused until 06:00", 6},
+      {"forward out of working hours", {{"Work Hours", "08:00-09:30"}}, nullptr, 40,
        "Outside working hours until Wed 08:00"},
-      {"a time zone west, before working hours", {{"Work Hours", "08:00-09:30"}}, false, -120,
+      {"a time zone west, before working hours", {{"Work Hours", "08:00-09:30"}}, nullptr, -120,
        "Outside working hours until Tue 08:00"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    desktop.clock.Set({2026, 12, 8, 9, 0, 0});
+    desktop.clock.Set({2026, 12, 8, c.startHour, 0, 0});
     StartReminding(c.settings);
-    if (c.pause) Pick({"Pause Reminders", "For 30 Minutes"});
+    if (c.pause) Pick({"Pause Reminders", c.pause});
     desktop.RunFor(10 * kMinute);
     desktop.clock.Shift(c.shiftMinutes);
     desktop.RunFor(kMinute);

@@ -268,6 +268,26 @@ E2E_SCENARIO(an_import_from_the_command_line_reaches_the_running_copy_at_once) {
     DeleteFileW(exported.c_str());
 }
 
+// Wine serves \\server\share\ from the prefix's dosdevices\unc\server\share, a folder here. It
+// also takes \\server alone for a folder, which Windows does not; the long form \\?\UNC\ has
+// nothing of the kind to lean on.
+E2E_SCENARIO(an_export_to_a_network_share_makes_its_folders_below_the_share) {
+    settings::clear();
+    settings::set("Text1", "35");
+    wchar_t prefix[MAX_PATH] = {};
+    E2E_REQUIRE(GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH) > 0);
+    std::wstring share = L"Z:" + std::wstring(prefix) + L"/dosdevices/unc/respite-server/share";
+    std::replace(share.begin(), share.end(), L'/', L'\\');
+    std::filesystem::remove_all(share);
+    std::filesystem::create_directories(share);
+    for (const std::wstring path : {L"\\\\respite-server\\share\\team\\ann\\settings.txt",
+                                    L"\\\\?\\UNC\\respite-server\\share\\long\\settings.txt"}) {
+        E2E_CHECK_EQ(runCommand(ctx, L"/export-settings \"" + path + L"\""), 0u);
+        E2E_CHECK(readFile(path).rfind(std::string(kFileHeader) + "Text1=35\r\n", 0) == 0);
+    }
+    std::filesystem::remove_all(share);
+}
+
 E2E_SCENARIO(options_export_writes_the_file_the_save_dialog_names) {
     settings::storeReminding({.minutes = "25", .on = false});
     App app = App::start(ctx);

@@ -29,7 +29,6 @@
 #include "options/FormOptions.h"
 #include "statistics/FormStatistics.h"
 #include "breaks/GuidedBreak.h"
-#include "statistics/Statistics.h"
 #include "statistics/StatisticsView.h"
 #include "settings/WorkingHours.h"
 #include "countdown/modReminder.h"
@@ -137,13 +136,16 @@ class Fitting {
       for (const DrawnShape& shape : control.Drawing()) {
         if (shape.kind != DrawnShape::Kind::Text) continue;
         // As the chart paints it: one line in its place, aligned and centred vertically, unclipped
-        // but for the chart's own edges.
+        // but for the chart's own edges; it must keep within its own width too, or it runs into
+        // its neighbour (a legend's next entry, the next day's date).
         const PixelRect p = PixelsOf(shape.rect, window->Dpi());
         const RECT at{p.left, p.top, p.left + p.width, p.top + p.height};
         const UINT align = shape.align == TextAlign::Centre ? DT_CENTER : shape.align == TextAlign::Right ? DT_RIGHT : DT_LEFT;
-        RECT chart;
-        GetClientRect(native->window, &chart);
-        Measure(form, control, shape.text, chart, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX, native->font, &at);
+        RECT room;
+        GetClientRect(native->window, &room);
+        room.left = std::max(room.left, at.left);
+        room.right = std::min(room.right, at.right);
+        Measure(form, control, shape.text, room, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX, native->font, &at);
       }
       return;
     }
@@ -309,8 +311,7 @@ int CheckWindows(Program& program, const std::string& language, int dpi) {
     CheckOptions(fit, options);
   }
   {
-    Statistics record(program.platform, false);
-    FormStatistics statistics(program.platform, program.main, record);
+    FormStatistics statistics(program.platform, program.main, program.form1->statistics);
     statistics.Show();
     ScaleTo(statistics, dpi);
     fit.CheckAll(statistics);

@@ -42,14 +42,14 @@ rp::DayRecords Kept(const rp::DayRecords& days) {
   return kept;
 }
 
-void CheckChart(const rp::DayRecords& days, std::int64_t today) {
+void CheckChart(const rp::DayRecords& days, std::int64_t today, rp::WallClock& clock) {
   constexpr int kWidth = 9360, kHeight = 4950;  // the window's chart at its design size
-  for (const rp::DrawnShape& shape : rp::ChartDrawing(days, today, kWidth, kHeight)) {
+  for (const rp::DrawnShape& shape : rp::ChartDrawing(days, today, kWidth, kHeight, clock)) {
     const rp::TwipsRect& r = shape.rect;
     if (r.left < 0 || r.top < 0 || r.width < 0 || r.height < 0 || r.left + r.width > kWidth || r.top + r.height > kHeight)
       Broken("a shape of the chart lies outside it");
   }
-  rp::ChartDescription(days, today);
+  rp::ChartDescription(days, today, clock);
   rp::FiguresText("Last 7 days", rp::SumOfDays(days, today - 6, today));
 }
 
@@ -65,10 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (again.days != Kept(read.days)) Broken("the days do not read back as they were written");
   if (again.unreadable != read.unreadable) Broken("a rewrite lost or changed a line it could not read");
   if (rp::WriteStatistics(again.days, again.unreadable) != written) Broken("a second rewrite differs");
-  CheckChart(read.days, read.days.empty() ? 0 : read.days.rbegin()->first);
+  rp::sim::SimDesktop desktop;
+  CheckChart(read.days, read.days.empty() ? 0 : read.days.rbegin()->first, desktop.clock);
 
   // The same file on the simulated disk, one second counted, and saved.
-  rp::sim::SimDesktop desktop;
   const std::string path = rp::StatisticsPath(desktop.files);
   desktop.files.Add(path, {text});
   rp::Statistics statistics(desktop.platform, true);

@@ -1,4 +1,5 @@
 #include "runtime/CivilTime.h"
+#include "runtime/DatePicture.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,30 @@ TEST(CivilTime, StoredTextReadsBackAndAnythingElseIsRefused) {
                           "2026-12-08T14:30", "2026-12-08 14:30 ", "20x6-12-08 14:30", "2026-12-08 -1:30"})
     EXPECT_FALSE(ParseDateTimeText(bad)) << bad;
   EXPECT_EQ(ParseDateText("2024-02-29"), (LocalDateTime{2024, 2, 29}));
+}
+
+// A day without its year in the order and with the separators of the user's short date, as
+// Windows gives the short date's picture (these are Wine's).
+TEST(DatePicture, ADayWithoutItsYearFollowsTheShortDate) {
+  const struct {
+    const char* shortDate;
+    const char* monthDay;
+  } cases[] = {
+      {"d.M.yyyy", "26.11."},         // German
+      {"yyyy/M/d", "11/26"},          // Japanese, Chinese
+      {"M/d/yyyy", "11/26"},          // English (United States)
+      {"dd/MM/yyyy", "26/11"},        // English (United Kingdom), French
+      {"d-M-yyyy", "26-11"},          // Dutch
+      {"d. M. yyyy", "26. 11."},      // Czech
+      {"yyyy. MM. dd.", "11. 26."},   // Hungarian
+      {"d.MM.yyyy 'г'.", "26.11."},   // Bulgarian: the word for the year goes with it
+      {"gg yyyy/M/d", "11/26"},       // an era before the year
+      {"yyyy-MM-dd", "11-26"},
+      {"yyyy", "11-26"},              // no day in it at all
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(FormatDatePicture(MonthDayPicture(c.shortDate), {2026, 11, 26}), c.monthDay) << c.shortDate;
+  EXPECT_EQ(FormatDatePicture("d.M.yy 'г''s'", {2026, 2, 6}), "6.2.26 г's");
 }
 
 }  // namespace

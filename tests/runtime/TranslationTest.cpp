@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -44,6 +45,7 @@ const std::string kRussianHeader =
 TEST(Translation, PluralRulesOfTheTranslatedLanguages) {
   const std::string russian = "(n%10==1 && n%100!=11 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2)";
   const std::string polish = "(n==1 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2)";
+  const std::string arabic = "(n==0 ? 0 : n==1 ? 1 : n==2 ? 2 : n%100>=3 && n%100<=10 ? 3 : n%100>=11 ? 4 : 5)";
   const struct {
     std::string rule;
     long long n;
@@ -53,10 +55,21 @@ TEST(Translation, PluralRulesOfTheTranslatedLanguages) {
       {russian, 1, 0},     {russian, 21, 0},    {russian, 11, 2},   {russian, 3, 1},   {russian, 14, 2},
       {russian, 22, 1},    {russian, 5, 2},     {polish, 1, 0},     {polish, 21, 2},   {polish, 22, 1},
       {polish, 12, 2},     {"!(n <= 1)", 3, 1}, {"n-1*2", 5, 3},
+      {russian, std::numeric_limits<long long>::max(), 2},  {"n*n", 3'000'000'000, 9'000'000'000'000'000'000},
+      {std::string(40, '(') + arabic + std::string(40, ')'), 103, 3},
   };
   for (const auto& c : cases) EXPECT_EQ(EvaluatePluralRule(c.rule, c.n), c.form) << c.rule << " n=" << c.n;
   for (const char* broken : {"", "n %", "(n != 1", "n ? 1", "n / 0", "x", "n != 1)"})
     EXPECT_EQ(EvaluatePluralRule(broken, 1), std::nullopt) << broken;
+  // Nesting deeper than a language's rule, and sums and products past what a long long holds,
+  // leave the rule unused instead of exhausting the stack or overflowing.
+  const std::string deep = std::string(100000, '(') + "n" + std::string(100000, ')');
+  const struct {
+    std::string rule;
+    long long n;
+  } unusable[] = {{deep, 1}, {std::string(100000, '!') + "n", 1}, {"n*n", 4'000'000'000}, {"n*n*n", 3'000'000},
+                  {"n+n", std::numeric_limits<long long>::max()}, {"n/(0-1)", std::numeric_limits<long long>::min()}};
+  for (const auto& c : unusable) EXPECT_EQ(EvaluatePluralRule(c.rule, c.n), std::nullopt) << c.rule.substr(0, 9);
 }
 
 TEST(Translation, CatalogTextsPluralsAndFallbackToEnglish) {

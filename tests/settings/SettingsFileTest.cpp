@@ -127,7 +127,7 @@ TEST_F(SettingsCommandTest, CommandsAreSilentWhenAllWentWellAndARunningCopyTakes
   desktop.settings.values = {{"Text1", "45"}, {"StartStopState", "On"}};
   Start();
   auto run = [&](const std::vector<std::string>& arguments) {
-    return RunWithoutWindow(ParseCommandLine(arguments), desktop.settings, desktop.files, desktop.dialogs);
+    return RunWithoutWindow(ParseCommandLine(arguments), desktop.settings, desktop.files, desktop.dialogs, desktop);
   };
   const CommandOutcome exported = run({"/export-settings", "E:\\out.txt"});
   EXPECT_EQ(exported.exitCode, 0);
@@ -169,6 +169,31 @@ TEST_F(SettingsCommandTest, CommandsAreSilentWhenAllWentWellAndARunningCopyTakes
     EXPECT_EQ(desktop.dialogs.boxes[0].text, f.box);
     EXPECT_EQ(desktop.dialogs.boxes[0].title, "Periodic Respite Prompter Utility");
     EXPECT_EQ(desktop.dialogs.boxes[0].style, 48);
+  }
+}
+
+// They run before any window, yet speak the language the settings choose, a policy's first.
+TEST_F(SettingsCommandTest, TheirMessagesAreInTheChosenLanguage) {
+  const struct {
+    const char* language;
+    const char* policy;
+    std::vector<std::string> arguments;
+    std::string box;
+  } cases[] = {
+      {"de", nullptr, {"/export-settings", "E:\\<bad>.txt"},
+       "Die Einstellungen konnten nicht in E:\\<bad>.txt geschrieben werden."},
+      {"de", "fr", {"/paws"}, "La ligne de commande n'a pas été comprise à partir de «\u00a0/paws\u00a0». Rien n'a été modifié."},
+      {"system", nullptr, {"/export-settings", "E:\\<bad>.txt"}, "設定を E:\\<bad>.txt に書き込めませんでした。"},
+  };
+  desktop.displayLanguage = "ja-JP";
+  for (const auto& c : cases) {
+    desktop.settings.values["Language"] = c.language;
+    desktop.settings.machinePolicy.erase("Language");
+    if (c.policy) desktop.settings.machinePolicy["Language"] = c.policy;
+    desktop.dialogs.boxes.clear();
+    RunWithoutWindow(ParseCommandLine(c.arguments), desktop.settings, desktop.files, desktop.dialogs, desktop);
+    ASSERT_EQ(desktop.dialogs.boxes.size(), 1u) << c.language;
+    EXPECT_EQ(desktop.dialogs.boxes[0].text.substr(0, c.box.size()), c.box);
   }
 }
 

@@ -74,8 +74,23 @@ TEST(StatisticsViewTest, FiguresAndTheChartDescriptionAreWholeSentences) {
   DayRecords days;
   days[Day(2026, 12, 7)].screenSeconds = 3 * 3600 + 5 * 60;
   days[Day(2026, 12, 8)].screenSeconds = 65 * 60;
-  const std::string chart = ChartDescription(days, Day(2026, 12, 8));
-  EXPECT_TRUE(chart.ends_with(" Sun 12-06 0 min, Mon 12-07 3 h 05 min, Tue 12-08 (today) 1 h 05 min")) << chart;
+  // The dates as the user's short date writes a day, whatever language the program speaks.
+  const struct {
+    const char* shortDate;
+    const char* end;
+    const char* today;
+  } dates[] = {
+      {"yyyy-MM-dd", " Sun 12-06 0 min, Mon 12-07 3 h 05 min, Tue 12-08 (today) 1 h 05 min", "12-08"},
+      {"d.M.yyyy", " Sun 6.12. 0 min, Mon 7.12. 3 h 05 min, Tue 8.12. (today) 1 h 05 min", "8.12."},
+  };
+  for (const auto& d : dates) {
+    sim::SimDesktop desktop;
+    desktop.clock.shortDatePicture = d.shortDate;
+    const std::string chart = ChartDescription(days, Day(2026, 12, 8), desktop.clock);
+    EXPECT_TRUE(chart.ends_with(d.end)) << chart;
+    const auto drawing = ChartDrawing(days, Day(2026, 12, 8), 9360, 4950, desktop.clock);
+    EXPECT_EQ(drawing.back().text, d.today);
+  }
 }
 
 TEST(StatisticsFileTest, EveryLineIsADayOrKeptAsItIs) {
@@ -317,6 +332,78 @@ TEST_F(StatisticsTest, TheOptionsWindowTurnsTheRecordOnAndOff) {
   EXPECT_EQ(program->form1->statistics.Kept(), nullptr);
   EXPECT_NE(File().find("2026-12-08,1,"), std::string::npos);
   EXPECT_TRUE(form().SystemMenuItemEnabled(1));  // there is a record to show
+}
+
+// A break asked for ends the period as one that falls due does, so it is due as that one: once,
+// and not again when the period's break had fallen due already and was held.
+TEST_F(StatisticsTest, ABreakAskedForIsDueInPlaceOfThePeriodsBreak) {
+  StartKeeping("10", true, {{"Break Length", "1"}, {"Hold Reminders", "On"}});
+  const auto takeBreakNow = [&] { desktop.Run([&] { form().TakeBreakNow(); }); };
+  takeBreakNow();
+  desktop.RunFor(kMinute);
+  takeBreakNow();
+  desktop.presence.notificationState = NotificationState::Presentation;
+  desktop.RunFor(10 * kMinute + 1000);  // the period's break falls due and is held
+  desktop.presence.notificationState = NotificationState::AcceptsNotifications;
+  takeBreakNow();
+  const DayFigures day = Figures(Day(2026, 12, 8));
+  EXPECT_EQ(day.taken, 3);
+  EXPECT_EQ(day.due, 3);
+  EXPECT_EQ(day.held, 1);
+  WorkTheWindow([&](FormStatistics& w) {
+    EXPECT_NE(w.Label1.Text().find(", 3 of 3 breaks taken,"), std::string::npos) << w.Label1.Text();
+    desktop.Click(w.PushButton3);
+  });
+}
+
+// A lock that ends a guided break is that break, not a natural break besides.
+TEST_F(StatisticsTest, ALockThatEndsAGuidedBreakIsNoNaturalBreakBesides) {
+  StartKeeping("10", true, {{"Break Length", "5"}, {"Natural Breaks", "On"}, {"Away Minutes", "5"}});
+  Timer typing(desktop, [&] { desktop.Input(); });
+  typing.SetInterval(30000);
+  desktop.Input();
+  Later lock(desktop, static_cast<int>(10 * kMinute + 2000), [&] { desktop.Lock(true); });
+  desktop.RunFor(30 * kMinute);  // locked for twenty minutes from two seconds into the break
+  desktop.Lock(false);
+  desktop.RunFor(kMinute);
+  const DayFigures day = Figures(Day(2026, 12, 8));
+  EXPECT_EQ(day.taken, 1);
+  EXPECT_EQ(day.natural, 0);
+}
+
+// "Keep Statistics" changed under the open window (a policy, an import from a second start):
+// the window shows the record the program keeps, or the file once it keeps none, and clears the
+// record kept, which writes back nothing it cleared.
+TEST_F(StatisticsTest, TheWindowFollowsTheOptionChangedWhileItIsOpen) {
+  for (const bool keptAtFirst : {true, false}) {
+    SCOPED_TRACE(keptAtFirst);
+    program.reset();
+    desktop.settings.machinePolicy.clear();
+    desktop.files.files.clear();
+    desktop.files.Add(kPath, {kHeader + "2026-12-07,90,2,2,2,0,0,0,0,0,0,45\r\n"});
+    StartKeeping("45", keptAtFirst);
+    desktop.RunFor(2 * kMinute);
+    WorkTheWindow([&](FormStatistics& w) {
+      // Off, and German: the window is drawn again at once, without a click.
+      desktop.settings.machinePolicy = {{"Keep Statistics", "Off"}, {"Language", "de"}};
+      desktop.SettingsChanged(form());
+      EXPECT_EQ(program->form1->statistics.Kept(), nullptr);
+      EXPECT_EQ(w.Label3.Text(), "„Statistik führen“ ist deaktiviert (Optionen): Es wird nichts gezählt. ");
+      // On, in English again: the record kept now is shown, and cleared.
+      desktop.settings.machinePolicy = {{"Keep Statistics", "On"}};
+      desktop.SettingsChanged(form());
+      ASSERT_NE(program->form1->statistics.Kept(), nullptr);
+      EXPECT_EQ(w.Label3.Text(), "");
+      desktop.dialogs.boxAnswers = {6};
+      desktop.Click(w.PushButton2);
+      EXPECT_EQ(File(), "<absent>");
+      EXPECT_EQ(w.Label2.Text(), "Last 7 days: 0 min at the screen, no break due, longest stretch 0 min");
+      desktop.Click(w.PushButton3);
+    });
+    desktop.RunFor(kMinute);  // the record kept is written again, without the cleared days
+    EXPECT_NE(File(), "<absent>");
+    EXPECT_EQ(File().find("2026-12-07"), std::string::npos) << File();
+  }
 }
 
 TEST_F(StatisticsTest, TheWindowShowsTwoWeeksExportsAndClearsAfterAsking) {

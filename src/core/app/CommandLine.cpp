@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "app/Program.h"
 #include "settings/Main.h"
 #include "settings/ManagedSettings.h"
 #include "settings/SettingsFile.h"
@@ -125,12 +126,14 @@ bool RunsWithoutWindow(const CommandLine& line) {
          line.command.kind == CommandKind::ImportSettings;
 }
 
-CommandOutcome RunWithoutWindow(const CommandLine& line, SettingsStore& store, Files& files, Dialogs& dialogs) {
+CommandOutcome RunWithoutWindow(const CommandLine& line, SettingsStore& store, Files& files, Dialogs& dialogs,
+                                Translations& translations) {
+  ManagedSettings settings(store);
+  UseChosenLanguage(settings, translations);  // before a word is said
   if (!line.notUnderstood.empty()) {
     dialogs.MessageBox(CommandLineMessage(line.notUnderstood), kProductName, kErrorStyle);
     return {2, false};
   }
-  ManagedSettings settings(store);
   const Command& command = line.command;
   if (command.kind == CommandKind::ExportSettings) {
     const ExportResult result = ExportSettings(settings, files, command.file);

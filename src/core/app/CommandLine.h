@@ -3,9 +3,11 @@
 #include <string_view>
 #include <vector>
 
+#include "countdown/Steering.h"
 #include "ports/Dialogs.h"
 #include "ports/Files.h"
 #include "ports/Settings.h"
+#include "ports/Translations.h"
 #include "runtime/Translation.h"
 
 namespace rp {
@@ -19,8 +21,6 @@ struct Command {
   std::string file;                      // of an export or an import
   bool operator==(const Command&) const = default;
 };
-
-inline constexpr int kMaxPauseMinutes = 24 * 60;
 
 // What follows a switch on the command line.
 enum class SwitchArgument {
@@ -83,6 +83,7 @@ struct CommandOutcome {
 
 // Runs what RunsWithoutWindow names. A line not understood, a failure, or lines an import left
 // out are told in one message box; success is silent.
-CommandOutcome RunWithoutWindow(const CommandLine& line, SettingsStore& store, Files& files, Dialogs& dialogs);
+CommandOutcome RunWithoutWindow(const CommandLine& line, SettingsStore& store, Files& files, Dialogs& dialogs,
+                                Translations& translations);
 
 }  // namespace rp

@@ -184,6 +184,9 @@ class Form1 : public Form {
   void RestorePause();
   // The countdown stands still, paused or outside working hours, and Frame1 says so.
   void HoldCountdown();
+  // A hold of the user's has ended (a pause, the hours outside work): the period starts from
+  // zero, and a postponed break and the eye breaks' count are left behind with the old one.
+  void StartFreshPeriod();
   // Controls whose setting a policy sets take no input and say why; a policy value the
   // program cannot use is told in the tray tip.
   void ShowPolicies();

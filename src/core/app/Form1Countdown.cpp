@@ -39,14 +39,14 @@ void Form1::Timer1_Timer() {
     case SteerPlan::Hold:
       return HoldCountdown();
     case SteerPlan::StartAfresh:
-      countdown.ElapsedSeconds = 0;
-      considerate.Reset();
+      StartFreshPeriod();
       break;
     case SteerPlan::Count:
       break;
   }
   const TickPlan plan = considerate.BeforeTick();
-  statistics.Ticked(considerate.Away(), considerate.Held() != HoldReason::None, plan == TickPlan::StartOver);
+  statistics.Ticked(considerate.Away(), considerate.Absent(), considerate.Held() != HoldReason::None,
+                    plan == TickPlan::StartOver);
   switch (plan) {
     case TickPlan::Wait:
       ShowPresence();
@@ -167,6 +167,11 @@ void Form1::TakeBreakNow() {
   if (!Reminding() || tickRunning_) return;
   FlagScope running(tickRunning_);
   Guard g(program.main, "Form1.TakeBreakNow");
+  // A postponed or held break fell due with its period already. Any other ends the period as
+  // its break would have, and is due in that one's place: no more taken than due.
+  const bool fellDue = guidedBreak.State() == GuidedState::Postponed || considerate.Held() != HoldReason::None ||
+                       countdown.ElapsedSeconds >= countdown.IntervalSeconds;
+  if (!fellDue) statistics.Due();
   considerate.Reset();
   if (guidedBreak.State() == GuidedState::Postponed) return ResumePostponedBreak(g);
   RunBreak(g);

@@ -31,8 +31,10 @@ Form1::Form1(Program& program)
       Frame3(AddControl(ControlKind::Frame, "Frame3", nullptr, {120, 4590, 7800, 765}, 7, TrNoop("Startup Option"))),
       // TRANSLATORS: a check box caption; keep it about as short as the English.
       Check4(AddControl(ControlKind::CheckBox, "Check4", &Frame3, {240, 300, 3930, 285}, 8, TrNoop("Load this software on Windows startup"))),
-      // TRANSLATORS: a check box caption; keep it about as short as the English.
-      Check8(AddControl(ControlKind::CheckBox, "Check8", &Frame3, {4320, 300, 2580, 285}, 9, TrNoop("Minimized to system tray"))),
+      // As wide as the frame allows: the translations name the notification area in full.
+      // TRANSLATORS: a check box caption of at most about 210 pixels; with the box before it
+      // checked, the program starts minimized into the notification area.
+      Check8(AddControl(ControlKind::CheckBox, "Check8", &Frame3, {4200, 300, 3480, 285}, 9, TrNoop("Minimized to system tray"))),
       Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
       cSysTray1({program.mSysTray, program.platform.shell, program.platform.ui, program.platform.loop}, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}),
       considerate(program.platform.presence, program.platform.loop),

@@ -103,8 +103,8 @@ void Form1::CountEyeTime(std::int32_t secondsToBreak) {
   try {
     CloseEyeBreak();
     program.formEyeBreak = std::make_unique<FormEyeBreak>(program.platform);
-    program.formEyeBreak->Appear();
-    eyeBreaks.Shown();
+    // Counted only when it appeared: with no monitor listed nothing does.
+    if (program.formEyeBreak->Appear()) eyeBreaks.Shown();
   } catch (const std::exception& e) {
     program.formEyeBreak.reset();
     OnUnguardedFailure("CountEyeTime", e.what());

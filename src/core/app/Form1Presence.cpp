@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "options/FormOptions.h"
+#include "statistics/FormStatistics.h"
 #include "app/Program.h"
 #include "runtime/Translation.h"
 
@@ -49,7 +50,10 @@ void Form1::ApplyOptions(const Options& options) {
   guidedBreak.SetLength(options.breakMinutes);
   guidedBreak.SetSkipsADay(options.skipsADay);
   eyeBreaks.SetOn(options.eyeBreaks);
+  const bool wasKept = statistics.Kept() != nullptr;
   statistics.Keep(options.keepStatistics);
+  // The open Statistics window shows what there is now (an import, a policy changed the option).
+  if (wasKept != options.keepStatistics && program.formStatistics) program.formStatistics->RecordChanged();
   if (tipWasOn && !options.tipShowsTimeLeft) {
     cSysTray1.SetTrayTip(std::string(kProductName));
     tipNote_.clear();

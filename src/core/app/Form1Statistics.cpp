@@ -21,15 +21,7 @@ bool Form1::SystemMenuItemEnabled(std::size_t index) {
 void Form1::mnuStatistics_Click() {
   if (program.formStatistics) return;  // still closing: see mnuOptions_Click
   try {
-    // With the option off, the file is only shown.
-    std::unique_ptr<Statistics> shownOnly;
-    Statistics* shown = statistics.Kept();
-    if (!shown) {
-      shownOnly = std::make_unique<Statistics>(program.platform, false);
-      shownOnly->Load();
-      shown = shownOnly.get();
-    }
-    program.formStatistics = std::make_unique<FormStatistics>(program.platform, program.main, *shown);
+    program.formStatistics = std::make_unique<FormStatistics>(program.platform, program.main, statistics);
     program.formStatistics->ShowModal(*this, program.platform.loop);
     program.formStatistics.reset();
   } catch (const std::exception& e) {

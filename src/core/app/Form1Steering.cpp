@@ -15,6 +15,14 @@ void Form1::RestorePause() {
   if (steering.Holding() != SteerHold::None) HoldCountdown();
 }
 
+void Form1::StartFreshPeriod() {
+  countdown.ElapsedSeconds = 0;
+  considerate.Reset();
+  // A break under way (Resume from the tray during it) runs on; one postponed is not due now.
+  if (guidedBreak.State() == GuidedState::Postponed) guidedBreak.Drop();
+  eyeBreaks.Restart();
+}
+
 void Form1::HoldCountdown() {
   countdown.ElapsedSeconds = 0;
   ProgressBar1.SetValue(0);
@@ -42,8 +50,7 @@ void Form1::PauseUntilTomorrow() { PauseUntil(TomorrowMorning(program.platform.c
 void Form1::ResumeReminders() {
   if (!steering.Paused()) return;
   steering.EndPause();
-  countdown.ElapsedSeconds = 0;
-  considerate.Reset();
+  StartFreshPeriod();
   Frame1.SetText(NextBreakText(countdown.IntervalSeconds));
   UpdateTrayTip();
 }

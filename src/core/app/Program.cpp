@@ -44,22 +44,27 @@ std::unique_ptr<Form2> Program::NewForm2() {
       });
 }
 
-void Program::ApplyLanguage() {
+bool UseChosenLanguage(ManagedSettings& settings, Translations& translations) {
   std::string chosen;
   try {
-    chosen = main.GetSetting("Language", "");
+    chosen = settings.Get("Language", "");
   } catch (...) {
     // A language that cannot be read is English.
   }
-  const std::string tag = CatalogTag(chosen, chosen == kSystemLanguage ? platform.ui.DisplayLanguage() : "");
+  const std::string tag = CatalogTag(chosen, chosen == kSystemLanguage ? translations.DisplayLanguage() : "");
   const Catalog* current = CurrentCatalog();
-  if ((current ? current->Language() : "") == tag) return;
+  if ((current ? current->Language() : "") == tag) return false;
   std::shared_ptr<const Catalog> catalog;
   if (!tag.empty()) {
-    if (auto parsed = Catalog::Parse(platform.ui.TranslationCatalog(tag), tag))
+    if (auto parsed = Catalog::Parse(translations.TranslationCatalog(tag), tag))
       catalog = std::make_shared<const Catalog>(std::move(*parsed));
   }
   SetCurrentCatalog(std::move(catalog));
+  return true;
+}
+
+void Program::ApplyLanguage() {
+  if (!UseChosenLanguage(main.Settings(), platform.ui)) return;
   for (Form* form : std::initializer_list<Form*>{form1.get(), formOptions.get(), formStatistics.get()})
     if (form) form->Retranslate();
 }

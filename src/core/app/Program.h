@@ -20,6 +20,9 @@ class FormStatistics;
 // The translation a language choice ("de", "system", "") calls for, given the display language:
 // its tag, or "" for English.
 std::string CatalogTag(std::string_view chosen, std::string_view displayLanguage);
+// Puts the texts into the language the settings choose (a policy's first), with or without a
+// window; true when it changed.
+bool UseChosenLanguage(ManagedSettings& settings, Translations& translations);
 
 // The running program: its modules and its windows.
 class Program {

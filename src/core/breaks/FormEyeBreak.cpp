@@ -39,11 +39,11 @@ FormEyeBreak::FormEyeBreak(Platform& platform)
 
 FormEyeBreak::~FormEyeBreak() = default;
 
-void FormEyeBreak::Appear() {
+bool FormEyeBreak::Appear() {
   Monitors& monitors = monitorsPort_;
   monitors_ = monitors.List();
   const MonitorInfo* monitor = MonitorNamed(monitors_, monitors.PointerMonitor());
-  if (!monitor) return;
+  if (!monitor) return false;
   SetMonitor(*monitor);
   SecondsLeft = EyeBreakRhythm::kLengthSeconds;
   SetVisible(true);
@@ -51,6 +51,7 @@ void FormEyeBreak::Appear() {
     Timer1.SetInterval(kMovementMs);
   else
     Timer2.SetInterval(kCountdownMs);
+  return true;
 }
 
 void FormEyeBreak::Form_Load() {

@@ -29,8 +29,9 @@ class FormEyeBreak : public Form {
   std::int32_t SecondsLeft = 0;
   bool Leaving = false;
 
-  // Opens the window on the monitor with the pointer and sets it going; nothing without monitors.
-  void Appear();
+  // Opens the window on the monitor with the pointer and sets it going; false, and nothing
+  // shown, without monitors.
+  bool Appear();
 
   void Form_Load() override;
   void Form_QueryUnload(int& cancel, int reason) override;

@@ -57,7 +57,7 @@ void GuidedBreak::Skip() {
 }
 
 void GuidedBreak::UserLeft() {
-  if (state_ == GuidedState::Running) End(GuidedState::Idle, &BreakObserver::Taken);
+  if (state_ == GuidedState::Running) End(GuidedState::Idle, &BreakObserver::TakenAway);
 }
 
 bool GuidedBreak::CountPostponed() {

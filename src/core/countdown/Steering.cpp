@@ -6,8 +6,13 @@
 namespace rp {
 namespace {
 
-constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
 constexpr int kMorningHour = 6;
+// A stored end is believed up to the longest pause ahead (1440 minutes, or "until tomorrow"
+// at 06:00 sharp: a day) plus the widest step a change of time zone moves the clock back (from
+// UTC+14 to UTC-12: 26 hours; daylight saving moves it less). Anything further off was typed
+// into the store or comes from a clock set back by days.
+constexpr std::int64_t kLongestPauseSeconds = std::int64_t{kMaxPauseMinutes} * 60;
+constexpr std::int64_t kWidestClockStepSeconds = 26 * 60 * 60;
 
 }  // namespace
 
@@ -25,7 +30,7 @@ LocalDateTime TomorrowMorning(const LocalDateTime& now) {
 
 bool PauseEndValid(const LocalDateTime& end, const LocalDateTime& now) {
   const std::int64_t ahead = LocalSeconds(end) - LocalSeconds(now);
-  return ahead > 0 && ahead <= kSecondsPerDay;
+  return ahead > 0 && ahead <= kLongestPauseSeconds + kWidestClockStepSeconds;
 }
 
 void Steering::Restore(bool reminding) {

@@ -11,6 +11,8 @@
 namespace rp {
 
 inline constexpr std::string_view kPausedUntilSetting = "Paused Until";
+// The longest pause a user can ask for, in minutes: a day.
+inline constexpr int kMaxPauseMinutes = 24 * 60;
 
 // Why the countdown stands still at the user's word.
 enum class SteerHold { None, Paused, OutsideWorkingHours };
@@ -27,8 +29,9 @@ LocalDateTime PauseEnd(const LocalDateTime& now, int minutes);
 // The end of a pause "until tomorrow": the next 06:00, the morning after the night to come
 // (or, after midnight, the one under way).
 LocalDateTime TomorrowMorning(const LocalDateTime& now);
-// A pause ends after `now` and at most a day later. Any other end is a mistake (a value typed
-// into the store, a clock set back by days) and ends the pause.
+// A pause ends after `now` and at most 50 hours later: the longest pause, a day, with the clock
+// set back as far as a change of time zone can since it began. Any other end is a mistake (a
+// value typed into the store, a clock set back by days) and ends the pause.
 bool PauseEndValid(const LocalDateTime& end, const LocalDateTime& now);
 
 // The pause and the working hours. Both follow the wall clock, so they move with the time the

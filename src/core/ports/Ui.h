@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "ports/TimerService.h"
+#include "ports/Translations.h"
 
 namespace rp {
 
@@ -42,8 +43,8 @@ class FormView {
   virtual std::uintptr_t Handle() = 0;
 };
 
-// Window services of the platform.
-class Ui : public TimerService {
+// Window services of the platform, and the translations for their texts.
+class Ui : public TimerService, public Translations {
  public:
   // Creates the native window for a form, hidden, with all its controls.
   virtual std::unique_ptr<FormView> CreateView(Form& form) = 0;
@@ -55,11 +56,6 @@ class Ui : public TimerService {
   virtual std::unique_ptr<Picture> TrayIconPicture() = 0;
   // Sets the program-wide application title.
   virtual void SetApplicationTitle(std::string_view title) = 0;
-  // The compiled translation catalog (.mo) the program carries for a language tag ("de",
-  // "pt-BR"), or "" when it has none.
-  virtual std::string TranslationCatalog(std::string_view tag) = 0;
-  // The user's display language as a tag ("de-DE", "zh-CN"), or "" when unknown.
-  virtual std::string DisplayLanguage() = 0;
 };
 
 }  // namespace rp

@@ -25,6 +25,8 @@ class WallClock {
   virtual std::string FormatTimeOfDay(int hour, int minute) = 0;
   // A date as the user's short date format writes it ("08/12/2026", "2026-12-08").
   virtual std::string FormatShortDate(int year, int month, int day) = 0;
+  // The same without the year, as the user's short date format writes a day ("26.11.", "11/26").
+  virtual std::string FormatMonthAndDay(int year, int month, int day) = 0;
 };
 
 }  // namespace rp

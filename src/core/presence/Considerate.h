@@ -59,6 +59,8 @@ class ConsiderateBreaks : private SessionListener {
   void WatchAbsence(std::function<void()> onAbsent);
 
   bool Away() const { return away_; }
+  // A lock or sleep is under way (watched with natural breaks on), whether or not away yet.
+  bool Absent() const { return absentSince_.has_value(); }
   HoldReason Held() const { return held_; }
 
  private:

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 namespace rp {
 
@@ -9,7 +10,9 @@ namespace {
 
 constexpr std::uint32_t kMagic = 0x950412de;
 
-// A recursive-descent reader of the C subset gettext uses for plural rules.
+// A recursive-descent reader of the C subset gettext uses for plural rules. A rule nested
+// deeper than any language's, or a sum or product of values past kLargestOperand, is not used:
+// a catalog's text can neither exhaust the stack nor overflow.
 class PluralExpression {
  public:
   PluralExpression(std::string_view text, long long n) : text_(text), n_(n) {}
@@ -23,6 +26,8 @@ class PluralExpression {
 
  private:
   long long Conditional() {
+    const Level level(depth_);
+    if (depth_ > kDeepest) return Fail();
     const long long condition = Or();
     if (!Take("?")) return condition;
     const long long whenTrue = Conditional();
@@ -32,12 +37,18 @@ class PluralExpression {
   }
   long long Or() {
     long long value = And();
-    while (Take("||")) value = Or() || value;
+    while (Take("||")) {
+      const long long right = And();
+      value = value || right;
+    }
     return value;
   }
   long long And() {
     long long value = Equality();
-    while (Take("&&")) value = And() && value;
+    while (Take("&&")) {
+      const long long right = Equality();
+      value = value && right;
+    }
     return value;
   }
   long long Equality() {
@@ -61,8 +72,8 @@ class PluralExpression {
   long long Sum() {
     long long value = Product();
     for (;;) {
-      if (Take("+")) value += Product();
-      else if (Take("-")) value -= Product();
+      if (Take("+")) value = Arithmetic('+', value, Product());
+      else if (Take("-")) value = Arithmetic('-', value, Product());
       else return value;
     }
   }
@@ -70,11 +81,11 @@ class PluralExpression {
     long long value = Unary();
     for (;;) {
       if (Take("*")) {
-        value *= Unary();
+        value = Arithmetic('*', value, Unary());
       } else if (Take("/") || Take("%")) {
         const bool remainder = text_[at_ - 1] == '%';
         const long long divisor = Unary();
-        if (divisor == 0) return Fail();
+        if (divisor == 0 || (divisor == -1 && value == std::numeric_limits<long long>::min())) return Fail();
         value = remainder ? value % divisor : value / divisor;
       } else {
         return value;
@@ -82,6 +93,8 @@ class PluralExpression {
     }
   }
   long long Unary() {
+    const Level level(depth_);
+    if (depth_ > kDeepest) return Fail();
     if (Take("!")) return !Unary();
     if (Take("(")) {
       const long long value = Conditional();
@@ -115,11 +128,35 @@ class PluralExpression {
     at_ = text_.size();
     return 0;
   }
+  // A sum, difference or product, of operands small enough for it to fit in a long long.
+  long long Arithmetic(char operation, long long left, long long right) {
+    const auto small = [](long long v) { return v >= -kLargestOperand && v <= kLargestOperand; };
+    if (!small(left) || !small(right)) return Fail();
+    return operation == '+' ? left + right : operation == '-' ? left - right : left * right;
+  }
+
+  // One level deeper into the rule while it lives.
+  class Level {
+   public:
+    explicit Level(int& depth) : depth_(depth) { ++depth_; }
+    ~Level() { --depth_; }
+    Level(const Level&) = delete;
+    Level& operator=(const Level&) = delete;
+
+   private:
+    int& depth_;
+  };
+
+  // Far deeper than any language's rule nests (Arabic's chain of five conditions included).
+  static constexpr int kDeepest = 200;
+  // Above every count the program shows (an int); the product of two still fits.
+  static constexpr long long kLargestOperand = 3'000'000'000;
 
   std::string_view text_;
   long long n_;
   std::size_t at_ = 0;
   bool failed_ = false;
+  int depth_ = 0;
 };
 
 // The value of "Name: value" in a catalog's header, or "".

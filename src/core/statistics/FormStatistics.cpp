@@ -3,6 +3,7 @@
 #include "settings/Main.h"
 #include "runtime/Translation.h"
 #include "statistics/Statistics.h"
+#include "statistics/StatisticsKeeper.h"
 #include "statistics/StatisticsView.h"
 
 namespace rp {
@@ -17,7 +18,7 @@ constexpr int kYes = 6;
 
 }  // namespace
 
-FormStatistics::FormStatistics(Platform& platform, Main& main, Statistics& statistics)
+FormStatistics::FormStatistics(Platform& platform, Main& main, StatisticsKeeper& keeper)
     : Form(platform.ui, "FormStatistics", FormStyle::SizableDialog, 9600, 7200),
       Chart1(AddControl(ControlKind::Chart, "Chart1", nullptr, {}, 3, "")),
       Label1(AddControl(ControlKind::Label, "Label1", nullptr, {}, 4, "")),
@@ -28,9 +29,9 @@ FormStatistics::FormStatistics(Platform& platform, Main& main, Statistics& stati
       PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {}, 1, TrNoop("Clear History"))),
       // TRANSLATORS: a button of the Statistics window: closes it
       PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {}, 2, TrNoop("Close"))),
-      dialogs_(platform.dialogs),
+      platform_(platform),
       main_(main),
-      statistics_(statistics) {
+      keeper_(keeper) {
   SetDesignFonts(*this);
   Chart1.SetFont({"Arial", 8, false});
   PushButton1.onChange = [this] { PushButton1_Click(); };
@@ -63,15 +64,32 @@ void FormStatistics::Form_Resize() {
   if (IsLoaded()) DrawChart();
 }
 
+Statistics& FormStatistics::Shown() {
+  if (Statistics* kept = keeper_.Kept()) return *kept;
+  if (!fileOnly_) {
+    fileOnly_ = std::make_unique<Statistics>(platform_, false);
+    fileOnly_->Load();
+  }
+  return *fileOnly_;
+}
+
+void FormStatistics::RecordChanged() {
+  // A copy of the file would be stale once the program keeps the record, or writes it on ending it.
+  fileOnly_.reset();
+  if (IsLoaded()) ShowRecord();
+}
+
 void FormStatistics::DrawChart() {
-  BreakRecord& record = statistics_.record;
-  Chart1.SetDrawing(ChartDrawing(record.Days(), record.Today(), Chart1.Rect().width, Chart1.Rect().height));
+  BreakRecord& record = Shown().record;
+  Chart1.SetDrawing(ChartDrawing(record.Days(), record.Today(), Chart1.Rect().width, Chart1.Rect().height,
+                                  platform_.clock));
 }
 
 void FormStatistics::ShowRecord() {
-  BreakRecord& record = statistics_.record;
+  Statistics& statistics = Shown();
+  BreakRecord& record = statistics.record;
   const std::int64_t today = record.Today();
-  Chart1.SetText(ChartDescription(record.Days(), today));
+  Chart1.SetText(ChartDescription(record.Days(), today, platform_.clock));
   DrawChart();
   // TRANSLATORS: the period of the figures that follow it
   Label1.SetText(FiguresText(Tr("Today"), SumOfDays(record.Days(), today, today)));
@@ -80,10 +98,10 @@ void FormStatistics::ShowRecord() {
   // Sentences one after the other, each followed by a blank.
   std::string note;
   // TRANSLATORS: "Keep Statistics" is the option's name in the Options window
-  if (!statistics_.Counting()) note = Tr("Keep Statistics is off (Options): nothing is being counted.") + " ";
-  if (!statistics_.Problem().empty())
+  if (!statistics.Counting()) note = Tr("Keep Statistics is off (Options): nothing is being counted.") + " ";
+  if (!statistics.Problem().empty())
     note += Tr("The file cannot be written now; the program tries again every minute.") + " ";
-  if (const std::size_t kept = statistics_.UnreadableLines().size())
+  if (const std::size_t kept = statistics.UnreadableLines().size())
     note += Fill(TrPlural("{count} line of the file could not be read and stays as it is.",
                           "{count} lines of the file could not be read and stay as they are.", static_cast<long long>(kept)),
                  {{"count", std::to_string(kept)}});
@@ -93,19 +111,21 @@ void FormStatistics::ShowRecord() {
 void FormStatistics::PushButton1_Click() {
   // TRANSLATORS: the file types of the save dialog: a name, "|", the pattern, "|", and so on; translate only the names
   const std::string filter = Tr("CSV files (*.csv)|*.csv|All files (*.*)|*.*|");
-  const std::string path = dialogs_.SaveFile(Tr("Export Statistics"), filter, "statistics.csv");
-  if (path.empty() || statistics_.Export(path)) return;
-  dialogs_.MessageBox(Fill(Tr("The statistics could not be written to {file}."), {{"file", path}}),
-                                      Tr(kStatisticsCaption), kErrorStyle);
+  const std::string path = platform_.dialogs.SaveFile(Tr("Export Statistics"), filter, "statistics.csv");
+  if (path.empty() || Shown().Export(path)) return;
+  platform_.dialogs.MessageBox(Fill(Tr("The statistics could not be written to {file}."), {{"file", path}}),
+                               Tr(kStatisticsCaption), kErrorStyle);
 }
 
 void FormStatistics::PushButton2_Click() {
-  Dialogs& dialogs = dialogs_;
+  Dialogs& dialogs = platform_.dialogs;
   if (dialogs.MessageBox(Tr("Clear the whole history of breaks and screen time? It cannot be brought back."),
                          Tr(kStatisticsCaption), kYesNoQuestion) != kYes)
     return;
-  if (!statistics_.Clear())
-    dialogs.MessageBox(Fill(Tr("The statistics file could not be deleted: {file}"), {{"file", statistics_.Path()}}),
+  // Looked up after the question: the option may have changed while it was asked.
+  Statistics& statistics = Shown();
+  if (!statistics.Clear())
+    dialogs.MessageBox(Fill(Tr("The statistics file could not be deleted: {file}"), {{"file", statistics.Path()}}),
                        Tr(kStatisticsCaption), kErrorStyle);
   ShowRecord();
 }

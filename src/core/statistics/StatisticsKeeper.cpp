@@ -30,13 +30,14 @@ void StatisticsKeeper::Save() {
   if (statistics_) statistics_->Save();
 }
 
-void StatisticsKeeper::Ticked(bool away, bool held, bool startedOver) {
+void StatisticsKeeper::Ticked(bool away, bool absent, bool held, bool startedOver) {
   if (!statistics_) return;
   BreakRecord& record = statistics_->record;
   // A spell away is one natural break: counted at its first tick, or, when no tick saw it (a
   // lock or a sleep that ended between two), at the tick that starts the period over.
   if ((away || startedOver) && !awayRecorded_) record.Natural();
-  awayRecorded_ = away;
+  // A spell lasts to the end of its lock or sleep, which may have counted as a guided break.
+  awayRecorded_ = away || (awayRecorded_ && absent);
   if (!away) record.ScreenSecond(held);
 }
 
@@ -49,6 +50,10 @@ void StatisticsKeeper::Announced() { Count(&BreakRecord::Announced); }
 void StatisticsKeeper::Held() { Count(&BreakRecord::Held); }
 void StatisticsKeeper::StretchEnded() { Count(&BreakRecord::EndStretch); }
 void StatisticsKeeper::Taken() { Count(&BreakRecord::Taken); }
+void StatisticsKeeper::TakenAway() {
+  Taken();
+  awayRecorded_ = true;  // that time away is the break taken, not a natural one besides
+}
 void StatisticsKeeper::Postponed() { Count(&BreakRecord::Postponed); }
 void StatisticsKeeper::Skipped() { Count(&BreakRecord::Skipped); }
 void StatisticsKeeper::EyeBreak() { Count(&BreakRecord::EyeBreak); }

@@ -30,12 +30,13 @@ class StatisticsKeeper : public BreakObserver {
   // Writes what changed since the last write (at the end of the program).
   void Save();
 
-  void Ticked(bool away, bool held, bool startedOver) override;
+  void Ticked(bool away, bool absent, bool held, bool startedOver) override;
   void Due() override;
   void Announced() override;
   void Held() override;
   void StretchEnded() override;
   void Taken() override;
+  void TakenAway() override;
   void Postponed() override;
   void Skipped() override;
   void EyeBreak() override;
@@ -47,7 +48,8 @@ class StatisticsKeeper : public BreakObserver {
   Platform& platform_;
   std::function<void()> problemChanged_;
   std::unique_ptr<Statistics> statistics_;
-  // True while the record has this spell of time away as a natural break.
+  // True while the record has this spell of time away as a break: a natural one, or the guided
+  // break it ended.
   bool awayRecorded_ = false;
 };
 

@@ -19,18 +19,35 @@ constexpr int kMark = 90;        // the side of a break's mark
 constexpr int kMarkStep = 120;   // from one mark to the next up the bar
 constexpr std::int64_t kHour = 3600;
 
-// "Tue" and "12-08" for a day.
+// "Tue" and, as the user's clock writes it, "8.12." for a day.
 std::string WeekdayOf(std::int64_t day) { return WeekdayName(Weekday(CivilFromDays(day))); }
-std::string MonthAndDay(std::int64_t day) {
-  const std::string date = DateText(CivilFromDays(day));  // "2026-12-08"
-  // TRANSLATORS: a date under the statistics chart's bars, {month} and {day} as two digits ("12-08");
-  // put them in your language's order and with its separator
-  return Fill(Tr("{month}-{day}"), {{"month", date.substr(5, 2)}, {"day", date.substr(8, 2)}});
+std::string MonthAndDay(std::int64_t day, WallClock& clock) {
+  const LocalDateTime date = CivilFromDays(day);
+  return clock.FormatMonthAndDay(date.year, date.month, date.day);
 }
 
-// Characters, not bytes, of a UTF-8 text: a translated legend takes the room it needs.
-int Characters(std::string_view text) {
-  return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+// A Chinese, Japanese or Korean character, drawn twice as wide as a Latin one.
+bool IsWide(unsigned point) {
+  return (point >= 0x1100 && point <= 0x115F) || (point >= 0x2E80 && point <= 0xA4CF) || (point >= 0xAC00 && point <= 0xD7A3) ||
+         (point >= 0xF900 && point <= 0xFAFF) || (point >= 0xFE30 && point <= 0xFE4F) || (point >= 0xFF00 && point <= 0xFF60) ||
+         (point >= 0xFFE0 && point <= 0xFFE6);
+}
+
+// The text's width in half-width cells, not bytes: a translated legend takes the room it needs.
+int Cells(std::string_view text) {
+  const auto byte = [&](std::size_t at) { return at < text.size() ? static_cast<unsigned char>(text[at]) : 0u; };
+  int cells = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned lead = byte(i);
+    if ((lead & 0xC0) == 0x80) continue;  // inside a character
+    if (lead >= 0xF0)
+      cells += 2;  // beyond the basic plane: CJK extensions, emoji
+    else if (lead >= 0xE0)
+      cells += IsWide(((lead & 0x0Fu) << 12) | ((byte(i + 1) & 0x3Fu) << 6) | (byte(i + 2) & 0x3Fu)) ? 2 : 1;
+    else
+      cells += 1;
+  }
+  return cells;
 }
 
 DrawnShape Shape(DrawnShape::Kind kind, TwipsRect rect, std::uint32_t colour, std::string text = {},
@@ -74,7 +91,7 @@ void AddLegend(std::vector<DrawnShape>& shapes, int left) {
     else
       shapes.push_back(Shape(DrawnShape::Kind::Fill, swatch, e.colour));
     std::string text = Tr(e.text);
-    const int width = Characters(text) * 105;
+    const int width = Cells(text) * 105;
     shapes.push_back(Shape(DrawnShape::Kind::Text, {x + kMark + kGap, 0, width, kLegendHeight}, kButtonTextColour, std::move(text)));
     x += kMark + kGap + width + 3 * kGap;
   }
@@ -138,7 +155,8 @@ std::string FiguresText(std::string_view period, const DayFigures& d) {
   return text;
 }
 
-std::vector<DrawnShape> ChartDrawing(const DayRecords& days, std::int64_t today, int width, int height) {
+std::vector<DrawnShape> ChartDrawing(const DayRecords& days, std::int64_t today, int width, int height,
+                                     WallClock& clock) {
   std::vector<DrawnShape> shapes;
   const int left = kAxisWidth, right = width - kGap;
   const int top = kLegendHeight + kTextHeight, bottom = height - 2 * kTextHeight - kGap;
@@ -184,17 +202,17 @@ std::vector<DrawnShape> ChartDrawing(const DayRecords& days, std::int64_t today,
     shapes.push_back(Shape(DrawnShape::Kind::Text, {x, bottom + kGap, column, kTextHeight}, kButtonTextColour, WeekdayOf(day),
                            TextAlign::Centre));
     shapes.push_back(Shape(DrawnShape::Kind::Text, {x, bottom + kGap + kTextHeight, column, kTextHeight}, kButtonTextColour,
-                           MonthAndDay(day), TextAlign::Centre));
+                           MonthAndDay(day, clock), TextAlign::Centre));
   }
   return shapes;
 }
 
-std::string ChartDescription(const DayRecords& days, std::int64_t today) {
+std::string ChartDescription(const DayRecords& days, std::int64_t today, WallClock& clock) {
   // TRANSLATORS: what the statistics chart shows, as a screen reader reads it; a list of days follows
   std::string text = Tr("Screen time per day:");
   for (std::int64_t day = today - (kChartDays - 1); day <= today; ++day) {
     auto it = days.find(day);
-    const std::string weekday = WeekdayOf(day), date = MonthAndDay(day),
+    const std::string weekday = WeekdayOf(day), date = MonthAndDay(day, clock),
                       time = FormatDuration(it == days.end() ? 0 : it->second.screenSeconds);
     text += ' ';
     if (day != today) {

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ports/WallClock.h"
 #include "runtime/Controls.h"
 #include "statistics/BreakRecord.h"
 
@@ -26,9 +27,10 @@ std::string FiguresText(std::string_view period, const DayFigures& figures);
 // The chart of the kChartDays days up to `today` in a chart of the given size (twips): screen
 // time as bars against an hours axis, today's bar in the highlight colour, a filled mark on the
 // bar for each break taken and a hollow one for each natural break, the weekday and the date
-// under each bar, and a legend above. In system colours only, so high contrast recolours it.
-std::vector<DrawnShape> ChartDrawing(const DayRecords& days, std::int64_t today, int width, int height);
-// What the chart shows, as a screen reader reads it: "Screen time per day: Wed 11-25 4 h 10 min, ...".
-std::string ChartDescription(const DayRecords& days, std::int64_t today);
+// under each bar (as the user's `clock` writes a day), and a legend above. In system colours
+// only, so high contrast recolours it.
+std::vector<DrawnShape> ChartDrawing(const DayRecords& days, std::int64_t today, int width, int height, WallClock& clock);
+// What the chart shows, as a screen reader reads it: "Screen time per day: Wed 11/25 4 h 10 min, ...".
+std::string ChartDescription(const DayRecords& days, std::int64_t today, WallClock& clock);
 
 }  // namespace rp

@@ -4,6 +4,7 @@
 #include "ports/EventLoop.h"
 #include "ports/WallClock.h"
 #include "runtime/CivilTime.h"
+#include "runtime/DatePicture.h"
 
 namespace rp::sim {
 
@@ -23,7 +24,10 @@ class SimClock : public WallClock {
     return DateTimeText(t).substr(11);
   }
   std::string FormatShortDate(int year, int month, int day) override {
-    return DateText({year, month, day});
+    return FormatDatePicture(shortDatePicture, {year, month, day});
+  }
+  std::string FormatMonthAndDay(int year, int month, int day) override {
+    return FormatDatePicture(MonthDayPicture(shortDatePicture), {year, month, day});
   }
 
   // From now on the clock shows `t`, and runs on from there.
@@ -35,6 +39,8 @@ class SimClock : public WallClock {
   void Shift(std::int64_t minutes) { localAtStart_ += minutes * 60; }
 
   int reads = 0;  // how often the program read the clock
+  // The user's short date format, as the system's settings write it ("d.M.yyyy" in Germany).
+  std::string shortDatePicture = "yyyy-MM-dd";
 
  private:
   EventLoop& clock_;

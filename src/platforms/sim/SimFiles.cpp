@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "runtime/Failure.h"
+#include "runtime/WindowsPath.h"
 
 namespace rp::sim {
 namespace {
@@ -76,10 +77,8 @@ bool SimFiles::CreateFolder(std::string_view path) {
   if (foldersFail) return false;
   SimFile folder;
   folder.directory = true;
-  for (std::size_t end = path.find('\\', 3);; end = path.find('\\', end + 1)) {
-    files.try_emplace(Lower(path.substr(0, end)), folder);
-    if (end == std::string_view::npos) return true;
-  }
+  for (const std::string& made : FoldersBelowRoot(path)) files.try_emplace(Lower(made), folder);
+  return true;
 }
 
 bool SimFiles::WriteNewFile(std::string_view path, std::string_view content) {

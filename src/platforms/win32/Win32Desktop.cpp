@@ -1,6 +1,5 @@
 #include "win32/Win32Desktop.h"
 
-#include <cwctype>
 #include <utility>
 
 #include "resource.h"
@@ -37,7 +36,7 @@ class Win32Picture : public Picture {
 }  // namespace
 
 Win32Desktop::Win32Desktop(HINSTANCE instance, ComApartment& com)
-    : instance_(instance), dpi_(SystemDpi()), accessibility_(com) {
+    : instance_(instance), translations_(instance), dpi_(SystemDpi()), accessibility_(com) {
   timerWindow_ = CreateHiddenWindow(instance_, kTimerWindowClass, TimerWindowProc, HWND_MESSAGE, 0, 0, this);
   NativeControl::RegisterClasses(instance_);
 }
@@ -165,24 +164,6 @@ std::unique_ptr<Picture> Win32Desktop::ApplicationIcon() {
   HANDLE icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED);
   if (!icon) throw Failure("The application icon is missing");
   return std::make_unique<Win32Picture>(static_cast<HICON>(icon));
-}
-
-// The catalogs are resources of type CATALOG named by their tag ("PT_BR" for "pt-BR").
-std::string Win32Desktop::TranslationCatalog(std::string_view tag) {
-  std::wstring name = Widen(tag);
-  for (wchar_t& c : name) c = c == L'-' ? L'_' : static_cast<wchar_t>(towupper(c));
-  HRSRC found = FindResourceW(instance_, name.c_str(), L"CATALOG");
-  HGLOBAL loaded = found ? LoadResource(instance_, found) : nullptr;
-  const void* bytes = loaded ? LockResource(loaded) : nullptr;
-  if (!bytes) return "";
-  return std::string(static_cast<const char*>(bytes), SizeofResource(instance_, found));
-}
-
-std::string Win32Desktop::DisplayLanguage() {
-  wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
-  if (!LCIDToLocaleName(MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0))
-    return "";
-  return Narrow(name);
 }
 
 std::unique_ptr<Picture> Win32Desktop::TrayIconPicture() {

@@ -12,6 +12,7 @@
 #include "win32/CommonControls.h"
 #include "win32/Dpi.h"
 #include "win32/Handles.h"
+#include "win32/Win32Translations.h"
 
 namespace rp::win32 {
 
@@ -36,8 +37,8 @@ class Win32Desktop : public EventLoop, public Ui {
   std::unique_ptr<Picture> TrayIconPicture() override;
   // Windows has no program-wide title apart from the windows' captions.
   void SetApplicationTitle(std::string_view) override {}
-  std::string TranslationCatalog(std::string_view tag) override;
-  std::string DisplayLanguage() override;
+  std::string TranslationCatalog(std::string_view tag) override { return translations_.TranslationCatalog(tag); }
+  std::string DisplayLanguage() override { return translations_.DisplayLanguage(); }
   void Update(Timer& timer) override;
   void Forget(Timer& timer) override;
 
@@ -63,6 +64,7 @@ class Win32Desktop : public EventLoop, public Ui {
   LRESULT OnTimer(UINT_PTR id);
 
   HINSTANCE instance_;
+  Win32Translations translations_;
   int dpi_;
   DpiFunctions dpiFunctions_;
   Colours colours_;

@@ -2,6 +2,9 @@
 
 #include <shlobj.h>
 
+#include <vector>
+
+#include "runtime/WindowsPath.h"
 #include "win32/Handles.h"
 #include "win32/Text.h"
 
@@ -14,17 +17,26 @@ std::string Win32Files::LocalAppDataFolder() {
   return Narrow(folder);
 }
 
+namespace {
+
+bool IsFolder(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
 bool Win32Files::CreateFolder(std::string_view path) {
-  const std::wstring wide = Widen(path);
+  // A drive or a share ("C:\", "\\server\share\") cannot be made, only found.
+  const std::vector<std::string> folders = FoldersBelowRoot(path);
+  if (folders.empty()) return IsFolder(Widen(path.ends_with('\\') ? std::string(path) : std::string(path) + '\\'));
   // Each missing folder from the root down; one that exists already is as good as made.
-  for (std::size_t end = wide.find(L'\\', 3);; end = wide.find(L'\\', end + 1)) {
-    const std::wstring part = wide.substr(0, end);
-    if (!CreateDirectoryW(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-      const DWORD attributes = GetFileAttributesW(part.c_str());
-      if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    }
-    if (end == std::wstring::npos) return true;
+  for (const std::string& folder : folders) {
+    const std::wstring wide = Widen(folder);
+    if (!CreateDirectoryW(wide.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS && !IsFolder(wide))
+      return false;
   }
+  return true;
 }
 
 bool Win32Files::WriteNewFile(std::string_view path, std::string_view content) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "runtime/DatePicture.h"
 #include "win32/Text.h"
 
 namespace rp::win32 {
@@ -23,14 +24,32 @@ std::string Win32WallClock::FormatTimeOfDay(int hour, int minute) {
   return Narrow(text);
 }
 
-std::string Win32WallClock::FormatShortDate(int year, int month, int day) {
+namespace {
+
+// The date in the user's locale, by the given picture or by `flags` alone.
+std::string FormatDate(int year, int month, int day, DWORD flags, const wchar_t* picture) {
   SYSTEMTIME date{};
   date.wYear = static_cast<WORD>(year);
   date.wMonth = static_cast<WORD>(month);
   date.wDay = static_cast<WORD>(day);
   wchar_t text[64];
-  if (!GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, text, 64)) return {};
+  if (!GetDateFormatW(LOCALE_USER_DEFAULT, flags, &date, picture, text, 64)) return {};
   return Narrow(text);
+}
+
+}  // namespace
+
+std::string Win32WallClock::FormatShortDate(int year, int month, int day) {
+  return FormatDate(year, month, day, DATE_SHORTDATE, nullptr);
+}
+
+// Windows has no numeric form of a day without its year (its month-day form names the month:
+// "26. November"), so the short date's picture is taken without the year.
+std::string Win32WallClock::FormatMonthAndDay(int year, int month, int day) {
+  wchar_t shortDate[80];
+  if (!GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, shortDate, 80)) return {};
+  const std::wstring picture = Widen(MonthDayPicture(Narrow(shortDate)));
+  return FormatDate(year, month, day, 0, picture.c_str());
 }
 
 }  // namespace rp::win32

@@ -9,6 +9,7 @@ class Win32WallClock : public WallClock {
   LocalDateTime LocalNow() override;
   std::string FormatTimeOfDay(int hour, int minute) override;
   std::string FormatShortDate(int year, int month, int day) override;
+  std::string FormatMonthAndDay(int year, int month, int day) override;
 };
 
 }  // namespace rp::win32

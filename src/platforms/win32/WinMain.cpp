@@ -41,7 +41,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // A command line that is not understood changes nothing: one box says so, and the start ends.
   // Export and import run beside a running copy, without a window of their own.
   const rp::CommandLine line = rp::ParseCommandLine(rp::win32::CommandLineArguments());
-  if (rp::RunsWithoutWindow(line)) return rp::win32::RunWithoutWindow(line, com);
+  if (rp::RunsWithoutWindow(line)) return rp::win32::RunWithoutWindow(line, com, instance);
   // A second start shows the running copy, or hands it the command, and ends, touching no setting.
   rp::win32::RunningCopy copy;
   if (copy.AnotherRuns()) {

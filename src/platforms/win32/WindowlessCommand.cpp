@@ -10,6 +10,7 @@
 #include "win32/Win32Dialogs.h"
 #include "win32/Win32Files.h"
 #include "win32/Win32Settings.h"
+#include "win32/Win32Translations.h"
 
 namespace rp::win32 {
 
@@ -22,11 +23,12 @@ std::vector<std::string> CommandLineArguments() {
   return result;
 }
 
-int RunWithoutWindow(const CommandLine& line, ComApartment& com) {
+int RunWithoutWindow(const CommandLine& line, ComApartment& com, HINSTANCE instance) {
   Win32Settings settings;
   Win32Files files;
   Win32Dialogs dialogs(com);
-  const CommandOutcome outcome = rp::RunWithoutWindow(line, settings, files, dialogs);
+  Win32Translations translations(instance);
+  const CommandOutcome outcome = rp::RunWithoutWindow(line, settings, files, dialogs, translations);
   if (outcome.settingsChanged) RunningCopy::TellSettingsChanged();
   return outcome.exitCode;
 }

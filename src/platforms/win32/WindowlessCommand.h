@@ -15,6 +15,6 @@ std::vector<std::string> CommandLineArguments();
 
 // Runs what rp::RunsWithoutWindow names (a line not understood, an export, an import) and
 // returns the exit code; a running copy is told to take imported settings into use at once.
-int RunWithoutWindow(const CommandLine& line, ComApartment& com);
+int RunWithoutWindow(const CommandLine& line, ComApartment& com, HINSTANCE instance);
 
 }  // namespace rp::win32
