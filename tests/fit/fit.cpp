@@ -136,15 +136,14 @@ class Fitting {
       for (const DrawnShape& shape : control.Drawing()) {
         if (shape.kind != DrawnShape::Kind::Text) continue;
         // As the chart paints it: one line in its place, aligned and centred vertically, unclipped
-        // but for the chart's own edges; it must keep within its own width too, or it runs into
-        // its neighbour (a legend's next entry, the next day's date).
+        // but for the chart's own edges; a text that starts at its place must also end within it,
+        // or it runs into what follows (the legend's next entry).
         const PixelRect p = PixelsOf(shape.rect, window->Dpi());
         const RECT at{p.left, p.top, p.left + p.width, p.top + p.height};
         const UINT align = shape.align == TextAlign::Centre ? DT_CENTER : shape.align == TextAlign::Right ? DT_RIGHT : DT_LEFT;
         RECT room;
         GetClientRect(native->window, &room);
-        room.left = std::max(room.left, at.left);
-        room.right = std::min(room.right, at.right);
+        if (align == DT_LEFT) room.right = std::min(room.right, at.right);
         Measure(form, control, shape.text, room, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX, native->font, &at);
       }
       return;
