@@ -214,17 +214,20 @@ E2E_POSE(screenshot_eye_break) {
 E2E_POSE(screenshot_statistics_window) {
     settings::clear();
     settings::set("Keep Statistics", "On");
+    const char* language = std::getenv("RP_POSE_LANGUAGE");
+    if (language) settings::set("Language", language);
     writeStatisticsEndingToday();
     App app = App::start(ctx);
     HWND main = app.mainWindow();
     post(main, WM_SYSCOMMAND, 0x1010);  // "Statistics..."
-    HWND window = waitForWindow({"Statistics", "RespitePrompterFormStatistics", app.pid(), true});
+    // By its class: its caption is in the language posed.
+    HWND window = waitForWindow({std::nullopt, "RespitePrompterFormStatistics", app.pid(), true});
     E2E_REQUIRE(window != nullptr);
     E2E_REQUIRE(waitUntilStill(window, 300ms, 5s));
     Sleep(200);  // let the window finish painting
     RECT rect{};
     GetWindowRect(window, &rect);
-    pose("statistics-window", rect);
+    pose(language ? std::string("statistics-window-") + language : std::string("statistics-window"), rect);
     std::error_code ignored;
     std::filesystem::remove(statisticsPath(), ignored);
 }
