@@ -101,8 +101,8 @@ TEST_F(EyeBreakTest, RisesOnThePointersMonitorCountsDownAndLeaves) {
     desktop.monitors.monitors = c.monitors;
     desktop.monitors.pointer = c.pointer;
     Start();
-    program->formEyeBreak = std::make_unique<FormEyeBreak>(program->platform);
-    FormEyeBreak& w = *program->formEyeBreak;
+    const auto window = std::make_unique<FormEyeBreak>(program->platform);
+    FormEyeBreak& w = *window;
     desktop.Run([&] { w.Appear(); });
     EXPECT_EQ(w.Caption(), "Eye Break");
     EXPECT_EQ(w.Left(), c.left);

@@ -258,11 +258,11 @@ TEST_F(GuidedBreakTest, AFreshPeriodDropsAPostponedBreakAndCountsTheEyeBreaksAga
 
 TEST_F(GuidedBreakTest, TakeABreakNowRunsTheGuidedBreakOnlyWhileReminding) {
   StartReminding("45", {{"Break Length", "1"}});
-  desktop.Run([&] { form().TakeBreakNow(); });
+  desktop.Run([&] { form().RunCommand({CommandKind::Break}); });
   EXPECT_EQ(log.events, Events{"taken"});
   EXPECT_TRUE(form().Timer1.Running());
   desktop.Click(form().PushButton3);  // stopped: the menu greys it, and a command does nothing
-  desktop.Run([&] { form().TakeBreakNow(); });
+  desktop.Run([&] { form().RunCommand({CommandKind::Break}); });
   EXPECT_EQ(log.events, Events{"taken"});
   EXPECT_EQ(Frame1(), "Stopped.");
 }

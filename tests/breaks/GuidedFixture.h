@@ -39,7 +39,7 @@ class GuidedTest : public SimTest {
     desktop.settings.values = {{"Text1", minutes}, {"Check1", "1"}, {"Check2", "0"}, {"Check3", "0"}};
     for (const auto& [name, value] : options) desktop.settings.values[name] = value;
     Start();
-    form().SetBreakObserver(&log);
+    form().breaks.SetObserver(&log);
     desktop.Click(form().PushButton3);
   }
   // A new run of the program on the same desktop, with an empty log.
@@ -51,8 +51,8 @@ class GuidedTest : public SimTest {
   // The windows of the running break, in the order they opened.
   std::vector<FormBreak*> Windows() {
     std::vector<FormBreak*> open;
-    if (program->breakWindows)
-      for (const auto& window : program->breakWindows->Windows()) open.push_back(window.get());
+    if (const BreakWindows* windows = form().breaks.Windows())
+      for (const auto& window : windows->Windows()) open.push_back(window.get());
     return open;
   }
   std::string Frame1() { return form().Frame1.Text(); }
@@ -62,7 +62,7 @@ class GuidedTest : public SimTest {
     actions_ = std::move(actions);
     next_ = 0;
     watch_ = std::make_unique<Timer>(desktop, [this] {
-      const GuidedBreak& guided = form().guidedBreak;
+      const GuidedBreak& guided = form().breaks.guided;
       const auto open = Windows();
       if (open.empty()) {
         acted_ = false;

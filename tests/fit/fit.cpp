@@ -326,7 +326,7 @@ int CheckWindows(Program& program, const std::string& language, int dpi) {
   {
     MonitorInfo monitor = program.platform.monitors.List().at(0);
     monitor.dpi = dpi;
-    FormBreak guided(program.platform.ui, program.form1->guidedBreak, monitor, Tr("Stand up and walk around for a moment."));
+    FormBreak guided(program.platform.ui, program.form1->breaks.guided, monitor, Tr("Stand up and walk around for a moment."));
     guided.Show();
     ScaleTo(guided, dpi);
     fit.CheckAll(guided);

@@ -217,8 +217,8 @@ TEST_F(ConsiderateTest, WithEveryOptionOffNothingIsAskedNorStored) {
   EXPECT_EQ(desktop.presence.listener, nullptr);
   EXPECT_TRUE(desktop.settings.removals.empty());
   EXPECT_EQ(desktop.clock.reads, 0);
-  EXPECT_EQ(program->breakWindows, nullptr);
-  EXPECT_EQ(program->formEyeBreak, nullptr);
+  EXPECT_EQ(form().breaks.Windows(), nullptr);
+  EXPECT_EQ(form().breaks.EyeWindow(), nullptr);
   for (const auto& [name, value] : desktop.settings.writes)
     EXPECT_TRUE(name == "Text1" || name == "Alarm" || name == "StartStopState" || name.rfind("Check", 0) == 0)
         << name;
@@ -438,8 +438,8 @@ TEST_F(OptionsWindowTest, GuidedBreakChoicesAreStoredAndTakenIntoUse) {
   });
   EXPECT_EQ(NewWrites(before), (std::vector<std::pair<std::string, std::string>>{{"Break Length", "10"},
                                                                                  {"Eye Breaks", "On"}}));
-  EXPECT_EQ(form().guidedBreak.LengthSeconds(), 600);
-  EXPECT_TRUE(form().eyeBreaks.On());
+  EXPECT_EQ(form().breaks.guided.LengthSeconds(), 600);
+  EXPECT_TRUE(form().breaks.eyeBreaks.On());
 }
 
 TEST_F(OptionsWindowTest, GuidedBreakNumbersOutOfRangeAreRefused) {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "SimFixture.h"
+#include "app/CommandLine.h"
 #include "runtime/CivilTime.h"
 #include "options/FormOptions.h"
 #include "statistics/FormStatistics.h"
@@ -338,7 +339,7 @@ TEST_F(StatisticsTest, TheOptionsWindowTurnsTheRecordOnAndOff) {
 // and not again when the period's break had fallen due already and was held.
 TEST_F(StatisticsTest, ABreakAskedForIsDueInPlaceOfThePeriodsBreak) {
   StartKeeping("10", true, {{"Break Length", "1"}, {"Hold Reminders", "On"}});
-  const auto takeBreakNow = [&] { desktop.Run([&] { form().TakeBreakNow(); }); };
+  const auto takeBreakNow = [&] { desktop.Run([&] { form().RunCommand({CommandKind::Break}); }); };
   takeBreakNow();
   desktop.RunFor(kMinute);
   takeBreakNow();

@@ -92,6 +92,8 @@ std::string CommandText(const Command& command) {
     case CommandKind::Stop: return "/stop";
     case CommandKind::ExportSettings:
     case CommandKind::ImportSettings:
+    case CommandKind::Open:
+    case CommandKind::Exit:
     case CommandKind::None: break;
   }
   return "";

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "countdown/Steering.h"
@@ -12,10 +13,14 @@
 
 namespace rp {
 
-// What a start of the program asks of it, or of the copy already running.
-enum class CommandKind { None, Pause, PauseUntilTomorrow, Resume, Break, Start, Stop, ExportSettings, ImportSettings };
+// What a start of the program asks of it, or of the copy already running; the tray icon's menu
+// asks for the same, and for Open and Exit besides.
+enum class CommandKind { None, Pause, PauseUntilTomorrow, Resume, Break, Start, Stop, ExportSettings, ImportSettings, Open, Exit };
 
 struct Command {
+  Command() = default;
+  Command(CommandKind kind, int minutes = 0, std::string file = {}) : kind(kind), minutes(minutes), file(std::move(file)) {}
+
   CommandKind kind = CommandKind::None;  // None: a plain start
   int minutes = 0;                       // of a Pause
   std::string file;                      // of an export or an import

@@ -4,6 +4,7 @@
 #include "settings/Guard.h"
 #include "app/Program.h"
 #include "countdown/modReminder.h"
+#include "startup/mStartUp.h"
 
 namespace rp {
 
@@ -76,9 +77,12 @@ void Form1::Form_Load() {
   g.Step(196, [&] { Check2.SetValue(main.ToInteger16(main.GetSetting("Check2", "1"))); });
   g.Step(198, [&] { Check3.SetValue(main.ToInteger16(main.GetSetting("Check3", "0"))); });
   ApplyOptions(Options::Load(main));
-  RestorePause();
-  ShowPolicies();
-  g.Step(200, [&] { KeepStartupEntryAsPolicySays(); });
+  // Takes up the pause stored by the last run, if it still holds.
+  steering.Restore(Reminding() && !main.SetByPolicy("StartStopState"));
+  if (steering.Holding() != SteerHold::None) ShowHold();
+  main.ShowWhetherSetByPolicy(policyControls_);
+  trayTip.ReadPolicies();
+  g.Step(200, [&] { mStartUp::KeepAsPolicySays(main, program.platform.files, program.platform.registry); });
 }
 
 void Form1::Text2_Change() { program.main.SaveSetting("Alarm", Text2.Text()); }
@@ -103,16 +107,15 @@ void Form1::Form_LanguageChanged() {
     Frame1.SetText(Tr("Stopped."));
   else if (steering.Holding() != SteerHold::None)
     Frame1.SetText(steering.Caption());
-  else if (guidedBreak.State() == GuidedState::Running)
-    ShowBreakTimeLeft();
-  else if (guidedBreak.State() == GuidedState::Postponed)
-    ShowPostponedTimeLeft();
+  else if (breaks.ShowState())
+    {}  // the break under way or postponed shows itself
   else if (considerate.Away() || considerate.Held() != HoldReason::None)
-    ShowPresence();
+    ShowHold();
   else
     Frame1.SetText(NextBreakText(countdown.SecondsLeft()));
-  tipNote_ = "\n";  // no note is this: the tip is written again, in the new language
-  ShowPolicies();
+  trayTip.Retranslate();
+  program.main.ShowWhetherSetByPolicy(policyControls_);
+  trayTip.ReadPolicies();
 }
 
 }  // namespace rp

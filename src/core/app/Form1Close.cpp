@@ -18,13 +18,11 @@ void Form1::Form_QueryUnload(int&, int) {
   g.Step(108, [&] { loop.EndProgram(); });
 }
 
-bool Form1::ExitAllowed() { return program.main.GetSetting("Allow Exit", "On") != "Off"; }
-
 bool Form1::Form_CloseButton() {
   // An administrator may keep the program running: the close button then puts it into the tray,
   // as minimising does. Closing for the end of the Windows session, or by another program (an
   // installer that replaces the exe), still ends it.
-  if (ExitAllowed()) return true;
+  if (program.main.ExitAllowed()) return true;
   SetWindowState(kMinimized);
   return false;
 }

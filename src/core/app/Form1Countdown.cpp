@@ -2,29 +2,18 @@
 #include <limits>
 
 #include "app/Form1.h"
-#include "settings/Guard.h"
 #include "app/Program.h"
-#include "reminders/Form2.h"
-#include "runtime/Translation.h"
 #include "countdown/modReminder.h"
+#include "reminders/Form2.h"
+#include "runtime/FlagScope.h"
+#include "runtime/Translation.h"
+#include "settings/Guard.h"
 
 namespace rp {
 namespace {
 
 // The break window may stay as long as the user likes: wait for events, not for a time.
 constexpr std::int64_t kNoDeadline = std::numeric_limits<std::int64_t>::max();
-
-// Clears a flag however the scope is left.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-};
 
 }  // namespace
 
@@ -37,9 +26,11 @@ void Form1::Timer1_Timer() {
   Guard g(program.main, "Form1.Timer1_Timer");
   switch (steering.BeforeTick()) {
     case SteerPlan::Hold:
-      return HoldCountdown();
+      return ShowHold();
     case SteerPlan::StartAfresh:
-      StartFreshPeriod();
+      countdown.ElapsedSeconds = 0;
+      considerate.Reset();
+      breaks.PeriodStartsAfresh();
       break;
     case SteerPlan::Count:
       break;
@@ -49,23 +40,26 @@ void Form1::Timer1_Timer() {
                     plan == TickPlan::StartOver);
   switch (plan) {
     case TickPlan::Wait:
-      ShowPresence();
-      return;
+      return ShowHold();
     case TickPlan::FireHeld:
-      if (guidedBreak.State() == GuidedState::Postponed) return ResumePostponedBreak(g);
       // A period lengthened meanwhile is no longer due: it counts on.
-      if (countdown.ElapsedSeconds >= countdown.IntervalSeconds) return RunBreak(g);
+      if (breaks.Postponed() || countdown.ElapsedSeconds >= countdown.IntervalSeconds) return RunBreak(g);
       break;
     case TickPlan::StartOver:
       countdown.ElapsedSeconds = 0;
       // The time away was the break: a postponed one is not due any more.
-      guidedBreak.Drop();
-      eyeBreaks.Restart();
+      breaks.guided.Drop();
+      breaks.eyeBreaks.Restart();
       break;
     case TickPlan::Count:
       break;
   }
-  if (guidedBreak.State() == GuidedState::Postponed) return PostponedTick(g);
+  if (breaks.Postponed()) {
+    if (!breaks.CountPostponed()) return trayTip.Update();
+    // Held as a break at the end of its period is: the next tick sees whether the hold ended.
+    if (considerate.HoldDueBreak()) return ShowHold();
+    return RunBreak(g);
+  }
 
   EventLoop& loop = program.platform.loop;
   g.Step(100, [&] { ++countdown.ElapsedSeconds; });
@@ -75,33 +69,34 @@ void Form1::Timer1_Timer() {
   });
   g.Step(106, [&] { loop.DoEvents(); });
   if (!g.Test(108, [&] { return countdown.ElapsedSeconds >= countdown.IntervalSeconds; })) {
-    CountEyeTime(countdown.SecondsLeft());
-    return UpdateTrayTip();
+    breaks.CountEyeTime(countdown.SecondsLeft());
+    return trayTip.Update();
   }
   statistics.Due();
   // The count stays where it is while the break is held, so the hold ends with this break.
   if (considerate.HoldDueBreak()) {
     statistics.Held();
-    return ShowPresence();
+    return ShowHold();
   }
   RunBreak(g);
 }
 
 void Form1::RunBreak(Guard& g) {
+  if (breaks.Postponed()) {
+    g.Step(110, [&] { Timer1.SetEnabled(false); });
+    g.Step(112, [&] { Timer1.SetInterval(0); });
+    return EndBreak(g, breaks.ResumePostponed());
+  }
   EventLoop& loop = program.platform.loop;
-  MediaPlayer& player = program.platform.player;
-  CloseEyeBreak();
+  MediaPlayer& player = sound.Player();
+  breaks.Begin();
   if (Check1.Value() == 1 || Check2.Value() == 1 || Check3.Value() == 1) statistics.Announced();
   g.Step(110, [&] { Timer1.SetEnabled(false); });
   g.Step(112, [&] { Timer1.SetInterval(0); });
-  breakUnderWay_ = true;
   if (g.Test(116, [&] { return Check1.Value() == 1; })) {
     g.Step(118, [&] { player.SetLoop(true); });
     g.Step(120, [&] { player.Close(); });
-    g.Step(122, [&] {
-      breakSoundLooping_ = true;
-      player.SetUrl(Text2.Text());
-    });
+    g.Step(122, [&] { sound.Loop(Text2.Text()); });
   }
   if (g.Test(124, [&] { return Check2.Value() == 1; })) {
     g.Step(126, [&] { cSysTray1.ShowBalloon(Tr("Break!"), kProductName, 30); });
@@ -109,7 +104,15 @@ void Form1::RunBreak(Guard& g) {
   if (g.Test(128, [&] { return Check3.Value() == 1; })) {
     g.Step(130, [&] { program.globals.BreakWindowClosed = false; });
     g.Step(132, [&] {
-      program.form2 = program.NewForm2();
+      // The wait below may lie under another window's modal loop (Options opened during the
+      // break): the countdown goes on when the window closes, not when that one does. A
+      // guided break follows the reminders in the break's own course instead.
+      program.form2 = program.NewForm2([this] {
+        if (!breaks.UnderWay() || breaks.guided.On()) return;
+        Guard closed(program.main, "Form1.Timer1_Timer");
+        if (const auto postponed = breaks.EndReminders()) EndBreak(closed, *postponed);
+        tickRunning_ = false;  // the tick that ran the break has nothing left to do
+      });
       program.form2->Show();
     });
     // A window that could not be shown, or is gone without saying so, ends the wait too.
@@ -122,27 +125,10 @@ void Form1::RunBreak(Guard& g) {
       });
     }
   }
-  EndBreak(g);
+  if (const auto postponed = breaks.EndReminders()) EndBreak(g, *postponed);
 }
 
-void Form1::Form2_Closed() {
-  // The wait above may lie under another window's modal loop (Options opened during the
-  // break): the countdown goes on now, not when that window closes. A guided break follows
-  // the reminders in the break's own course instead.
-  if (!breakUnderWay_ || guidedBreak.On()) return;
-  Guard g(program.main, "Form1.Timer1_Timer");
-  EndBreak(g);
-  tickRunning_ = false;  // the tick that ran the break has nothing left to do
-}
-
-void Form1::EndBreak(Guard& g) {
-  if (!breakUnderWay_) return;
-  breakUnderWay_ = false;
-  // The guided break follows the reminders; a postponed one leaves the period used up.
-  FinishBreak(g, guidedBreak.On() && GuideBreak());
-}
-
-void Form1::FinishBreak(Guard& g, bool postponed) {
+void Form1::EndBreak(Guard& g, bool postponed) {
   if (!postponed) {
     g.Step(138, [&] {
       countdown.ElapsedSeconds = 0;
@@ -158,23 +144,21 @@ void Form1::FinishBreak(Guard& g, bool postponed) {
     g.Step(142, [&] { Timer1.SetInterval(1000); });
     g.Step(144, [&] { Timer1.SetEnabled(true); });
   }
-  eyeBreaks.Restart();
-  UpdateTrayTip();
+  breaks.eyeBreaks.Restart();
+  trayTip.Update();
 }
 
-void Form1::TakeBreakNow() {
-  // A break under way is the break asked for.
-  if (!Reminding() || tickRunning_) return;
-  FlagScope running(tickRunning_);
-  Guard g(program.main, "Form1.TakeBreakNow");
-  // A postponed or held break fell due with its period already. Any other ends the period as
-  // its break would have, and is due in that one's place: no more taken than due.
-  const bool fellDue = guidedBreak.State() == GuidedState::Postponed || considerate.Held() != HoldReason::None ||
-                       countdown.ElapsedSeconds >= countdown.IntervalSeconds;
-  if (!fellDue) statistics.Due();
-  considerate.Reset();
-  if (guidedBreak.State() == GuidedState::Postponed) return ResumePostponedBreak(g);
-  RunBreak(g);
+void Form1::ShowHold() {
+  if (steering.Holding() != SteerHold::None) {
+    countdown.ElapsedSeconds = 0;
+    ProgressBar1.SetValue(0);
+    Frame1.SetText(steering.Caption());
+  } else if (considerate.Away()) {
+    Frame1.SetText(Tr(kAwayCaption));
+  } else if (considerate.Held() != HoldReason::None) {
+    Frame1.SetText(Tr(HeldCaption(considerate.Held())));
+  }
+  trayTip.Update();
 }
 
 void Form1::PushButton3_Click() {
@@ -205,16 +189,14 @@ void Form1::PushButton3_Click() {
     g.Step(132, [&] { ProgressBar1.SetValue(0); });
     g.Step(134, [&] { ProgressBar1.SetText(Tr(kProgressBarText)); });
     // Stopping silences a break sound that would otherwise loop on with nothing to stop it.
-    g.Step(136, [&] { StopBreakSound(); });
+    g.Step(136, [&] { sound.Stop(); });
   }
   considerate.Reset();
   steering.EndPause();  // a pause ends with the reminding it paused
   // Either way the count starts afresh: no break is running or postponed, no eye break is up.
-  guidedBreak.Drop();
-  eyeBreaks.Restart();
-  CloseEyeBreak();
+  breaks.Drop();
   statistics.StretchEnded();
-  UpdateTrayTip();
+  trayTip.Update();
 }
 
 }  // namespace rp

@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/Program.h"
+#include "countdown/modReminder.h"
 
 // The main window's controls, their places in twips and tab order, and their events.
 namespace rp {
@@ -39,10 +40,39 @@ Form1::Form1(Program& program)
       cSysTray1({program.mSysTray, program.platform.shell, program.platform.ui, program.platform.loop}, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}),
       considerate(program.platform.presence, program.platform.loop),
       steering(program.main.Settings(), program.platform.clock, program.platform.loop),
-      guidedBreak(program.main, program.platform.clock),
-      statistics(program.platform, [this] { UpdateTrayTip(); }) {
+      sound(program.platform.player),
+      breaks(program.platform, program.main, considerate,
+             {.caption = [this](const std::string& text) { Frame1.SetText(text); },
+              .windowsUp = [this] { sound.EndLoop(Text2.Text()); },
+              .guidedOver =
+                  [this](bool postponed) {
+                    // Frame1 leaves the break behind at once, not at the next tick.
+                    if (!Reminding())
+                      Frame1.SetText(Tr("Stopped."));
+                    else if (postponed)
+                      breaks.ShowState();
+                    else
+                      Frame1.SetText(NextBreakText(countdown.IntervalSeconds));
+                  },
+              .failed = [this](const std::string& where, const std::string& what) { OnUnguardedFailure(where, what); }}),
+      statistics(program.platform, [this] { trayTip.Update(); }),
+      trayTip(cSysTray1, program.main.Settings(),
+              [this] {
+                TipState state;
+                state.showsTimeLeft = considerate.GetOptions().tipShowsTimeLeft;
+                state.reminding = Reminding();
+                if (steering.Holding() != SteerHold::None) state.holdText = steering.TipText();
+                state.away = considerate.Away();
+                state.held = considerate.Held() != HoldReason::None;
+                state.secondsLeft = breaks.Postponed() ? breaks.guided.PostponedSecondsLeft() : countdown.SecondsLeft();
+                if (!statistics.Problem().empty()) state.problem = Tr(statistics.Problem());
+                return state;
+              }),
+      policyControls_{{&PushButton3, "StartStopState"}, {&Text2, "Alarm"},   {&PushButton5, "Alarm"},
+                      {&Text1, "Text1"},                {&Check1, "Check1"}, {&Check2, "Check2"},
+                      {&Check3, "Check3"},              {&Check4, "Windows Startup"}, {&Check8, "Minimized"}} {
   SetDesignFonts(*this);
-  SetBreakObserver(&statistics);
+  breaks.SetObserver(&statistics);
   Timer1.SetInterval(0);
   PushButton3.onChange = [this] { PushButton3_Click(); };
   PushButton4.onChange = [this] { PushButton4_Click(); };
@@ -54,9 +84,9 @@ Form1::Form1(Program& program)
   Check3.onChange = [this] { Check3_Click(); };
   Check4.onChange = [this] { Check4_Click(); };
   Check8.onChange = [this] { Check8_Click(); };
-  PushButton3.onMouseMove = [this] { PushButton3_MouseMove(); };
-  PushButton4.onMouseMove = [this] { PushButton4_MouseMove(); };
-  PushButton5.onMouseMove = [this] { PushButton5_MouseMove(); };
+  // The hand over the push buttons; the frames show the arrow (Form1Pointer.cpp).
+  for (Control* button : {&PushButton3, &PushButton4, &PushButton5})
+    button->onMouseMove = [this] { SetPointerUnlessBusy(kCustomPointer); };
   Frame1.onMouseMove = [this] { Frame1_MouseMove(); };
   Frame2.onMouseMove = [this] { Frame2_MouseMove(); };
   Frame3.onMouseMove = [this] { Frame3_MouseMove(); };

@@ -8,7 +8,7 @@ namespace rp {
 void Form1::Text1_Change() {
   program.main.SaveSetting("Text1", Text1.Text());
   try {
-    ReadInterval();
+    if (!countdown.ReadMinutes(program.main, Text1.Text(), kDefaultMinutes)) Text1.SetText("1");
   } catch (const Failure&) {
     // A number of minutes that does not fit 16 bits: it is stored as typed, and the period
     // keeps its previous length until the text is corrected. The notice carries the
@@ -21,15 +21,6 @@ void Form1::Text1_Change() {
         kDefaultMinutes);
     program.platform.dialogs.MessageBox(rule + "\r\n" + Fill(keep, {{"count", std::to_string(kDefaultMinutes)}}),
                                         program.main.AppTitle(), kErrorStyle);
-  }
-}
-
-void Form1::ReadInterval() {
-  if (program.main.IsNumeric(Text1.Text())) {
-    countdown.SetMinutes(program.main, Text1.Text(), kDefaultMinutes);
-  } else {
-    countdown.SetInterval(60);
-    Text1.SetText("1");
   }
 }
 

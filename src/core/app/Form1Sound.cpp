@@ -19,12 +19,12 @@ bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std:
 
 void Form1::PushButton4_Click() {
   Guard g(program.main, "Form1.PushButton4_Click");
-  MediaPlayer& player = program.platform.player;
+  MediaPlayer& player = sound.Player();
   if (g.Test(100, [&] { return IsBlank(Text2.Text()); })) return;
   if (!g.Test(102, [&] { return program.platform.files.FindOrdinaryFile(Text2.Text()).has_value(); }))
     return;
   g.Step(104, [&] {
-    breakSoundLooping_ = false;
+    sound.Replaced();
     player.SetLoop(false);
   });
   g.Step(106, [&] { player.Close(); });
@@ -47,13 +47,7 @@ void Form1::PushButton5_Click() {
 void Form1::Check1_Click() {
   program.main.SaveSetting("Check1", std::to_string(Check1.Value()));
   // Turning the audio reminder off also silences the break sound it started.
-  if (Check1.Value() != 1) StopBreakSound();
-}
-
-void Form1::StopBreakSound() {
-  if (!breakSoundLooping_) return;
-  breakSoundLooping_ = false;
-  program.platform.player.Close();
+  if (Check1.Value() != 1) sound.Stop();
 }
 
 }  // namespace rp

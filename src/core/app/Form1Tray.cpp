@@ -1,6 +1,8 @@
 #include "app/Form1.h"
 #include "settings/Guard.h"
+#include "app/CommandLine.h"
 #include "app/Program.h"
+#include "tray/TrayMenu.h"
 
 namespace rp {
 namespace {
@@ -13,6 +15,23 @@ std::string MinimiseNotice() {
   return Tr("has been minimized to the system tray.") + "\r\n" +
          // TRANSLATORS: the tray icon is a blue letter K, after the maker's name.
          Tr("Click on the blue 'K' icon (K for Kelvadore) to bring the software back.");
+}
+
+// What an entry of the tray icon's menu asks for, as the command line would.
+Command FromTray(TrayCommand command, bool reminding) {
+  switch (command) {
+    case TrayCommand::Open: return {CommandKind::Open};
+    case TrayCommand::BreakNow: return {CommandKind::Break};
+    case TrayCommand::PauseFor30Minutes: return {CommandKind::Pause, 30};
+    case TrayCommand::PauseFor1Hour: return {CommandKind::Pause, 60};
+    case TrayCommand::PauseFor2Hours: return {CommandKind::Pause, 120};
+    case TrayCommand::PauseUntilTomorrow: return {CommandKind::PauseUntilTomorrow};
+    case TrayCommand::Resume: return {CommandKind::Resume};
+    case TrayCommand::StartStop: return {reminding ? CommandKind::Stop : CommandKind::Start};
+    case TrayCommand::Exit: return {CommandKind::Exit};
+    case TrayCommand::None: break;
+  }
+  return {};
 }
 
 }  // namespace
@@ -31,21 +50,18 @@ void Form1::Form_Resize() {
 
 void Form1::cSysTray1_MouseUp(int Button, std::int32_t) {
   constexpr int kRightButton = 2;
-  if (Button == kRightButton && considerate.GetOptions().trayMenu) return ShowTrayMenu();
-  BringBack();
+  if (Button != kRightButton || !considerate.GetOptions().trayMenu) return BringBack(*this, program.mSysTray);
+  const TrayMenuState state{Reminding(), steering.Paused(), PushButton3.Text(),
+                            program.main.SetByPolicy("StartStopState"), program.main.ExitAllowed()};
+  const int chosen = program.platform.shell.ShowPopupMenu(View()->Handle(), TrayMenu(state));
+  RunCommand(FromTray(static_cast<TrayCommand>(chosen), Reminding()));
 }
 
 void Form1::Form_AnotherCopyStarted() {
   // A second start is how many users look for a program that sits in the tray: this copy
   // comes back instead, restored if it was minimised.
   if (WindowState() == kMinimized) SetWindowState(kNormal);
-  BringBack();
-}
-
-void Form1::BringBack() {
-  SetVisible(true);
-  SetFocus();
-  program.mSysTray.HiddenInTray = false;
+  BringBack(*this, program.mSysTray);
 }
 
 void Form1::Form_ShellRestarted() {

@@ -3,10 +3,8 @@
 #include "app/Form1.h"
 #include "settings/Languages.h"
 #include "options/FormOptions.h"
-#include "breaks/BreakWindows.h"
 #include "statistics/FormStatistics.h"
 #include "reminders/Form2.h"
-#include "breaks/FormEyeBreak.h"
 #include "runtime/Catalog.h"
 #include "runtime/Translation.h"
 
@@ -36,12 +34,37 @@ void Program::Start() {
   form1->Show();
 }
 
-std::unique_ptr<Form2> Program::NewForm2() {
+std::unique_ptr<Form2> Program::NewForm2(std::function<void()> closed) {
   return std::make_unique<Form2>(
-      platform, main, [this] { return form1->Text1.Text(); }, globals.BreakWindowClosed,
-      [this] {
-        if (form1) form1->Form2_Closed();
-      });
+      platform, main, [this] { return form1->Text1.Text(); }, globals.BreakWindowClosed, std::move(closed));
+}
+
+std::optional<Options> Program::ChooseOptions(const Options& current, std::function<void()> imported) {
+  if (formOptions) return std::nullopt;
+  std::optional<Options> chosen;
+  try {
+    formOptions = std::make_unique<FormOptions>(platform, main, current, std::move(imported));
+    formOptions->ShowModal(*form1, platform.loop);
+    chosen = formOptions->Chosen();
+  } catch (...) {
+    formOptions.reset();  // or the menu would find it still open from now on
+    throw;
+  }
+  formOptions.reset();
+  if (chosen) chosen->StoreChanges(main, current);
+  return chosen;
+}
+
+void Program::ShowStatistics(StatisticsKeeper& statistics) {
+  if (formStatistics) return;
+  try {
+    formStatistics = std::make_unique<FormStatistics>(platform, main, statistics);
+    formStatistics->ShowModal(*form1, platform.loop);
+  } catch (...) {
+    formStatistics.reset();
+    throw;
+  }
+  formStatistics.reset();
 }
 
 bool UseChosenLanguage(ManagedSettings& settings, Translations& translations) {

@@ -1,21 +1,23 @@
 #pragma once
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/Globals.h"
 #include "settings/Main.h"
+#include "settings/Options.h"
 #include "ports/Platform.h"
 #include "tray/mSysTray.h"
 
 namespace rp {
 
-class BreakWindows;
 class Form1;
 class Form2;
-class FormEyeBreak;
 class FormOptions;
 class FormStatistics;
+class StatisticsKeeper;
 
 // The translation a language choice ("de", "system", "") calls for, given the display language:
 // its tag, or "" for English.
@@ -36,8 +38,16 @@ class Program {
   void Start();
   // Reads the chosen language, loads its catalog and puts the open windows into it.
   void ApplyLanguage();
-  // The break window as a break opens it: it stays as long as the minutes box says.
-  std::unique_ptr<Form2> NewForm2();
+  // The break window as a break opens it: it stays as long as the minutes box says, and
+  // `closed` is told when it has gone.
+  std::unique_ptr<Form2> NewForm2(std::function<void()> closed = {});
+  // The Options window, modal over the main window, showing `current`; `imported` is told of
+  // settings imported meanwhile. The choices made, stored; nothing when cancelled, or when the
+  // window is still up (a request that arrives while it is closing would replace it under its
+  // own wait).
+  std::optional<Options> ChooseOptions(const Options& current, std::function<void()> imported);
+  // The Statistics window, modal over the main window, unless it is still up.
+  void ShowStatistics(StatisticsKeeper& statistics);
 
   Platform& platform;
   Main main;
@@ -48,10 +58,6 @@ class Program {
   std::unique_ptr<Form2> form2;
   // The Options window while it is up.
   std::unique_ptr<FormOptions> formOptions;
-  // The guided break's windows, one a monitor, made at the first guided break.
-  std::unique_ptr<BreakWindows> breakWindows;
-  // The eye break window, made afresh at every eye break.
-  std::unique_ptr<FormEyeBreak> formEyeBreak;
   // The Statistics window while it is up.
   std::unique_ptr<FormStatistics> formStatistics;
 };

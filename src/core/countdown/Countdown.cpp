@@ -20,4 +20,13 @@ void Countdown::SetMinutes(Main& main, std::string_view minutes, std::int16_t st
   }
 }
 
+bool Countdown::ReadMinutes(Main& main, std::string_view minutes, std::int16_t standInMinutes) {
+  if (!main.IsNumeric(minutes)) {
+    SetInterval(60);
+    return false;
+  }
+  SetMinutes(main, minutes, standInMinutes);
+  return true;
+}
+
 }  // namespace rp

@@ -17,6 +17,9 @@ class Countdown {
   // bits. Without any period yet, `standInMinutes` is the period first: otherwise every tick
   // would fail.
   void SetMinutes(Main& main, std::string_view minutes, std::int16_t standInMinutes);
+  // The period from the minutes box: a text that is no number is one minute, and false says
+  // that the box should read "1".
+  bool ReadMinutes(Main& main, std::string_view minutes, std::int16_t standInMinutes);
   std::int32_t SecondsLeft() const { return IntervalSeconds - ElapsedSeconds; }
 
  private:

@@ -82,6 +82,10 @@ class Form {
   void SetTop(int top) { Move(left_, top); }
   int MousePointer() const { return mousePointer_; }
   void SetMousePointer(int pointer);
+  // The pointer shape, unless the window is busy.
+  void SetPointerUnlessBusy(int pointer) {
+    if (mousePointer_ != kBusyPointer) SetMousePointer(pointer);
+  }
   Picture* MouseIcon() const { return mouseIcon_.get(); }
   void SetMouseIcon(std::unique_ptr<Picture> picture);
   Picture* Icon() const { return icon_.get(); }

@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <exception>
+#include <span>
 #include <string>
+#include <utility>
 #include <string_view>
 
 #include "settings/ManagedSettings.h"
@@ -62,6 +64,13 @@ class Main {
   ManagedSettings& Settings() { return settings_; }
   // A control whose setting a policy sets takes no input and says why; others take it again.
   void ShowWhetherSetByPolicy(Control& control, std::string_view setting);
+  // The same for each control with the setting it shows.
+  void ShowWhetherSetByPolicy(std::span<const std::pair<Control*, std::string_view>> controls) {
+    for (const auto& [control, setting] : controls) ShowWhetherSetByPolicy(*control, setting);
+  }
+  // False when an administrator's policy ("Allow Exit" = "Off") keeps the user from ending the
+  // program: every way to end it the user has (the close button, a menu's Exit) asks this.
+  bool ExitAllowed() { return GetSetting("Allow Exit", "On") != "Off"; }
 
   Platform& GetPlatform() { return platform_; }
 

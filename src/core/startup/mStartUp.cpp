@@ -1,5 +1,6 @@
 #include "startup/mStartUp.h"
 
+#include "settings/Main.h"
 #include "startup/RegStuff.h"
 
 namespace rp::mStartUp {
@@ -20,6 +21,14 @@ void AddToStartup(Files& files, Registry& registry) {
 void RemoveFromStartup(Files& files, Registry& registry) {
   const std::string name = ProgramFileName(files);
   if (!name.empty()) RegStuff::RemoveRunEntry(registry, name);
+}
+
+void KeepAsPolicySays(Main& main, Files& files, Registry& registry) {
+  if (!main.SetByPolicy("Windows Startup")) return;
+  if (main.GetSetting("Windows Startup", "Off") == "On")
+    AddToStartup(files, registry);
+  else
+    RemoveFromStartup(files, registry);
 }
 
 }  // namespace rp::mStartUp

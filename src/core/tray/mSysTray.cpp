@@ -1,6 +1,7 @@
 #include "tray/mSysTray.h"
 
 #include "ports/Shell.h"
+#include "runtime/Form.h"
 #include "tray/NotifyIconRecord.h"
 #include "tray/cSysTray.h"
 
@@ -25,6 +26,12 @@ std::intptr_t SysTrayModule::TrayWndProc(std::uintptr_t hwnd, std::uint32_t uMsg
                                  static_cast<std::int32_t>(wParam));
   }
   return shell_.CallWindowProcA(PrevWndProc, hwnd, uMsg, wParam, lParam);
+}
+
+void BringBack(Form& window, SysTrayModule& tray) {
+  window.SetVisible(true);
+  window.SetFocus();
+  tray.HiddenInTray = false;
 }
 
 }  // namespace rp

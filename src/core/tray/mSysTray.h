@@ -3,6 +3,7 @@
 
 namespace rp {
 
+class Form;
 class Shell;
 class cSysTray;
 
@@ -30,5 +31,8 @@ class SysTrayModule {
  private:
   Shell& shell_;
 };
+
+// Shows the main window again, in front, after the tray or a second start.
+void BringBack(Form& window, SysTrayModule& tray);
 
 }  // namespace rp

@@ -1,0 +1,87 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "breaks/EyeBreaks.h"
+#include "breaks/GuidedBreak.h"
+#include "ports/Platform.h"
+#include "presence/Considerate.h"
+#include "settings/Options.h"
+
+namespace rp {
+
+class BreakWindows;
+class FormEyeBreak;
+
+// One break's course after its reminders, and the eye breaks between breaks: the guided
+// break's windows until it is taken, postponed or skipped, the postponement counted down, and
+// the eye break window when its time comes. It owns those windows; the main window hears what
+// to show through the hooks.
+class BreakRun {
+ public:
+  struct Hooks {
+    std::function<void(const std::string&)> caption;  // Frame1's text
+    std::function<void()> windowsUp;                   // the break windows are up: the sound's loop ends
+    // A guided break is over or postponed, its windows gone.
+    std::function<void(bool postponed)> guidedOver;
+    // A failure nothing else reports: where it happened, and what.
+    std::function<void(const std::string&, const std::string&)> failed;
+  };
+
+  BreakRun(Platform& platform, Main& main, ConsiderateBreaks& considerate, Hooks hooks);
+  ~BreakRun();
+  BreakRun(const BreakRun&) = delete;
+  BreakRun& operator=(const BreakRun&) = delete;
+
+  GuidedBreak guided;
+  EyeBreakRhythm eyeBreaks;
+
+  void SetOptions(const Options& options);
+  // Who hears the guided and eye breaks.
+  void SetObserver(BreakObserver* observer);
+
+  // The reminders of a break begin: an eye break that is up goes.
+  void Begin();
+  bool UnderWay() const { return underWay_; }
+  // The reminders are over, and the guided break follows when there is one. Nothing when the
+  // break has ended already (it ends once); otherwise whether it was postponed.
+  std::optional<bool> EndReminders();
+  bool Postponed() const { return guided.State() == GuidedState::Postponed; }
+  // A postponed break is back, without reminders; true when postponed again.
+  bool ResumePostponed();
+  // One second of the postponement, shown in Frame1; true when the break is back.
+  bool CountPostponed();
+  // A counted second for the eye breaks, the next break `secondsToBreak` away.
+  void CountEyeTime(std::int32_t secondsToBreak);
+  void CloseEyeBreak();
+  // A new period starts after a hold of the user's: a postponed break stays behind with the
+  // old one, and so does the eye breaks' count. A break under way runs on.
+  void PeriodStartsAfresh();
+  // Reminding stopped, or time away was a break: nothing is left of a break or an eye break.
+  void Drop();
+  // Frame1 shows the break under way or postponed as it stands; false when there is neither.
+  bool ShowState();
+
+  // The windows while they are up.
+  const BreakWindows* Windows() const { return windows_.get(); }
+  FormEyeBreak* EyeWindow() { return eyeWindow_.get(); }
+
+ private:
+  // The guided break until it ends: true when postponed.
+  bool Guide();
+  void ShowTimeLeft();
+  void ShowPostponedLeft();
+
+  Platform& platform_;
+  ConsiderateBreaks& considerate_;
+  Hooks hooks_;
+  std::unique_ptr<BreakWindows> windows_;
+  std::unique_ptr<FormEyeBreak> eyeWindow_;
+  // From the reminders' start until the break ended.
+  bool underWay_ = false;
+};
+
+}  // namespace rp
