@@ -221,7 +221,8 @@ void CheckMainWindow(Fitting& fit, Program& program) {
       Fill(Tr("Break postponed: {time}"), {{"time", ClockText(GuidedBreak::kPostponeSeconds - 1)}}),
       Tr(std::string(kAwayCaption)),
   };
-  for (HoldReason reason : {HoldReason::Presentation, HoldReason::FullScreen, HoldReason::QuietHours, HoldReason::Call})
+  for (HoldReason reason : {HoldReason::Presentation, HoldReason::FullScreen, HoldReason::QuietHours, HoldReason::Call,
+                            HoldReason::Video})
     states.push_back(Tr(std::string(HeldCaption(reason))));
   for (const std::string& time : TimesOfDay(program.platform.clock)) {
     states.push_back(Fill(Tr("Reminders paused until {time}"), {{"time", time}}));

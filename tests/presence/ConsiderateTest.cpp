@@ -120,12 +120,14 @@ TEST_F(ConsiderateTest, EachReasonHoldsTheBreakUntilItEndsWithoutResettingTheCou
   const struct {
     NotificationState state;
     bool call;
+    bool video;  // a program keeps the display on: it holds only eye and guided breaks
     const char* caption;
   } cases[] = {
-      {NotificationState::Presentation, false, "Break held: presentation"},
-      {NotificationState::FullScreen, false, "Break held: full-screen program"},
-      {NotificationState::QuietHours, false, "Break held: quiet hours"},
-      {NotificationState::AcceptsNotifications, true, "Break held: call in progress"},
+      {NotificationState::Presentation, false, false, "Break held: presentation"},
+      {NotificationState::FullScreen, false, false, "Break held: full-screen program"},
+      {NotificationState::QuietHours, false, false, "Break held: quiet hours"},
+      {NotificationState::AcceptsNotifications, true, false, "Break held: call in progress"},
+      {NotificationState::AcceptsNotifications, false, true, "Break held: video playing"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.caption);
@@ -134,7 +136,10 @@ TEST_F(ConsiderateTest, EachReasonHoldsTheBreakUntilItEndsWithoutResettingTheCou
     desktop.presence.holdQueries = 0;
     desktop.presence.notificationState = c.state;
     desktop.presence.cameraOrMicrophoneInUse = c.call;
-    StartReminding("1", kHold);
+    desktop.presence.displayRequired = c.video;
+    auto options = kHold;
+    if (c.video) options = {{"Eye Breaks", "On"}};
+    StartReminding("1", options);
     desktop.RunFor(kMinute - 1000);
     EXPECT_EQ(desktop.presence.holdQueries, 0);  // asked only once the break is due
     desktop.RunFor(1000);
@@ -145,6 +150,7 @@ TEST_F(ConsiderateTest, EachReasonHoldsTheBreakUntilItEndsWithoutResettingTheCou
 
     desktop.presence.notificationState = NotificationState::AcceptsNotifications;
     desktop.presence.cameraOrMicrophoneInUse = false;
+    desktop.presence.displayRequired = false;
     desktop.RunFor(1000);  // the next tick
     EXPECT_EQ(Breaks(), 1);  // the hold ends with the break, not with a fresh period
     EXPECT_TRUE(form().Timer1.Running());
@@ -432,23 +438,34 @@ TEST_F(OptionsWindowTest, GuidedBreakChoicesAreStoredAndTakenIntoUse) {
     EXPECT_EQ(w.Text20.Text(), "0");
     EXPECT_EQ(w.Text21.Text(), "3");
     EXPECT_EQ(w.Check20.Value(), 0);
+    EXPECT_EQ(w.Text22.Text(), "0");
+    EXPECT_EQ(w.Check21.Value(), 0);
     desktop.Type(w.Text20, "10");
+    desktop.Type(w.Text22, "45");
+    desktop.Click(w.Check21);
     desktop.Click(w.Check20);
     desktop.Click(w.PushButton1);
   });
-  EXPECT_EQ(NewWrites(before), (std::vector<std::pair<std::string, std::string>>{{"Break Length", "10"},
-                                                                                 {"Eye Breaks", "On"}}));
+  EXPECT_EQ(NewWrites(before), (std::vector<std::pair<std::string, std::string>>{
+                                   {"Break Length", "10"},
+                                   {"Warn Before Break", "45"},
+                                   {"Wait For Typing Pause", "On"},
+                                   {"Eye Breaks", "On"}}));
   EXPECT_EQ(form().breaks.guided.LengthSeconds(), 600);
   EXPECT_TRUE(form().breaks.eyeBreaks.On());
 }
 
 TEST_F(OptionsWindowTest, GuidedBreakNumbersOutOfRangeAreRefused) {
   StartReminding("45", {});
-  const std::pair<const char*, const char*> cases[] = {{"31", "3"}, {"-1", "3"}, {"", "3"}, {"5", "21"}, {"5", "1.5"}};
-  for (const auto& [length, skips] : cases) {
+  const struct {
+    const char *length, *skips, *warning;
+  } cases[] = {{"31", "3", "0"}, {"-1", "3", "0"}, {"", "3", "0"},   {"5", "21", "0"},
+               {"5", "1.5", "0"}, {"5", "3", "121"}, {"5", "3", "-1"}, {"5", "3", ""}};
+  for (const auto& [length, skips, warning] : cases) {
     WorkTheWindow([&](FormOptions& w) {
       desktop.Type(w.Text20, length);
       desktop.Type(w.Text21, skips);
+      desktop.Type(w.Text22, warning);
       desktop.Click(w.PushButton1);
       EXPECT_TRUE(w.IsLoaded()) << length << " " << skips;
       desktop.Click(w.PushButton2);
@@ -457,6 +474,7 @@ TEST_F(OptionsWindowTest, GuidedBreakNumbersOutOfRangeAreRefused) {
   EXPECT_EQ(desktop.dialogs.boxes.size(), std::size(cases));
   EXPECT_EQ(Stored("Break Length"), "<absent>");
   EXPECT_EQ(Stored("Skips A Day"), "<absent>");
+  EXPECT_EQ(Stored("Warn Before Break"), "<absent>");
 }
 
 TEST(OptionsTest, AStoredLanguageThatIsNoneOfTheTagsCountsAsEnglish) {

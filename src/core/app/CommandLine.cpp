@@ -94,6 +94,8 @@ std::string CommandText(const Command& command) {
     case CommandKind::ImportSettings:
     case CommandKind::Open:
     case CommandKind::Exit:
+    case CommandKind::PostponeBreak:
+    case CommandKind::SkipBreak:
     case CommandKind::None: break;
   }
   return "";

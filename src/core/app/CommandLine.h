@@ -14,8 +14,10 @@
 namespace rp {
 
 // What a start of the program asks of it, or of the copy already running; the tray icon's menu
-// asks for the same, and for Open and Exit besides.
-enum class CommandKind { None, Pause, PauseUntilTomorrow, Resume, Break, Start, Stop, ExportSettings, ImportSettings, Open, Exit };
+// asks for the same, and for Open and Exit besides; the "Break Soon" window for a break now, or
+// for postponing or skipping it.
+enum class CommandKind { None, Pause, PauseUntilTomorrow, Resume, Break, Start, Stop, ExportSettings, ImportSettings, Open, Exit,
+                         PostponeBreak, SkipBreak };
 
 struct Command {
   Command() = default;

@@ -69,7 +69,7 @@ void Form1::Timer1_Timer() {
   });
   g.Step(106, [&] { loop.DoEvents(); });
   if (!g.Test(108, [&] { return countdown.ElapsedSeconds >= countdown.IntervalSeconds; })) {
-    breaks.CountEyeTime(countdown.SecondsLeft());
+    breaks.Counted(countdown.SecondsLeft(), countdown.IntervalSeconds);
     return trayTip.Update();
   }
   statistics.Due();
@@ -149,6 +149,7 @@ void Form1::EndBreak(Guard& g, bool postponed) {
 }
 
 void Form1::ShowHold() {
+  breaks.CloseWarning();
   if (steering.Holding() != SteerHold::None) {
     countdown.ElapsedSeconds = 0;
     ProgressBar1.SetValue(0);

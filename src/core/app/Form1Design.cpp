@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "app/CommandLine.h"
 #include "app/Program.h"
 #include "countdown/modReminder.h"
 
@@ -54,7 +55,13 @@ Form1::Form1(Program& program)
                     else
                       Frame1.SetText(NextBreakText(countdown.IntervalSeconds));
                   },
-              .failed = [this](const std::string& where, const std::string& what) { OnUnguardedFailure(where, what); }}),
+              .failed = [this](const std::string& where, const std::string& what) { OnUnguardedFailure(where, what); },
+              .answered =
+                  [this](WarningAnswer answer) {
+                    RunCommand(answer == WarningAnswer::StartNow  ? CommandKind::Break
+                               : answer == WarningAnswer::Postpone ? CommandKind::PostponeBreak
+                                                                   : CommandKind::SkipBreak);
+                  }}),
       statistics(program.platform, [this] { trayTip.Update(); }),
       trayTip(cSysTray1, program.main.Settings(),
               [this] {

@@ -45,6 +45,30 @@ void Form1::RunCommand(const Command& command) {
         considerate.Reset();
         return RunBreak(g);
       }
+      case CommandKind::PostponeBreak:
+      case CommandKind::SkipBreak: {
+        const bool postpone = command.kind == CommandKind::PostponeBreak;
+        GuidedBreak& guided = breaks.guided;
+        // The break window's own buttons, from elsewhere.
+        if (guided.State() == GuidedState::Running) return postpone ? guided.Postpone() : guided.Skip();
+        if (guided.State() != GuidedState::Warning || guided.SkipsLeft() <= 0) return;
+        // The break the warning told of falls due now, in the user's hands; no reminder fires.
+        statistics.Due();
+        if (postpone)
+          guided.Postpone();
+        else
+          guided.Skip();
+        breaks.CloseWarning();
+        if (breaks.Postponed()) {
+          countdown.ElapsedSeconds = countdown.IntervalSeconds;  // used up: the break comes back in five minutes
+          breaks.ShowState();
+          return trayTip.Update();
+        }
+        Guard g(program.main, "Form1.RunCommand");
+        EndBreak(g, false);
+        Frame1.SetText(NextBreakText(countdown.IntervalSeconds));
+        return;
+      }
       case CommandKind::Start:
       case CommandKind::Stop:
         if ((command.kind == CommandKind::Start) != Reminding() && !byPolicy) PushButton3_Click();

@@ -1,5 +1,6 @@
 #include "breaks/BreakRun.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "breaks/BreakWindows.h"
@@ -9,7 +10,14 @@
 namespace rp {
 
 BreakRun::BreakRun(Platform& platform, Main& main, ConsiderateBreaks& considerate, Hooks hooks)
-    : guided(main, platform.clock), platform_(platform), considerate_(considerate), hooks_(std::move(hooks)) {}
+    : guided(main, platform.clock),
+      platform_(platform),
+      considerate_(considerate),
+      hooks_(std::move(hooks)),
+      answerTimer_(platform.ui, [this] {
+        answerTimer_.SetInterval(0);
+        hooks_.answered(answer_);
+      }) {}
 
 BreakRun::~BreakRun() = default;
 
@@ -17,15 +25,19 @@ void BreakRun::SetOptions(const Options& options) {
   guided.SetLength(options.breakMinutes);
   guided.SetSkipsADay(options.skipsADay);
   eyeBreaks.SetOn(options.eyeBreaks);
+  warnSeconds_ = options.warnSeconds;
+  waitForTypingPause_ = options.waitForTypingPause;
 }
 
 void BreakRun::SetObserver(BreakObserver* observer) {
   guided.SetObserver(observer);
   eyeBreaks.SetObserver(observer);
+  observer_ = observer;
 }
 
 void BreakRun::Begin() {
   CloseEyeBreak();
+  CloseWarning();
   underWay_ = true;
 }
 
@@ -43,7 +55,37 @@ bool BreakRun::ResumePostponed() {
   return guided.On() && Guide();
 }
 
+bool BreakRun::WaitForTypingPause() {
+  if (!waitForTypingPause_) return true;
+  EventLoop& loop = platform_.loop;
+  const std::int64_t start = loop.NowMs();
+  bool held = false;
+  waitingForTyping_ = true;
+  while (waitingForTyping_) {
+    const std::int64_t idle = platform_.presence.IdleMs();
+    const std::int64_t waited = loop.NowMs() - start;
+    if (idle >= kTypingPauseMs || waited >= kLongestTypingWaitMs) break;
+    if (!held) {
+      held = true;
+      // TRANSLATORS: in the main window while a guided break waits for the user to stop typing
+      hooks_.caption(Tr("Break waits for a pause in typing"));
+      if (observer_) observer_->Held();
+    }
+    // Asked again when the pause could be long enough, never more often than once a second.
+    const std::int64_t next = std::min(kLongestTypingWaitMs - waited, std::max<std::int64_t>(kTypingPauseMs - idle, 1000));
+    loop.WaitForEvent(loop.NowMs() + next);
+    loop.DoEvents();
+  }
+  const bool dropped = !waitingForTyping_;
+  waitingForTyping_ = false;
+  // The wait is screen time of a held break, as a held period's seconds are.
+  if (held && observer_)
+    for (std::int64_t second = 0; second < (loop.NowMs() - start) / 1000; ++second) observer_->Ticked(false, false, true, false);
+  return !dropped;
+}
+
 bool BreakRun::Guide() {
+  if (!WaitForTypingPause()) return false;
   EventLoop& loop = platform_.loop;
   if (!windows_) windows_ = std::make_unique<BreakWindows>(platform_, guided);
   std::optional<std::string> failure;
@@ -103,6 +145,37 @@ bool BreakRun::CountPostponed() {
   return due;
 }
 
+void BreakRun::Counted(std::int32_t secondsToBreak, std::int32_t intervalSeconds) {
+  if (warning_)
+    warning_->ShowState(secondsToBreak, guided.SkipsLeft(), guided.Strict());
+  else if (warnSeconds_ > 0 && guided.On() && guided.State() == GuidedState::Idle &&
+           intervalSeconds > warnSeconds_ && secondsToBreak == warnSeconds_ && !considerate_.WouldHold())
+    OpenWarning(secondsToBreak);
+  CountEyeTime(secondsToBreak);
+}
+
+void BreakRun::OpenWarning(std::int32_t secondsToBreak) {
+  try {
+    warning_ = std::make_unique<FormWarning>(platform_, [this](WarningAnswer answer) {
+      answer_ = answer;
+      answerTimer_.SetInterval(1);
+    });
+    warning_->ShowState(secondsToBreak, guided.SkipsLeft(), guided.Strict());
+    guided.Warn();
+    // With no monitor listed nothing shows, and the break comes unannounced as before.
+    if (!warning_->Appear()) CloseWarning();
+  } catch (const std::exception& e) {
+    CloseWarning();
+    hooks_.failed("OpenWarning", e.what());
+  }
+}
+
+void BreakRun::CloseWarning() {
+  answerTimer_.SetInterval(0);
+  warning_.reset();
+  if (guided.State() == GuidedState::Warning) guided.Drop();
+}
+
 void BreakRun::CountEyeTime(std::int32_t secondsToBreak) {
   // Nothing bursts into a presentation or a call that would hold a break.
   if (!eyeBreaks.Count(secondsToBreak) || considerate_.WouldHold()) return;
@@ -120,11 +193,14 @@ void BreakRun::CountEyeTime(std::int32_t secondsToBreak) {
 void BreakRun::CloseEyeBreak() { eyeWindow_.reset(); }
 
 void BreakRun::PeriodStartsAfresh() {
+  CloseWarning();
   if (Postponed()) guided.Drop();
   eyeBreaks.Restart();
 }
 
 void BreakRun::Drop() {
+  CloseWarning();
+  waitingForTyping_ = false;
   guided.Drop();
   eyeBreaks.Restart();
   CloseEyeBreak();

@@ -6,8 +6,10 @@
 #include <string>
 
 #include "breaks/EyeBreaks.h"
+#include "breaks/FormWarning.h"
 #include "breaks/GuidedBreak.h"
 #include "ports/Platform.h"
+#include "runtime/Timer.h"
 #include "presence/Considerate.h"
 #include "settings/Options.h"
 
@@ -29,7 +31,14 @@ class BreakRun {
     std::function<void(bool postponed)> guidedOver;
     // A failure nothing else reports: where it happened, and what.
     std::function<void(const std::string&, const std::string&)> failed;
+    // The user answered the "Break Soon" window; told from the event loop, its window still up.
+    std::function<void(WarningAnswer)> answered;
   };
+
+  // A guided break that falls due during input waits for this long without any, ...
+  static constexpr std::int64_t kTypingPauseMs = 3000;
+  // ... at most this long.
+  static constexpr std::int64_t kLongestTypingWaitMs = 60000;
 
   BreakRun(Platform& platform, Main& main, ConsiderateBreaks& considerate, Hooks hooks);
   ~BreakRun();
@@ -54,9 +63,14 @@ class BreakRun {
   bool ResumePostponed();
   // One second of the postponement, shown in Frame1; true when the break is back.
   bool CountPostponed();
-  // A counted second for the eye breaks, the next break `secondsToBreak` away.
+  // A counted second of a period of `intervalSeconds`, the next break `secondsToBreak` away:
+  // the warning before the break, and the eye breaks.
+  void Counted(std::int32_t secondsToBreak, std::int32_t intervalSeconds);
+  // A counted second for the eye breaks alone (a postponed break is counted down).
   void CountEyeTime(std::int32_t secondsToBreak);
   void CloseEyeBreak();
+  // The warning goes: the break begins, or the countdown stands still.
+  void CloseWarning();
   // A new period starts after a hold of the user's: a postponed break stays behind with the
   // old one, and so does the eye breaks' count. A break under way runs on.
   void PeriodStartsAfresh();
@@ -68,18 +82,30 @@ class BreakRun {
   // The windows while they are up.
   const BreakWindows* Windows() const { return windows_.get(); }
   FormEyeBreak* EyeWindow() { return eyeWindow_.get(); }
+  FormWarning* WarningWindow() { return warning_.get(); }
 
  private:
   // The guided break until it ends: true when postponed.
   bool Guide();
   void ShowTimeLeft();
   void ShowPostponedLeft();
+  void OpenWarning(std::int32_t secondsToBreak);
+  // While the user types, up to a minute; false when the break was dropped meanwhile.
+  bool WaitForTypingPause();
 
   Platform& platform_;
   ConsiderateBreaks& considerate_;
   Hooks hooks_;
   std::unique_ptr<BreakWindows> windows_;
   std::unique_ptr<FormEyeBreak> eyeWindow_;
+  std::unique_ptr<FormWarning> warning_;
+  // The warning's answer, handed on from the event loop rather than from inside its window.
+  Timer answerTimer_;
+  WarningAnswer answer_ = WarningAnswer::StartNow;
+  BreakObserver* observer_ = nullptr;
+  int warnSeconds_ = 0;
+  bool waitForTypingPause_ = false;
+  bool waitingForTyping_ = false;
   // From the reminders' start until the break ended.
   bool underWay_ = false;
 };

@@ -46,13 +46,13 @@ void GuidedBreak::Expire(std::int64_t nowMs) {
 }
 
 void GuidedBreak::Postpone() {
-  if (state_ != GuidedState::Running || !budget_.Use()) return;
+  if (!Choosable() || !budget_.Use()) return;
   postponedLeft_ = kPostponeSeconds;
   End(GuidedState::Postponed, &BreakObserver::Postponed);
 }
 
 void GuidedBreak::Skip() {
-  if (state_ != GuidedState::Running || !budget_.Use()) return;
+  if (!Choosable() || !budget_.Use()) return;
   End(GuidedState::Idle, &BreakObserver::Skipped);
 }
 

@@ -11,6 +11,7 @@ namespace rp {
 
 enum class GuidedState {
   Idle,       // no guided break under way
+  Warning,    // the "Break Soon" window tells of the break to come
   Running,    // the break windows are up and its time counts down
   Postponed,  // the same break comes back when the postponement has been counted down
 };
@@ -40,9 +41,14 @@ class GuidedBreak {
   std::int64_t NextChangeMs(std::int64_t nowMs) const;
   // Ends the running break as taken once its time is up.
   void Expire(std::int64_t nowMs);
-  // The user's two buttons; each uses one of the day's skips and does nothing without one.
+  // The warning of the break to come is up; it ends with the break's start or a Drop.
+  void Warn() { state_ = GuidedState::Warning; }
+  // The user's two buttons, in the warning or the break window; each uses one of the day's
+  // skips and does nothing without one.
   void Postpone();
   void Skip();
+  // True while the break may be postponed or skipped: a warning or a break window is up.
+  bool Choosable() const { return state_ == GuidedState::Warning || state_ == GuidedState::Running; }
   // The session locked or the machine went to sleep: the user has left, the break is taken.
   void UserLeft();
   // Reminding stopped, or time away was a break of its own: nothing is left of this one.

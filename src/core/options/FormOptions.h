@@ -44,6 +44,9 @@ class FormOptions : public Form {
   Control& Text20;   // break length
   Control& Label21;
   Control& Text21;   // skips a day
+  Control& Label22;
+  Control& Text22;   // seconds of warning before a break
+  Control& Check21;  // wait for a pause in typing
   Control& Check20;  // eye breaks
   Control& Frame9;  // statistics
   Control& Check9;  // keep statistics

@@ -12,6 +12,8 @@ std::string_view HeldCaption(HoldReason reason) {
     case HoldReason::FullScreen: return TrNoop("Break held: full-screen program");
     case HoldReason::QuietHours: return TrNoop("Break held: quiet hours");
     case HoldReason::Call: return TrNoop("Break held: call in progress");
+    // TRANSLATORS: in the main window: a program keeps the display on, as a playing video does
+    case HoldReason::Video: return TrNoop("Break held: video playing");
     case HoldReason::None: break;
   }
   return "";
@@ -113,16 +115,19 @@ void ConsiderateBreaks::Reset() {
 }
 
 HoldReason ConsiderateBreaks::CurrentHold() {
-  if (!options_.holdReminders) return HoldReason::None;
-  switch (presence_.UserNotificationState()) {
-    case NotificationState::Presentation: return HoldReason::Presentation;
-    case NotificationState::FullScreen: return HoldReason::FullScreen;
-    case NotificationState::QuietHours: return HoldReason::QuietHours;
-    case NotificationState::AcceptsNotifications: break;
+  if (options_.holdReminders) {
+    switch (presence_.UserNotificationState()) {
+      case NotificationState::Presentation: return HoldReason::Presentation;
+      case NotificationState::FullScreen: return HoldReason::FullScreen;
+      case NotificationState::QuietHours: return HoldReason::QuietHours;
+      case NotificationState::AcceptsNotifications: break;
+    }
+    // A record whose program has ended without writing its stop time holds nothing.
+    for (const std::string& user : presence_.CameraOrMicrophoneUsers())
+      if (presence_.ProgramRunning(user)) return HoldReason::Call;
   }
-  // A record whose program has ended without writing its stop time holds nothing.
-  for (const std::string& user : presence_.CameraOrMicrophoneUsers())
-    if (presence_.ProgramRunning(user)) return HoldReason::Call;
+  // A guided or eye break would cover the video the user watches: it waits as for a presentation.
+  if ((options_.breakMinutes > 0 || options_.eyeBreaks) && presence_.DisplayRequired()) return HoldReason::Video;
   return HoldReason::None;
 }
 

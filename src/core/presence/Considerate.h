@@ -19,7 +19,7 @@ inline constexpr std::int64_t kLongestHoldMs = 30 * 60000;
 inline constexpr std::int64_t kRenewWatchMs = 60000;
 
 // Why a due break waits.
-enum class HoldReason { None, Presentation, FullScreen, QuietHours, Call };
+enum class HoldReason { None, Presentation, FullScreen, QuietHours, Call, Video };
 
 // Frame1's text for a held break: "Break held: presentation", in English (for Tr).
 std::string_view HeldCaption(HoldReason reason);

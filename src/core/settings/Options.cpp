@@ -18,6 +18,8 @@ constexpr std::string_view kWorkDays = "Work Days";
 constexpr std::string_view kBreakLength = "Break Length";
 constexpr std::string_view kSkipsADay = "Skips A Day";
 constexpr std::string_view kEyeBreaks = "Eye Breaks";
+constexpr std::string_view kWarnBeforeBreak = "Warn Before Break";
+constexpr std::string_view kWaitForTypingPause = "Wait For Typing Pause";
 constexpr std::string_view kKeepStatistics = "Keep Statistics";
 constexpr std::string_view kLanguage = "Language";
 
@@ -59,6 +61,8 @@ Options Options::Load(Main& main) {
   ParseWorkDays(main.GetSetting(kWorkDays, ""), options.working, problem);
   ParseWholeNumber(main.GetSetting(kBreakLength, "0"), 0, kMaxBreakMinutes, options.breakMinutes);
   ParseWholeNumber(main.GetSetting(kSkipsADay, "3"), 0, kMaxSkipsADay, options.skipsADay);
+  ParseWholeNumber(main.GetSetting(kWarnBeforeBreak, "0"), 0, kMaxWarnSeconds, options.warnSeconds);
+  options.waitForTypingPause = ReadSwitch(main, kWaitForTypingPause);
   options.eyeBreaks = ReadSwitch(main, kEyeBreaks);
   options.keepStatistics = ReadSwitch(main, kKeepStatistics);
   options.language = kLanguages[LanguageIndex(main.GetSetting(kLanguage, kEnglish))].tag;
@@ -75,6 +79,8 @@ void Options::StoreChanges(Main& main, const Options& before) const {
   if (working.days != before.working.days) main.SaveSetting(kWorkDays, WorkDaysText(working));
   StoreNumber(main, kBreakLength, breakMinutes, before.breakMinutes);
   StoreNumber(main, kSkipsADay, skipsADay, before.skipsADay);
+  StoreNumber(main, kWarnBeforeBreak, warnSeconds, before.warnSeconds);
+  StoreSwitch(main, kWaitForTypingPause, waitForTypingPause, before.waitForTypingPause);
   StoreSwitch(main, kEyeBreaks, eyeBreaks, before.eyeBreaks);
   StoreSwitch(main, kKeepStatistics, keepStatistics, before.keepStatistics);
   if (language != before.language) {

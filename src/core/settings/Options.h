@@ -15,6 +15,7 @@ struct Options {
   static constexpr int kMaxAwayMinutes = 60;
   static constexpr int kMaxBreakMinutes = 30;
   static constexpr int kMaxSkipsADay = 20;
+  static constexpr int kMaxWarnSeconds = 120;
 
   bool naturalBreaks = false;     // time away from the computer counts as a break
   int awayMinutes = 5;            // no input for this long means the user is away
@@ -24,6 +25,8 @@ struct Options {
   WorkingHours working;           // breaks are counted only inside these hours and days
   int breakMinutes = 0;           // a guided break this long ends each period; 0: none
   int skipsADay = 3;              // postpones and skips of a guided break a day; 0: none at all
+  int warnSeconds = 0;            // a "Break Soon" window this long before a guided break; 0: none
+  bool waitForTypingPause = false;  // a guided break waits for a pause in the user's typing
   bool eyeBreaks = false;         // a short look away every 20 minutes
   bool keepStatistics = false;    // a record of breaks and screen time in a file of the user's
   std::string language;           // a tag of kLanguages; "" (English) is stored as nothing at all
@@ -34,7 +37,7 @@ struct Options {
   void StoreChanges(Main& main, const Options& before) const;
   bool AnyOn() const {
     return naturalBreaks || holdReminders || tipShowsTimeLeft || trayMenu || !working.Always() || breakMinutes > 0 ||
-           eyeBreaks || keepStatistics;
+           warnSeconds > 0 || waitForTypingPause || eyeBreaks || keepStatistics;
   }
   bool operator==(const Options&) const = default;
 };

@@ -54,6 +54,9 @@ struct SettingDefinition {
   std::string_view defaultValue;
   SettingValues values;
   SettingRole role;
+  // An export carries the default of a setting the user never stored; the choices added later
+  // are carried only once made, so that an export of a user who made none stays as it was.
+  bool carriedAtDefault = true;
 };
 
 // Every value the program reads or stores, in the order the README lists them. A new setting
@@ -81,6 +84,8 @@ inline constexpr SettingDefinition kSettings[] = {
     {"Break Length", "0", Whole(0, 30), SettingRole::Carried},
     {"Skips A Day", "3", Whole(0, 20), SettingRole::Carried},
     {"Skips Used", "", AnyText(), SettingRole::State},
+    {"Warn Before Break", "0", Whole(0, 120), SettingRole::Carried, false},
+    {"Wait For Typing Pause", "Off", OneOf(kOnOff), SettingRole::Carried, false},
     {"Eye Breaks", "Off", OneOf(kOnOff), SettingRole::Carried},
     {"Keep Statistics", "Off", OneOf(kOnOff), SettingRole::Carried},
     {"Language", "", OneOf(kLanguageTexts), SettingRole::Carried},

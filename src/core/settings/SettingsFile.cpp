@@ -127,7 +127,7 @@ std::vector<NamedValue> CarriedUserSettings(ManagedSettings& settings) {
     const auto own = settings.UserValue(setting.name);
     if (own && Accepts(setting, *own))
       carried.push_back({std::string(setting.name), *own});
-    else if (!own && Accepts(setting, setting.defaultValue))
+    else if (!own && setting.carriedAtDefault && Accepts(setting, setting.defaultValue))
       carried.push_back({std::string(setting.name), std::string(setting.defaultValue)});
   }
   return carried;
