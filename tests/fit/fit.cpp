@@ -22,6 +22,7 @@
 #include "reminders/Form2.h"
 #include "breaks/FormBreak.h"
 #include "breaks/FormEyeBreak.h"
+#include "breaks/FormWarning.h"
 #include "runtime/Catalog.h"
 #include "runtime/Layout.h"
 #include "runtime/Translation.h"
@@ -332,6 +333,19 @@ int CheckWindows(Program& program, const std::string& language, int dpi) {
     ScaleTo(guided, dpi);
     fit.CheckAll(guided);
     CheckGuidedBreak(fit, guided, program);
+  }
+  {
+    FormWarning warning(program.platform, nullptr);
+    warning.ShowState(Options::kMaxWarnSeconds, Options::kMaxSkipsADay, false);
+    warning.Appear();
+    if (warning.IsLoaded()) {
+      ScaleTo(warning, dpi);
+      fit.CheckAll(warning);
+      for (int skips = 0; skips <= Options::kMaxSkipsADay; ++skips) {
+        warning.ShowState(Options::kMaxWarnSeconds, skips, false);
+        fit.Check(warning, warning.Label2);
+      }
+    }
   }
   {
     FormEyeBreak eyes(program.platform);
