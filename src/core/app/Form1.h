@@ -12,6 +12,7 @@
 #include "breaks/GuidedBreak.h"
 #include "statistics/StatisticsKeeper.h"
 #include "tray/cSysTray.h"
+#include "tray/TrayProgress.h"
 
 namespace rp {
 
@@ -59,6 +60,7 @@ class Form1 : public Form {
 
   Timer Timer1;
   cSysTray cSysTray1;
+  TrayProgress trayProgress;  // the period on the tray icon (Options)
 
   // The period and the seconds counted in it.
   Countdown countdown;

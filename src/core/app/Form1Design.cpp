@@ -37,6 +37,7 @@ Form1::Form1(Program& program)
       Check8(AddControl(ControlKind::CheckBox, "Check8", &Frame3, {4200, 300, 3480, 285}, 9, TrNoop("Minimized to system tray"))),
       Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
       cSysTray1({program.mSysTray, program.platform.shell, program.platform.ui, program.platform.loop}, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}),
+      trayProgress(program.platform.ui, cSysTray1),
       considerate(program.platform.presence, program.platform.loop),
       steering(program.main.Settings(), program.platform.clock, program.platform.loop),
       guidedBreak(program.main, program.platform.clock),

@@ -70,6 +70,10 @@ void Form1::ShowPresence() {
 }
 
 void Form1::UpdateTrayTip() {
+  trayProgress.Show(considerate.GetOptions().trayIconShowsProgress,
+                    {Reminding(), steering.Holding() == SteerHold::Paused,
+                     steering.Holding() == SteerHold::OutsideWorkingHours, considerate.Held() != HoldReason::None,
+                     countdown.ElapsedSeconds, countdown.IntervalSeconds});
   const bool held = considerate.Held() != HoldReason::None;
   const std::string problem = statistics.Problem().empty() ? std::string() : Tr(statistics.Problem());
   if (!considerate.GetOptions().tipShowsTimeLeft) {
