@@ -15,14 +15,16 @@ struct Rgba {
 };
 
 // Colours for a dark taskbar and for a light one: the filled part in the accent's blue, a held
-// break in orange, a ring standing still in grey, the empty track faint.
+// break in orange, a ring standing still in grey, the empty track a quieter grey. Every colour is
+// opaque: a tray that draws the new icon over the old one without clearing it (Wine's) still
+// shows the ring as it is now.
 struct Palette {
   Rgba counting, held, still, track, mark;
 };
 constexpr Palette kOnDark{{0.30, 0.76, 1.00, 1}, {1.00, 0.73, 0.00, 1}, {0.70, 0.70, 0.70, 1},
-                          {1.00, 1.00, 1.00, 0.30}, {1.00, 1.00, 1.00, 1}};
+                          {0.38, 0.38, 0.38, 1}, {1.00, 1.00, 1.00, 1}};
 constexpr Palette kOnLight{{0.00, 0.37, 0.72, 1}, {0.78, 0.31, 0.00, 1}, {0.43, 0.43, 0.43, 1},
-                           {0.00, 0.00, 0.00, 0.25}, {0.13, 0.13, 0.13, 1}};
+                           {0.72, 0.72, 0.72, 1}, {0.13, 0.13, 0.13, 1}};
 
 // The colour of one point of the icon, in units of its size with the centre at 0,0; nothing
 // (alpha 0) outside every shape.
