@@ -15,6 +15,7 @@
 #include "statistics/StatisticsKeeper.h"
 #include "tray/TrayTip.h"
 #include "tray/cSysTray.h"
+#include "tray/TrayProgress.h"
 
 namespace rp {
 
@@ -61,6 +62,7 @@ class Form1 : public Form {
 
   Timer Timer1;
   cSysTray cSysTray1;
+  TrayProgress trayProgress;  // the period on the tray icon (Options)
 
   // The period and the seconds counted in it.
   Countdown countdown;

@@ -39,6 +39,7 @@ Form1::Form1(Program& program)
       Check8(AddControl(ControlKind::CheckBox, "Check8", &Frame3, {4200, 300, 3480, 285}, 9, TrNoop("Minimized to system tray"))),
       Timer1(program.platform.ui, [this] { Timer1_Timer(); }),
       cSysTray1({program.mSysTray, program.platform.shell, program.platform.ui, program.platform.loop}, *this, "cSysTray1", {false, GetUi().TrayIconPicture(), ""}),
+      trayProgress(program.platform.ui, cSysTray1),
       considerate(program.platform.presence, program.platform.loop),
       steering(program.main.Settings(), program.platform.clock, program.platform.loop),
       sound(program.platform.player),
@@ -63,7 +64,7 @@ Form1::Form1(Program& program)
                                                                    : CommandKind::SkipBreak);
                   }}),
       statistics(program.platform, [this] { trayTip.Update(); }),
-      trayTip(cSysTray1, program.main.Settings(),
+      trayTip(cSysTray1, trayProgress, program.main.Settings(),
               [this] {
                 TipState state;
                 state.showsTimeLeft = considerate.GetOptions().tipShowsTimeLeft;
@@ -73,6 +74,10 @@ Form1::Form1(Program& program)
                 state.held = considerate.Held() != HoldReason::None;
                 state.secondsLeft = breaks.Postponed() ? breaks.guided.PostponedSecondsLeft() : countdown.SecondsLeft();
                 if (!statistics.Problem().empty()) state.problem = Tr(statistics.Problem());
+                state.iconShowsProgress = considerate.GetOptions().trayIconShowsProgress;
+                state.period = {state.reminding, steering.Holding() == SteerHold::Paused,
+                                steering.Holding() == SteerHold::OutsideWorkingHours, state.held,
+                                countdown.ElapsedSeconds, countdown.IntervalSeconds};
                 return state;
               }),
       policyControls_{{&PushButton3, "StartStopState"}, {&Text2, "Alarm"},   {&PushButton5, "Alarm"},

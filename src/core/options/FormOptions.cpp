@@ -19,12 +19,12 @@ constexpr std::uint32_t kProblemColour = 0x0000A0;
 }  // namespace
 
 FormOptions::FormOptions(Platform& platform, Main& main, const Options& current, std::function<void()> imported)
-    : Form(platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 9375),
+    : Form(platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 9795),
       // TRANSLATORS: the captions of the check boxes and labels are one line, about 500 pixels.
-      Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 120, 7800, 2055}, 25, TrNoop("Breaks"))),
+      Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 120, 7800, 2055}, 28, TrNoop("Breaks"))),
       Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame1, {120, 300, 7560, 285}, 0,
                         TrNoop("Time away from the computer counts as a break"))),
-      Label1(AddControl(ControlKind::Label, "Label1", &Frame1, {480, 720, 3600, 285}, 12,
+      Label1(AddControl(ControlKind::Label, "Label1", &Frame1, {480, 720, 3600, 285}, 14,
                         // TRANSLATORS: a label left of a small number box, about 240 pixels.
                         TrNoop("Away after (minutes, 1 to 60):"))),
       Text1(AddControl(ControlKind::TextBox, "Text1", &Frame1, {4140, 660, 900, 345}, 1, "")),
@@ -32,52 +32,54 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
                         TrNoop("Hold reminders during presentations, full-screen programs and calls"))),
       Check3(AddControl(ControlKind::CheckBox, "Check3", &Frame1, {120, 1560, 7560, 285}, 3,
                         TrNoop("Show the time to the next break in the tray tip"))),
-      Frame2(AddControl(ControlKind::Frame, "Frame2", nullptr, {120, 2295, 7800, 2490}, 26,
+      Frame2(AddControl(ControlKind::Frame, "Frame2", nullptr, {120, 2295, 7800, 2910}, 29,
                         TrNoop("Tray and working hours"))),
       Check4(AddControl(ControlKind::CheckBox, "Check4", &Frame2, {120, 300, 7560, 285}, 4,
                         TrNoop("Right-click on the tray icon opens a menu"))),
-      Label2(AddControl(ControlKind::Label, "Label2", &Frame2, {120, 720, 7560, 285}, 13,
+      Check5(AddControl(ControlKind::CheckBox, "Check5", &Frame2, {120, 720, 7560, 285}, 5,
+                        TrNoop("Show the time to the next break in the tray icon"))),
+      Label2(AddControl(ControlKind::Label, "Label2", &Frame2, {120, 1140, 7560, 285}, 15,
                         // TRANSLATORS: keep "08:00-18:00" as it is: the box reads the hours written so.
                         TrNoop("Work hours, e.g. 08:00-18:00 (empty: always):"))),
-      Text2(AddControl(ControlKind::TextBox, "Text2", &Frame2, {120, 1020, 2400, 345}, 5, "")),
-      Label3(AddControl(ControlKind::Label, "Label3", &Frame2, {2640, 1020, 5040, 480}, 14, "")),
-      Label4(AddControl(ControlKind::Label, "Label4", &Frame2, {120, 1560, 7560, 285}, 15,
+      Text2(AddControl(ControlKind::TextBox, "Text2", &Frame2, {120, 1440, 2400, 345}, 6, "")),
+      Label3(AddControl(ControlKind::Label, "Label3", &Frame2, {2640, 1440, 5040, 480}, 16, "")),
+      Label4(AddControl(ControlKind::Label, "Label4", &Frame2, {120, 1980, 7560, 285}, 17,
                         // TRANSLATORS: keep "Mon,Tue,Wed,Thu,Fri" as it is: the box reads the days written so.
                         TrNoop("Work days, e.g. Mon,Tue,Wed,Thu,Fri (empty: every day):"))),
-      Text3(AddControl(ControlKind::TextBox, "Text3", &Frame2, {120, 1860, 3600, 345}, 6, "")),
-      Label5(AddControl(ControlKind::Label, "Label5", &Frame2, {3840, 1860, 3840, 480}, 16, "")),
-      Frame20(AddControl(ControlKind::Frame, "Frame20", nullptr, {120, 4905, 7800, 2460}, 27,
+      Text3(AddControl(ControlKind::TextBox, "Text3", &Frame2, {120, 2280, 3600, 345}, 7, "")),
+      Label5(AddControl(ControlKind::Label, "Label5", &Frame2, {3840, 2280, 3840, 480}, 18, "")),
+      Frame20(AddControl(ControlKind::Frame, "Frame20", nullptr, {120, 5325, 7800, 2460}, 30,
                          TrNoop("Guided Breaks"))),
-      Label20(AddControl(ControlKind::Label, "Label20", &Frame20, {120, 360, 5160, 285}, 17,
+      Label20(AddControl(ControlKind::Label, "Label20", &Frame20, {120, 360, 5160, 285}, 19,
                          // TRANSLATORS: a label left of a small number box, about 340 pixels.
                          TrNoop("Break length (minutes, 0 to 30; 0: none):"))),
-      Text20(AddControl(ControlKind::TextBox, "Text20", &Frame20, {5400, 300, 900, 345}, 7, "")),
-      Label21(AddControl(ControlKind::Label, "Label21", &Frame20, {120, 780, 5160, 285}, 18,
+      Text20(AddControl(ControlKind::TextBox, "Text20", &Frame20, {5400, 300, 900, 345}, 8, "")),
+      Label21(AddControl(ControlKind::Label, "Label21", &Frame20, {120, 780, 5160, 285}, 20,
                          // TRANSLATORS: a label left of a small number box, about 340 pixels.
                          TrNoop("Postpones and skips a day (0 to 20):"))),
-      Text21(AddControl(ControlKind::TextBox, "Text21", &Frame20, {5400, 720, 900, 345}, 8, "")),
-      Label22(AddControl(ControlKind::Label, "Label22", &Frame20, {120, 1200, 5160, 285}, 18,
+      Text21(AddControl(ControlKind::TextBox, "Text21", &Frame20, {5400, 720, 900, 345}, 9, "")),
+      Label22(AddControl(ControlKind::Label, "Label22", &Frame20, {120, 1200, 5160, 285}, 21,
                          // TRANSLATORS: a label left of a small number box, about 340 pixels.
                          TrNoop("Warn before a break (seconds, 0 to 120):"))),
-      Text22(AddControl(ControlKind::TextBox, "Text22", &Frame20, {5400, 1140, 900, 345}, 9, "")),
-      Check21(AddControl(ControlKind::CheckBox, "Check21", &Frame20, {120, 1620, 7560, 285}, 10,
+      Text22(AddControl(ControlKind::TextBox, "Text22", &Frame20, {5400, 1140, 900, 345}, 10, "")),
+      Check21(AddControl(ControlKind::CheckBox, "Check21", &Frame20, {120, 1620, 7560, 285}, 11,
                          TrNoop("Wait for a pause in typing before a break starts"))),
-      Check20(AddControl(ControlKind::CheckBox, "Check20", &Frame20, {120, 2040, 7560, 285}, 11,
+      Check20(AddControl(ControlKind::CheckBox, "Check20", &Frame20, {120, 2040, 7560, 285}, 12,
                          TrNoop("Eye breaks: look away for 20 seconds every 20 minutes"))),
-      Frame9(AddControl(ControlKind::Frame, "Frame9", nullptr, {120, 7485, 7800, 735}, 28, TrNoop("Statistics"))),
-      Check9(AddControl(ControlKind::CheckBox, "Check9", &Frame9, {120, 300, 7440, 285}, 12,
+      Frame9(AddControl(ControlKind::Frame, "Frame9", nullptr, {120, 7905, 7800, 735}, 31, TrNoop("Statistics"))),
+      Check9(AddControl(ControlKind::CheckBox, "Check9", &Frame9, {120, 300, 7440, 285}, 13,
                         TrNoop("Keep statistics of breaks and screen time on this computer"))),
       // TRANSLATORS: a label left of the list of languages, about 95 pixels.
-      Label6(AddControl(ControlKind::Label, "Label6", nullptr, {240, 8400, 1440, 285}, 19, TrNoop("Language:"))),
-      Combo1(AddControl(ControlKind::ComboBox, "Combo1", nullptr, {1740, 8340, 4200, 345}, 20, "")),
-      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 8805, 1740, 405}, 21,
+      Label6(AddControl(ControlKind::Label, "Label6", nullptr, {240, 8820, 1440, 285}, 22, TrNoop("Language:"))),
+      Combo1(AddControl(ControlKind::ComboBox, "Combo1", nullptr, {1740, 8760, 4200, 345}, 23, "")),
+      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 9225, 1740, 405}, 24,
                              // TRANSLATORS: the four buttons are about 115 pixels wide.
                              TrNoop("OK"))),
-      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 8805, 1740, 405}, 22,
+      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 9225, 1740, 405}, 25,
                              TrNoop("Cancel"))),
-      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {240, 8805, 1740, 405}, 23,
+      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {240, 9225, 1740, 405}, 26,
                              TrNoop("Export..."))),
-      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", nullptr, {2100, 8805, 1740, 405}, 24,
+      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", nullptr, {2100, 9225, 1740, 405}, 27,
                              TrNoop("Import..."))),
       platform_(platform),
       main_(main),
@@ -111,6 +113,7 @@ void FormOptions::ShowChoices(const Options& options) {
   Check2.SetValue(options.holdReminders ? 1 : 0);
   Check3.SetValue(options.tipShowsTimeLeft ? 1 : 0);
   Check4.SetValue(options.trayMenu ? 1 : 0);
+  Check5.SetValue(options.trayIconShowsProgress ? 1 : 0);
   Text2.SetText(WorkHoursText(options.working));
   Text3.SetText(WorkDaysText(options.working));
   Text20.SetText(std::to_string(options.breakMinutes));
@@ -122,9 +125,10 @@ void FormOptions::ShowChoices(const Options& options) {
   Combo1.SetValue(static_cast<int>(LanguageIndex(options.language)));
   const std::pair<Control*, std::string_view> controls[] = {
       {&Check1, "Natural Breaks"}, {&Text1, "Away Minutes"}, {&Check2, "Hold Reminders"},
-      {&Check3, "Tip Shows Time Left"}, {&Check4, "Tray Menu"}, {&Text2, "Work Hours"},
-      {&Text3, "Work Days"}, {&Text20, "Break Length"}, {&Text21, "Skips A Day"},
-      {&Text22, "Warn Before Break"}, {&Check21, "Wait For Typing Pause"}, {&Check20, "Eye Breaks"}, {&Check9, "Keep Statistics"}, {&Combo1, "Language"},
+      {&Check3, "Tip Shows Time Left"}, {&Check4, "Tray Menu"}, {&Check5, "Tray Icon Shows Progress"},
+      {&Text2, "Work Hours"}, {&Text3, "Work Days"}, {&Text20, "Break Length"}, {&Text21, "Skips A Day"},
+      {&Text22, "Warn Before Break"}, {&Check21, "Wait For Typing Pause"}, {&Check20, "Eye Breaks"},
+      {&Check9, "Keep Statistics"}, {&Combo1, "Language"},
   };
   for (const auto& [control, setting] : controls) main_.ShowWhetherSetByPolicy(*control, setting);
 }
@@ -163,6 +167,7 @@ void FormOptions::PushButton1_Click() {
   chosen.holdReminders = Check2.Value() == 1;
   chosen.tipShowsTimeLeft = Check3.Value() == 1;
   chosen.trayMenu = Check4.Value() == 1;
+  chosen.trayIconShowsProgress = Check5.Value() == 1;
   chosen.waitForTypingPause = Check21.Value() == 1;
   chosen.eyeBreaks = Check20.Value() == 1;
   chosen.keepStatistics = Check9.Value() == 1;

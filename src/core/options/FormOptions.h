@@ -33,6 +33,7 @@ class FormOptions : public Form {
   Control& Check3;  // time left in the tray tip
   Control& Frame2;  // tray and working hours
   Control& Check4;  // the tray icon's menu
+  Control& Check5;  // the tray icon shows the period
   Control& Label2;
   Control& Text2;   // work hours
   Control& Label3;  // what is wrong with the work hours

@@ -20,6 +20,16 @@ class Picture {
 };
 inline constexpr int kPictureIcon = 3;
 
+// What the tray icon shows of the period when the user asks for it: the share of the period
+// used, in steps of `steps`, and whether it counts or stands still, and why.
+enum class PeriodState { Counting, Stopped, Paused, Held, OutsideWorkingHours };
+struct PeriodPicture {
+  int step = 0;   // 0 (nothing used) to steps (the period is up)
+  int steps = 0;
+  PeriodState state = PeriodState::Stopped;
+  bool operator==(const PeriodPicture&) const = default;
+};
+
 struct ScreenMetrics {
   int widthTwips = 0;   // the whole primary screen, not its work area
   int heightTwips = 0;
@@ -54,6 +64,8 @@ class Ui : public TimerService, public Translations {
   // The application icon (the one the executable carries) and the blue 'K' tray icon.
   virtual std::unique_ptr<Picture> ApplicationIcon() = 0;
   virtual std::unique_ptr<Picture> TrayIconPicture() = 0;
+  // A tray icon drawn for the period, at the tray's size, to suit the taskbar's colours.
+  virtual std::unique_ptr<Picture> PeriodIcon(const PeriodPicture& picture) = 0;
   // Sets the program-wide application title.
   virtual void SetApplicationTitle(std::string_view title) = 0;
 };

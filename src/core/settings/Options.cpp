@@ -13,6 +13,7 @@ constexpr std::string_view kAwayMinutes = "Away Minutes";
 constexpr std::string_view kHoldReminders = "Hold Reminders";
 constexpr std::string_view kTipShowsTimeLeft = "Tip Shows Time Left";
 constexpr std::string_view kTrayMenu = "Tray Menu";
+constexpr std::string_view kTrayIconShowsProgress = "Tray Icon Shows Progress";
 constexpr std::string_view kWorkHours = "Work Hours";
 constexpr std::string_view kWorkDays = "Work Days";
 constexpr std::string_view kBreakLength = "Break Length";
@@ -56,6 +57,7 @@ Options Options::Load(Main& main) {
   options.holdReminders = ReadSwitch(main, kHoldReminders);
   options.tipShowsTimeLeft = ReadSwitch(main, kTipShowsTimeLeft);
   options.trayMenu = ReadSwitch(main, kTrayMenu);
+  options.trayIconShowsProgress = ReadSwitch(main, kTrayIconShowsProgress);
   std::string problem;
   ParseWorkHours(main.GetSetting(kWorkHours, ""), options.working, problem);
   ParseWorkDays(main.GetSetting(kWorkDays, ""), options.working, problem);
@@ -75,6 +77,7 @@ void Options::StoreChanges(Main& main, const Options& before) const {
   StoreSwitch(main, kHoldReminders, holdReminders, before.holdReminders);
   StoreSwitch(main, kTipShowsTimeLeft, tipShowsTimeLeft, before.tipShowsTimeLeft);
   StoreSwitch(main, kTrayMenu, trayMenu, before.trayMenu);
+  StoreSwitch(main, kTrayIconShowsProgress, trayIconShowsProgress, before.trayIconShowsProgress);
   if (WorkHoursText(working) != WorkHoursText(before.working)) main.SaveSetting(kWorkHours, WorkHoursText(working));
   if (working.days != before.working.days) main.SaveSetting(kWorkDays, WorkDaysText(working));
   StoreNumber(main, kBreakLength, breakMinutes, before.breakMinutes);

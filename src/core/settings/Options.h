@@ -22,6 +22,7 @@ struct Options {
   bool holdReminders = false;     // no break bursts into a presentation or a call
   bool tipShowsTimeLeft = false;  // the tray tip tells the time to the next break
   bool trayMenu = false;          // a right click on the tray icon opens a menu
+  bool trayIconShowsProgress = false;  // the tray icon fills in as the period passes
   WorkingHours working;           // breaks are counted only inside these hours and days
   int breakMinutes = 0;           // a guided break this long ends each period; 0: none
   int skipsADay = 3;              // postpones and skips of a guided break a day; 0: none at all
@@ -36,8 +37,9 @@ struct Options {
   // Stores each choice that differs from `before`, at once.
   void StoreChanges(Main& main, const Options& before) const;
   bool AnyOn() const {
-    return naturalBreaks || holdReminders || tipShowsTimeLeft || trayMenu || !working.Always() || breakMinutes > 0 ||
-           warnSeconds > 0 || waitForTypingPause || eyeBreaks || keepStatistics;
+    return naturalBreaks || holdReminders || tipShowsTimeLeft || trayMenu || trayIconShowsProgress ||
+           !working.Always() || breakMinutes > 0 || warnSeconds > 0 || waitForTypingPause || eyeBreaks ||
+           keepStatistics;
   }
   bool operator==(const Options&) const = default;
 };

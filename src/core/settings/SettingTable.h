@@ -78,6 +78,8 @@ inline constexpr SettingDefinition kSettings[] = {
     {"Tip Shows Time Left", "Off", OneOf(kOnOff), SettingRole::Carried},
     {"Allow Exit", "On", OneOf(kOnOff), SettingRole::Kept},
     {"Tray Menu", "Off", OneOf(kOnOff), SettingRole::Carried},
+    // Off unless stored: an export carries it once the user has chosen it.
+    {"Tray Icon Shows Progress", "Off", OneOf(kOnOff), SettingRole::Carried, false},
     {"Work Hours", "", TextWhere(TextForm::WorkHours), SettingRole::Carried},
     {"Work Days", "", TextWhere(TextForm::WorkDays), SettingRole::Carried},
     {"Paused Until", "", AnyText(), SettingRole::State},

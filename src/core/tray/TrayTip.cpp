@@ -27,6 +27,7 @@ void TrayTip::ReadPolicies() {
 
 void TrayTip::Update() {
   const TipState s = state_();
+  progress_.Show(s.iconShowsProgress, s.period);
   if (showedTimeLeft_ && !s.showsTimeLeft) {
     tray_.SetTrayTip(std::string(kProductName));
     note_.clear();

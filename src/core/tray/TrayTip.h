@@ -5,6 +5,7 @@
 
 #include "settings/Main.h"
 #include "settings/ManagedSettings.h"
+#include "tray/TrayProgress.h"
 #include "tray/cSysTray.h"
 
 namespace rp {
@@ -18,16 +19,19 @@ struct TipState {
   bool held = false;            // a break is held (a presentation, a call)
   std::int64_t secondsLeft = 0;  // to the next break, or to a postponed one
   std::string problem;          // why the statistics cannot be saved, translated; "" when they can
+  bool iconShowsProgress = false;  // the option: the icon shows the period
+  PeriodFacts period;
 };
 
-// The tray icon's tip: the product's name, then what the user should know. With the option
+// The tray icon's tip, and its picture of the period when the user asked for it (TrayProgress).
+// The tip: the product's name, then what the user should know. With the option
 // off it changes only when its note does (a held break, a record that cannot be saved, policy
 // values ignored); with it on it tells the state and the minutes left, so it changes at most
 // once a minute.
 class TrayTip {
  public:
-  TrayTip(cSysTray& tray, ManagedSettings& settings, std::function<TipState()> state)
-      : tray_(tray), settings_(settings), state_(std::move(state)) {}
+  TrayTip(cSysTray& tray, TrayProgress& progress, ManagedSettings& settings, std::function<TipState()> state)
+      : tray_(tray), progress_(progress), settings_(settings), state_(std::move(state)) {}
 
   void Update();
   // The policies were read afresh: the ignored values are named anew.
@@ -37,6 +41,7 @@ class TrayTip {
 
  private:
   cSysTray& tray_;
+  TrayProgress& progress_;
   ManagedSettings& settings_;
   std::function<TipState()> state_;
   bool showedTimeLeft_ = false;

@@ -148,6 +148,10 @@ std::unique_ptr<Picture> SimDesktop::LoadPicture(std::string_view path) {
 
 std::unique_ptr<Picture> SimDesktop::ApplicationIcon() { return std::make_unique<SimPicture>(0x101); }
 std::unique_ptr<Picture> SimDesktop::TrayIconPicture() { return std::make_unique<SimPicture>(0x102); }
+std::unique_ptr<Picture> SimDesktop::PeriodIcon(const PeriodPicture& picture) {
+  periodIcons.push_back(picture);
+  return std::make_unique<SimPicture>(kFirstPeriodIcon + periodIcons.size() - 1);
+}
 
 std::string SimDesktop::TranslationCatalog(std::string_view tag) {
   std::ifstream file(std::string(RP_CATALOG_DIR) + "/" + std::string(tag) + ".mo", std::ios::binary);

@@ -52,6 +52,7 @@ class SimDesktop : public EventLoop, public Ui {
   std::unique_ptr<Picture> LoadPicture(std::string_view path) override;
   std::unique_ptr<Picture> ApplicationIcon() override;
   std::unique_ptr<Picture> TrayIconPicture() override;
+  std::unique_ptr<Picture> PeriodIcon(const PeriodPicture& picture) override;
   void SetApplicationTitle(std::string_view title) override { applicationTitle = title; }
   // The catalogs the build compiled from po/, as the exe carries them.
   std::string TranslationCatalog(std::string_view tag) override;
@@ -111,6 +112,10 @@ class SimDesktop : public EventLoop, public Ui {
   // Forms (by name) for which the system cannot create a window: CreateView fails.
   std::set<std::string, std::less<>> refusedWindows;
   std::string applicationTitle;
+  // Every period picture the tray icon was drawn for, in order; the n-th icon's handle is
+  // kFirstPeriodIcon + n.
+  std::vector<PeriodPicture> periodIcons;
+  static constexpr std::uintptr_t kFirstPeriodIcon = 0x300;
   // What the system reports as the user's display language.
   std::string displayLanguage = "en-US";
   std::size_t doEventsCount = 0;

@@ -15,9 +15,7 @@ namespace rp::win32 {
 namespace {
 
 inline void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
-inline void DeleteBitmap(HBITMAP bitmap) { DeleteObject(bitmap); }
 using UniqueMemoryDc = UniqueHandle<NullEmpty<HDC, DeleteMemoryDc>>;
-using UniqueBitmap = UniqueHandle<NullEmpty<HBITMAP, DeleteBitmap>>;
 
 void Fill(HDC dc, RECT rect, COLORREF colour) {
   SetBkColor(dc, colour);

@@ -9,6 +9,7 @@
 #include "win32/DialogKeys.h"
 #include "win32/FormWindow.h"
 #include "win32/NativeControl.h"
+#include "win32/PeriodIcon.h"
 #include "win32/Text.h"
 
 namespace rp::win32 {
@@ -170,6 +171,13 @@ std::unique_ptr<Picture> Win32Desktop::TrayIconPicture() {
   HANDLE icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, 16, 16, LR_SHARED);
   if (!icon) throw Failure("The tray icon is missing");
   return std::make_unique<Win32Picture>(static_cast<HICON>(icon));
+}
+
+std::unique_ptr<Picture> Win32Desktop::PeriodIcon(const PeriodPicture& picture) {
+  UniqueIcon icon = DrawPeriodIcon(picture, TrayIconSize(dpiFunctions_), TaskbarIsLight());
+  // Without memory for it, the tray keeps the icon it has.
+  if (!icon) return nullptr;
+  return std::make_unique<Win32Picture>(std::move(icon));
 }
 
 }  // namespace rp::win32

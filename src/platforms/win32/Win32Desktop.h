@@ -35,6 +35,7 @@ class Win32Desktop : public EventLoop, public Ui {
   std::unique_ptr<Picture> LoadPicture(std::string_view path) override;
   std::unique_ptr<Picture> ApplicationIcon() override;
   std::unique_ptr<Picture> TrayIconPicture() override;
+  std::unique_ptr<Picture> PeriodIcon(const PeriodPicture& picture) override;
   // Windows has no program-wide title apart from the windows' captions.
   void SetApplicationTitle(std::string_view) override {}
   std::string TranslationCatalog(std::string_view tag) override { return translations_.TranslationCatalog(tag); }
