@@ -15,19 +15,26 @@ std::string TimeOfDay(std::int64_t utc, TimeZones& zones, WallClock& clock) {
 }  // namespace
 
 std::string MeetingsThisWeekText(int count) {
+  // TRANSLATORS: beside the calendar's field in Options after "Check": the meetings read
   return Fill(TrPlural("{count} meeting in the next 7 days", "{count} meetings in the next 7 days", count),
               {{"count", std::to_string(count)}});
 }
 
 std::string InMeetingText(std::int64_t until, TimeZones& zones, WallClock& clock) {
+  // TRANSLATORS: the main window while a due break waits for a meeting to end; {time} is a time of day like 15:00
   return Fill(Tr("In a meeting until {time}"), {{"time", TimeOfDay(until, zones, clock)}});
 }
 
 std::string MovedBeforeMeetingText(std::int64_t meeting, TimeZones& zones, WallClock& clock) {
+  // TRANSLATORS: the main window when a break is brought forward to end as a meeting starts; {time} is the
+  // meeting's start, like 14:00
   return Fill(Tr("Break moved before your {time} meeting"), {{"time", TimeOfDay(meeting, zones, clock)}});
 }
 
-std::string CalendarNotReadText() { return Tr("calendar not read"); }
+std::string CalendarNotReadText() {
+  // TRANSLATORS: a part of the tray icon's tip, in lower case like "reminders paused until 14:30"
+  return Tr("calendar not read");
+}
 
 CalendarCheck CheckCalendar(const Fetched& fetched, std::int64_t nowUtc, TimeZones& zones) {
   CalendarCheck check;
@@ -43,6 +50,7 @@ CalendarCheck CheckCalendar(const Fetched& fetched, std::int64_t nowUtc, TimeZon
       check.text = Tr("The file could not be read");
       break;
     case FetchOutcome::Status:
+      // TRANSLATORS: {status} is the web server's HTTP status number, like 404
       check.text = Fill(Tr("The address answered {status}"), {{"status", std::to_string(fetched.status)}});
       break;
     case FetchOutcome::Unreachable:
