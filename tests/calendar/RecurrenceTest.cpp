@@ -140,6 +140,23 @@ TEST(Recurrence, RulesBeyondWhatMeetingsUseOrWrittenWronglyAreNotRead) {
   EXPECT_EQ(rule->byDay, (std::vector<WeekdayNumber>{{5, -1}}));
 }
 
+TEST(Recurrence, DurationsAsRfc5545WritesThemAndNoneThatOverflows) {
+  const struct {
+    const char* text;
+    std::int64_t days, seconds;
+  } cases[] = {{"P15DT5H0M20S", 15, 5 * 3600 + 20}, {"P7W", 49, 0}, {"PT1H30M", 0, 5400}, {"-PT15M", 0, -900},
+               {"+P1D", 1, 0}, {"P1W2D", 9, 0}, {"PT999999999S", 0, 999999999}};
+  for (const auto& c : cases) {
+    const std::optional<IcsDuration> d = ParseIcsDuration(c.text);
+    ASSERT_TRUE(d) << c.text;
+    EXPECT_EQ(d->days, c.days) << c.text;
+    EXPECT_EQ(d->seconds, c.seconds) << c.text;
+  }
+  for (const char* bad : {"", "P", "PT", "1H", "P1H", "PT1D", "P1DT", "P1D1D", "PT1M1H", "P9999999999W", "P1W1W1W",
+                          "PT1H2", "P-1D", "P1.5D"})
+    EXPECT_FALSE(ParseIcsDuration(bad)) << bad;
+}
+
 TEST(Recurrence, WorkIsBoundedAndARuleWithoutCountJumpsAhead) {
   const RecurrenceRule daily = *ParseRecurrenceRule("FREQ=DAILY");
   // From the year 1000 to 2026 without a COUNT: a few periods, not 375,000.

@@ -52,16 +52,22 @@ class Clocks {
   };
   // The name as the system knows it: "Europe/Berlin", or the end of a longer one, as some
   // programs write it ("/mozilla.org/20070129_1/Europe/Berlin").
+  // At most four names are asked for: the whole, and what follows each of its last three "/".
   std::string SystemName(std::string_view name, std::int64_t now) {
-    for (std::size_t from = 0; from != std::string_view::npos;) {
-      const std::string_view candidate = name.substr(from);
+    if (name.empty() || name.size() > kMaxZoneName) return {};
+    if (zones_.OffsetOf(name, now)) return std::string(name);
+    std::size_t end = name.size();
+    for (int tries = 0; tries < 3 && end > 0; ++tries) {
+      const std::size_t slash = name.rfind('/', end - 1);
+      if (slash == std::string_view::npos) break;
+      const std::string_view candidate = name.substr(slash + 1);
       if (!candidate.empty() && zones_.OffsetOf(candidate, now)) return std::string(candidate);
-      const std::size_t slash = name.find('/', from);
-      from = slash == std::string_view::npos ? slash : slash + 1;
+      end = slash;
     }
     return {};
   }
 
+  static constexpr std::size_t kMaxZoneName = 256;
   TimeZones& zones_;
   std::int64_t& budget_;
   std::vector<Source> sources_;

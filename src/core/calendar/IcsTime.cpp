@@ -59,6 +59,10 @@ std::optional<IcsDuration> ParseIcsDuration(std::string_view value) {
   bool inTime = false, any = false;
   std::int64_t number = 0;
   int digits = 0;
+  // Each unit at most once and in order (W, D, then H, M, S after T), so that no text can add
+  // up a duration past what the arithmetic holds.
+  const std::string_view kUnits = "WDHMS";
+  std::size_t nextUnit = 0;
   for (const char c : value) {
     if (c >= '0' && c <= '9') {
       if (++digits > 9) return std::nullopt;  // no meeting lasts a billion units
@@ -69,7 +73,9 @@ std::optional<IcsDuration> ParseIcsDuration(std::string_view value) {
       inTime = true;
       continue;
     }
-    if (digits == 0) return std::nullopt;
+    const std::size_t unit = kUnits.find(c);
+    if (digits == 0 || unit == std::string_view::npos || unit < nextUnit) return std::nullopt;
+    nextUnit = unit + 1;
     if (!inTime && c == 'W') d.days += number * 7;
     else if (!inTime && c == 'D') d.days += number;
     else if (inTime && c == 'H') d.seconds += number * 3600;
@@ -80,7 +86,7 @@ std::optional<IcsDuration> ParseIcsDuration(std::string_view value) {
     digits = 0;
     any = true;
   }
-  if (!any || digits != 0) return std::nullopt;
+  if (!any || digits != 0 || (inTime && nextUnit <= 2)) return std::nullopt;  // a T with no time after it
   if (negative) {
     d.days = -d.days;
     d.seconds = -d.seconds;

@@ -113,7 +113,7 @@ std::optional<TIME_ZONE_INFORMATION> Win32TimeZones::Zone(std::string_view name)
     info.DaylightDate = tzi.daylightDate;
     zone = info;
   }
-  zones_.emplace(std::string(name), zone);
+  if (zones_.size() < 512) zones_.emplace(std::string(name), zone);  // a file may name thousands
   return zone;
 }
 
