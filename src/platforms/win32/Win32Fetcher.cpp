@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <winhttp.h>
 
+#include <atomic>
 #include <string>
 
 #include "win32/Handles.h"
@@ -43,35 +44,58 @@ Fetched ReadLocalFile(const std::wstring& path, std::size_t maxBytes) {
   return fetched;
 }
 
-// The WinHTTP functions, from winhttp.dll loaded on first use.
-struct WinHttp {
-  SystemLibrary library{L"winhttp.dll"};
-  template <class F>
-  F Get(const char* name) { return library.Find<F>(name); }
+// Closes a request from a thread of the pool once its time is up.
+class Watchdog {
+ public:
+  bool Start(HINTERNET request, decltype(&WinHttpCloseHandle) close, ULONGLONG ms) {
+    request_ = request;
+    close_ = close;
+    return CreateTimerQueueTimer(&timer_, nullptr, &Watchdog::Due, this, static_cast<DWORD>(ms), 0, WT_EXECUTEONLYONCE);
+  }
+  // Ends the watch, waiting for a closing under way; true when it closed the request.
+  bool Stop() {
+    if (timer_) DeleteTimerQueueTimer(nullptr, timer_, INVALID_HANDLE_VALUE);
+    timer_ = nullptr;
+    return fired_;
+  }
+  bool Fired() const { return fired_; }
+
+ private:
+  static void CALLBACK Due(void* self, BOOLEAN) {
+    auto* watchdog = static_cast<Watchdog*>(self);
+    watchdog->fired_ = true;
+    watchdog->close_(watchdog->request_);
+  }
+  HANDLE timer_ = nullptr;
+  HINTERNET request_ = nullptr;
+  decltype(&WinHttpCloseHandle) close_ = nullptr;
+  std::atomic<bool> fired_{false};
 };
 
 class Internet {
  public:
-  explicit Internet(WinHttp& api) : api_(api) {}
+  explicit Internet(SystemLibrary& api) : api_(api) {}
   ~Internet() {
+    if (watchdog_.Stop()) request_ = nullptr;  // closed by the watchdog
     for (HINTERNET h : {request_, connection_, session_})
       if (h) close_(h);
   }
 
   Fetched Get(const std::wstring& address, std::size_t maxBytes) {
-    close_ = api_.Get<decltype(&WinHttpCloseHandle)>("WinHttpCloseHandle");
-    const auto open = api_.Get<decltype(&WinHttpOpen)>("WinHttpOpen");
-    const auto crack = api_.Get<decltype(&WinHttpCrackUrl)>("WinHttpCrackUrl");
-    const auto connect = api_.Get<decltype(&WinHttpConnect)>("WinHttpConnect");
-    const auto openRequest = api_.Get<decltype(&WinHttpOpenRequest)>("WinHttpOpenRequest");
-    const auto timeouts = api_.Get<decltype(&WinHttpSetTimeouts)>("WinHttpSetTimeouts");
-    const auto send = api_.Get<decltype(&WinHttpSendRequest)>("WinHttpSendRequest");
-    const auto receive = api_.Get<decltype(&WinHttpReceiveResponse)>("WinHttpReceiveResponse");
-    const auto query = api_.Get<decltype(&WinHttpQueryHeaders)>("WinHttpQueryHeaders");
-    const auto available = api_.Get<decltype(&WinHttpQueryDataAvailable)>("WinHttpQueryDataAvailable");
-    const auto read = api_.Get<decltype(&WinHttpReadData)>("WinHttpReadData");
+    close_ = api_.Find<decltype(&WinHttpCloseHandle)>("WinHttpCloseHandle");
+    const auto open = api_.Find<decltype(&WinHttpOpen)>("WinHttpOpen");
+    const auto crack = api_.Find<decltype(&WinHttpCrackUrl)>("WinHttpCrackUrl");
+    const auto connect = api_.Find<decltype(&WinHttpConnect)>("WinHttpConnect");
+    const auto openRequest = api_.Find<decltype(&WinHttpOpenRequest)>("WinHttpOpenRequest");
+    const auto timeouts = api_.Find<decltype(&WinHttpSetTimeouts)>("WinHttpSetTimeouts");
+    const auto send = api_.Find<decltype(&WinHttpSendRequest)>("WinHttpSendRequest");
+    const auto receive = api_.Find<decltype(&WinHttpReceiveResponse)>("WinHttpReceiveResponse");
+    const auto query = api_.Find<decltype(&WinHttpQueryHeaders)>("WinHttpQueryHeaders");
+    const auto available = api_.Find<decltype(&WinHttpQueryDataAvailable)>("WinHttpQueryDataAvailable");
+    const auto read = api_.Find<decltype(&WinHttpReadData)>("WinHttpReadData");
+    const auto option = api_.Find<decltype(&WinHttpSetOption)>("WinHttpSetOption");
     if (!close_ || !open || !crack || !connect || !openRequest || !timeouts || !send || !receive || !query ||
-        !available || !read)
+        !available || !read || !option)
       return {FetchOutcome::Unreachable, 0, {}};
     const ULONGLONG began = GetTickCount64();
 
@@ -91,6 +115,12 @@ class Internet {
     request_ = openRequest(connection_, L"GET", path.empty() ? L"/" : path.c_str(), nullptr, WINHTTP_NO_REFERER,
                            WINHTTP_DEFAULT_ACCEPT_TYPES, url.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0);
     if (!request_) return Failed();
+    // Waiting for the answer's headers has a timeout of its own (90 s unless set).
+    DWORD step = kStepMs;
+    option(request_, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &step, sizeof step);
+    // Whatever a step's own timeouts do, the request is closed, which ends the step waiting on
+    // it, once the whole time has passed.
+    if (!watchdog_.Start(request_, close_, kWholeMs - (GetTickCount64() - began))) return Failed();
     if (!send(request_, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) || !receive(request_, nullptr))
       return Failed();
     DWORD status = 0, size = sizeof status;
@@ -101,7 +131,7 @@ class Internet {
 
     Fetched fetched{FetchOutcome::Read, 200, {}};
     for (;;) {
-      if (GetTickCount64() - began > kWholeMs) return {FetchOutcome::TimedOut, 0, {}};
+      if (GetTickCount64() - began > kWholeMs || watchdog_.Fired()) return {FetchOutcome::TimedOut, 0, {}};
       DWORD waiting = 0;
       if (!available(request_, &waiting)) return Failed();
       if (waiting == 0) return fetched;
@@ -123,7 +153,7 @@ class Internet {
     if (HINTERNET s = open(kAgent, WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0))
       return s;
     const auto ieConfig =
-        api_.Get<decltype(&WinHttpGetIEProxyConfigForCurrentUser)>("WinHttpGetIEProxyConfigForCurrentUser");
+        api_.Find<decltype(&WinHttpGetIEProxyConfigForCurrentUser)>("WinHttpGetIEProxyConfigForCurrentUser");
     WINHTTP_CURRENT_USER_IE_PROXY_CONFIG ie{};
     HINTERNET s = nullptr;
     if (ieConfig && ieConfig(&ie) && ie.lpszProxy)
@@ -133,11 +163,13 @@ class Internet {
     return s ? s : open(kAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
   }
 
-  static Fetched Failed() {
-    return {GetLastError() == ERROR_WINHTTP_TIMEOUT ? FetchOutcome::TimedOut : FetchOutcome::Unreachable, 0, {}};
+  Fetched Failed() const {
+    const bool timedOut = GetLastError() == ERROR_WINHTTP_TIMEOUT || watchdog_.Fired();
+    return {timedOut ? FetchOutcome::TimedOut : FetchOutcome::Unreachable, 0, {}};
   }
 
-  WinHttp& api_;
+  SystemLibrary& api_;
+  Watchdog watchdog_;
   decltype(&WinHttpCloseHandle) close_ = nullptr;
   HINTERNET session_ = nullptr, connection_ = nullptr, request_ = nullptr;
 };
@@ -147,8 +179,7 @@ class Internet {
 Fetched Win32Fetcher::Fetch(std::string_view location, std::size_t maxBytes) {
   const std::wstring expanded = Expanded(location);
   if (!IsWebAddress(Narrow(expanded))) return ReadLocalFile(expanded, maxBytes);
-  static thread_local WinHttp api;
-  return Internet(api).Get(expanded, maxBytes);
+  return Internet(winhttp_).Get(expanded, maxBytes);
 }
 
 }  // namespace rp::win32

@@ -1,5 +1,6 @@
 #pragma once
 #include "ports/Fetcher.h"
+#include "win32/SystemLibrary.h"
 
 namespace rp::win32 {
 
@@ -11,6 +12,9 @@ namespace rp::win32 {
 class Win32Fetcher : public Fetcher {
  public:
   Fetched Fetch(std::string_view location, std::size_t maxBytes) override;
+
+ private:
+  SystemLibrary winhttp_{L"winhttp.dll"};
 };
 
 }  // namespace rp::win32
