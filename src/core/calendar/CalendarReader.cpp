@@ -102,6 +102,7 @@ class Expander {
 
   void Event(const CalendarEvent& e, const Length* masterLength) {
     if (e.start->date || e.free || e.cancelled) return;  // all day, free or cancelled: no meeting
+    if (FarFromNow(e, masterLength)) return;
     Length length;
     if (e.end) length.seconds = clocks_.ToUtc(*e.end) - clocks_.ToUtc(*e.start);
     else if (e.duration) length = {false, e.duration->seconds, e.duration->days};
@@ -126,6 +127,19 @@ class Expander {
     if (!e.recurrenceId)
       for (const EventTime& date : e.dates)
         if (!date.date) occurrence(clocks_.OnClock(clock, clocks_.ToUtc(date)));
+  }
+
+  // An event that happens once, and on its own clock more than two days (more than any two zones
+  // differ) before now or after the window: passed over before any zone is asked.
+  bool FarFromNow(const CalendarEvent& e, const Length* masterLength) const {
+    if ((e.rule && !e.recurrenceId) || (!e.recurrenceId && !e.dates.empty())) return false;
+    if (!e.recurrenceId && !e.uid.empty() && overridden_.count(e.uid)) return false;  // its length is wanted
+    std::int64_t span = 0;
+    if (e.end) span = e.end->seconds - e.start->seconds;
+    else if (e.duration) span = e.duration->days * kDaySeconds + e.duration->seconds;
+    else if (masterLength) span = masterLength->days * kDaySeconds + masterLength->seconds;
+    return e.start->seconds + std::max<std::int64_t>(span, 0) + 2 * kDaySeconds < now_ ||
+           e.start->seconds - 2 * kDaySeconds >= now_ + kCalendarWindow;
   }
 
   // One occurrence starting at `local` on the event's clock; false once no more can be taken.
