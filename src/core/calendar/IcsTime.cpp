@@ -15,13 +15,6 @@ bool Digits(std::string_view text, std::size_t pos, std::size_t width, int& valu
   return true;
 }
 
-bool LeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int MonthLength(int year, int month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && LeapYear(year) ? 29 : kDays[month - 1];
-}
-
 }  // namespace
 
 std::optional<IcsTime> ParseIcsTime(std::string_view value) {
@@ -29,7 +22,7 @@ std::optional<IcsTime> ParseIcsTime(std::string_view value) {
   LocalDateTime t;
   if (value.size() != 8 && value.size() != 15 && value.size() != 16) return std::nullopt;
   if (!Digits(value, 0, 4, t.year) || !Digits(value, 4, 2, t.month) || !Digits(value, 6, 2, t.day)) return std::nullopt;
-  if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > MonthLength(t.year, t.month)) return std::nullopt;
+  if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > DaysInMonth(t.year, t.month)) return std::nullopt;
   if (value.size() == 8) {
     time.date = true;
   } else {

@@ -12,11 +12,7 @@ namespace {
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 int WeekdayOfDay(std::int64_t day) { return static_cast<int>(((day % 7) + 7 + 4) % 7); }  // 1970-01-01: Thursday
-bool LeapYear(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-int MonthLength(std::int64_t year, int month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && LeapYear(year) ? 29 : kDays[month - 1];
-}
+int MonthLength(std::int64_t year, int month) { return DaysInMonth(static_cast<int>(year), month); }
 bool Has(const std::vector<int>& list, int value) { return std::find(list.begin(), list.end(), value) != list.end(); }
 
 // A whole number in [low, high], optionally signed.
@@ -215,7 +211,7 @@ bool ExpandRecurrence(const RecurrenceRule& rule, std::int64_t start, std::int64
       } else if (!rule.byMonthDay.empty()) {
         for (int m = 1; m <= 12; ++m) MonthDays(rule, year, m, s.day, days);
       } else if (!rule.byDay.empty()) {
-        ChooseDays(rule, periodFirstDay, LeapYear(year) ? 366 : 365, 0, days);
+        ChooseDays(rule, periodFirstDay, MonthLength(year, 2) == 29 ? 366 : 365, 0, days);
       } else {
         MonthDays(rule, year, s.month, s.day, days);
       }
