@@ -1,5 +1,7 @@
 #include "sim/SimTimeZones.h"
 
+#include <vector>
+
 #include "calendar/Recurrence.h"
 #include "calendar/ZoneRules.h"
 #include "runtime/CivilTime.h"
@@ -44,8 +46,7 @@ const Zone* Find(std::string_view name) {
   return nullptr;
 }
 
-int OffsetIn(const Zone& zone, std::int64_t utc) {
-  if (!zone.toDaylight.rule) return zone.standard;
+ZoneDefinition Definition(const Zone& zone) {
   ZoneDefinition definition;
   const auto add = [&](const Change& change, int from, int to) {
     Observance o;
@@ -57,8 +58,19 @@ int OffsetIn(const Zone& zone, std::int64_t utc) {
   };
   add(zone.toDaylight, zone.standard, zone.daylight);
   add(zone.toStandard, zone.daylight, zone.standard);
+  return definition;
+}
+
+int OffsetIn(const Zone& zone, std::int64_t utc) {
+  if (!zone.toDaylight.rule) return zone.standard;
+  // Each zone's rules read once, for all the simulated desktops of a process.
+  static const std::vector<ZoneDefinition> definitions = [] {
+    std::vector<ZoneDefinition> all;
+    for (const Zone& z : kZones) all.push_back(z.toDaylight.rule ? Definition(z) : ZoneDefinition{});
+    return all;
+  }();
   std::int64_t budget = 1000;
-  return definition.OffsetAt(utc, budget);
+  return definitions[static_cast<std::size_t>(&zone - kZones)].OffsetAt(utc, budget);
 }
 
 }  // namespace
