@@ -19,7 +19,8 @@ RP_EXE32="$RP_WIN32/RespitePrompter.exe"
 RP_DRIVER32="$RP_WIN32/e2e_driver.exe"
 RP_JOBS="${RP_JOBS:-2}"
 
-# Debian packages the commands need (libx11-dev for scripts/bench's window_wait; clang and its fuzzer/sanitizer runtimes for
+# Debian packages the commands need (libx11-dev for scripts/bench's window_wait; libbenchmark-dev for its
+# --calendar benchmark; clang and its fuzzer/sanitizer runtimes for
 # tests/fuzz and the sanitizer build; nsis, zip, wixl, msitools and python3-olefile for
 # scripts/package, osslsigncode and openssl for its signing, git for the commit time that
 # makes its packages reproducible, gettext to compile the translations, a font with the
@@ -27,7 +28,7 @@ RP_JOBS="${RP_JOBS:-2}"
 # i686 one under WoW64 as on 64-bit Windows. wine32:i386 (it needs the i386 architecture) runs
 # the 32-bit prefix, on machines whose kernel runs 32-bit code (rp_host_32bit).
 RP_PACKAGES=(
-    cmake make g++ googletest libgtest-dev
+    cmake make g++ googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
     wine wine32:i386 wine64

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzzers (build/fuzz, clang) and runs each for SECONDS (default 10).
 #
-#   tests/fuzz/run.sh [SECONDS] [TARGET...]       TARGET: conversions, startup, statistics (default all)
+#   tests/fuzz/run.sh [SECONDS] [TARGET...]       TARGET: conversions, startup, statistics, calendar (default all)
 #
 # Each target starts from its seeds in tests/fuzz/corpus/<target> plus what earlier runs
 # found (build/fuzz/corpus/<target>, kept between runs). A crash, a hang (an input running
@@ -13,7 +13,7 @@ build="${RP_FUZZ_BUILD:-$root/build/fuzz}"  # another folder for a long run besi
 seconds=${1:-10}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(conversions startup statistics)
+[ ${#targets[@]} -gt 0 ] || targets=(conversions startup statistics calendar)
 
 cmake -S "$root/tests/fuzz" -B "$build" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j"${RP_JOBS:-2}" >"$build/build.log" 2>&1 || {
@@ -28,9 +28,12 @@ for target in "${targets[@]}"; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus"
     log="$build/$target.log"
-    # -max_len fits the seeds; -rss_limit_mb catches memory that grows with each input.
+    # -max_len fits the seeds (a calendar's time zone alone takes a kilobyte or two);
+    # -rss_limit_mb catches memory that grows with each input.
+    max_len=1024
+    [ "$target" = calendar ] && max_len=4096
     if timeout $((seconds + 60)) "$build/fuzz_$target" "$corpus" "$root/tests/fuzz/corpus/$target" \
-        -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=1024 \
+        -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=$max_len \
         -artifact_prefix="$build/artifacts/$target-" -print_final_stats=1 >"$log" 2>&1; then
         runs=$(sed -nE 's/^stat::number_of_executed_units: *([0-9]+)/\1/p' "$log")
         cov=$(grep -oE 'cov: [0-9]+' "$log" | tail -1)

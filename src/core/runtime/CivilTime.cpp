@@ -10,12 +10,6 @@ constexpr std::int64_t kSecondsPerDay = 86400;
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
-int DaysInMonth(int year, int month) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
 // Reads exactly `width` digits at `pos`.
 bool Digits(std::string_view text, std::size_t pos, std::size_t width, int& value) {
   if (pos + width > text.size()) return false;
@@ -49,6 +43,12 @@ LocalDateTime CivilFromDays(std::int64_t days) {
   t.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
   t.year = static_cast<int>(yoe + era * 400 + (t.month <= 2));
   return t;
+}
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
 int Weekday(const LocalDateTime& t) {

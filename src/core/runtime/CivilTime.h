@@ -15,6 +15,8 @@ std::int64_t DaysFromCivil(int year, int month, int day);
 LocalDateTime CivilFromDays(std::int64_t days);
 // 0 = Sunday ... 6 = Saturday.
 int Weekday(const LocalDateTime& t);
+// 28 to 31.
+int DaysInMonth(int year, int month);
 // Seconds since 1970-01-01 00:00 of the same local clock (no zone: for ordering and spans).
 std::int64_t LocalSeconds(const LocalDateTime& t);
 LocalDateTime FromLocalSeconds(std::int64_t seconds);
