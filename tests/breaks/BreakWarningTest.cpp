@@ -164,11 +164,13 @@ TEST_F(BreakWarningTest, AGuidedBreakWaitsForAPauseInTyping) {
     const std::int64_t start = desktop.NowMs();
     std::int64_t openedAt = -1;
     std::string waiting;
+    int queriesAtTheBreak = 0;
     Watch watch(desktop, 500, [&] {
       const std::int64_t at = desktop.NowMs() - start;
       if (at <= c.typingUntilMs) desktop.Input();
       if (openedAt < 0 && !Windows().empty()) openedAt = at;
       if (at == kMinute + 2 * kSecond) waiting = Frame1();
+      if (at == kMinute) queriesAtTheBreak = desktop.presence.idleQueries;
     });
     desktop.RunFor(3 * kMinute);
     EXPECT_NEAR(static_cast<double>(openedAt), static_cast<double>(c.opensAtMs), 1000.0);
@@ -177,6 +179,8 @@ TEST_F(BreakWarningTest, AGuidedBreakWaitsForAPauseInTyping) {
     EXPECT_EQ(waiting, waited ? "Break waits for a pause in typing" : "Break: 04:58");
     EXPECT_EQ(held.held, waited ? 1 : 0);
     EXPECT_NEAR(held.heldSeconds, (c.opensAtMs - kMinute) / 1000, 1);
+    // Input every half second wakes the wait, but the idle time is asked at most once a second.
+    if (waited) EXPECT_LE(desktop.presence.idleQueries - queriesAtTheBreak, (c.opensAtMs - kMinute) / 1000 + 2);
   }
 }
 

@@ -96,3 +96,25 @@ E2E_SCENARIO(guided_break_closes_itself_after_a_minute) {
                         3s));
     E2E_CHECK(!settings::get("Skips Used"));
 }
+
+// A warning 58 seconds before the break of a one-minute period: it rises two seconds in
+// without taking the focus from the main window, and "Start Now" opens the break at once.
+E2E_SCENARIO(warning_before_a_break_leaves_the_focus_and_starts_it_now) {
+    settings::storeReminding({.minutes = "1"});
+    settings::set("Break Length", "1");
+    settings::set("Warn Before Break", "58");
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    SetForegroundWindow(main);
+    HWND warning = waitForWindow({"Break Soon", "RespitePrompterFormWarning", app.pid(), true}, 6s);
+    E2E_REQUIRE(warning != nullptr);
+    E2E_CHECK((GetWindowLongW(warning, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+    E2E_CHECK(GetForegroundWindow() != warning);
+    E2E_CHECK(contains(text(child(warning, 1501)), "Break in 0:5"));
+    E2E_CHECK_EQ(text(child(warning, 1201)), "Start Now");
+    E2E_CHECK(contains(text(child(main, id::Frame1)), "Next break will occur in 00:00:5"));
+    click(child(warning, 1201));
+    E2E_CHECK(waitForBreakTime(app) != nullptr);
+    E2E_CHECK(waitForWindowGone(warning, 3s));
+    E2E_CHECK(findWindow({ui::kErrorTitle, ui::kDialogClass, app.pid(), false}) == nullptr);
+}

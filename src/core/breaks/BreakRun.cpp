@@ -61,8 +61,8 @@ bool BreakRun::WaitForTypingPause() {
   const std::int64_t start = loop.NowMs();
   bool held = false;
   waitingForTyping_ = true;
-  while (waitingForTyping_) {
-    const std::int64_t idle = platform_.presence.IdleMs();
+  for (std::int64_t idle = platform_.presence.IdleMs(); waitingForTyping_;
+       idle = platform_.presence.IdleMs()) {
     const std::int64_t waited = loop.NowMs() - start;
     if (idle >= kTypingPauseMs || waited >= kLongestTypingWaitMs) break;
     if (!held) {
@@ -71,10 +71,14 @@ bool BreakRun::WaitForTypingPause() {
       hooks_.caption(Tr("Break waits for a pause in typing"));
       if (observer_) observer_->Held();
     }
-    // Asked again when the pause could be long enough, never more often than once a second.
-    const std::int64_t next = std::min(kLongestTypingWaitMs - waited, std::max<std::int64_t>(kTypingPauseMs - idle, 1000));
-    loop.WaitForEvent(loop.NowMs() + next);
-    loop.DoEvents();
+    // Asked again when the pause could be long enough, never more often than once a second,
+    // however many events arrive meanwhile.
+    const std::int64_t askAt =
+        loop.NowMs() + std::min(kLongestTypingWaitMs - waited, std::max<std::int64_t>(kTypingPauseMs - idle, 1000));
+    while (waitingForTyping_ && loop.NowMs() < askAt) {
+      loop.WaitForEvent(askAt);
+      loop.DoEvents();
+    }
   }
   const bool dropped = !waitingForTyping_;
   waitingForTyping_ = false;
