@@ -374,7 +374,7 @@ int main() {
   Win32Presence presence(instance);
   Win32WallClock clock;
   Win32Monitors monitors(instance, desktop.dpiFunctions());
-  Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell, numbers, presence, clock, monitors};
+  Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell, numbers, presence, clock, monitors, desktop.hotkeys()};
 
   int misfits = 0;
   {

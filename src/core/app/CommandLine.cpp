@@ -94,9 +94,21 @@ std::string CommandText(const Command& command) {
     case CommandKind::ImportSettings:
     case CommandKind::Open:
     case CommandKind::Exit:
+    case CommandKind::PostponeBreak:
+    case CommandKind::SkipBreak:
     case CommandKind::None: break;
   }
   return "";
+}
+
+Command FromKey(KeyAction action, bool paused) {
+  switch (action) {
+    case KeyAction::BreakNow: return {CommandKind::Break};
+    case KeyAction::Pause: return paused ? Command{CommandKind::Resume} : Command{CommandKind::Pause, 30};
+    case KeyAction::Postpone: return {CommandKind::PostponeBreak};
+    case KeyAction::Skip: return {CommandKind::SkipBreak};
+  }
+  return {};
 }
 
 std::vector<std::string> SplitArguments(std::string_view text) {

@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "app/CommandLine.h"
 #include "app/Program.h"
 #include "countdown/modReminder.h"
 
@@ -43,9 +44,14 @@ Form1::Form1(Program& program)
       sound(program.platform.player),
       breaks(program.platform, program.main, considerate,
              {.caption = [this](const std::string& text) { Frame1.SetText(text); },
-              .windowsUp = [this] { sound.EndLoop(Text2.Text()); },
+              .windowsUp =
+                  [this] {
+                    sound.EndLoop(Text2.Text());
+                    hotkeys.Refresh();
+                  },
               .guidedOver =
                   [this](bool postponed) {
+                    hotkeys.Refresh();
                     // Frame1 leaves the break behind at once, not at the next tick.
                     if (!Reminding())
                       Frame1.SetText(Tr("Stopped."));
@@ -66,8 +72,13 @@ Form1::Form1(Program& program)
                 state.held = considerate.Held() != HoldReason::None;
                 state.secondsLeft = breaks.Postponed() ? breaks.guided.PostponedSecondsLeft() : countdown.SecondsLeft();
                 if (!statistics.Problem().empty()) state.problem = Tr(statistics.Problem());
+                state.keysTaken = hotkeys.Refused();
                 return state;
               }),
+      hotkeys(program.platform.hotkeys, *this,
+              {.conditions = [this] { return KeyConditions{Reminding(), Reminding() && !this->program.main.SetByPolicy("StartStopState"), breaks.ChoiceOpen()}; },
+               .act = [this](KeyAction action) { RunCommand(FromKey(action, steering.Paused())); },
+               .refusedChanged = [this] { trayTip.Update(); }}),
       policyControls_{{&PushButton3, "StartStopState"}, {&Text2, "Alarm"},   {&PushButton5, "Alarm"},
                       {&Text1, "Text1"},                {&Check1, "Check1"}, {&Check2, "Check2"},
                       {&Check3, "Check3"},              {&Check4, "Windows Startup"}, {&Check8, "Minimized"}} {

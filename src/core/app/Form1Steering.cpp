@@ -52,6 +52,10 @@ void Form1::RunCommand(const Command& command) {
       case CommandKind::Exit:
         if (program.main.ExitAllowed()) Unload();  // as the window's close box
         return;
+      case CommandKind::PostponeBreak:
+      case CommandKind::SkipBreak:
+        if (!breaks.ChoiceOpen()) return;
+        return command.kind == CommandKind::PostponeBreak ? breaks.guided.Postpone() : breaks.guided.Skip();
       case CommandKind::ExportSettings:
       case CommandKind::ImportSettings:  // run without a window, never handed over
       case CommandKind::None: return;

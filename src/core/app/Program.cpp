@@ -43,7 +43,8 @@ std::optional<Options> Program::ChooseOptions(const Options& current, std::funct
   if (formOptions) return std::nullopt;
   std::optional<Options> chosen;
   try {
-    formOptions = std::make_unique<FormOptions>(platform, main, current, std::move(imported));
+    formOptions = std::make_unique<FormOptions>(platform, main, current, std::move(imported),
+                                                [this](Hotkey key) { return form1->hotkeys.Available(key); });
     formOptions->ShowModal(*form1, platform.loop);
     chosen = formOptions->Chosen();
   } catch (...) {

@@ -50,6 +50,9 @@ class BreakRun {
   // break has ended already (it ends once); otherwise whether it was postponed.
   std::optional<bool> EndReminders();
   bool Postponed() const { return guided.State() == GuidedState::Postponed; }
+  // The one place that says whether the break may be postponed or skipped now: its window is
+  // up with its buttons.
+  bool ChoiceOpen() const { return guided.State() == GuidedState::Running && !guided.Strict(); }
   // A postponed break is back, without reminders; true when postponed again.
   bool ResumePostponed();
   // One second of the postponement, shown in Frame1; true when the break is back.

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "settings/Main.h"
 #include "settings/ManagedSettings.h"
@@ -18,11 +19,12 @@ struct TipState {
   bool held = false;            // a break is held (a presentation, a call)
   std::int64_t secondsLeft = 0;  // to the next break, or to a postponed one
   std::string problem;          // why the statistics cannot be saved, translated; "" when they can
+  std::vector<std::string> keysTaken;  // chosen keys another program holds, as the Options write them
 };
 
 // The tray icon's tip: the product's name, then what the user should know. With the option
 // off it changes only when its note does (a held break, a record that cannot be saved, policy
-// values ignored); with it on it tells the state and the minutes left, so it changes at most
+// values ignored, keys another program holds); with it on it tells the state and the minutes left, so it changes at most
 // once a minute.
 class TrayTip {
  public:
