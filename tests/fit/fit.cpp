@@ -252,6 +252,9 @@ void CheckOptions(Fitting& fit, FormOptions& form) {
   }
   fit.CheckEach(form, form.Label3, hours);
   fit.CheckEach(form, form.Label5, days);
+  // What is wrong with a key; each row's label the same size.
+  for (Control* problem : {&form.Label34, &form.Label35, &form.Label36, &form.Label37})
+    fit.CheckEach(form, *problem, {Tr("Used by another program"), Tr("Already chosen above")});
 }
 
 // A full day's figures, every part of the sentence present and each number at its widest.
