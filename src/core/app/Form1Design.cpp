@@ -76,7 +76,11 @@ Form1::Form1(Program& program)
                 return state;
               }),
       hotkeys(program.platform.hotkeys, *this,
-              {.conditions = [this] { return KeyConditions{Reminding(), Reminding() && !this->program.main.SetByPolicy("StartStopState"), breaks.ChoiceOpen()}; },
+              {.conditions =
+                   [this] {
+                     const bool pausable = Reminding() && !this->program.main.SetByPolicy("StartStopState");
+                     return KeyConditions{Reminding(), pausable, breaks.ChoiceOpen(), this->program.formOptions != nullptr};
+                   },
                .act = [this](KeyAction action) { RunCommand(FromKey(action, steering.Paused())); },
                .refusedChanged = [this] { trayTip.Update(); }}),
       policyControls_{{&PushButton3, "StartStopState"}, {&Text2, "Alarm"},   {&PushButton5, "Alarm"},

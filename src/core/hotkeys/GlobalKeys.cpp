@@ -12,6 +12,7 @@ int IdOf(std::size_t index) { return static_cast<int>(index) + 1; }
 }  // namespace
 
 bool KeyMayAct(KeyAction action, const KeyConditions& now) {
+  if (now.choosing) return false;
   switch (action) {
     case KeyAction::BreakNow: return now.reminding;
     case KeyAction::Pause: return now.pausable;

@@ -16,6 +16,7 @@ struct KeyConditions {
   bool reminding = false;
   bool pausable = false;     // reminding, and no policy says whether it is on
   bool breakChoice = false;  // a guided break offers postponing and skipping now
+  bool choosing = false;     // the Options window is up: its boxes take the keys as pressed
 };
 
 // Whether a key's action can do anything now: its key is registered only then.
