@@ -254,6 +254,9 @@ void CheckOptions(Fitting& fit, FormOptions& form) {
   }
   fit.CheckEach(form, form.Label3, hours);
   fit.CheckEach(form, form.Label5, days);
+  // What is wrong with a key; each row's label the same size.
+  for (Control* problem : {&form.Label34, &form.Label35, &form.Label36, &form.Label37})
+    fit.CheckEach(form, *problem, {Tr("Used by another program"), Tr("Already chosen above")});
 }
 
 // A full day's figures, every part of the sentence present and each number at its widest.
@@ -389,7 +392,7 @@ int main() {
   Win32Presence presence(instance);
   Win32WallClock clock;
   Win32Monitors monitors(instance, desktop.dpiFunctions());
-  Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell, numbers, presence, clock, monitors};
+  Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell, numbers, presence, clock, monitors, desktop.hotkeys()};
 
   int misfits = 0;
   {

@@ -29,6 +29,7 @@ std::pair<std::string, std::string> PolicySamples(const SettingDefinition& setti
   }
   if (values.form == TextForm::WorkHours) return {"08:00-18:00", "22:00-06:00"};
   if (values.form == TextForm::WorkDays) return {"Mon,Tue,Wed,Thu,Fri", "Sat,Sun"};
+  if (values.form == TextForm::Hotkey) return {"Ctrl+Alt+B", "Win+Shift+F9"};
   return {"C:\\machine\\chime.wav", "C:\\user\\chime.wav"};
 }
 

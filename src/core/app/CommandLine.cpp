@@ -101,6 +101,16 @@ std::string CommandText(const Command& command) {
   return "";
 }
 
+Command FromKey(KeyAction action, bool paused) {
+  switch (action) {
+    case KeyAction::BreakNow: return {CommandKind::Break};
+    case KeyAction::Pause: return paused ? Command{CommandKind::Resume} : Command{CommandKind::Pause, 30};
+    case KeyAction::Postpone: return {CommandKind::PostponeBreak};
+    case KeyAction::Skip: return {CommandKind::SkipBreak};
+  }
+  return {};
+}
+
 std::vector<std::string> SplitArguments(std::string_view text) {
   std::vector<std::string> arguments;
   std::size_t at = 0;

@@ -9,15 +9,18 @@
 #include "ports/Files.h"
 #include "ports/Settings.h"
 #include "ports/Translations.h"
+#include "settings/HotkeyText.h"
 #include "runtime/Translation.h"
 
 namespace rp {
 
 // What a start of the program asks of it, or of the copy already running; the tray icon's menu
-// asks for the same, and for Open and Exit besides; the "Break Soon" window for a break now, or
-// for postponing or skipping it.
-enum class CommandKind { None, Pause, PauseUntilTomorrow, Resume, Break, Start, Stop, ExportSettings, ImportSettings, Open, Exit,
-                         PostponeBreak, SkipBreak };
+// asks for the same, and for Open and Exit besides; the "Break Soon" window and the keys of the
+// "Keyboard" group for a break now, a pause, or for postponing or skipping the guided break.
+enum class CommandKind {
+  None, Pause, PauseUntilTomorrow, Resume, Break, Start, Stop, ExportSettings, ImportSettings, Open, Exit,
+  PostponeBreak, SkipBreak
+};
 
 struct Command {
   Command() = default;
@@ -74,6 +77,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 // A command a second start hands to the running copy as arguments again ("/pause 30"); "" for a
 // plain start and for what runs without a window.
 std::string CommandText(const Command& command);
+// What a key of the "Keyboard" group asks for: its pause lasts 30 minutes, or ends one.
+Command FromKey(KeyAction action, bool paused);
 // Splits such a text at its blanks.
 std::vector<std::string> SplitArguments(std::string_view text);
 // The message for a command line that was not understood, naming the part and what is accepted.

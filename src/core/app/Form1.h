@@ -14,6 +14,7 @@
 #include "reminders/BreakSound.h"
 #include "statistics/StatisticsKeeper.h"
 #include "tray/TrayTip.h"
+#include "hotkeys/GlobalKeys.h"
 #include "tray/cSysTray.h"
 #include "tray/TrayProgress.h"
 
@@ -79,6 +80,8 @@ class Form1 : public Form {
   // The record of breaks: it hears the countdown and the breaks.
   StatisticsKeeper statistics;
   TrayTip trayTip;
+  // The keys that work from anywhere.
+  GlobalKeys hotkeys;
 
   // Event handlers.
   void Timer1_Timer();

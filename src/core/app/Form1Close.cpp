@@ -12,6 +12,7 @@ void Form1::Form_QueryUnload(int&, int) {
   Guard g(program.main, "Form1.Form_QueryUnload");
   g.Step(100, [&] { cSysTray1.SetInTray(false); });
   g.Step(102, [&] { Timer1.SetEnabled(false); });
+  hotkeys.Release();
   g.Step(104, [&] { loop.DoEvents(); });
   g.Step(106, [&] { loop.DoEvents(); });
   statistics.Save();

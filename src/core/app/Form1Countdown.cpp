@@ -197,6 +197,7 @@ void Form1::PushButton3_Click() {
   // Either way the count starts afresh: no break is running or postponed, no eye break is up.
   breaks.Drop();
   statistics.StretchEnded();
+  hotkeys.Refresh();
   trayTip.Update();
 }
 

@@ -45,9 +45,14 @@ Form1::Form1(Program& program)
       sound(program.platform.player),
       breaks(program.platform, program.main, considerate,
              {.caption = [this](const std::string& text) { Frame1.SetText(text); },
-              .windowsUp = [this] { sound.EndLoop(Text2.Text()); },
+              .windowsUp =
+                  [this] {
+                    sound.EndLoop(Text2.Text());
+                    hotkeys.Refresh();
+                  },
               .guidedOver =
                   [this](bool postponed) {
+                    hotkeys.Refresh();
                     // Frame1 leaves the break behind at once, not at the next tick.
                     if (!Reminding())
                       Frame1.SetText(Tr("Stopped."));
@@ -62,7 +67,8 @@ Form1::Form1(Program& program)
                     RunCommand(answer == WarningAnswer::StartNow  ? CommandKind::Break
                                : answer == WarningAnswer::Postpone ? CommandKind::PostponeBreak
                                                                    : CommandKind::SkipBreak);
-                  }}),
+                  },
+              .choiceChanged = [this] { hotkeys.Refresh(); }}),
       statistics(program.platform, [this] { trayTip.Update(); }),
       trayTip(cSysTray1, trayProgress, program.main.Settings(),
               [this] {
@@ -78,8 +84,17 @@ Form1::Form1(Program& program)
                 state.period = {state.reminding, steering.Holding() == SteerHold::Paused,
                                 steering.Holding() == SteerHold::OutsideWorkingHours, state.held,
                                 countdown.ElapsedSeconds, countdown.IntervalSeconds};
+                state.keysTaken = hotkeys.Refused();
                 return state;
               }),
+      hotkeys(program.platform.hotkeys, *this,
+              {.conditions =
+                   [this] {
+                     const bool pausable = Reminding() && !this->program.main.SetByPolicy("StartStopState");
+                     return KeyConditions{Reminding(), pausable, breaks.ChoiceOpen(), this->program.formOptions != nullptr};
+                   },
+               .act = [this](KeyAction action) { RunCommand(FromKey(action, steering.Paused())); },
+               .refusedChanged = [this] { trayTip.Update(); }}),
       policyControls_{{&PushButton3, "StartStopState"}, {&Text2, "Alarm"},   {&PushButton5, "Alarm"},
                       {&Text1, "Text1"},                {&Check1, "Check1"}, {&Check2, "Check2"},
                       {&Check3, "Check3"},              {&Check4, "Windows Startup"}, {&Check8, "Minimized"}} {

@@ -49,9 +49,10 @@ void Form1::RunCommand(const Command& command) {
       case CommandKind::SkipBreak: {
         const bool postpone = command.kind == CommandKind::PostponeBreak;
         GuidedBreak& guided = breaks.guided;
+        if (!breaks.ChoiceOpen()) return;
         // The break window's own buttons, from elsewhere.
         if (guided.State() == GuidedState::Running) return postpone ? guided.Postpone() : guided.Skip();
-        if (guided.State() != GuidedState::Warning || guided.SkipsLeft() <= 0) return;
+        if (guided.SkipsLeft() <= 0) return;  // the warning's buttons are disabled
         // The break the warning told of falls due now, in the user's hands; no reminder fires.
         statistics.Due();
         if (postpone)

@@ -43,14 +43,18 @@ std::optional<Options> Program::ChooseOptions(const Options& current, std::funct
   if (formOptions) return std::nullopt;
   std::optional<Options> chosen;
   try {
-    formOptions = std::make_unique<FormOptions>(platform, main, current, std::move(imported));
+    formOptions = std::make_unique<FormOptions>(platform, main, current, std::move(imported),
+                                                [this](Hotkey key) { return form1->hotkeys.Available(key); });
+    form1->hotkeys.Refresh();  // the keys go while the window is up: its boxes take them as pressed
     formOptions->ShowModal(*form1, platform.loop);
     chosen = formOptions->Chosen();
   } catch (...) {
     formOptions.reset();  // or the menu would find it still open from now on
+    form1->hotkeys.Refresh();
     throw;
   }
   formOptions.reset();
+  form1->hotkeys.Refresh();
   if (chosen) chosen->StoreChanges(main, current);
   return chosen;
 }

@@ -167,7 +167,10 @@ void BreakRun::OpenWarning(std::int32_t secondsToBreak) {
     warning_->ShowState(secondsToBreak, guided.SkipsLeft(), guided.Strict());
     guided.Warn();
     // With no monitor listed nothing shows, and the break comes unannounced as before.
-    if (!warning_->Appear()) CloseWarning();
+    if (!warning_->Appear())
+      CloseWarning();
+    else if (hooks_.choiceChanged)
+      hooks_.choiceChanged();
   } catch (const std::exception& e) {
     CloseWarning();
     hooks_.failed("OpenWarning", e.what());
@@ -176,8 +179,10 @@ void BreakRun::OpenWarning(std::int32_t secondsToBreak) {
 
 void BreakRun::CloseWarning() {
   answerTimer_.SetInterval(0);
+  const bool wasUp = warning_ != nullptr;
   warning_.reset();
   if (guided.State() == GuidedState::Warning) guided.Drop();
+  if (wasUp && hooks_.choiceChanged) hooks_.choiceChanged();
 }
 
 void BreakRun::CountEyeTime(std::int32_t secondsToBreak) {

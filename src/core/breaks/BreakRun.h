@@ -33,6 +33,8 @@ class BreakRun {
     std::function<void(const std::string&, const std::string&)> failed;
     // The user answered the "Break Soon" window; told from the event loop, its window still up.
     std::function<void(WarningAnswer)> answered;
+    // The break's choices (postpone, skip) came or went with the "Break Soon" window.
+    std::function<void()> choiceChanged;
   };
 
   // A guided break that falls due during input waits for this long without any, ...
@@ -59,6 +61,9 @@ class BreakRun {
   // break has ended already (it ends once); otherwise whether it was postponed.
   std::optional<bool> EndReminders();
   bool Postponed() const { return guided.State() == GuidedState::Postponed; }
+  // The one place that says whether the break may be postponed or skipped now: its warning or
+  // its window is up with its buttons.
+  bool ChoiceOpen() const { return guided.Choosable() && !guided.Strict(); }
   // A postponed break is back, without reminders; true when postponed again.
   bool ResumePostponed();
   // One second of the postponement, shown in Frame1; true when the break is back.

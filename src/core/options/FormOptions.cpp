@@ -18,8 +18,9 @@ constexpr std::uint32_t kProblemColour = 0x0000A0;
 
 }  // namespace
 
-FormOptions::FormOptions(Platform& platform, Main& main, const Options& current, std::function<void()> imported)
-    : Form(platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 9795),
+FormOptions::FormOptions(Platform& platform, Main& main, const Options& current, std::function<void()> imported,
+                         std::function<bool(Hotkey)> keyAvailable)
+    : Form(platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 12195),
       // TRANSLATORS: the captions of the check boxes and labels are one line, about 500 pixels.
       Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 120, 7800, 2055}, 28, TrNoop("Breaks"))),
       Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame1, {120, 300, 7560, 285}, 0,
@@ -69,25 +70,52 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
       Frame9(AddControl(ControlKind::Frame, "Frame9", nullptr, {120, 7905, 7800, 735}, 31, TrNoop("Statistics"))),
       Check9(AddControl(ControlKind::CheckBox, "Check9", &Frame9, {120, 300, 7440, 285}, 13,
                         TrNoop("Keep statistics of breaks and screen time on this computer"))),
+      // TRANSLATORS: a group of keys that work from anywhere, whatever program has the focus.
+      Frame30(AddControl(ControlKind::Frame, "Frame30", nullptr, {120, 8760, 7800, 2280}, 32, TrNoop("Keyboard"))),
+      // Each caption just before its box: a screen reader names the box after it.
+      // TRANSLATORS: the four captions left of the key boxes hold two lines of about 215 pixels.
+      Label30(AddControl(ControlKind::Label, "Label30", &Frame30, {120, 330, 3240, 450}, 101, TrNoop("Take a Break Now"))),
+      Hotkey30(AddControl(ControlKind::HotkeyBox, "Hotkey30", &Frame30, {3480, 300, 2040, 345}, 102, "")),
+      Label34(AddControl(ControlKind::Label, "Label34", &Frame30, {5640, 330, 2040, 450}, 103, "")),
+      Label31(AddControl(ControlKind::Label, "Label31", &Frame30, {120, 810, 3240, 450}, 104,
+                         TrNoop("Pause or Resume Reminders"))),
+      Hotkey31(AddControl(ControlKind::HotkeyBox, "Hotkey31", &Frame30, {3480, 780, 2040, 345}, 105, "")),
+      Label35(AddControl(ControlKind::Label, "Label35", &Frame30, {5640, 810, 2040, 450}, 106, "")),
+      Label32(AddControl(ControlKind::Label, "Label32", &Frame30, {120, 1290, 3240, 450}, 107, TrNoop("Postpone Break"))),
+      Hotkey32(AddControl(ControlKind::HotkeyBox, "Hotkey32", &Frame30, {3480, 1260, 2040, 345}, 108, "")),
+      Label36(AddControl(ControlKind::Label, "Label36", &Frame30, {5640, 1290, 2040, 450}, 109, "")),
+      Label33(AddControl(ControlKind::Label, "Label33", &Frame30, {120, 1770, 3240, 450}, 110, TrNoop("Skip Break"))),
+      Hotkey33(AddControl(ControlKind::HotkeyBox, "Hotkey33", &Frame30, {3480, 1740, 2040, 345}, 111, "")),
+      Label37(AddControl(ControlKind::Label, "Label37", &Frame30, {5640, 1770, 2040, 450}, 112, "")),
       // TRANSLATORS: a label left of the list of languages, about 95 pixels.
-      Label6(AddControl(ControlKind::Label, "Label6", nullptr, {240, 8820, 1440, 285}, 22, TrNoop("Language:"))),
-      Combo1(AddControl(ControlKind::ComboBox, "Combo1", nullptr, {1740, 8760, 4200, 345}, 23, "")),
-      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 9225, 1740, 405}, 24,
+      Label6(AddControl(ControlKind::Label, "Label6", nullptr, {240, 11220, 1440, 285}, 117, TrNoop("Language:"))),
+      Combo1(AddControl(ControlKind::ComboBox, "Combo1", nullptr, {1740, 11160, 4200, 345}, 118, "")),
+      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 11625, 1740, 405}, 119,
                              // TRANSLATORS: the four buttons are about 115 pixels wide.
                              TrNoop("OK"))),
-      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 9225, 1740, 405}, 25,
+      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 11625, 1740, 405}, 120,
                              TrNoop("Cancel"))),
-      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {240, 9225, 1740, 405}, 26,
+      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {240, 11625, 1740, 405}, 121,
                              TrNoop("Export..."))),
-      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", nullptr, {2100, 9225, 1740, 405}, 27,
+      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", nullptr, {2100, 11625, 1740, 405}, 122,
                              TrNoop("Import..."))),
       platform_(platform),
       main_(main),
       imported_(std::move(imported)),
+      keyAvailable_(std::move(keyAvailable)),
+      keyBoxes_{&Hotkey30, &Hotkey31, &Hotkey32, &Hotkey33},
+      keyProblems_{&Label34, &Label35, &Label36, &Label37},
       current_(current) {
   SetDesignFonts(*this);
   Label3.SetForeColor(kProblemColour);
   Label5.SetForeColor(kProblemColour);
+  for (Control* problem : keyProblems_) problem->SetForeColor(kProblemColour);
+  // A key is told about as soon as it is set, not only at OK.
+  for (Control* box : keyBoxes_)
+    box->onChange = [this] {
+      HotkeyChoices keys;
+      ReadKeys(keys);
+    };
   // The languages by their own names; English and the display language in the user's.
   std::vector<std::string> languages;
   for (const LanguageChoice& language : kLanguages)
@@ -123,6 +151,10 @@ void FormOptions::ShowChoices(const Options& options) {
   Check20.SetValue(options.eyeBreaks ? 1 : 0);
   Check9.SetValue(options.keepStatistics ? 1 : 0);
   Combo1.SetValue(static_cast<int>(LanguageIndex(options.language)));
+  for (std::size_t i = 0; i < kKeyActions; ++i) {
+    keyBoxes_[i]->SetText(HotkeyText(options.hotkeys[i]));
+    main_.ShowWhetherSetByPolicy(*keyBoxes_[i], kHotkeySettings[i]);
+  }
   const std::pair<Control*, std::string_view> controls[] = {
       {&Check1, "Natural Breaks"}, {&Text1, "Away Minutes"}, {&Check2, "Hold Reminders"},
       {&Check3, "Tip Shows Time Left"}, {&Check4, "Tray Menu"}, {&Check5, "Tray Icon Shows Progress"},
@@ -162,7 +194,8 @@ void FormOptions::PushButton1_Click() {
   const bool daysRead = ParseWorkDays(Text3.Text(), chosen.working, daysProblem);
   Label3.SetText(hoursProblem);
   Label5.SetText(daysProblem);
-  if (!hoursRead || !daysRead) return;
+  const bool keysRead = ReadKeys(chosen.hotkeys);
+  if (!hoursRead || !daysRead || !keysRead) return;
   chosen.naturalBreaks = Check1.Value() == 1;
   chosen.holdReminders = Check2.Value() == 1;
   chosen.tipShowsTimeLeft = Check3.Value() == 1;
@@ -174,6 +207,27 @@ void FormOptions::PushButton1_Click() {
   chosen.language = kLanguages[static_cast<std::size_t>(std::max(Combo1.Value(), 0))].tag;
   chosen_ = chosen;
   Unload();
+}
+
+bool FormOptions::ReadKeys(HotkeyChoices& keys) {
+  bool read = true;
+  for (std::size_t i = 0; i < kKeyActions; ++i) {
+    keys[i] = ParseHotkey(keyBoxes_[i]->Text()).value_or(Hotkey{});
+    const auto earlier = keys.begin() + static_cast<std::ptrdiff_t>(i);
+    std::string problem;
+    if (keys[i].Empty()) {
+      // no key, nothing wrong
+    } else if (std::find(keys.begin(), earlier, keys[i]) != earlier) {
+      // TRANSLATORS: beside a key box, two lines of about 135 pixels: a box above has the same key.
+      problem = Tr("Already chosen above");
+    } else if (keyAvailable_ && !keyAvailable_(keys[i])) {
+      // TRANSLATORS: beside a key box, two lines of about 135 pixels.
+      problem = Tr("Used by another program");
+    }
+    keyProblems_[i]->SetText(problem);
+    read = read && problem.empty();
+  }
+  return read;
 }
 
 void FormOptions::PushButton2_Click() { Unload(); }

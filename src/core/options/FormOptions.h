@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -20,7 +21,9 @@ inline constexpr std::string_view kOptionsCaption = TrNoop("Options");
 class FormOptions : public Form {
  public:
   // `imported`: settings were imported and stored; they are to be taken into use at once.
-  FormOptions(Platform& platform, Main& main, const Options& current, std::function<void()> imported);
+  // `keyAvailable`: whether a key may be registered for this program (none given: every key).
+  FormOptions(Platform& platform, Main& main, const Options& current, std::function<void()> imported,
+              std::function<bool(Hotkey)> keyAvailable = {});
   ~FormOptions() override;
 
   // Group boxes stacked from the top, one a concern; the language below the last, then OK and
@@ -51,6 +54,19 @@ class FormOptions : public Form {
   Control& Check20;  // eye breaks
   Control& Frame9;  // statistics
   Control& Check9;  // keep statistics
+  Control& Frame30;  // keyboard: a caption, a hot key box and what is wrong with its key, a row each
+  Control& Label30;
+  Control& Hotkey30;  // take a break now
+  Control& Label34;
+  Control& Label31;
+  Control& Hotkey31;  // pause or resume
+  Control& Label35;
+  Control& Label32;
+  Control& Hotkey32;  // postpone the break
+  Control& Label36;
+  Control& Label33;
+  Control& Hotkey33;  // skip the break
+  Control& Label37;
   Control& Label6;
   Control& Combo1;  // language
   Control& PushButton1;  // OK
@@ -71,9 +87,15 @@ class FormOptions : public Form {
   const std::optional<Options>& Chosen() const { return chosen_; }
 
  private:
+  // Reads the key boxes into `keys`, telling beside each what is wrong with its key; false when
+  // one is wrong.
+  bool ReadKeys(HotkeyChoices& keys);
+
   Platform& platform_;
   Main& main_;
   std::function<void()> imported_;
+  std::function<bool(Hotkey)> keyAvailable_;
+  const std::array<Control*, kKeyActions> keyBoxes_, keyProblems_;
   Options current_;
   std::optional<Options> chosen_;
 };

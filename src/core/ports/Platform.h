@@ -2,6 +2,7 @@
 #include "ports/Dialogs.h"
 #include "ports/EventLoop.h"
 #include "ports/Files.h"
+#include "ports/Hotkeys.h"
 #include "ports/MediaPlayer.h"
 #include "ports/Monitors.h"
 #include "ports/Numbers.h"
@@ -28,6 +29,7 @@ struct Platform {
   Presence& presence;
   WallClock& clock;
   Monitors& monitors;
+  Hotkeys& hotkeys;
 };
 
 }  // namespace rp

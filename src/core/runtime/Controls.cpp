@@ -9,7 +9,7 @@ namespace rp {
 
 std::uint32_t DesignBackColour(ControlKind kind) {
   // A text box, a drop-down list and the empty part of a progress bar show the window colour.
-  return kind == ControlKind::TextBox || kind == ControlKind::ComboBox || kind == ControlKind::ProgressBar
+  return HoldsUserText(kind) || kind == ControlKind::ComboBox || kind == ControlKind::ProgressBar
              ? kWindowBackgroundColour
              : kButtonFaceColour;
 }
@@ -17,7 +17,7 @@ std::uint32_t DesignBackColour(ControlKind kind) {
 std::uint32_t DesignForeColour(ControlKind kind) {
   // What the user typed or chose reads in the window text colour, captions in the button text
   // colour.
-  return kind == ControlKind::TextBox || kind == ControlKind::ComboBox ? kWindowTextColour : kButtonTextColour;
+  return HoldsUserText(kind) || kind == ControlKind::ComboBox ? kWindowTextColour : kButtonTextColour;
 }
 
 Control::Control(Form& form, ControlKind kind, std::string name, Control* container, TwipsRect rect,
@@ -43,7 +43,7 @@ void Control::Raise(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    const char* event = kind_ == ControlKind::TextBox ? "_Change" : "_Click";
+    const char* event = HoldsUserText(kind_) ? "_Change" : "_Click";
     form_.ReportUnguardedFailure(name_ + event, e.what());
   }
 }
@@ -52,7 +52,7 @@ void Control::SetText(std::string text) {
   if (text == text_) return;
   text_ = std::move(text);
   Mirror(ControlChange::Text);
-  if (kind_ == ControlKind::TextBox) Raise(onChange);
+  if (HoldsUserText(kind_)) Raise(onChange);
 }
 
 void Control::SetValue(int value) {
@@ -146,7 +146,7 @@ void Control::UserSetText(std::string text) {
     return;
   }
   text_ = std::move(text);
-  if (kind_ == ControlKind::TextBox) Raise(onChange);
+  if (HoldsUserText(kind_)) Raise(onChange);
 }
 
 void Control::UserClick() {

@@ -8,7 +8,12 @@ namespace rp {
 
 class Form;
 
-enum class ControlKind { Frame, Label, TextBox, CheckBox, PushButton, ProgressBar, Chart, ComboBox };
+// A hot key box takes a key with its modifiers as the user presses it; its text is the key as
+// settings/HotkeyText writes it ("Ctrl+Alt+B"), "" for none.
+enum class ControlKind { Frame, Label, TextBox, CheckBox, PushButton, ProgressBar, Chart, ComboBox, HotkeyBox };
+
+// A text box and a hot key box hold the user's text, not a caption; a change raises onChange.
+inline bool HoldsUserText(ControlKind kind) { return kind == ControlKind::TextBox || kind == ControlKind::HotkeyBox; }
 
 // The writing a font must have the characters of, beyond the Latin and Cyrillic ones every face has.
 enum class Script { Latin, Japanese, SimplifiedChinese };

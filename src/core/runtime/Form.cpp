@@ -19,7 +19,7 @@ Form::~Form() = default;
 Control& Form::AddControl(ControlKind kind, std::string name, Control* container, TwipsRect rect,
                           int tabIndex, std::string text) {
   // A text box's text is the user's, not a caption.
-  const bool caption = kind != ControlKind::TextBox && !text.empty();
+  const bool caption = !HoldsUserText(kind) && !text.empty();
   std::string shown = caption ? Tr(text) : text;
   owned_.push_back(std::make_unique<Control>(*this, kind, std::move(name), container, rect, tabIndex, shown));
   controls_.push_back(owned_.back().get());

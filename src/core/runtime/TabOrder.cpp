@@ -6,7 +6,7 @@ namespace rp {
 
 bool IsTabStop(const Control& control) {
   const ControlKind kind = control.Kind();
-  if (kind != ControlKind::TextBox && kind != ControlKind::CheckBox && kind != ControlKind::PushButton &&
+  if (!HoldsUserText(kind) && kind != ControlKind::CheckBox && kind != ControlKind::PushButton &&
       kind != ControlKind::ComboBox)
     return false;
   for (const Control* shown = &control; shown; shown = shown->Container())

@@ -68,6 +68,8 @@ Options Options::Load(Main& main) {
   options.eyeBreaks = ReadSwitch(main, kEyeBreaks);
   options.keepStatistics = ReadSwitch(main, kKeepStatistics);
   options.language = kLanguages[LanguageIndex(main.GetSetting(kLanguage, kEnglish))].tag;
+  for (std::size_t i = 0; i < kKeyActions; ++i)
+    options.hotkeys[i] = ParseHotkey(main.GetSetting(kHotkeySettings[i], "")).value_or(Hotkey{});
   return options;
 }
 
@@ -86,6 +88,13 @@ void Options::StoreChanges(Main& main, const Options& before) const {
   StoreSwitch(main, kWaitForTypingPause, waitForTypingPause, before.waitForTypingPause);
   StoreSwitch(main, kEyeBreaks, eyeBreaks, before.eyeBreaks);
   StoreSwitch(main, kKeepStatistics, keepStatistics, before.keepStatistics);
+  for (std::size_t i = 0; i < kKeyActions; ++i) {
+    if (hotkeys[i] == before.hotkeys[i]) continue;
+    if (hotkeys[i].Empty())
+      main.Settings().Remove(kHotkeySettings[i]);  // no key is stored as nothing, as it began
+    else
+      main.SaveSetting(kHotkeySettings[i], HotkeyText(hotkeys[i]));
+  }
   if (language != before.language) {
     if (language == kEnglish)
       main.Settings().Remove(kLanguage);

@@ -1,7 +1,9 @@
 #pragma once
+#include <algorithm>
 #include <string>
 #include <string_view>
 
+#include "settings/HotkeyText.h"
 #include "settings/WorkingHours.h"
 
 namespace rp {
@@ -31,6 +33,7 @@ struct Options {
   bool eyeBreaks = false;         // a short look away every 20 minutes
   bool keepStatistics = false;    // a record of breaks and screen time in a file of the user's
   std::string language;           // a tag of kLanguages; "" (English) is stored as nothing at all
+  HotkeyChoices hotkeys{};        // keys that work from anywhere, in the order of KeyAction
 
   // Reads the stored choices; reading stores nothing.
   static Options Load(Main& main);
@@ -39,7 +42,7 @@ struct Options {
   bool AnyOn() const {
     return naturalBreaks || holdReminders || tipShowsTimeLeft || trayMenu || trayIconShowsProgress ||
            !working.Always() || breakMinutes > 0 || warnSeconds > 0 || waitForTypingPause || eyeBreaks ||
-           keepStatistics;
+           keepStatistics || std::ranges::any_of(hotkeys, [](Hotkey key) { return !key.Empty(); });
   }
   bool operator==(const Options&) const = default;
 };

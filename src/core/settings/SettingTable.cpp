@@ -4,6 +4,7 @@
 #include <charconv>
 #include <string>
 
+#include "settings/HotkeyText.h"
 #include "settings/WorkingHours.h"
 
 namespace rp {
@@ -16,6 +17,7 @@ bool HasForm(TextForm form, std::string_view text) {
     case TextForm::AnyLine: return !text.empty();
     case TextForm::WorkHours: return ParseWorkHours(text, hours, problem);
     case TextForm::WorkDays: return ParseWorkDays(text, hours, problem);
+    case TextForm::Hotkey: return !text.empty() && ParseHotkey(text).has_value();
   }
   return false;
 }

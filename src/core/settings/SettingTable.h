@@ -19,6 +19,7 @@ enum class TextForm {
   AnyLine,    // any text but an empty one
   WorkHours,  // "08:00-18:00" as the Options window reads it, or empty for always
   WorkDays,   // "Mon,Tue,Wed,Thu,Fri" as the Options window reads it, or empty for every day
+  Hotkey,     // "Ctrl+Alt+B" as ParseHotkey reads it; no key is no value, and an export leaves it out
 };
 
 // The texts a setting accepts from a policy or an imported file. What the user typed and the
@@ -91,6 +92,10 @@ inline constexpr SettingDefinition kSettings[] = {
     {"Eye Breaks", "Off", OneOf(kOnOff), SettingRole::Carried},
     {"Keep Statistics", "Off", OneOf(kOnOff), SettingRole::Carried},
     {"Language", "", OneOf(kLanguageTexts), SettingRole::Carried},
+    {"Hotkey Break Now", "", TextWhere(TextForm::Hotkey), SettingRole::Carried},
+    {"Hotkey Pause", "", TextWhere(TextForm::Hotkey), SettingRole::Carried},
+    {"Hotkey Postpone", "", TextWhere(TextForm::Hotkey), SettingRole::Carried},
+    {"Hotkey Skip", "", TextWhere(TextForm::Hotkey), SettingRole::Carried},
 };
 
 // The row of a name (exact, case-sensitive), or nullptr.

@@ -11,6 +11,17 @@ std::string JoinedNotes(const std::string& first, const std::string& second) {
   return first + " - " + second;
 }
 
+// The chosen keys that could not be registered, named once; "" when none.
+std::string KeysNote(const std::vector<std::string>& keys) {
+  std::string names;
+  for (const std::string& key : keys) names += (names.empty() ? "" : ", ") + key;
+  // TRANSLATORS: in the tray icon's tip, which holds about 127 characters; {keys} lists keys
+  // as the Options window writes them, like Ctrl+Alt+B.
+  const std::string pattern = TrPlural("key used by another program: {keys}", "keys used by another program: {keys}",
+                                       static_cast<long long>(keys.size()));
+  return keys.empty() ? "" : Fill(pattern, {{"keys", names}});
+}
+
 }  // namespace
 
 void TrayTip::ReadPolicies() {
@@ -37,7 +48,8 @@ void TrayTip::Update() {
     // A held break, or a record that cannot be saved, is told in the tip whatever the option:
     // the user would not know otherwise; so are policy values that had to be ignored.
     // TRANSLATORS: in the tray icon's tip after the program's name and a dash
-    const std::string note = JoinedNotes(policyNote_, s.held ? Tr("break held") : s.problem);
+    const std::string note =
+        JoinedNotes(JoinedNotes(policyNote_, KeysNote(s.keysTaken)), s.held ? Tr("break held") : s.problem);
     if (note == note_) return;
     note_ = note;
     tray_.SetTrayTip(std::string(kProductName) + (note.empty() ? "" : " - " + note));
@@ -61,7 +73,8 @@ void TrayTip::Update() {
     state = Fill(Tr("next break in {minutes} min"), {{"minutes", std::to_string(left > 0 ? (left + 59) / 60 : 0)}});
   }
   note_ = s.problem;
-  const std::string tip = std::string(kProductName) + " - " + JoinedNotes(policyNote_, state) +
+  const std::string tip = std::string(kProductName) + " - " +
+                          JoinedNotes(JoinedNotes(policyNote_, KeysNote(s.keysTaken)), state) +
                           (s.problem.empty() ? "" : ", " + s.problem);
   if (tip != tray_.TrayTip()) tray_.SetTrayTip(tip);
 }

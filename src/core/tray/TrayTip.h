@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "settings/Main.h"
 #include "settings/ManagedSettings.h"
@@ -21,12 +22,13 @@ struct TipState {
   std::string problem;          // why the statistics cannot be saved, translated; "" when they can
   bool iconShowsProgress = false;  // the option: the icon shows the period
   PeriodFacts period;
+  std::vector<std::string> keysTaken;  // chosen keys another program holds, as the Options write them
 };
 
 // The tray icon's tip, and its picture of the period when the user asked for it (TrayProgress).
 // The tip: the product's name, then what the user should know. With the option
 // off it changes only when its note does (a held break, a record that cannot be saved, policy
-// values ignored); with it on it tells the state and the minutes left, so it changes at most
+// values ignored, keys another program holds); with it on it tells the state and the minutes left, so it changes at most
 // once a minute.
 class TrayTip {
  public:

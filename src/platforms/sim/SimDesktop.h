@@ -16,6 +16,7 @@
 #include "sim/SimDialogs.h"
 #include "sim/SimFiles.h"
 #include "sim/SimFormView.h"
+#include "sim/SimHotkeys.h"
 #include "sim/SimNumbers.h"
 #include "sim/SimPlayer.h"
 #include "sim/SimPresence.h"
@@ -82,6 +83,12 @@ class SimDesktop : public EventLoop, public Ui {
   // The system says policies changed, or another start imported settings.
   void SettingsChanged(Form& form) { Run([&] { form.UserSettingsChanged(); }); }
   void MouseMove(Control& control) { Run([&] { control.UserMouseMove(); }); }
+  // The user presses a key anywhere on the desktop; true when a program registered it.
+  bool PressKey(Hotkey key) {
+    bool heard = false;
+    Run([&] { heard = hotkeys.Press(key); });
+    return heard;
+  }
   // The user touches the keyboard or the mouse now.
   void Input() { presence.lastInputMs = now_; }
   // The session is locked or unlocked, as the system reports it to a watching program.
@@ -103,6 +110,7 @@ class SimDesktop : public EventLoop, public Ui {
   SimPresence presence{*this};
   SimClock clock{*this};
   SimMonitors monitors;
+  SimHotkeys hotkeys;
   Platform platform;
 
   int dpi = 96;  // the system's, as at log-on

@@ -116,6 +116,7 @@ std::optional<TextRoom> TextRoomOf(const NativeControl& self) {
     }
     case ControlKind::Chart:     // its texts are shapes, each in its own place
     case ControlKind::ComboBox:  // its entries are drawn each in its own font
+    case ControlKind::HotkeyBox:
     case ControlKind::TextBox: break;
   }
   return std::nullopt;

@@ -395,6 +395,7 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
     case WM_GETMINMAXINFO: return OnGetMinMaxInfo(wParam, lParam);
     case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
+    case WM_HOTKEY: return desktop().hotkeys().Pressed(wParam), 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION: return OnEndSession(wParam);
     default: return OnOtherMessage(message, wParam, lParam);

@@ -11,12 +11,14 @@
 
 #include "runtime/Layout.h"
 #include "runtime/Translation.h"
+#include "settings/HotkeyText.h"
 #include "win32/Colours.h"
 #include "win32/CommonControls.h"
 #include "win32/ControlPainting.h"
 #include "win32/FormWindow.h"
 #include "win32/Text.h"
 #include "win32/Win32Desktop.h"
+#include "win32/Win32Hotkeys.h"
 
 namespace rp::win32 {
 namespace {
@@ -34,7 +36,7 @@ NativeControl* ControlOf(HWND window) {
 // Control ids the end-to-end driver knows: Text1 is 1001, Check8 1108, Frame3 1303, ...
 constexpr std::pair<const char*, int> kIdBases[] = {{"ProgressBar", 1400}, {"PushButton", 1200}, {"Check", 1100},
                                                     {"Frame", 1300},       {"Label", 1500},       {"Text", 1000},
-                                                    {"Chart", 1600},       {"Combo", 1700}};
+                                                    {"Chart", 1600},       {"Combo", 1700},       {"Hotkey", 1800}};
 
 int ControlId(const Control& control) {
   for (const auto& [prefix, base] : kIdBases) {
@@ -157,6 +159,8 @@ LRESULT OnCommand(NativeControl& child, UINT code) {
   const ControlKind kind = child.control.Kind();
   if (code == EN_CHANGE && kind == ControlKind::TextBox)
     child.control.UserSetText(Narrow(WindowText(child.window)));
+  else if (code == EN_CHANGE && kind == ControlKind::HotkeyBox)
+    child.control.UserSetText(HotkeyText(FromHotkeyControl(SendMessageW(child.window, HKM_GETHOTKEY, 0, 0))));
   else if (code == BN_CLICKED && (kind == ControlKind::CheckBox || kind == ControlKind::PushButton))
     child.control.UserClick();
   else if (code == CBN_SELCHANGE && kind == ControlKind::ComboBox)
@@ -222,6 +226,11 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
       style |= WS_TABSTOP | ES_AUTOHSCROLL;
       exStyle = WS_EX_CLIENTEDGE;
       break;
+    case ControlKind::HotkeyBox:
+      className = HOTKEY_CLASSW;
+      style |= WS_TABSTOP;
+      exStyle = WS_EX_CLIENTEDGE;
+      break;
     case ControlKind::CheckBox: className = WC_BUTTONW; style |= WS_TABSTOP | BS_3STATE; break;
     case ControlKind::PushButton: className = WC_BUTTONW; style |= WS_TABSTOP | BS_OWNERDRAW; break;
     // Drawn here, each entry in a font with its characters: a language's own name in any language.
@@ -232,7 +241,7 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
   }
   CommonControls& commonControls = owner.desktop().commonControls();
   if (className == std::wstring_view(WC_EDITW) || className == std::wstring_view(WC_BUTTONW) ||
-      className == std::wstring_view(WC_COMBOBOXW))
+      className == std::wstring_view(WC_COMBOBOXW) || className == std::wstring_view(HOTKEY_CLASSW))
     commonControls.Load();
   const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
   window = CreateWindowExW(exStyle, className, Widen(control.Text()).c_str(), style, place.left, place.top,
@@ -243,6 +252,11 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
   control.Attach(this);
   // Created with its text and visibility; the rest is applied here.
   if (control.Kind() == ControlKind::ComboBox) ApplyEntries();
+  if (control.Kind() == ControlKind::HotkeyBox) {
+    // A letter or digit alone would be taken from every program's typing: Ctrl+Alt is added.
+    SendMessageW(window, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+    ApplyText();
+  }
   ApplyValue();
   ApplyLook();
   if (!control.DisabledReason().empty()) ApplyEnabled();
@@ -323,6 +337,11 @@ void NativeControl::Redraw(const RECT* part) {
 }
 
 void NativeControl::ApplyText() {
+  if (control.Kind() == ControlKind::HotkeyBox) {
+    const Hotkey key = ParseHotkey(control.Text()).value_or(Hotkey{});
+    SendMessageW(window, HKM_SETHOTKEY, ToHotkeyControl(key), 0);
+    return;
+  }
   SetWindowTextW(window, Widen(control.Text()).c_str());
   switch (control.Kind()) {
     case ControlKind::Frame: {

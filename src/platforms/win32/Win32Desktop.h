@@ -12,6 +12,7 @@
 #include "win32/CommonControls.h"
 #include "win32/Dpi.h"
 #include "win32/Handles.h"
+#include "win32/Win32Hotkeys.h"
 #include "win32/Win32Translations.h"
 
 namespace rp::win32 {
@@ -54,6 +55,7 @@ class Win32Desktop : public EventLoop, public Ui {
   Colours& colours() { return colours_; }
   CommonControls& commonControls() { return commonControls_; }
   Accessibility& accessibility() { return accessibility_; }
+  Win32Hotkeys& hotkeys() { return hotkeys_; }
   // Messages registered by name: the shell's, sent when it restarts, the one a second start
   // posts to the running copy's main window, and the one that has it read its settings again.
   UINT TaskbarCreatedMessage();
@@ -71,6 +73,7 @@ class Win32Desktop : public EventLoop, public Ui {
   Colours colours_;
   CommonControls commonControls_;
   Accessibility accessibility_;
+  Win32Hotkeys hotkeys_;
   std::optional<UINT> taskbarCreated_, anotherCopyStarted_, settingsChanged_;
   UniqueWindow timerWindow_;
   std::map<UINT_PTR, Timer*> timers_;

@@ -64,7 +64,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   rp::win32::Win32WallClock clock;
   rp::win32::Win32Monitors monitors(instance, desktop.dpiFunctions());
   rp::Platform platform{settings, files,   dialogs,  player, desktop, desktop,
-                        registry, shell, numbers, presence, clock, monitors};
+                        registry, shell, numbers, presence, clock, monitors, desktop.hotkeys()};
 
   rp::Program program(platform);
   program.Start();

@@ -1,0 +1,119 @@
+// The keys that work from anywhere, pressed on the X display as a user's keyboard would
+// (xdotool), and a key another program holds.
+#include "e2e.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+using namespace e2e;
+
+namespace {
+
+constexpr char kOptionsClass[] = "RespitePrompterFormOptions";
+constexpr WPARAM kOptionsCommand = 0x1000;  // "Options..." of the system menu
+// The Options window's first key box ("Take a Break Now"), what is told beside it, and OK.
+constexpr int kBreakNowBox = 1830, kBreakNowProblem = 1534, kOk = 1201;
+
+// Runs a Linux program as Wine starts one (its path on the Unix side) and waits for its end.
+bool runUnix(const std::wstring& commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring line = commandLine;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    WaitForSingleObject(process.hProcess, 10000);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code == 0;
+}
+
+// xdotool on the X display, as the keyboard and the mouse would: "key ctrl+alt+b".
+void xdotool(const std::string& arguments) {
+    E2E_REQUIRE(runUnix(L"C:\\windows\\system32\\start.exe /wait /unix /usr/bin/xdotool " +
+                        std::wstring(arguments.begin(), arguments.end())));
+}
+void pressKeys(const std::string& keys) { xdotool("key " + keys); }
+// A click in the middle of a control, which gives it the focus.
+void clickOn(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    xdotool("mousemove " + std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2) +
+            " click 1");
+}
+
+// Another program that holds a key (hotkey_holder.exe, built beside the driver) until it ends.
+struct Holder {
+    PROCESS_INFORMATION process{};
+    Holder(const Context& ctx, UINT modifiers, UINT key) {
+        std::wstring folder = ctx.appPath.substr(0, ctx.appPath.find_last_of(L'\\') + 1);
+        std::wstring line = L"\"" + folder + L"hotkey_holder.exe\" " + std::to_wstring(modifiers) + L" " +
+                            std::to_wstring(key) + L" 50";
+        STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+        E2E_REQUIRE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                                   &startup, &process));
+        // Held once the driver cannot register it either.
+        E2E_REQUIRE(waitUntil([&] {
+            if (!RegisterHotKey(nullptr, 77, modifiers, key)) return true;
+            UnregisterHotKey(nullptr, 77);
+            return false;
+        }));
+    }
+    ~Holder() {
+        TerminateProcess(process.hProcess, 0);
+        WaitForSingleObject(process.hProcess, 5000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+};
+
+HWND openOptions(const App& app, HWND main) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        post(main, WM_SYSCOMMAND, kOptionsCommand);
+        if (HWND window = waitForWindow({"Options", kOptionsClass, app.pid(), true}, 1s)) return window;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+E2E_SCENARIO(hotkey_takes_a_break_from_anywhere) {
+    settings::storeReminding({.minutes = "45", .window = true});
+    settings::set("Hotkey Break Now", "Ctrl+Alt+B");
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    E2E_CHECK(!findWindow(breakWindowOf(app)));
+    pressKeys("ctrl+alt+b");
+    E2E_CHECK(waitForWindow(breakWindowOf(app)) != nullptr);
+    E2E_CHECK_EQ(text(child(main, id::PushButton3)), "Stop Reminding");
+}
+
+E2E_SCENARIO(hotkey_held_by_another_program_is_reported_beside_its_field) {
+    Holder holder(ctx, MOD_CONTROL | MOD_ALT, 'K');
+    settings::storeReminding({.minutes = "45", .window = true});
+    settings::set("Hotkey Break Now", "Ctrl+Alt+K");
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    // No box at start (the tray tip's note is tested on the simulated desktop).
+    E2E_CHECK(!findWindow({std::nullopt, ui::kDialogClass, app.pid(), true}));
+    HWND window = openOptions(app, main);
+    E2E_REQUIRE(window != nullptr);
+    HWND box = child(window, kBreakNowBox);
+    E2E_CHECK_EQ(SendMessageW(box, HKM_GETHOTKEY, 0, 0), MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_ALT));
+    E2E_CHECK_EQ(text(child(window, kBreakNowProblem)), "Used by another program");
+    // OK takes nothing while it is so; a key pressed in the box that is free is taken.
+    postClick(child(window, kOk));
+    E2E_CHECK(!waitForWindowGone(window, 1s));
+    clickOn(box);
+    pressKeys("ctrl+alt+j");
+    E2E_CHECK(waitUntil([&] { return text(child(window, kBreakNowProblem)).empty(); }, 3s));
+    E2E_CHECK_EQ(SendMessageW(box, HKM_GETHOTKEY, 0, 0), MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_ALT));
+    postClick(child(window, kOk));
+    E2E_CHECK(waitForWindowGone(window));
+    E2E_CHECK(waitUntil([] { return settings::get("Hotkey Break Now") == "Ctrl+Alt+J"; }, 3s));
+}
