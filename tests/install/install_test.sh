@@ -123,7 +123,10 @@ wine_run() { timeout 120 "$RP_ROOT/cmake/wine-emu.sh" "$@"; }
 # Prints a REG_SZ/REG_DWORD value's data, or fails when the value is missing.
 reg_value() {  # reg_value KEY NAME [/reg:32|/reg:64]
     local out
-    out=$(timeout 30 wine reg query "$1" /v "$2" ${3:+"$3"} 2>/dev/null | tr -d '\r') || return 1
+    # Once more when reg.exe fails or times out: on a loaded machine it sometimes does.
+    out=$(timeout 30 wine reg query "$1" /v "$2" ${3:+"$3"} 2>/dev/null ||
+        timeout 60 wine reg query "$1" /v "$2" ${3:+"$3"} 2>/dev/null) || return 1
+    out=$(tr -d '\r' <<<"$out")
     sed -nE "s/^ +$2 +REG_[A-Z_]+ +(.*)\$/\1/p" <<<"$out" | head -1
 }
 reg_has_value() { timeout 30 wine reg query "$1" /v "$2" ${3:+"$3"} >/dev/null 2>&1; }
