@@ -33,8 +33,8 @@ class CalendarCheck : public ::testing::Test {
   }
 
   sim::SimDesktop desktop;
-  sim::SimFetcher fetcher{desktop.files};
-  sim::SimTimeZones zones;
+  sim::SimFetcher& fetcher = desktop.fetcher;
+  sim::SimTimeZones& zones = desktop.zones;
 };
 
 TEST_F(CalendarCheck, SaysHowManyMeetingsOrWhatWentWrong) {

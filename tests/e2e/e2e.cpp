@@ -356,6 +356,15 @@ std::vector<HWND> findChildrenByClass(HWND parent, const std::string& cls) {
 
 std::string className(HWND hwnd) { return narrow(windowClass(hwnd)); }
 
+HWND openOptions(const App& app, HWND main) {
+    constexpr WPARAM kOptionsCommand = 0x1000;  // "Options..." of the system menu
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        post(main, WM_SYSCOMMAND, kOptionsCommand);
+        if (HWND window = waitForWindow({"Options", "RespitePrompterFormOptions", app.pid(), true}, 1s)) return window;
+    }
+    return nullptr;
+}
+
 HWND anyMainWindow(const App& app) {
     return waitForWindow({ui::kMainCaption, ui::kMainClass, app.pid(), false});
 }

@@ -241,6 +241,10 @@ void post(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
 // The main window whether shown or not.
 HWND anyMainWindow(const App& app);
+// The Options window opened from the main window's system menu, or null. A request that reaches
+// the program while the last Options window is still closing is ignored, as a second click
+// would be: it asks again, as the user would.
+HWND openOptions(const App& app, HWND main);
 // Minimises the main window the way the user does; it must leave the screen for the tray.
 void minimise(HWND main);
 

@@ -8,9 +8,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr char kOptionsClass[] = "RespitePrompterFormOptions";
-// "Options..." of the main window's system menu.
-constexpr WPARAM kOptionsCommand = 0x1000;
 constexpr char kAway[] = "Away from the computer: the break is being taken";
 constexpr char kTipPrefix[] = "Periodic Respite Prompter Utility - ";
 const char* const kOptionNames[] = {"Natural Breaks", "Away Minutes", "Hold Reminders", "Tip Shows Time Left"};
@@ -20,16 +17,6 @@ namespace opt {
 constexpr int NaturalBreaks = 1101, AwayMinutes = 1001, HoldReminders = 1102, TipShowsTimeLeft = 1103;
 constexpr int Ok = 1201, Cancel = 1202, Language = 1701;
 }  // namespace opt
-
-// A request that reaches the program while the last Options window is still closing is
-// ignored, as a second click would be: ask again, as the user would.
-HWND openOptions(const App& app, HWND main) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        post(main, WM_SYSCOMMAND, kOptionsCommand);
-        if (HWND window = waitForWindow({"Options", kOptionsClass, app.pid(), true}, 1s)) return window;
-    }
-    return nullptr;
-}
 
 // Moves the pointer as a hand on the mouse would: Wine warps the X pointer, and the motion
 // that reaches the program's window is input (Wine counts no other). xdotool started from the

@@ -40,6 +40,7 @@
 #include "win32/Text.h"
 #include "win32/Win32Desktop.h"
 #include "win32/Win32Dialogs.h"
+#include "win32/Win32Fetcher.h"
 #include "win32/Win32Files.h"
 #include "win32/Win32MediaPlayer.h"
 #include "win32/Win32Monitors.h"
@@ -48,6 +49,7 @@
 #include "win32/Win32Registry.h"
 #include "win32/Win32Settings.h"
 #include "win32/Win32Shell.h"
+#include "win32/Win32TimeZones.h"
 #include "win32/Win32WallClock.h"
 
 namespace {
@@ -392,7 +394,9 @@ int main() {
   Win32Presence presence(instance);
   Win32WallClock clock;
   Win32Monitors monitors(instance, desktop.dpiFunctions());
-  Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell, numbers, presence, clock, monitors, desktop.hotkeys()};
+  Win32Fetcher fetcher(instance);
+  Win32TimeZones zones;
+  Platform platform{settings, files, dialogs, player, desktop, desktop, registry, shell, numbers, presence, clock, monitors, desktop.hotkeys(), fetcher, zones};
 
   int misfits = 0;
   {

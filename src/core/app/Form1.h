@@ -11,6 +11,7 @@
 #include "countdown/Countdown.h"
 #include "countdown/Steering.h"
 #include "breaks/BreakRun.h"
+#include "calendar/CalendarWatch.h"
 #include "reminders/BreakSound.h"
 #include "statistics/StatisticsKeeper.h"
 #include "tray/TrayTip.h"
@@ -73,6 +74,8 @@ class Form1 : public Form {
   ConsiderateBreaks considerate;
   // The pause and the working hours.
   Steering steering;
+  // The user's calendar: a break waits for a meeting's end, or comes before it.
+  CalendarWatch calendar;
   // The audio reminder's looping sound.
   BreakSound sound;
   // The break's course after the reminders (the guided break), and the short eye breaks.
@@ -134,6 +137,10 @@ class Form1 : public Form {
   // Frame1 and the tray tip say why the count stands still: a pause or the hours outside work
   // (the count starts from zero), time away, or a held break.
   void ShowHold();
+  // Frame1's words for the held break: the meeting's end, or what holds it.
+  std::string HoldCaption();
+  // A guided break's seconds, or 0 without one: how long a break brought before a meeting is.
+  std::int64_t GuidedBreakSeconds() const;
   // Takes the Options window's choices into use.
   void ApplyOptions(const Options& options);
   bool Reminding() const { return PushButton3.Text() != Tr(kStartReminding); }

@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
 #include "app/Form1.h"
 #include "app/Program.h"
+#include "calendar/CalendarTexts.h"
 #include "countdown/modReminder.h"
 #include "reminders/Form2.h"
 #include "runtime/FlagScope.h"
@@ -63,13 +65,23 @@ void Form1::Timer1_Timer() {
 
   EventLoop& loop = program.platform.loop;
   g.Step(100, [&] { ++countdown.ElapsedSeconds; });
+  // A guided break that would run into a meeting comes early enough to end as it begins.
+  const MeetingDecision meeting = calendar.Decide(countdown.SecondsLeft(), GuidedBreakSeconds());
+  std::int32_t secondsToBreak = countdown.SecondsLeft();
+  if (meeting.plan == MeetingPlan::MoveBefore) {
+    secondsToBreak = static_cast<std::int32_t>(std::max<std::int64_t>(meeting.breakAt - calendar.NowUtc(), 0));
+    if (secondsToBreak == 0) countdown.ElapsedSeconds = countdown.IntervalSeconds;
+  }
   g.Step(102, [&] { UpdateProgress(ProgressBar1, countdown.IntervalSeconds, countdown.ElapsedSeconds); });
   g.Step(102, [&] {
-    Frame1.SetText(NextBreakText(countdown.SecondsLeft()));
+    // The last minutes before a break brought forward say why it comes early.
+    Frame1.SetText(meeting.plan == MeetingPlan::MoveBefore && secondsToBreak > 0 && secondsToBreak <= kMoveBeforeMeeting
+                       ? MovedBeforeMeetingText(meeting.meeting, program.platform.zones, program.platform.clock)
+                       : NextBreakText(secondsToBreak));
   });
   g.Step(106, [&] { loop.DoEvents(); });
   if (!g.Test(108, [&] { return countdown.ElapsedSeconds >= countdown.IntervalSeconds; })) {
-    breaks.Counted(countdown.SecondsLeft(), countdown.IntervalSeconds);
+    breaks.Counted(secondsToBreak, countdown.IntervalSeconds);
     return trayTip.Update();
   }
   statistics.Due();
@@ -157,9 +169,19 @@ void Form1::ShowHold() {
   } else if (considerate.Away()) {
     Frame1.SetText(Tr(kAwayCaption));
   } else if (considerate.Held() != HoldReason::None) {
-    Frame1.SetText(Tr(HeldCaption(considerate.Held())));
+    Frame1.SetText(HoldCaption());
   }
   trayTip.Update();
+}
+
+std::string Form1::HoldCaption() {
+  if (considerate.Held() == HoldReason::Meeting)
+    return InMeetingText(considerate.MeetingUntil(), program.platform.zones, program.platform.clock);
+  return Tr(HeldCaption(considerate.Held()));
+}
+
+std::int64_t Form1::GuidedBreakSeconds() const {
+  return breaks.guided.On() ? std::int64_t{considerate.GetOptions().breakMinutes} * 60 : 0;
 }
 
 void Form1::PushButton3_Click() {

@@ -1,5 +1,7 @@
 #include "app/Form1.h"
 
+#include "calendar/CalendarTexts.h"
+
 #include "app/CommandLine.h"
 #include "app/Program.h"
 #include "countdown/modReminder.h"
@@ -42,6 +44,7 @@ Form1::Form1(Program& program)
       trayProgress(program.platform.ui, cSysTray1),
       considerate(program.platform.presence, program.platform.loop),
       steering(program.main.Settings(), program.platform.clock, program.platform.loop),
+      calendar(program.platform, [this] { trayTip.Update(); }),
       sound(program.platform.player),
       breaks(program.platform, program.main, considerate,
              {.caption = [this](const std::string& text) { Frame1.SetText(text); },
@@ -80,6 +83,9 @@ Form1::Form1(Program& program)
                 state.held = considerate.Held() != HoldReason::None;
                 state.secondsLeft = breaks.Postponed() ? breaks.guided.PostponedSecondsLeft() : countdown.SecondsLeft();
                 if (!statistics.Problem().empty()) state.problem = Tr(statistics.Problem());
+                if (calendar.NotRead())
+                  state.problem += (state.problem.empty() ? "" : ", ") + CalendarNotReadText();
+                if (considerate.Held() == HoldReason::Meeting) state.heldText = HoldCaption();
                 state.iconShowsProgress = considerate.GetOptions().trayIconShowsProgress;
                 state.period = {state.reminding, steering.Holding() == SteerHold::Paused,
                                 steering.Holding() == SteerHold::OutsideWorkingHours, state.held,
@@ -100,6 +106,7 @@ Form1::Form1(Program& program)
                       {&Check3, "Check3"},              {&Check4, "Windows Startup"}, {&Check8, "Minimized"}} {
   SetDesignFonts(*this);
   breaks.SetObserver(&statistics);
+  considerate.SetMeetingEnd([this] { return calendar.MeetingEnd(); });
   Timer1.SetInterval(0);
   PushButton3.onChange = [this] { PushButton3_Click(); };
   PushButton4.onChange = [this] { PushButton4_Click(); };

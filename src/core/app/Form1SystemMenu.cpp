@@ -44,6 +44,7 @@ void Form1::ApplyOptions(const Options& options) {
   // The open Statistics window shows what there is now (an import, a policy changed the option).
   if (wasKept != options.keepStatistics && program.formStatistics) program.formStatistics->RecordChanged();
   hotkeys.SetKeys(options.hotkeys);
+  calendar.SetLocation(options.calendar);
   trayTip.Update();
 }
 

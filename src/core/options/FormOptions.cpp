@@ -1,9 +1,10 @@
 #include "options/FormOptions.h"
 
 #include <algorithm>
-
 #include <utility>
 
+#include "calendar/CalendarTexts.h"
+#include "runtime/Conversions.h"
 #include "settings/Languages.h"
 #include "settings/Main.h"
 #include "settings/SettingsFile.h"
@@ -20,7 +21,7 @@ constexpr std::uint32_t kProblemColour = 0x0000A0;
 
 FormOptions::FormOptions(Platform& platform, Main& main, const Options& current, std::function<void()> imported,
                          std::function<bool(Hotkey)> keyAvailable)
-    : Form(platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 12195),
+    : Form(platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 13755),
       // TRANSLATORS: the captions of the check boxes and labels are one line, about 500 pixels.
       Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 120, 7800, 2055}, 28, TrNoop("Breaks"))),
       Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame1, {120, 300, 7560, 285}, 0,
@@ -87,17 +88,26 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
       Label33(AddControl(ControlKind::Label, "Label33", &Frame30, {120, 1770, 3240, 450}, 110, TrNoop("Skip Break"))),
       Hotkey33(AddControl(ControlKind::HotkeyBox, "Hotkey33", &Frame30, {3480, 1740, 2040, 345}, 111, "")),
       Label37(AddControl(ControlKind::Label, "Label37", &Frame30, {5640, 1770, 2040, 450}, 112, "")),
+      Frame40(AddControl(ControlKind::Frame, "Frame40", nullptr, {120, 11160, 7800, 1440}, 33, TrNoop("Calendar"))),
+      // TRANSLATORS: above a wide box for a file path or a web address; keep ".ics" as it is.
+      Label40(AddControl(ControlKind::Label, "Label40", &Frame40, {120, 300, 7560, 285}, 113,
+                         TrNoop("Calendar (.ics file or address):"))),
+      Text40(AddControl(ControlKind::TextBox, "Text40", &Frame40, {120, 600, 5880, 345}, 114, "")),
+      // TRANSLATORS: a button of about 100 pixels that reads the calendar at once.
+      PushButton40(AddControl(ControlKind::PushButton, "PushButton40", &Frame40, {6120, 570, 1560, 405}, 115,
+                              TrNoop("Check"))),
+      Label41(AddControl(ControlKind::Label, "Label41", &Frame40, {120, 1035, 7560, 285}, 116, "")),
       // TRANSLATORS: a label left of the list of languages, about 95 pixels.
-      Label6(AddControl(ControlKind::Label, "Label6", nullptr, {240, 11220, 1440, 285}, 117, TrNoop("Language:"))),
-      Combo1(AddControl(ControlKind::ComboBox, "Combo1", nullptr, {1740, 11160, 4200, 345}, 118, "")),
-      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 11625, 1740, 405}, 119,
+      Label6(AddControl(ControlKind::Label, "Label6", nullptr, {240, 12780, 1440, 285}, 117, TrNoop("Language:"))),
+      Combo1(AddControl(ControlKind::ComboBox, "Combo1", nullptr, {1740, 12720, 4200, 345}, 118, "")),
+      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 13185, 1740, 405}, 119,
                              // TRANSLATORS: the four buttons are about 115 pixels wide.
                              TrNoop("OK"))),
-      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 11625, 1740, 405}, 120,
+      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 13185, 1740, 405}, 120,
                              TrNoop("Cancel"))),
-      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {240, 11625, 1740, 405}, 121,
+      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {240, 13185, 1740, 405}, 121,
                              TrNoop("Export..."))),
-      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", nullptr, {2100, 11625, 1740, 405}, 122,
+      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", nullptr, {2100, 13185, 1740, 405}, 122,
                              TrNoop("Import..."))),
       platform_(platform),
       main_(main),
@@ -105,7 +115,8 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
       keyAvailable_(std::move(keyAvailable)),
       keyBoxes_{&Hotkey30, &Hotkey31, &Hotkey32, &Hotkey33},
       keyProblems_{&Label34, &Label35, &Label36, &Label37},
-      current_(current) {
+      current_(current),
+      self_(std::make_shared<FormOptions*>(this)) {
   SetDesignFonts(*this);
   Label3.SetForeColor(kProblemColour);
   Label5.SetForeColor(kProblemColour);
@@ -125,10 +136,11 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
   PushButton2.onChange = [this] { PushButton2_Click(); };
   PushButton3.onChange = [this] { PushButton3_Click(); };
   PushButton4.onChange = [this] { PushButton4_Click(); };
+  PushButton40.onChange = [this] { PushButton40_Click(); };
   SetDefaultButtons(&PushButton1, &PushButton2);
 }
 
-FormOptions::~FormOptions() = default;
+FormOptions::~FormOptions() { *self_ = nullptr; }
 
 void FormOptions::Form_Load() {
   SetCaption(Tr(kOptionsCaption));
@@ -151,6 +163,7 @@ void FormOptions::ShowChoices(const Options& options) {
   Check20.SetValue(options.eyeBreaks ? 1 : 0);
   Check9.SetValue(options.keepStatistics ? 1 : 0);
   Combo1.SetValue(static_cast<int>(LanguageIndex(options.language)));
+  Text40.SetText(options.calendar);
   for (std::size_t i = 0; i < kKeyActions; ++i) {
     keyBoxes_[i]->SetText(HotkeyText(options.hotkeys[i]));
     main_.ShowWhetherSetByPolicy(*keyBoxes_[i], kHotkeySettings[i]);
@@ -160,7 +173,7 @@ void FormOptions::ShowChoices(const Options& options) {
       {&Check3, "Tip Shows Time Left"}, {&Check4, "Tray Menu"}, {&Check5, "Tray Icon Shows Progress"},
       {&Text2, "Work Hours"}, {&Text3, "Work Days"}, {&Text20, "Break Length"}, {&Text21, "Skips A Day"},
       {&Text22, "Warn Before Break"}, {&Check21, "Wait For Typing Pause"}, {&Check20, "Eye Breaks"},
-      {&Check9, "Keep Statistics"}, {&Combo1, "Language"},
+      {&Check9, "Keep Statistics"}, {&Text40, "Calendar"}, {&Combo1, "Language"},
   };
   for (const auto& [control, setting] : controls) main_.ShowWhetherSetByPolicy(*control, setting);
 }
@@ -204,6 +217,7 @@ void FormOptions::PushButton1_Click() {
   chosen.waitForTypingPause = Check21.Value() == 1;
   chosen.eyeBreaks = Check20.Value() == 1;
   chosen.keepStatistics = Check9.Value() == 1;
+  chosen.calendar = std::string(Trimmed(Text40.Text()));
   chosen.language = kLanguages[static_cast<std::size_t>(std::max(Combo1.Value(), 0))].tag;
   chosen_ = chosen;
   Unload();
@@ -231,6 +245,20 @@ bool FormOptions::ReadKeys(HotkeyChoices& keys) {
 }
 
 void FormOptions::PushButton2_Click() { Unload(); }
+
+void FormOptions::PushButton40_Click() {
+  const std::string location(Trimmed(Text40.Text()));
+  if (location.empty()) return Label41.SetText("");
+  // TRANSLATORS: beside the calendar's box while "Check" reads it
+  Label41.SetText(Tr("Reading the calendar..."));
+  platform_.fetcher.FetchLater(location, kMaxCalendarBytes, [self = std::weak_ptr<FormOptions*>(self_)](Fetched fetched) {
+    const auto alive = self.lock();
+    if (!alive || !*alive) return;
+    FormOptions& form = **alive;
+    const std::int64_t now = UtcOfUserClock(form.platform_.clock.LocalNow(), form.platform_.zones);
+    form.Label41.SetText(CheckCalendar(fetched, now, form.platform_.zones).text);
+  });
+}
 
 void FormOptions::PushButton3_Click() {
   Dialogs& dialogs = platform_.dialogs;

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -67,6 +68,11 @@ class FormOptions : public Form {
   Control& Label33;
   Control& Hotkey33;  // skip the break
   Control& Label37;
+  Control& Frame40;  // calendar
+  Control& Label40;
+  Control& Text40;        // the calendar's file or address
+  Control& PushButton40;  // Check
+  Control& Label41;       // what "Check" found
   Control& Label6;
   Control& Combo1;  // language
   Control& PushButton1;  // OK
@@ -79,6 +85,8 @@ class FormOptions : public Form {
   void PushButton2_Click();
   void PushButton3_Click();
   void PushButton4_Click();
+  // Reads the calendar in the box in the background and says beside it what it holds.
+  void PushButton40_Click();
 
   // Shows these choices, each one that a policy sets without input.
   void ShowChoices(const Options& options);
@@ -98,6 +106,7 @@ class FormOptions : public Form {
   const std::array<Control*, kKeyActions> keyBoxes_, keyProblems_;
   Options current_;
   std::optional<Options> chosen_;
+  std::shared_ptr<FormOptions*> self_;  // what an answer after the window closed finds empty
 };
 
 }  // namespace rp

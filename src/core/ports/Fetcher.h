@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,9 @@ class Fetcher {
  public:
   virtual ~Fetcher() = default;
   virtual Fetched Fetch(std::string_view location, std::size_t maxBytes) = 0;
+  // The same on a thread of its own: `done` is told on the window's thread, from its event loop,
+  // when the reading is over (never when the program ends first). The window never waits.
+  virtual void FetchLater(std::string location, std::size_t maxBytes, std::function<void(Fetched)> done) = 0;
 };
 
 // True for a location that is an http:// or https:// address (in any case), not a file path.

@@ -1,6 +1,7 @@
 #pragma once
 #include "ports/Dialogs.h"
 #include "ports/EventLoop.h"
+#include "ports/Fetcher.h"
 #include "ports/Files.h"
 #include "ports/Hotkeys.h"
 #include "ports/MediaPlayer.h"
@@ -10,6 +11,7 @@
 #include "ports/Registry.h"
 #include "ports/Settings.h"
 #include "ports/Shell.h"
+#include "ports/TimeZones.h"
 #include "ports/Ui.h"
 #include "ports/WallClock.h"
 
@@ -30,6 +32,8 @@ struct Platform {
   WallClock& clock;
   Monitors& monitors;
   Hotkeys& hotkeys;
+  Fetcher& fetcher;
+  TimeZones& zones;
 };
 
 }  // namespace rp

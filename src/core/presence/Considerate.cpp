@@ -14,6 +14,7 @@ std::string_view HeldCaption(HoldReason reason) {
     case HoldReason::Call: return TrNoop("Break held: call in progress");
     // TRANSLATORS: in the main window: a program keeps the display on, as a playing video does
     case HoldReason::Video: return TrNoop("Break held: video playing");
+    case HoldReason::Meeting:
     case HoldReason::None: break;
   }
   return "";
@@ -86,7 +87,7 @@ TickPlan ConsiderateBreaks::BeforeTick() {
   }
   if (held_ != HoldReason::None) {
     held_ = CurrentHold();
-    if (loop_.NowMs() - heldSinceMs_ >= kLongestHoldMs) held_ = HoldReason::None;
+    if (held_ != HoldReason::Meeting && loop_.NowMs() - heldSinceMs_ >= kLongestHoldMs) held_ = HoldReason::None;
     return held_ == HoldReason::None ? TickPlan::FireHeld : TickPlan::Wait;
   }
   return TickPlan::Count;
@@ -115,6 +116,12 @@ void ConsiderateBreaks::Reset() {
 }
 
 HoldReason ConsiderateBreaks::CurrentHold() {
+  if (meetingEnd_) {
+    if (const std::optional<std::int64_t> end = meetingEnd_()) {
+      meetingUntil_ = *end;
+      return HoldReason::Meeting;
+    }
+  }
   if (options_.holdReminders) {
     switch (presence_.UserNotificationState()) {
       case NotificationState::Presentation: return HoldReason::Presentation;

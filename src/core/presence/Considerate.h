@@ -19,9 +19,12 @@ inline constexpr std::int64_t kLongestHoldMs = 30 * 60000;
 inline constexpr std::int64_t kRenewWatchMs = 60000;
 
 // Why a due break waits.
-enum class HoldReason { None, Presentation, FullScreen, QuietHours, Call, Video };
+// A meeting of the user's calendar holds until it ends, however long; the others at most
+// kLongestHoldMs.
+enum class HoldReason { None, Presentation, FullScreen, QuietHours, Call, Video, Meeting };
 
-// Frame1's text for a held break: "Break held: presentation", in English (for Tr).
+// Frame1's text for a held break: "Break held: presentation", in English (for Tr); a meeting's
+// names its end and is the calendar's (InMeetingText).
 std::string_view HeldCaption(HoldReason reason);
 
 // What a countdown tick does, given the user's presence.
@@ -57,6 +60,10 @@ class ConsiderateBreaks : private SessionListener {
   // While set, told whenever the session locks or the machine goes to sleep, whatever the
   // options (a guided break ends then); lock and sleep are watched meanwhile.
   void WatchAbsence(std::function<void()> onAbsent);
+  // Where the end of a meeting under way comes from (UTC seconds): the user's calendar, when set.
+  void SetMeetingEnd(std::function<std::optional<std::int64_t>()> meetingEnd) { meetingEnd_ = std::move(meetingEnd); }
+  // The end of the meeting that holds the break.
+  std::int64_t MeetingUntil() const { return meetingUntil_; }
 
   bool Away() const { return away_; }
   // A lock or sleep is under way (watched with natural breaks on), whether or not away yet.
@@ -89,6 +96,8 @@ class ConsiderateBreaks : private SessionListener {
   HoldReason held_ = HoldReason::None;
   std::int64_t heldSinceMs_ = 0;
   std::function<void()> onAbsent_;
+  std::function<std::optional<std::int64_t>()> meetingEnd_;
+  std::int64_t meetingUntil_ = 0;
 };
 
 }  // namespace rp

@@ -107,4 +107,10 @@ double LeadingNumber(std::string_view text) {
   return std::strtod(plain.c_str(), nullptr);
 }
 
+std::string_view Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 }  // namespace rp

@@ -29,4 +29,7 @@ std::int16_t ToInteger16(std::string_view text, NumberSeparators separators = {}
 // stops at the first character that cannot continue the number; 0 when there is none.
 double LeadingNumber(std::string_view text);
 
+// The text without the blanks and tabs at either end.
+std::string_view Trimmed(std::string_view text);
+
 }  // namespace rp

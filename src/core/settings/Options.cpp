@@ -20,6 +20,7 @@ constexpr std::string_view kBreakLength = "Break Length";
 constexpr std::string_view kSkipsADay = "Skips A Day";
 constexpr std::string_view kEyeBreaks = "Eye Breaks";
 constexpr std::string_view kWarnBeforeBreak = "Warn Before Break";
+constexpr std::string_view kCalendar = "Calendar";
 constexpr std::string_view kWaitForTypingPause = "Wait For Typing Pause";
 constexpr std::string_view kKeepStatistics = "Keep Statistics";
 constexpr std::string_view kLanguage = "Language";
@@ -70,6 +71,7 @@ Options Options::Load(Main& main) {
   options.language = kLanguages[LanguageIndex(main.GetSetting(kLanguage, kEnglish))].tag;
   for (std::size_t i = 0; i < kKeyActions; ++i)
     options.hotkeys[i] = ParseHotkey(main.GetSetting(kHotkeySettings[i], "")).value_or(Hotkey{});
+  options.calendar = main.GetSetting(kCalendar, "");
   return options;
 }
 
@@ -94,6 +96,12 @@ void Options::StoreChanges(Main& main, const Options& before) const {
       main.Settings().Remove(kHotkeySettings[i]);  // no key is stored as nothing, as it began
     else
       main.SaveSetting(kHotkeySettings[i], HotkeyText(hotkeys[i]));
+  }
+  if (calendar != before.calendar) {
+    if (calendar.empty())
+      main.Settings().Remove(kCalendar);  // none is stored as nothing, as it began
+    else
+      main.SaveSetting(kCalendar, calendar);
   }
   if (language != before.language) {
     if (language == kEnglish)

@@ -34,6 +34,7 @@ struct Options {
   bool keepStatistics = false;    // a record of breaks and screen time in a file of the user's
   std::string language;           // a tag of kLanguages; "" (English) is stored as nothing at all
   HotkeyChoices hotkeys{};        // keys that work from anywhere, in the order of KeyAction
+  std::string calendar;           // an .ics file or an http(s) address; "": none
 
   // Reads the stored choices; reading stores nothing.
   static Options Load(Main& main);
@@ -42,7 +43,7 @@ struct Options {
   bool AnyOn() const {
     return naturalBreaks || holdReminders || tipShowsTimeLeft || trayMenu || trayIconShowsProgress ||
            !working.Always() || breakMinutes > 0 || warnSeconds > 0 || waitForTypingPause || eyeBreaks ||
-           keepStatistics || std::ranges::any_of(hotkeys, [](Hotkey key) { return !key.Empty(); });
+           keepStatistics || !calendar.empty() || std::ranges::any_of(hotkeys, [](Hotkey key) { return !key.Empty(); });
   }
   bool operator==(const Options&) const = default;
 };

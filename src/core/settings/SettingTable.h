@@ -96,6 +96,8 @@ inline constexpr SettingDefinition kSettings[] = {
     {"Hotkey Pause", "", TextWhere(TextForm::Hotkey), SettingRole::Carried},
     {"Hotkey Postpone", "", TextWhere(TextForm::Hotkey), SettingRole::Carried},
     {"Hotkey Skip", "", TextWhere(TextForm::Hotkey), SettingRole::Carried},
+    // A file path or an address; %USERNAME% and other variables in it are expanded when read.
+    {"Calendar", "", AnyText(), SettingRole::Carried, false},
 };
 
 // The row of a name (exact, case-sensitive), or nullptr.

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "runtime/AtomicFile.h"
+#include "runtime/Conversions.h"
 #include "runtime/Translation.h"
 
 namespace rp {
@@ -39,12 +40,6 @@ bool IsUtf8(std::string_view text) {
     i += length;
   }
   return true;
-}
-
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // The next line without its line end; `rest` moves past it.

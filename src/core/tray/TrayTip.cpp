@@ -65,7 +65,7 @@ void TrayTip::Update() {
     // TRANSLATORS: in the tray icon's tip: the user is away from the computer
     state = Tr("away");
   } else if (s.held) {
-    state = Tr("break held");
+    state = s.heldText.empty() ? Tr("break held") : s.heldText;
   } else {
     // Whole minutes, rounded up: the text changes once a minute, and so the shell is told.
     const std::int64_t left = s.secondsLeft;

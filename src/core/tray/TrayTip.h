@@ -18,6 +18,7 @@ struct TipState {
   std::string holdText;         // the pause or working hours' own words; "" when neither holds
   bool away = false;
   bool held = false;            // a break is held (a presentation, a call)
+  std::string heldText;         // the hold's own words when it tells the time ("In a meeting until 15:00")
   std::int64_t secondsLeft = 0;  // to the next break, or to a postponed one
   std::string problem;          // why the statistics cannot be saved, translated; "" when they can
   bool iconShowsProgress = false;  // the option: the icon shows the period

@@ -18,7 +18,7 @@ constexpr std::int64_t kForever = std::numeric_limits<std::int64_t>::max();
 }  // namespace
 
 SimDesktop::SimDesktop()
-    : platform{settings, files, dialogs, player, *this, *this, registry, shell, numbers, presence, clock, monitors, hotkeys} {}
+    : platform{settings, files, dialogs, player, *this, *this, registry, shell, numbers, presence, clock, monitors, hotkeys, fetcher, zones} {}
 
 SimDesktop::~SimDesktop() = default;
 

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "ports/Platform.h"
+#include "sim/SimFetcher.h"
+#include "sim/SimTimeZones.h"
 #include "runtime/Controls.h"
 #include "runtime/Form.h"
 #include "sim/SimDialogs.h"
@@ -111,6 +113,8 @@ class SimDesktop : public EventLoop, public Ui {
   SimClock clock{*this};
   SimMonitors monitors;
   SimHotkeys hotkeys;
+  SimFetcher fetcher{files, [this](std::function<void()> event) { Post(std::move(event)); }};
+  SimTimeZones zones;
   Platform platform;
 
   int dpi = 96;  // the system's, as at log-on

@@ -31,4 +31,8 @@ Fetched SimFetcher::Fetch(std::string_view location, std::size_t maxBytes) {
   return fetched;
 }
 
+void SimFetcher::FetchLater(std::string location, std::size_t maxBytes, std::function<void(Fetched)> done) {
+  post_([fetched = Fetch(location, maxBytes), done = std::move(done)]() mutable { done(std::move(fetched)); });
+}
+
 }  // namespace rp::sim

@@ -4,6 +4,7 @@
 #include <winhttp.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 
 #include "win32/Handles.h"
@@ -14,6 +15,8 @@ namespace rp::win32 {
 namespace {
 
 constexpr DWORD kStepMs = 15000;
+constexpr UINT kFetchedMessage = WM_APP + 1;
+constexpr wchar_t kReplyWindowClass[] = L"RespitePrompterFetched";
 constexpr ULONGLONG kWholeMs = 15000;
 #ifndef WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY
 constexpr DWORD WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY = 4;
@@ -174,12 +177,62 @@ class Internet {
   HINTERNET session_ = nullptr, connection_ = nullptr, request_ = nullptr;
 };
 
+Fetched FetchWith(SystemLibrary& winhttp, std::string_view location, std::size_t maxBytes) {
+  const std::wstring expanded = Expanded(location);
+  if (!IsWebAddress(Narrow(expanded))) return ReadLocalFile(expanded, maxBytes);
+  return Internet(winhttp).Get(expanded, maxBytes);
+}
+
+// One reading in the background: made on the window's thread, filled on its own, and handed
+// back through the reply window's queue.
+struct Job {
+  std::string location;
+  std::size_t maxBytes;
+  std::function<void(Fetched)> done;
+  HWND replyTo;
+  Fetched fetched;
+};
+
+DWORD WINAPI ReadInBackground(void* parameter) {
+  std::unique_ptr<Job> job(static_cast<Job*>(parameter));
+  try {
+    SystemLibrary winhttp(L"winhttp.dll");  // this thread's own
+    job->fetched = FetchWith(winhttp, job->location, job->maxBytes);
+  } catch (...) {
+    job->fetched = {FetchOutcome::Unreachable, 0, {}};
+  }
+  if (PostMessageW(job->replyTo, kFetchedMessage, 0, reinterpret_cast<LPARAM>(job.get()))) job.release();
+  return 0;
+}
+
 }  // namespace
 
 Fetched Win32Fetcher::Fetch(std::string_view location, std::size_t maxBytes) {
-  const std::wstring expanded = Expanded(location);
-  if (!IsWebAddress(Narrow(expanded))) return ReadLocalFile(expanded, maxBytes);
-  return Internet(winhttp_).Get(expanded, maxBytes);
+  return FetchWith(winhttp_, location, maxBytes);
+}
+
+void Win32Fetcher::FetchLater(std::string location, std::size_t maxBytes, std::function<void(Fetched)> done) {
+  if (!replies_) replies_ = CreateHiddenWindow(instance_, kReplyWindowClass, ReplyWindowProc, HWND_MESSAGE, 0, 0, this);
+  auto job = std::make_unique<Job>(Job{std::move(location), maxBytes, std::move(done), replies_.get(), {}});
+  const UniqueObject thread(CreateThread(nullptr, 0, ReadInBackground, job.get(), 0, nullptr));
+  if (thread) {
+    job.release();  // the thread's now
+    return;
+  }
+  // No thread: the answer is that nothing could be read, told the same way.
+  job->fetched = {FetchOutcome::Unreachable, 0, {}};
+  if (PostMessageW(job->replyTo, kFetchedMessage, 0, reinterpret_cast<LPARAM>(job.get()))) job.release();
+}
+
+LRESULT CALLBACK Win32Fetcher::ReplyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kFetchedMessage) return DefWindowProcW(window, message, wParam, lParam);
+  std::unique_ptr<Job> job(reinterpret_cast<Job*>(lParam));
+  try {
+    job->done(std::move(job->fetched));
+  } catch (...) {
+    // The window's loop goes on whatever its listener does.
+  }
+  return 0;
 }
 
 }  // namespace rp::win32

@@ -9,6 +9,7 @@
 #include "win32/SystemLibrary.h"
 #include "win32/Win32Desktop.h"
 #include "win32/Win32Dialogs.h"
+#include "win32/Win32Fetcher.h"
 #include "win32/Win32Files.h"
 #include "win32/Win32MediaPlayer.h"
 #include "win32/Win32Monitors.h"
@@ -18,6 +19,7 @@
 #include "win32/Win32Settings.h"
 #include "win32/Win32Shell.h"
 #include "win32/WindowlessCommand.h"
+#include "win32/Win32TimeZones.h"
 #include "win32/Win32WallClock.h"
 
 namespace {
@@ -63,8 +65,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   rp::win32::Win32Presence presence(instance);
   rp::win32::Win32WallClock clock;
   rp::win32::Win32Monitors monitors(instance, desktop.dpiFunctions());
+  rp::win32::Win32Fetcher fetcher(instance);
+  rp::win32::Win32TimeZones zones;
   rp::Platform platform{settings, files,   dialogs,  player, desktop, desktop,
-                        registry, shell, numbers, presence, clock, monitors, desktop.hotkeys()};
+                        registry, shell, numbers, presence, clock, monitors, desktop.hotkeys(),
+                        fetcher,  zones};
 
   rp::Program program(platform);
   program.Start();
