@@ -23,8 +23,8 @@ constexpr int Box = 1040, Check = 1240, Said = 1541, Ok = 1201;
 
 constexpr char kInAMeeting[] = "In a meeting until ";
 
-// A calendar with one meeting from five minutes ago to an hour from now, in UTC.
-std::string meetingNow() {
+// A calendar with one meeting from five minutes ago to `minutes` from now, in UTC.
+std::string meetingNow(int minutes = 60) {
     const auto utc = [](long long offsetSeconds) {
         FILETIME now{};
         GetSystemTimeAsFileTime(&now);
@@ -39,7 +39,7 @@ std::string meetingNow() {
         return std::string(text);
     };
     return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//e2e//EN\r\nBEGIN:VEVENT\r\nUID:now\r\nSUMMARY:Planning\r\n"
-           "DTSTART:" + utc(-300) + "\r\nDTEND:" + utc(3600) + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+           "DTSTART:" + utc(-300) + "\r\nDTEND:" + utc(minutes * 60LL) + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
 }
 
 // A file of the driver's temporary folder, in the prefix; its Windows path.
@@ -110,26 +110,32 @@ private:
     std::thread thread_;
 };
 
-// Reminding with a period of a minute and the calendar set; the break falls due in a meeting.
-void expectTheBreakHeldForTheMeeting(Context& ctx, const std::string& calendar) {
-    settings::storeReminding({.minutes = "1", .window = true});
-    settings::set("Calendar", calendar);
-    App app = App::start(ctx);
-    HWND frame1 = child(app.mainWindow(), id::Frame1);
-    E2E_CHECK(waitUntil([&] { return contains(text(frame1), kInAMeeting); }, 75s));
-    E2E_CHECK(!findWindow(breakWindowOf(app)));
-}
-
 }  // namespace
 
-E2E_SCENARIO(calendar_file_with_a_meeting_now_holds_a_due_break) {
-    expectTheBreakHeldForTheMeeting(ctx, writeTempFile("meeting-now.ics", meetingNow()));
-}
+// A minute's period falls due in a meeting of the calendar file: the break waits, and Frame1
+// says until when. The calendar then becomes an address whose meeting ends later: read at once,
+// it moves the end.
+E2E_SCENARIO(calendar_file_or_address_with_a_meeting_now_holds_a_due_break) {
+    LoopbackServer server(meetingNow(90));
+    settings::storeReminding({.minutes = "1", .window = true});
+    settings::set("Calendar", writeTempFile("meeting-now.ics", meetingNow(60)));
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    HWND frame1 = child(main, id::Frame1);
+    E2E_REQUIRE(waitUntil([&] { return contains(text(frame1), kInAMeeting); }, 75s));
+    E2E_CHECK(!findWindow(breakWindowOf(app)));
+    const std::string untilTheFilesEnd = text(frame1);
+    note(untilTheFilesEnd);
 
-E2E_SCENARIO(calendar_address_on_the_loopback_holds_a_due_break) {
-    LoopbackServer server(meetingNow());
-    expectTheBreakHeldForTheMeeting(ctx, server.address("/calendar.ics"));
+    HWND window = openOptions(app, main);
+    E2E_REQUIRE(window != nullptr);
+    setText(child(window, cal::Box), server.address("/calendar.ics"));
+    postClick(child(window, cal::Ok));
+    E2E_CHECK(waitForWindowGone(window));
+    E2E_CHECK(waitUntil([&] { const std::string now = text(frame1); return contains(now, kInAMeeting) && now != untilTheFilesEnd; }, 20s));
+    note(text(frame1));
     E2E_CHECK(server.requests() >= 1);
+    E2E_CHECK(!findWindow(breakWindowOf(app)));
 }
 
 E2E_SCENARIO(calendar_check_reports_a_404_and_a_file_that_is_no_calendar) {
