@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 using namespace e2e;
@@ -23,23 +24,27 @@ constexpr int Box = 1040, Check = 1240, Said = 1541, Ok = 1201;
 
 constexpr char kInAMeeting[] = "In a meeting until ";
 
-// A calendar with one meeting from five minutes ago to `minutes` from now, in UTC.
-std::string meetingNow(int minutes = 60) {
-    const auto utc = [](long long offsetSeconds) {
-        FILETIME now{};
-        GetSystemTimeAsFileTime(&now);
-        ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
-        t.QuadPart += static_cast<ULONGLONG>(offsetSeconds * 10000000LL);
-        const FILETIME moved{t.LowPart, t.HighPart};
-        SYSTEMTIME s{};
-        FileTimeToSystemTime(&moved, &s);
-        char text[32];
-        std::snprintf(text, sizeof text, "%04u%02u%02uT%02u%02u%02uZ", s.wYear, s.wMonth, s.wDay, s.wHour, s.wMinute,
-                      s.wSecond);
-        return std::string(text);
-    };
+// The time `offsetSeconds` from now in UTC, written by `format` with year, month, day, hour,
+// minute and second.
+std::string utcFromNow(long long offsetSeconds, const char* format) {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+    t.QuadPart += static_cast<ULONGLONG>(offsetSeconds * 10000000LL);
+    const FILETIME moved{t.LowPart, t.HighPart};
+    SYSTEMTIME s{};
+    FileTimeToSystemTime(&moved, &s);
+    char text[32];
+    std::snprintf(text, sizeof text, format, s.wYear, s.wMonth, s.wDay, s.wHour, s.wMinute, s.wSecond);
+    return text;
+}
+
+// A calendar with one meeting from five minutes ago to `minutes` from now.
+std::string meetingNow(int minutes) {
+    constexpr char kIcs[] = "%04u%02u%02uT%02u%02u%02uZ";
     return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//e2e//EN\r\nBEGIN:VEVENT\r\nUID:now\r\nSUMMARY:Planning\r\n"
-           "DTSTART:" + utc(-300) + "\r\nDTEND:" + utc(minutes * 60LL) + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+           "DTSTART:" + utcFromNow(-300, kIcs) + "\r\nDTEND:" + utcFromNow(minutes * 60LL, kIcs) +
+           "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
 }
 
 // A file of the driver's temporary folder, in the prefix; its Windows path.
@@ -49,6 +54,11 @@ std::string writeTempFile(const std::string& name, const std::string& content) {
     const std::string path = narrow(folder) + name;
     std::ofstream(path, std::ios::binary) << content;  // the prefix's temporary folder is plain ASCII
     return path;
+}
+
+std::string readWholeFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 // A web server on 127.0.0.1 that answers "/calendar.ics" with `body` and anything else with 404,
@@ -112,18 +122,26 @@ private:
 
 }  // namespace
 
-// A minute's period falls due in a meeting of the calendar file: the break waits, and Frame1
-// says until when. The calendar then becomes an address whose meeting ends later: read at once,
-// it moves the end.
+// The busy times the last run kept (a meeting until 30 minutes from now) hold the break due at
+// the first tick, before the calendar file answers. The file's meeting ends later, and the
+// address's later still: each, once read, is kept in the busy file and moves Frame1's end.
 E2E_SCENARIO(calendar_file_or_address_with_a_meeting_now_holds_a_due_break) {
     LoopbackServer server(meetingNow(90));
-    settings::storeReminding({.minutes = "1", .window = true});
+    constexpr char kBusy[] = "%04u-%02u-%02u %02u:%02u";
+    std::string busyFile = narrow(statisticsPath());
+    busyFile.replace(busyFile.rfind("statistics.csv"), 14, "busy.csv");
+    const std::string kept = "start_utc,end_utc\r\n" + utcFromNow(-300, kBusy) + "," + utcFromNow(1800, kBusy) + "\r\n";
+    CreateDirectoryW(widen(busyFile.substr(0, busyFile.rfind("\\Periodic"))).c_str(), nullptr);
+    CreateDirectoryW(widen(busyFile.substr(0, busyFile.rfind('\\'))).c_str(), nullptr);
+    std::ofstream(busyFile, std::ios::binary) << kept;
+    settings::storeReminding({.minutes = "0", .window = true});
     settings::set("Calendar", writeTempFile("meeting-now.ics", meetingNow(60)));
     App app = App::start(ctx);
     HWND main = app.mainWindow();
     HWND frame1 = child(main, id::Frame1);
-    E2E_REQUIRE(waitUntil([&] { return contains(text(frame1), kInAMeeting); }, 75s));
+    E2E_REQUIRE(waitUntil([&] { return contains(text(frame1), kInAMeeting); }, 10s));
     E2E_CHECK(!findWindow(breakWindowOf(app)));
+    E2E_CHECK(waitUntil([&] { return readWholeFile(busyFile) != kept; }, 10s));  // the file's meeting
     const std::string untilTheFilesEnd = text(frame1);
     note(untilTheFilesEnd);
 
@@ -132,14 +150,17 @@ E2E_SCENARIO(calendar_file_or_address_with_a_meeting_now_holds_a_due_break) {
     setText(child(window, cal::Box), server.address("/calendar.ics"));
     postClick(child(window, cal::Ok));
     E2E_CHECK(waitForWindowGone(window));
-    E2E_CHECK(waitUntil([&] { const std::string now = text(frame1); return contains(now, kInAMeeting) && now != untilTheFilesEnd; }, 20s));
+    E2E_CHECK(waitUntil([&] {
+        const std::string now = text(frame1);
+        return contains(now, kInAMeeting) && now != untilTheFilesEnd;
+    }, 20s));
     note(text(frame1));
     E2E_CHECK(server.requests() >= 1);
     E2E_CHECK(!findWindow(breakWindowOf(app)));
 }
 
 E2E_SCENARIO(calendar_check_reports_a_404_and_a_file_that_is_no_calendar) {
-    LoopbackServer server(meetingNow());
+    LoopbackServer server(meetingNow(60));
     const std::string page = writeTempFile("sign-in.html", "<html><body>Sign in</body></html>");
     settings::storeReminding({.minutes = "45", .window = true});
     App app = App::start(ctx);
