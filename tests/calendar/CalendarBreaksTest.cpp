@@ -131,10 +131,10 @@ TEST_F(CalendarBreaksTest, CheckSaysWhatTheCalendarHoldsOrWhatWentWrong) {
   for (const auto& c : cases) {
     steps.push_back(std::make_unique<Later>(desktop, at, [&, location = std::string(c.location)] {
       FormOptions& w = *program->formOptions;
-      desktop.Type(w.Text40, "  " + location);
-      desktop.Click(w.PushButton40);
+      desktop.Type(w.Text50, "  " + location);
+      desktop.Click(w.PushButton50);
     }));
-    steps.push_back(std::make_unique<Later>(desktop, at + 200, [&] { said.push_back(program->formOptions->Label41.Text()); }));
+    steps.push_back(std::make_unique<Later>(desktop, at + 200, [&] { said.push_back(program->formOptions->Label51.Text()); }));
     at += 500;
   }
   Later ok(desktop, at, [&] { desktop.Click(program->formOptions->PushButton1); });

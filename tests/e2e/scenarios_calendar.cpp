@@ -19,7 +19,7 @@ namespace {
 
 // Controls of the Options window.
 namespace cal {
-constexpr int Box = 1040, Check = 1240, Said = 1541, Ok = 1201;
+constexpr int Box = 1050, Check = 1250, Said = 1551, Ok = 1201;
 }  // namespace cal
 
 constexpr char kInAMeeting[] = "In a meeting until ";

@@ -88,15 +88,15 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
       Label33(AddControl(ControlKind::Label, "Label33", &Frame30, {120, 1770, 3240, 450}, 110, TrNoop("Skip Break"))),
       Hotkey33(AddControl(ControlKind::HotkeyBox, "Hotkey33", &Frame30, {3480, 1740, 2040, 345}, 111, "")),
       Label37(AddControl(ControlKind::Label, "Label37", &Frame30, {5640, 1770, 2040, 450}, 112, "")),
-      Frame40(AddControl(ControlKind::Frame, "Frame40", nullptr, {120, 11160, 7800, 1440}, 33, TrNoop("Calendar"))),
+      Frame50(AddControl(ControlKind::Frame, "Frame50", nullptr, {120, 11160, 7800, 1440}, 33, TrNoop("Calendar"))),
       // TRANSLATORS: above a wide box for a file path or a web address; keep ".ics" as it is.
-      Label40(AddControl(ControlKind::Label, "Label40", &Frame40, {120, 300, 7560, 285}, 113,
+      Label50(AddControl(ControlKind::Label, "Label50", &Frame50, {120, 300, 7560, 285}, 113,
                          TrNoop("Calendar (.ics file or address):"))),
-      Text40(AddControl(ControlKind::TextBox, "Text40", &Frame40, {120, 600, 5880, 345}, 114, "")),
+      Text50(AddControl(ControlKind::TextBox, "Text50", &Frame50, {120, 600, 5880, 345}, 114, "")),
       // TRANSLATORS: a button of about 100 pixels that reads the calendar at once.
-      PushButton40(AddControl(ControlKind::PushButton, "PushButton40", &Frame40, {6120, 570, 1560, 405}, 115,
+      PushButton50(AddControl(ControlKind::PushButton, "PushButton50", &Frame50, {6120, 570, 1560, 405}, 115,
                               TrNoop("Check"))),
-      Label41(AddControl(ControlKind::Label, "Label41", &Frame40, {120, 1035, 7560, 285}, 116, "")),
+      Label51(AddControl(ControlKind::Label, "Label51", &Frame50, {120, 1035, 7560, 285}, 116, "")),
       // TRANSLATORS: a label left of the list of languages, about 95 pixels.
       Label6(AddControl(ControlKind::Label, "Label6", nullptr, {240, 12780, 1440, 285}, 117, TrNoop("Language:"))),
       Combo1(AddControl(ControlKind::ComboBox, "Combo1", nullptr, {1740, 12720, 4200, 345}, 118, "")),
@@ -136,7 +136,7 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
   PushButton2.onChange = [this] { PushButton2_Click(); };
   PushButton3.onChange = [this] { PushButton3_Click(); };
   PushButton4.onChange = [this] { PushButton4_Click(); };
-  PushButton40.onChange = [this] { PushButton40_Click(); };
+  PushButton50.onChange = [this] { PushButton50_Click(); };
   SetDefaultButtons(&PushButton1, &PushButton2);
 }
 
@@ -163,7 +163,7 @@ void FormOptions::ShowChoices(const Options& options) {
   Check20.SetValue(options.eyeBreaks ? 1 : 0);
   Check9.SetValue(options.keepStatistics ? 1 : 0);
   Combo1.SetValue(static_cast<int>(LanguageIndex(options.language)));
-  Text40.SetText(options.calendar);
+  Text50.SetText(options.calendar);
   for (std::size_t i = 0; i < kKeyActions; ++i) {
     keyBoxes_[i]->SetText(HotkeyText(options.hotkeys[i]));
     main_.ShowWhetherSetByPolicy(*keyBoxes_[i], kHotkeySettings[i]);
@@ -173,7 +173,7 @@ void FormOptions::ShowChoices(const Options& options) {
       {&Check3, "Tip Shows Time Left"}, {&Check4, "Tray Menu"}, {&Check5, "Tray Icon Shows Progress"},
       {&Text2, "Work Hours"}, {&Text3, "Work Days"}, {&Text20, "Break Length"}, {&Text21, "Skips A Day"},
       {&Text22, "Warn Before Break"}, {&Check21, "Wait For Typing Pause"}, {&Check20, "Eye Breaks"},
-      {&Check9, "Keep Statistics"}, {&Text40, "Calendar"}, {&Combo1, "Language"},
+      {&Check9, "Keep Statistics"}, {&Text50, "Calendar"}, {&Combo1, "Language"},
   };
   for (const auto& [control, setting] : controls) main_.ShowWhetherSetByPolicy(*control, setting);
 }
@@ -217,7 +217,7 @@ void FormOptions::PushButton1_Click() {
   chosen.waitForTypingPause = Check21.Value() == 1;
   chosen.eyeBreaks = Check20.Value() == 1;
   chosen.keepStatistics = Check9.Value() == 1;
-  chosen.calendar = std::string(Trimmed(Text40.Text()));
+  chosen.calendar = std::string(Trimmed(Text50.Text()));
   chosen.language = kLanguages[static_cast<std::size_t>(std::max(Combo1.Value(), 0))].tag;
   chosen_ = chosen;
   Unload();
@@ -246,17 +246,17 @@ bool FormOptions::ReadKeys(HotkeyChoices& keys) {
 
 void FormOptions::PushButton2_Click() { Unload(); }
 
-void FormOptions::PushButton40_Click() {
-  const std::string location(Trimmed(Text40.Text()));
-  if (location.empty()) return Label41.SetText("");
+void FormOptions::PushButton50_Click() {
+  const std::string location(Trimmed(Text50.Text()));
+  if (location.empty()) return Label51.SetText("");
   // TRANSLATORS: beside the calendar's box while "Check" reads it
-  Label41.SetText(Tr("Reading the calendar..."));
+  Label51.SetText(Tr("Reading the calendar..."));
   platform_.fetcher.FetchLater(location, kMaxCalendarBytes, [self = std::weak_ptr<FormOptions*>(self_)](Fetched fetched) {
     const auto alive = self.lock();
     if (!alive || !*alive) return;
     FormOptions& form = **alive;
     const std::int64_t now = UtcOfUserClock(form.platform_.clock.LocalNow(), form.platform_.zones);
-    form.Label41.SetText(CheckCalendar(fetched, now, form.platform_.zones).text);
+    form.Label51.SetText(CheckCalendar(fetched, now, form.platform_.zones).text);
   });
 }
 

@@ -68,11 +68,11 @@ class FormOptions : public Form {
   Control& Label33;
   Control& Hotkey33;  // skip the break
   Control& Label37;
-  Control& Frame40;  // calendar
-  Control& Label40;
-  Control& Text40;        // the calendar's file or address
-  Control& PushButton40;  // Check
-  Control& Label41;       // what "Check" found
+  Control& Frame50;  // calendar
+  Control& Label50;
+  Control& Text50;        // the calendar's file or address
+  Control& PushButton50;  // Check
+  Control& Label51;       // what "Check" found
   Control& Label6;
   Control& Combo1;  // language
   Control& PushButton1;  // OK
@@ -86,7 +86,7 @@ class FormOptions : public Form {
   void PushButton3_Click();
   void PushButton4_Click();
   // Reads the calendar in the box in the background and says beside it what it holds.
-  void PushButton40_Click();
+  void PushButton50_Click();
 
   // Shows these choices, each one that a policy sets without input.
   void ShowChoices(const Options& options);
