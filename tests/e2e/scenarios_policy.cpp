@@ -77,12 +77,6 @@ DWORD runCommand(const Context& ctx, const std::wstring& arguments) {
     return code;
 }
 
-// The Options window, from the main window's system menu.
-HWND openOptions(const App& app, HWND main) {
-    post(main, WM_SYSCOMMAND, 0x1000);
-    return waitForWindow({"Options", "RespitePrompterFormOptions", app.pid(), true});
-}
-
 // --- Windows' own XML reader (MSXML), for the templates -------------------------------------
 
 template <class T>

@@ -231,3 +231,18 @@ E2E_POSE(screenshot_statistics_window) {
     std::error_code ignored;
     std::filesystem::remove(statisticsPath(), ignored);
 }
+
+// The Options window at its first page, the main window moved out of the picture.
+E2E_POSE(screenshot_options_window) {
+    settings::clear();
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    moveOutOfThePicture(main);
+    HWND window = openOptions(app, main);
+    E2E_REQUIRE(window != nullptr);
+    E2E_REQUIRE(waitUntilStill(window, 300ms, 5s));
+    Sleep(200);  // let the window finish painting
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    pose("options-window", rect);
+}
