@@ -71,6 +71,8 @@ E2E_SCENARIO(hotkey_held_by_another_program_is_reported_beside_its_field) {
     clickOn(box);
     pressKeys("ctrl+alt+j");
     E2E_CHECK(waitUntil([&] { return text(child(window, kBreakNowProblem)).empty(); }, 3s));
+    // The modifiers come before the key: a moment with no key in the box.
+    waitUntil([&] { return SendMessageW(box, HKM_GETHOTKEY, 0, 0) != 0; }, 2s);
     E2E_CHECK_EQ(SendMessageW(box, HKM_GETHOTKEY, 0, 0), MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_ALT));
     postClick(child(window, kOk));
     E2E_CHECK(waitForWindowGone(window));

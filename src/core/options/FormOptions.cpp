@@ -17,7 +17,8 @@ constexpr int kInformationStyle = 64;  // OK button, information icon
 constexpr std::uint32_t kProblemColour = 0x0000A0;
 
 // The tab strip holds the pages below its row of tabs, each page as tall as the tallest group.
-constexpr int kClientWidth = 9600;
+// Wide enough for the six tabs in one row in every language (Russian's are the widest).
+constexpr int kClientWidth = 11400;
 constexpr int kStripWidth = kClientWidth - 240;
 constexpr int kPageTop = 450;
 constexpr TwipsRect kPage{60, kPageTop, kStripWidth - 120, 2880};

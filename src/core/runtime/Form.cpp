@@ -175,7 +175,8 @@ bool Form::UserNextPage(bool backwards) {
   if (strip == controls_.end() || !view_ || !enabled_) return false;
   const auto pages = static_cast<int>((*strip)->Pages().size());
   if (pages == 0) return false;
-  (*strip)->UserChoose(((*strip)->Value() + (backwards ? pages - 1 : 1)) % pages);
+  // As from code: the native strip shows the key's choice too.
+  (*strip)->SetValue(((*strip)->Value() + (backwards ? pages - 1 : 1)) % pages);
   Control* page = (*strip)->Pages()[static_cast<std::size_t>((*strip)->Value())];
   if (Control* first = FirstTabStopIn(*this, *page)) first->SetFocus();
   return true;
