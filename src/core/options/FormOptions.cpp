@@ -20,9 +20,10 @@ constexpr std::uint32_t kProblemColour = 0x0000A0;
 // Wide enough for the six tabs in one row in every language (Russian's are the widest).
 constexpr int kClientWidth = 11400;
 constexpr int kStripWidth = kClientWidth - 240;
-constexpr int kPageTop = 450;
-constexpr TwipsRect kPage{60, kPageTop, kStripWidth - 120, 2880};
-constexpr int kStripHeight = kPageTop + kPage.height + 60;
+// A page covers the strip's room below the tabs, inside its border.
+constexpr int kPageTop = 360;
+constexpr TwipsRect kPage{45, kPageTop, kStripWidth - 90, 2880};
+constexpr int kStripHeight = kPageTop + kPage.height + 45;
 constexpr int kButtonsTop = 120 + kStripHeight + 120;
 constexpr int kClientHeight = kButtonsTop + 405 + 120;
 
