@@ -462,6 +462,59 @@ void post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// --- the Options window, the scale, real input -------------------------------------
+
+HWND openOptions(const App& app, HWND main) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        post(main, WM_SYSCOMMAND, 0x1000 /* "Options..." */);
+        if (HWND window = waitForWindow({"Options", "RespitePrompterFormOptions", app.pid(), true}, 1s)) return window;
+    }
+    return nullptr;
+}
+
+void changeScale(const App& app, HWND window, int dpi, const RECT& suggested) {
+    void* remote = VirtualAllocEx(app.process(), nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+    E2E_REQUIRE(remote != nullptr);
+    E2E_REQUIRE(WriteProcessMemory(app.process(), remote, &suggested, sizeof suggested, nullptr));
+    DWORD_PTR result = 0;
+    E2E_REQUIRE(SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote),
+                                    SMTO_ABORTIFHUNG, 5000, &result));
+    VirtualFreeEx(app.process(), remote, 0, MEM_RELEASE);
+}
+
+namespace {
+
+// Runs a Linux program as Wine starts one (its path on the Unix side) and waits for its end.
+bool runUnix(const std::wstring& commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring line = commandLine;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    WaitForSingleObject(process.hProcess, 10000);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code == 0;
+}
+
+}  // namespace
+
+void xdotool(const std::string& arguments) {
+    E2E_REQUIRE(runUnix(L"C:\\windows\\system32\\start.exe /wait /unix /usr/bin/xdotool " +
+                        std::wstring(arguments.begin(), arguments.end())));
+}
+
+void clickOn(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    xdotool("mousemove " + std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2) +
+            " click 1");
+}
+
 // --- message boxes ------------------------------------------------------------------
 
 std::optional<MsgBox> waitForMessageBox(const std::string& title, DWORD pid, Duration timeout) {

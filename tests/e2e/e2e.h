@@ -248,6 +248,20 @@ HWND openOptions(const App& app, HWND main);
 // Minimises the main window the way the user does; it must leave the screen for the tray.
 void minimise(HWND main);
 
+// The Options window, opened from the main window's system menu; nullptr when it did not come.
+// A request that reaches the program while the last Options window is still closing is ignored,
+// as a second click would be: it asks again, as the user would.
+HWND openOptions(const App& app, HWND main);
+// Sends WM_DPICHANGED as Windows does when the window moves to a monitor of `dpi` (Wine never
+// does), with the suggested rectangle in the program's memory.
+void changeScale(const App& app, HWND window, int dpi, const RECT& suggested);
+// xdotool on the X display, as the keyboard and the mouse would: "key ctrl+alt+b". Started
+// through Wine's start /unix, which leaves the program under test running.
+void xdotool(const std::string& arguments);
+inline void pressKeys(const std::string& keys) { xdotool("key " + keys); }
+// A click in the middle of a control, which gives it the focus.
+void clickOn(HWND control);
+
 // The program's break window, visible.
 WindowQuery breakWindowOf(const App& app);
 // The tray control's own window, a hidden child of the main window made during start-up;

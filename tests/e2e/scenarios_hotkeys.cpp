@@ -13,37 +13,6 @@ namespace {
 // The Options window's first key box ("Take a Break Now"), what is told beside it, and OK.
 constexpr int kBreakNowBox = 1830, kBreakNowProblem = 1534, kOk = 1201;
 
-// Runs a Linux program as Wine starts one (its path on the Unix side) and waits for its end.
-bool runUnix(const std::wstring& commandLine) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::wstring line = commandLine;
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                        &process))
-        return false;
-    WaitForSingleObject(process.hProcess, 10000);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code == 0;
-}
-
-// xdotool on the X display, as the keyboard and the mouse would: "key ctrl+alt+b".
-void xdotool(const std::string& arguments) {
-    E2E_REQUIRE(runUnix(L"C:\\windows\\system32\\start.exe /wait /unix /usr/bin/xdotool " +
-                        std::wstring(arguments.begin(), arguments.end())));
-}
-void pressKeys(const std::string& keys) { xdotool("key " + keys); }
-// A click in the middle of a control, which gives it the focus.
-void clickOn(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    xdotool("mousemove " + std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2) +
-            " click 1");
-}
-
 // Another program that holds a key (hotkey_holder.exe, built beside the driver) until it ends.
 struct Holder {
     PROCESS_INFORMATION process{};
@@ -69,7 +38,6 @@ struct Holder {
         CloseHandle(process.hProcess);
     }
 };
-
 
 }  // namespace
 

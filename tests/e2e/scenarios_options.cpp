@@ -16,7 +16,22 @@ const char* const kOptionNames[] = {"Natural Breaks", "Away Minutes", "Hold Remi
 namespace opt {
 constexpr int NaturalBreaks = 1101, AwayMinutes = 1001, HoldReminders = 1102, TipShowsTimeLeft = 1103;
 constexpr int Ok = 1201, Cancel = 1202, Language = 1701;
+constexpr int Tabs = 1901, Label1 = 1501, TrayMenu = 1104, KeepStatistics = 1109, BreakNowKey = 1830;
 }  // namespace opt
+
+// The program started with reminding off, and its Options window up.
+struct OptionsUp {
+    App app;
+    HWND main, window;
+};
+OptionsUp startWithOptions(Context& ctx) {
+    settings::storeReminding({.minutes = "45", .on = false});
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    HWND window = openOptions(app, main);
+    E2E_REQUIRE(window != nullptr);
+    return {std::move(app), main, window};
+}
 
 // Moves the pointer as a hand on the mouse would: Wine warps the X pointer, and the motion
 // that reaches the program's window is input (Wine counts no other). xdotool started from the
@@ -122,13 +137,13 @@ E2E_SCENARIO(tray_tip_tells_the_time_to_the_next_break) {
 // The language list worked from the keyboard: Esc closes the open list and leaves the window up,
 // the arrow keys choose, and Enter on the list presses OK.
 E2E_SCENARIO(options_language_is_chosen_from_the_keyboard) {
-    settings::storeReminding({.minutes = "45", .on = false});
-    App app = App::start(ctx);
-    HWND main = app.mainWindow();
-    HWND window = openOptions(app, main);
-    E2E_REQUIRE(window != nullptr);
+    auto [app, main, window] = startWithOptions(ctx);
     HWND list = child(window, opt::Language);
     E2E_REQUIRE(list != nullptr);
+    // Its page is the last: Ctrl+Shift+Tab goes round to it and puts the focus on the list.
+    clickOn(child(window, opt::Label1));
+    pressKeys("ctrl+shift+Tab");
+    E2E_REQUIRE(waitUntil([&] { return visible(list); }, 3s));
     E2E_CHECK_EQ(text(list), "English");
     E2E_CHECK_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 12);
 
@@ -147,4 +162,68 @@ E2E_SCENARIO(options_language_is_chosen_from_the_keyboard) {
     E2E_CHECK(waitUntil([&] { return text(child(main, id::Frame1)) == "Erinnerungen beendet."; }, 2s));
     E2E_CHECK_EQ(text(child(main, id::PushButton3)), "Erinnerungen starten");
     E2E_CHECK_EQ(text(child(main, id::Check1)), "Tonsignal");
+}
+
+namespace {
+
+// The window's outer height at `dpi` as Windows frames it there (Wine draws the frame at the
+// system's scale): the client area the layout gives plus the caption and border at that scale.
+int outerHeightAt(const App& app, HWND window, int dpi) {
+    changeScale(app, window, dpi, RECT{0, 0, 600, 400});
+    RECT client{};
+    GetClientRect(window, &client);
+    using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    const auto adjust = reinterpret_cast<Adjust>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    E2E_REQUIRE(adjust != nullptr);
+    RECT outer = client;
+    adjust(&outer, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+           static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), static_cast<UINT>(dpi));
+    note(std::to_string(dpi) + " dpi: client " + std::to_string(client.right) + " x " + std::to_string(client.bottom) +
+         " px, outer " + std::to_string(outer.right - outer.left) + " x " + std::to_string(outer.bottom - outer.top) +
+         " px");
+    return outer.bottom - outer.top;
+}
+
+}  // namespace
+
+// The pages reached from the keyboard as in any Windows dialog: Ctrl+Tab and Ctrl+PageDown
+// forward, Ctrl+Shift+Tab and Ctrl+PageUp back, round at either end, the focus on the new page's
+// first field. Then its height on a 1366 x 768 screen at 150 percent and a 1280 x 720 one at 125
+// percent, less the taskbar (48 pixels at 100 percent).
+E2E_SCENARIO(options_tabs_change_from_the_keyboard_and_fit_small_screens) {
+    auto [app, main, window] = startWithOptions(ctx);
+    HWND tabs = child(window, opt::Tabs);
+    E2E_CHECK_EQ(className(tabs), "SysTabControl32");
+    E2E_CHECK_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 7);
+    E2E_CHECK_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);
+    const int pageFields[] = {opt::NaturalBreaks, opt::TrayMenu, 1020, opt::KeepStatistics, opt::BreakNowKey,
+                              1050, opt::Language};
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    clickOn(child(window, opt::Label1));  // the keyboard's focus to the window
+    const struct {
+        const char* keys;
+        int tab;
+    } steps[] = {
+        {"ctrl+Tab", 1},  {"ctrl+Tab", 2},       {"ctrl+Next", 3},
+        {"ctrl+Tab", 4},
+        {"ctrl+Next", 4},  // in a key box Ctrl+PageDown is a key for the box
+        {"ctrl+shift+Tab", 3}, {"ctrl+Prior", 2}, {"ctrl+shift+Tab", 1}, {"ctrl+shift+Tab", 0},
+        {"ctrl+shift+Tab", 6},  // round the end
+        {"ctrl+Next", 0},  {"ctrl+Prior", 6},
+    };
+    for (const auto& step : steps) {
+        pressKeys(step.keys);
+        E2E_CHECK(waitUntil([&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == step.tab; }, 3s));
+        for (int tab = 0; tab < 7; ++tab) E2E_CHECK_EQ(visible(child(window, pageFields[tab])), tab == step.tab);
+        GUITHREADINFO focus{};
+        focus.cbSize = sizeof focus;
+        E2E_CHECK(waitUntil([&] {
+            return GetGUIThreadInfo(thread, &focus) && focus.hwndFocus == child(window, pageFields[step.tab]);
+        }, 2s));
+    }
+    E2E_CHECK(outerHeightAt(app, window, 144) <= 768 - 72);
+    E2E_CHECK(outerHeightAt(app, window, 120) <= 720 - 60);
+    post(window, WM_KEYDOWN, VK_ESCAPE);
+    E2E_CHECK(waitForWindowGone(window));
 }

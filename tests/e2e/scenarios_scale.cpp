@@ -21,17 +21,6 @@ std::string windowSize(HWND window) {
     return std::to_string(rect.right - rect.left) + " x " + std::to_string(rect.bottom - rect.top);
 }
 
-// Sends WM_DPICHANGED as Windows does, with the suggested rectangle in the program's memory.
-void changeScale(const App& app, HWND window, int dpi, const RECT& suggested) {
-    void* remote = VirtualAllocEx(app.process(), nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
-    E2E_REQUIRE(remote != nullptr);
-    E2E_REQUIRE(WriteProcessMemory(app.process(), remote, &suggested, sizeof suggested, nullptr));
-    DWORD_PTR result = 0;
-    E2E_REQUIRE(SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote),
-                                    SMTO_ABORTIFHUNG, 5000, &result));
-    VirtualFreeEx(app.process(), remote, 0, MEM_RELEASE);
-}
-
 }  // namespace
 
 E2E_SCENARIO(main_window_lays_out_anew_when_its_scale_changes) {

@@ -231,3 +231,24 @@ E2E_POSE(screenshot_statistics_window) {
     std::error_code ignored;
     std::filesystem::remove(statisticsPath(), ignored);
 }
+
+// The Options window at its first page (or RP_POSE_PAGE's, counted from 0, in RP_POSE_LANGUAGE),
+// the main window moved out of the picture.
+E2E_POSE(screenshot_options_window) {
+    settings::clear();
+    if (const char* language = std::getenv("RP_POSE_LANGUAGE")) settings::set("Language", language);
+    App app = App::start(ctx);
+    HWND main = app.mainWindow();
+    moveOutOfThePicture(main);
+    HWND window = openOptions(app, main);
+    E2E_REQUIRE(window != nullptr);
+    if (const char* page = std::getenv("RP_POSE_PAGE")) {
+        clickOn(window);
+        for (int i = std::atoi(page); i > 0; --i) pressKeys("ctrl+Tab");
+    }
+    E2E_REQUIRE(waitUntilStill(window, 300ms, 5s));
+    Sleep(200);  // let the window finish painting
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    pose("options-window", rect);
+}

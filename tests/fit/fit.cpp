@@ -7,6 +7,7 @@
 // through the program's own functions where it has one and through the same Tr/Fill calls as the
 // code elsewhere, so that a longer wording in a .po is measured.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -163,6 +164,11 @@ class Fitting {
                 window->FontFor(ForText(control.GetFont(), entry)));
       return;
     }
+    if (control.Kind() == ControlKind::TabStrip) {
+      CheckTabs(form, control, *native);
+      return;
+    }
+    if (const Control* page = control.Page(); page && page != &control) CheckInPage(form, control, *page);
     if (const std::optional<TextRoom> room = TextRoomOf(*native))
       Measure(form, control, control.Text(), room->rect, room->format, room->font);
   }
@@ -177,6 +183,34 @@ class Fitting {
 
   void CheckAll(const Form& form) {
     for (const Control* control : form.Controls()) Check(form, *control);
+  }
+
+  // The tabs in one row within the strip (the system would otherwise add arrows to scroll them),
+  // and above the pages.
+  void CheckTabs(const Form& form, const Control& strip, const NativeControl& native) {
+    RECT room;
+    GetClientRect(native.window, &room);
+    const int pageTop = PixelsOf(strip.Pages().at(0)->Rect(), native.owner.Dpi()).top;
+    const auto tabs = static_cast<int>(SendMessageW(native.window, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < tabs; ++i) {
+      RECT tab{};
+      SendMessageW(native.window, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab));
+      // The chosen tab stands 2 pixels out on either side.
+      if (tab.right + 2 > room.right)
+        Report(form, strip, strip.Entries().at(static_cast<std::size_t>(i)),
+               std::to_string(tab.right + 2 - room.right) + " px past the strip");
+      if (tab.bottom + 2 > pageTop)
+        Report(form, strip, strip.Entries().at(static_cast<std::size_t>(i)),
+               std::to_string(tab.bottom + 2 - pageTop) + " px into the page");
+    }
+  }
+
+  // A control on a page within the page, which clips it.
+  void CheckInPage(const Form& form, const Control& control, const Control& page) {
+    const int dpi = FormWindow::FromWindow(WindowOf(form))->Dpi();
+    const PixelRect inner = PixelsOf(control.Rect(), dpi), outer = PixelsOf(page.Rect(), dpi);
+    if (control.Container() == &page && (inner.left + inner.width > outer.width || inner.top + inner.height > outer.height))
+      Report(form, control, control.Text(), "runs out of its page");
   }
 
   int Misfits() const { return misfits_; }
@@ -254,6 +288,16 @@ void CheckOptions(Fitting& fit, FormOptions& form) {
     std::string problem;
     if (!ParseWorkDays(typed, read, problem)) days.push_back(Tr(problem));
   }
+  // Every page shown in turn, as the user brings it up.
+  for (std::size_t page = 0; page < form.TabStrip1.Pages().size(); ++page) {
+    form.TabStrip1.SetValue(static_cast<int>(page));
+    fit.Check(form, form.TabStrip1);
+    for (const Control* control : form.Controls())
+      if (control->Page() == form.TabStrip1.Pages()[page]) fit.Check(form, *control);
+  }
+  RECT outer{};
+  GetWindowRect(WindowOf(form), &outer);
+  std::printf("%s: %ld x %ld px\n", form.Name().c_str(), outer.right - outer.left, outer.bottom - outer.top);
   fit.CheckEach(form, form.Label3, hours);
   fit.CheckEach(form, form.Label5, days);
   // What is wrong with a key; each row's label the same size.

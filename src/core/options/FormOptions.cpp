@@ -17,13 +17,26 @@ constexpr int kInformationStyle = 64;  // OK button, information icon
 // A field's message in dark red, in the system's colours under high contrast.
 constexpr std::uint32_t kProblemColour = 0x0000A0;
 
+// The tab strip holds the pages below its row of tabs, each page as tall as the tallest group.
+// Wide enough for the six tabs in one row in every language (Russian's are the widest).
+constexpr int kClientWidth = 11400;
+constexpr int kStripWidth = kClientWidth - 240;
+// A page covers the strip's room below the tabs, inside its border.
+constexpr int kPageTop = 360;
+constexpr TwipsRect kPage{45, kPageTop, kStripWidth - 90, 2880};
+constexpr int kStripHeight = kPageTop + kPage.height + 45;
+constexpr int kButtonsTop = 120 + kStripHeight + 120;
+constexpr int kClientHeight = kButtonsTop + 405 + 120;
+
 }  // namespace
 
 FormOptions::FormOptions(Platform& platform, Main& main, const Options& current, std::function<void()> imported,
                          std::function<bool(Hotkey)> keyAvailable)
-    : Form(platform.ui, "FormOptions", FormStyle::FixedDialog, 8040, 13755),
+    : Form(platform.ui, "FormOptions", FormStyle::FixedDialog, kClientWidth, kClientHeight),
+      // One page a group, each named on its tab by its caption; the buttons below the tabs.
+      TabStrip1(AddControl(ControlKind::TabStrip, "TabStrip1", nullptr, {120, 120, kStripWidth, kStripHeight}, 123, "")),
       // TRANSLATORS: the captions of the check boxes and labels are one line, about 500 pixels.
-      Frame1(AddControl(ControlKind::Frame, "Frame1", nullptr, {120, 120, 7800, 2055}, 28, TrNoop("Breaks"))),
+      Frame1(AddControl(ControlKind::Frame, "Frame1", &TabStrip1, kPage, 28, TrNoop("Breaks"))),
       Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame1, {120, 300, 7560, 285}, 0,
                         TrNoop("Time away from the computer counts as a break"))),
       Label1(AddControl(ControlKind::Label, "Label1", &Frame1, {480, 720, 3600, 285}, 14,
@@ -34,7 +47,7 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
                         TrNoop("Hold reminders during presentations, full-screen programs and calls"))),
       Check3(AddControl(ControlKind::CheckBox, "Check3", &Frame1, {120, 1560, 7560, 285}, 3,
                         TrNoop("Show the time to the next break in the tray tip"))),
-      Frame2(AddControl(ControlKind::Frame, "Frame2", nullptr, {120, 2295, 7800, 2910}, 29,
+      Frame2(AddControl(ControlKind::Frame, "Frame2", &TabStrip1, kPage, 29,
                         TrNoop("Tray and working hours"))),
       Check4(AddControl(ControlKind::CheckBox, "Check4", &Frame2, {120, 300, 7560, 285}, 4,
                         TrNoop("Right-click on the tray icon opens a menu"))),
@@ -50,7 +63,7 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
                         TrNoop("Work days, e.g. Mon,Tue,Wed,Thu,Fri (empty: every day):"))),
       Text3(AddControl(ControlKind::TextBox, "Text3", &Frame2, {120, 2280, 3600, 345}, 7, "")),
       Label5(AddControl(ControlKind::Label, "Label5", &Frame2, {3840, 2280, 3840, 480}, 18, "")),
-      Frame20(AddControl(ControlKind::Frame, "Frame20", nullptr, {120, 5325, 7800, 2460}, 30,
+      Frame20(AddControl(ControlKind::Frame, "Frame20", &TabStrip1, kPage, 30,
                          TrNoop("Guided Breaks"))),
       Label20(AddControl(ControlKind::Label, "Label20", &Frame20, {120, 360, 5160, 285}, 19,
                          // TRANSLATORS: a label left of a small number box, about 340 pixels.
@@ -68,11 +81,11 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
                          TrNoop("Wait for a pause in typing before a break starts"))),
       Check20(AddControl(ControlKind::CheckBox, "Check20", &Frame20, {120, 2040, 7560, 285}, 12,
                          TrNoop("Eye breaks: look away for 20 seconds every 20 minutes"))),
-      Frame9(AddControl(ControlKind::Frame, "Frame9", nullptr, {120, 7905, 7800, 735}, 31, TrNoop("Statistics"))),
+      Frame9(AddControl(ControlKind::Frame, "Frame9", &TabStrip1, kPage, 31, TrNoop("Statistics"))),
       Check9(AddControl(ControlKind::CheckBox, "Check9", &Frame9, {120, 300, 7440, 285}, 13,
                         TrNoop("Keep statistics of breaks and screen time on this computer"))),
       // TRANSLATORS: a group of keys that work from anywhere, whatever program has the focus.
-      Frame30(AddControl(ControlKind::Frame, "Frame30", nullptr, {120, 8760, 7800, 2280}, 32, TrNoop("Keyboard"))),
+      Frame30(AddControl(ControlKind::Frame, "Frame30", &TabStrip1, kPage, 32, TrNoop("Keyboard"))),
       // Each caption just before its box: a screen reader names the box after it.
       // TRANSLATORS: the four captions left of the key boxes hold two lines of about 215 pixels.
       Label30(AddControl(ControlKind::Label, "Label30", &Frame30, {120, 330, 3240, 450}, 101, TrNoop("Take a Break Now"))),
@@ -88,26 +101,29 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
       Label33(AddControl(ControlKind::Label, "Label33", &Frame30, {120, 1770, 3240, 450}, 110, TrNoop("Skip Break"))),
       Hotkey33(AddControl(ControlKind::HotkeyBox, "Hotkey33", &Frame30, {3480, 1740, 2040, 345}, 111, "")),
       Label37(AddControl(ControlKind::Label, "Label37", &Frame30, {5640, 1770, 2040, 450}, 112, "")),
-      Frame50(AddControl(ControlKind::Frame, "Frame50", nullptr, {120, 11160, 7800, 1440}, 33, TrNoop("Calendar"))),
+      Frame50(AddControl(ControlKind::Frame, "Frame50", &TabStrip1, kPage, 34, TrNoop("Calendar"))),
       // TRANSLATORS: above a wide box for a file path or a web address; keep ".ics" as it is.
-      Label50(AddControl(ControlKind::Label, "Label50", &Frame50, {120, 300, 7560, 285}, 113,
+      Label50(AddControl(ControlKind::Label, "Label50", &Frame50, {120, 360, 10380, 285}, 113,
                          TrNoop("Calendar (.ics file or address):"))),
-      Text50(AddControl(ControlKind::TextBox, "Text50", &Frame50, {120, 600, 5880, 345}, 114, "")),
+      Text50(AddControl(ControlKind::TextBox, "Text50", &Frame50, {120, 660, 8700, 345}, 114, "")),
       // TRANSLATORS: a button of about 100 pixels that reads the calendar at once.
-      PushButton50(AddControl(ControlKind::PushButton, "PushButton50", &Frame50, {6120, 570, 1560, 405}, 115,
+      PushButton50(AddControl(ControlKind::PushButton, "PushButton50", &Frame50, {8940, 630, 1560, 405}, 115,
                               TrNoop("Check"))),
-      Label51(AddControl(ControlKind::Label, "Label51", &Frame50, {120, 1035, 7560, 285}, 116, "")),
+      Label51(AddControl(ControlKind::Label, "Label51", &Frame50, {120, 1095, 10380, 285}, 116, "")),
+      // TRANSLATORS: a page of the Options window: the program's language (and look).
+      Frame40(AddControl(ControlKind::Frame, "Frame40", &TabStrip1, kPage, 33, TrNoop("Appearance"))),
+      // A row a choice, a label and its list; the rows below the first are kept free for more.
       // TRANSLATORS: a label left of the list of languages, about 95 pixels.
-      Label6(AddControl(ControlKind::Label, "Label6", nullptr, {240, 12780, 1440, 285}, 117, TrNoop("Language:"))),
-      Combo1(AddControl(ControlKind::ComboBox, "Combo1", nullptr, {1740, 12720, 4200, 345}, 118, "")),
-      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {4200, 13185, 1740, 405}, 119,
+      Label6(AddControl(ControlKind::Label, "Label6", &Frame40, {120, 360, 1440, 285}, 117, TrNoop("Language:"))),
+      Combo1(AddControl(ControlKind::ComboBox, "Combo1", &Frame40, {1620, 300, 4200, 345}, 118, "")),
+      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {kClientWidth - 3840, kButtonsTop, 1740, 405}, 119,
                              // TRANSLATORS: the four buttons are about 115 pixels wide.
                              TrNoop("OK"))),
-      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {6060, 13185, 1740, 405}, 120,
+      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {kClientWidth - 1980, kButtonsTop, 1740, 405}, 120,
                              TrNoop("Cancel"))),
-      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {240, 13185, 1740, 405}, 121,
+      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {240, kButtonsTop, 1740, 405}, 121,
                              TrNoop("Export..."))),
-      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", nullptr, {2100, 13185, 1740, 405}, 122,
+      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", nullptr, {2100, kButtonsTop, 1740, 405}, 122,
                              TrNoop("Import..."))),
       platform_(platform),
       main_(main),
@@ -118,6 +134,8 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
       current_(current),
       self_(std::make_shared<FormOptions*>(this)) {
   SetDesignFonts(*this);
+  // Tabs in the weight Windows gives them: six names side by side in every language.
+  TabStrip1.SetFont({"Arial", 9, false});
   Label3.SetForeColor(kProblemColour);
   Label5.SetForeColor(kProblemColour);
   for (Control* problem : keyProblems_) problem->SetForeColor(kProblemColour);
@@ -198,6 +216,7 @@ void FormOptions::PushButton1_Click() {
   for (const auto& number : numbers) {
     if (!ParseWholeNumber(number.box.Text(), number.least, number.most, number.value)) {
       platform_.dialogs.MessageBox(Tr(number.refusal), Tr(kOptionsCaption), kErrorStyle);
+      number.box.SetFocus();
       return;
     }
   }
@@ -208,7 +227,14 @@ void FormOptions::PushButton1_Click() {
   Label3.SetText(hoursProblem);
   Label5.SetText(daysProblem);
   const bool keysRead = ReadKeys(chosen.hotkeys);
-  if (!hoursRead || !daysRead || !keysRead) return;
+  if (!hoursRead || !daysRead || !keysRead) {
+    // To the first field told about, on whichever page it is.
+    const auto wrongKey = std::find_if(keyProblems_.begin(), keyProblems_.end(),
+                                       [](const Control* problem) { return !problem->Text().empty(); });
+    Control* wrong = !hoursRead ? &Text2 : !daysRead ? &Text3 : keyBoxes_[wrongKey - keyProblems_.begin()];
+    wrong->SetFocus();
+    return;
+  }
   chosen.naturalBreaks = Check1.Value() == 1;
   chosen.holdReminders = Check2.Value() == 1;
   chosen.tipShowsTimeLeft = Check3.Value() == 1;

@@ -27,8 +27,8 @@ class FormOptions : public Form {
               std::function<bool(Hotkey)> keyAvailable = {});
   ~FormOptions() override;
 
-  // Group boxes stacked from the top, one a concern; the language below the last, then OK and
-  // Cancel.
+  // A tab strip with a page (a frame) a concern; OK, Cancel, Export... and Import... below it.
+  Control& TabStrip1;
   Control& Frame1;  // breaks
   Control& Check1;  // natural breaks
   Control& Label1;
@@ -73,6 +73,7 @@ class FormOptions : public Form {
   Control& Text50;        // the calendar's file or address
   Control& PushButton50;  // Check
   Control& Label51;       // what "Check" found
+  Control& Frame40;  // appearance
   Control& Label6;
   Control& Combo1;  // language
   Control& PushButton1;  // OK

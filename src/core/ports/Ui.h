@@ -9,6 +9,7 @@
 
 namespace rp {
 
+class Control;
 class Form;
 
 // A picture the program holds: an icon or a cursor. Destroying it frees the native handle.
@@ -43,6 +44,8 @@ class FormView {
   // Apply every property that differs from what the native window shows.
   virtual void Refresh() = 0;
   virtual void SetFocus() = 0;
+  // Gives one of the window's controls the keyboard focus.
+  virtual void FocusControl(Control& control) = 0;
   // Outer size in twips that the real frame gives the design client size.
   virtual int OuterWidth() = 0;
   virtual int OuterHeight() = 0;

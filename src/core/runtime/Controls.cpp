@@ -1,5 +1,6 @@
 #include "runtime/Controls.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "runtime/Failure.h"
@@ -32,6 +33,12 @@ Control::Control(Form& form, ControlKind kind, std::string name, Control* contai
       backColor_(DesignBackColour(kind)),
       foreColor_(DesignForeColour(kind)) {
   if (kind == ControlKind::ComboBox) value_ = -1;
+  // A page joins its strip's tabs; the first page shows, the others wait for their tab.
+  if (container_ && container_->kind_ == ControlKind::TabStrip) {
+    container_->pages_.push_back(this);
+    container_->entries_.push_back(text_);
+    visible_ = container_->pages_.size() == 1;
+  }
 }
 
 void Control::Mirror(ControlChange change) {
@@ -52,6 +59,11 @@ void Control::SetText(std::string text) {
   if (text == text_) return;
   text_ = std::move(text);
   Mirror(ControlChange::Text);
+  if (container_ && container_->kind_ == ControlKind::TabStrip) {
+    const auto& pages = container_->pages_;
+    container_->entries_[static_cast<std::size_t>(std::find(pages.begin(), pages.end(), this) - pages.begin())] = text_;
+    container_->Mirror(ControlChange::Entries);
+  }
   if (HoldsUserText(kind_)) Raise(onChange);
 }
 
@@ -62,10 +74,34 @@ void Control::SetValue(int value) {
   // A drop-down list holds one of its entries, or none.
   if (kind_ == ControlKind::ComboBox && (value < -1 || value >= static_cast<int>(entries_.size())))
     throw Failure("Invalid property value");
+  // A tab strip always shows one of its pages.
+  if (kind_ == ControlKind::TabStrip && (value < 0 || value >= static_cast<int>(pages_.size())))
+    throw Failure("Invalid property value");
   if (value == value_) return;
   value_ = value;
   Mirror(ControlChange::Value);
-  if (kind_ == ControlKind::CheckBox || kind_ == ControlKind::ComboBox) Raise(onChange);
+  ShowChosenPage();
+  if (kind_ == ControlKind::CheckBox || kind_ == ControlKind::ComboBox || kind_ == ControlKind::TabStrip)
+    Raise(onChange);
+}
+
+void Control::ShowChosenPage() {
+  for (std::size_t i = 0; i < pages_.size(); ++i) pages_[i]->SetVisible(static_cast<int>(i) == value_);
+}
+
+Control* Control::Page() const {
+  for (const Control* inner = this; inner->container_; inner = inner->container_)
+    if (inner->container_->kind_ == ControlKind::TabStrip) return const_cast<Control*>(inner);
+  return nullptr;
+}
+
+void Control::SetFocus() {
+  if (Control* page = Page()) {
+    Control& strip = *page->container_;
+    const auto at = std::find(strip.pages_.begin(), strip.pages_.end(), page) - strip.pages_.begin();
+    strip.SetValue(static_cast<int>(at));
+  }
+  if (FormView* view = form_.View()) view->FocusControl(*this);
 }
 
 void Control::SetEntries(std::vector<std::string> entries) {
@@ -159,13 +195,14 @@ void Control::UserClick() {
 }
 
 void Control::UserChoose(int index) {
-  if (kind_ != ControlKind::ComboBox || index == value_) return;
+  if ((kind_ != ControlKind::ComboBox && kind_ != ControlKind::TabStrip) || index == value_) return;
   if (!enabled_ || index < 0 || index >= static_cast<int>(entries_.size())) {
     // A choice that reached a disabled list anyway (sent by another program) is put back.
     Mirror(ControlChange::Value);
     return;
   }
   value_ = index;
+  ShowChosenPage();
   Raise(onChange);
 }
 

@@ -9,8 +9,9 @@ namespace rp {
 class Form;
 
 // A hot key box takes a key with its modifiers as the user presses it; its text is the key as
-// settings/HotkeyText writes it ("Ctrl+Alt+B"), "" for none.
-enum class ControlKind { Frame, Label, TextBox, CheckBox, PushButton, ProgressBar, Chart, ComboBox, HotkeyBox };
+// settings/HotkeyText writes it ("Ctrl+Alt+B"), "" for none. A tab strip shows one of its pages
+// (the frames it contains) at a time, each named on its tab by the page's caption.
+enum class ControlKind { Frame, Label, TextBox, CheckBox, PushButton, ProgressBar, Chart, ComboBox, HotkeyBox, TabStrip };
 
 // A text box and a hot key box hold the user's text, not a caption; a change raises onChange.
 inline bool HoldsUserText(ControlKind kind) { return kind == ControlKind::TextBox || kind == ControlKind::HotkeyBox; }
@@ -104,14 +105,22 @@ class Control {
   void SetText(std::string text);
 
   // Check box: 0 unchecked, 1 checked, 2 grayed. Progress bar: the bar's value. Drop-down
-  // list: the index of the chosen entry, -1 for none.
+  // list: the index of the chosen entry, -1 for none. Tab strip: the index of the page shown.
   int Value() const { return value_; }
   void SetValue(int value);
 
   // Drop-down list: the entries to choose from, in order. The chosen index stays where the new
-  // entries still have one.
+  // entries still have one. Tab strip: its pages' captions, kept by the strip.
   const std::vector<std::string>& Entries() const { return entries_; }
   void SetEntries(std::vector<std::string> entries);
+
+  // Tab strip: its pages in order. A page is a frame placed in the strip; only the chosen one
+  // shows.
+  const std::vector<Control*>& Pages() const { return pages_; }
+  // The page of a tab strip that holds this control, at any depth; nullptr when none does.
+  Control* Page() const;
+  // Gives the control the keyboard focus, showing its page first when that is hidden.
+  void SetFocus();
 
   // Progress bar maximum.
   int Max() const { return max_; }
@@ -161,6 +170,8 @@ class Control {
  private:
   void Mirror(ControlChange change);
   void Raise(const std::function<void()>& handler);
+  // Tab strip: shows the chosen page and hides the others.
+  void ShowChosenPage();
 
   Form& form_;
   ControlKind kind_;
@@ -171,6 +182,7 @@ class Control {
   std::string text_;
   int value_ = 0;
   std::vector<std::string> entries_;
+  std::vector<Control*> pages_;
   int max_ = 100;
   bool visible_ = true;
   bool enabled_ = true;

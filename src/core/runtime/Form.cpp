@@ -1,5 +1,6 @@
 #include "runtime/Form.h"
 
+#include "runtime/TabOrder.h"
 #include "runtime/Translation.h"
 
 #include <algorithm>
@@ -165,6 +166,19 @@ void Form::ShowModal(Form& owner, EventLoop& loop) {
 bool Form::PressButton(Control* button) {
   if (!button || !view_ || !enabled_) return false;
   button->UserClick();
+  return true;
+}
+
+bool Form::UserNextPage(bool backwards) {
+  const auto strip = std::find_if(controls_.begin(), controls_.end(),
+                                  [](const Control* c) { return c->Kind() == ControlKind::TabStrip; });
+  if (strip == controls_.end() || !view_ || !enabled_) return false;
+  const auto pages = static_cast<int>((*strip)->Pages().size());
+  if (pages == 0) return false;
+  // As from code: the native strip shows the key's choice too.
+  (*strip)->SetValue(((*strip)->Value() + (backwards ? pages - 1 : 1)) % pages);
+  Control* page = (*strip)->Pages()[static_cast<std::size_t>((*strip)->Value())];
+  if (Control* first = FirstTabStopIn(*this, *page)) first->SetFocus();
   return true;
 }
 

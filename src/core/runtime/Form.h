@@ -146,6 +146,10 @@ class Form {
   virtual bool SystemMenuItemEnabled(std::size_t index) { return (void)index, true; }
   // Enter and Esc press the default and the cancel button; false when the window has none.
   bool UserPressedEnter() { return PressButton(defaultButton_); }
+  // Ctrl+Tab or Ctrl+PageDown (Ctrl+Shift+Tab or Ctrl+PageUp: `backwards`): the window's tab
+  // strip shows the next page, wrapping at either end, and the focus goes to its first field;
+  // false when the window has no tab strip.
+  bool UserNextPage(bool backwards);
   bool UserPressedEscape() { return PressButton(cancelButton_); }
   // The shell restarted (the registered "TaskbarCreated" message reached the window).
   void UserShellRestarted() { Form_ShellRestarted(); }

@@ -7,7 +7,7 @@ namespace rp {
 bool IsTabStop(const Control& control) {
   const ControlKind kind = control.Kind();
   if (!HoldsUserText(kind) && kind != ControlKind::CheckBox && kind != ControlKind::PushButton &&
-      kind != ControlKind::ComboBox)
+      kind != ControlKind::ComboBox && kind != ControlKind::TabStrip)
     return false;
   for (const Control* shown = &control; shown; shown = shown->Container())
     if (!shown->Visible()) return false;
@@ -31,6 +31,16 @@ Control* NextTabStop(const Form& form, const Control* focused, bool backwards) {
   if (!onAStop) return first;
   if (backwards) return before ? before : last;
   return after ? after : first;
+}
+
+Control* FirstTabStopIn(const Form& form, const Control& container) {
+  Control* first = nullptr;
+  for (Control* stop : form.Controls()) {
+    if (!IsTabStop(*stop) || (first && stop->TabIndex() > first->TabIndex())) continue;
+    for (const Control* inside = stop->Container(); inside; inside = inside->Container())
+      if (inside == &container) first = stop;
+  }
+  return first;
 }
 
 }  // namespace rp

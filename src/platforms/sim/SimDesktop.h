@@ -77,6 +77,10 @@ class SimDesktop : public EventLoop, public Ui {
     const auto at = std::find(entries.begin(), entries.end(), entry);
     Run([&] { control.UserChoose(at == entries.end() ? -1 : static_cast<int>(at - entries.begin())); });
   }
+  // Ctrl+Tab, or Ctrl+Shift+Tab (`backwards`), in the window.
+  void PressNextPage(Form& form, bool backwards = false) {
+    Run([&] { form.UserNextPage(backwards); });
+  }
   void Close(Form& form, int reason = kCloseFromControlMenu) {
     Run([&] { form.UserClose(reason); });
   }

@@ -16,6 +16,7 @@ class SimFormView : public FormView {
   ~SimFormView() override;
   void Refresh() override;
   void SetFocus() override;
+  void FocusControl(Control& control) override { focused = &control; }
   int OuterWidth() override;
   int OuterHeight() override;
   ScreenMetrics Screen() override;
@@ -26,6 +27,7 @@ class SimFormView : public FormView {
   int dpi;  // of the monitor the window is on
   bool shown = false;
   int focusCount = 0;
+  Control* focused = nullptr;  // the control last given the keyboard focus
   std::vector<std::pair<int, int>> positions;  // every distinct Left/Top shown
 
  private:

@@ -25,6 +25,7 @@ void PaintFrame(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
   Colours& colours = self.owner.desktop().colours();
   FillWith(dc, client, colours.BackColourOf(c));
+  if (c.Container() && c.Container()->Kind() == ControlKind::TabStrip) return;  // a page: its tab is its caption
   SelectScope font(dc, self.font);
   const std::wstring caption = Widen(c.Text());
   SIZE extent{};
@@ -92,6 +93,7 @@ std::optional<TextRoom> TextRoomOf(const NativeControl& self) {
   constexpr UINT kLine = DT_SINGLELINE | DT_NOPREFIX;
   switch (self.control.Kind()) {
     case ControlKind::Frame: {
+      if (self.control.Container() && self.control.Container()->Kind() == ControlKind::TabStrip) break;
       // Within the border with the same margin right as left, and above the first control inside.
       RECT room{CaptionLeft(self.owner) + 2, 0, client.right - CaptionLeft(self.owner), client.bottom};
       for (const Control* inside : self.control.Owner().Controls())
@@ -117,6 +119,7 @@ std::optional<TextRoom> TextRoomOf(const NativeControl& self) {
     case ControlKind::Chart:     // its texts are shapes, each in its own place
     case ControlKind::ComboBox:  // its entries are drawn each in its own font
     case ControlKind::HotkeyBox:
+    case ControlKind::TabStrip:  // its tabs are measured as the system lays them out
     case ControlKind::TextBox: break;
   }
   return std::nullopt;

@@ -27,8 +27,13 @@ bool HandleDialogKeys(const MSG& message) {
   if (focused && focused->control.Kind() == ControlKind::ComboBox &&
       SendMessageW(message.hwnd, CB_GETDROPPEDSTATE, 0, 0))
     return false;
+  const bool control = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+  // Ctrl+PageUp and Ctrl+PageDown are keys a hot key box may be given.
+  const bool inKeyBox = focused && focused->control.Kind() == ControlKind::HotkeyBox;
   switch (message.wParam) {
-    case VK_TAB: return MoveFocus(*window, GetKeyState(VK_SHIFT) < 0);
+    case VK_TAB: return control ? window->form().UserNextPage(shift) : MoveFocus(*window, shift);
+    case VK_PRIOR:
+    case VK_NEXT: return control && !inKeyBox && window->form().UserNextPage(message.wParam == VK_PRIOR);
     case VK_RETURN: return PressEnter(*window, message);
     case VK_ESCAPE: return window->form().UserPressedEscape();
     default: return false;
@@ -38,11 +43,9 @@ bool HandleDialogKeys(const MSG& message) {
 bool MoveFocus(FormWindow& window, bool backwards) {
   const NativeControl* focused = window.ControlOf(GetFocus());
   Control* next = NextTabStop(window.form(), focused ? &focused->control : nullptr, backwards);
-  const NativeControl* target = next ? window.ControlOf(*next) : nullptr;
   // The controls are made when the window first shows more than its caption.
-  if (!target) return false;
-  ::SetFocus(target->window);
-  if (next->Kind() == ControlKind::TextBox) SendMessageW(target->window, EM_SETSEL, 0, -1);
+  if (!next || !window.ControlOf(*next)) return false;
+  window.FocusControl(*next);
   return true;
 }
 

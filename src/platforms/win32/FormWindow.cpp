@@ -211,11 +211,14 @@ void FormWindow::CreateControls() {
     else
       FitToLayout(nullptr);
   }
-  // Containers first, then each control in tab order, so the native z-order is the tab order.
+  // Containers first (a tab strip before the frames that are its pages), then each control in
+  // tab order, so the native z-order is the tab order.
+  const auto rank = [](const Control* c) {
+    return c->Kind() == ControlKind::TabStrip ? 0 : c->Kind() == ControlKind::Frame ? 1 : 2;
+  };
   std::vector<Control*> ordered(form_.Controls());
-  std::stable_sort(ordered.begin(), ordered.end(), [](const Control* a, const Control* b) {
-    const bool aFrame = a->Kind() == ControlKind::Frame, bFrame = b->Kind() == ControlKind::Frame;
-    if (aFrame != bFrame) return aFrame;
+  std::stable_sort(ordered.begin(), ordered.end(), [&](const Control* a, const Control* b) {
+    if (rank(a) != rank(b)) return rank(a) < rank(b);
     return a->TabIndex() < b->TabIndex();
   });
   std::map<const Control*, HWND> natives;
@@ -280,6 +283,13 @@ NativeControl* FormWindow::ControlOf(HWND child) const {
   for (const auto& native : controls_)
     if (native->window == child) return native.get();
   return nullptr;
+}
+
+void FormWindow::FocusControl(Control& control) {
+  const NativeControl* native = ControlOf(control);
+  if (!native) return;
+  ::SetFocus(native->window);
+  if (control.Kind() == ControlKind::TextBox) SendMessageW(native->window, EM_SETSEL, 0, -1);
 }
 
 void FormWindow::SetFocus() {
@@ -380,6 +390,7 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
     case WM_DRAWITEM: return NativeControl::ReflectNotification(window_, message, wParam, lParam);
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
     case WM_MOUSEMOVE: return OnMouseMove();
@@ -400,6 +411,12 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION: return OnEndSession(wParam);
     default: return OnOtherMessage(message, wParam, lParam);
   }
+}
+
+LRESULT FormWindow::OnNotify(const NMHDR& header) {
+  // Looked up among the window's own controls: tips and the system's controls notify too.
+  NativeControl* child = ControlOf(header.hwndFrom);
+  return child ? child->OnNotify(header) : Default(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
 }
 
 LRESULT FormWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {

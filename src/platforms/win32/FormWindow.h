@@ -23,6 +23,7 @@ class FormWindow : public FormView {
 
   void Refresh() override;
   void SetFocus() override;
+  void FocusControl(Control& control) override;
   int OuterWidth() override;
   int OuterHeight() override;
   ScreenMetrics Screen() override;
@@ -48,6 +49,7 @@ class FormWindow : public FormView {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnNotify(const NMHDR& header);
   LRESULT OnEraseBackground(HDC dc);
   LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
   LRESULT OnMouseMove();

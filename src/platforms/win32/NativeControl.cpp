@@ -36,7 +36,8 @@ NativeControl* ControlOf(HWND window) {
 // Control ids the end-to-end driver knows: Text1 is 1001, Check8 1108, Frame3 1303, ...
 constexpr std::pair<const char*, int> kIdBases[] = {{"ProgressBar", 1400}, {"PushButton", 1200}, {"Check", 1100},
                                                     {"Frame", 1300},       {"Label", 1500},       {"Text", 1000},
-                                                    {"Chart", 1600},       {"Combo", 1700},       {"Hotkey", 1800}};
+                                                    {"Chart", 1600},       {"Combo", 1700},       {"Hotkey", 1800},
+                                                    {"TabStrip", 1900}};
 
 int ControlId(const Control& control) {
   for (const auto& [prefix, base] : kIdBases) {
@@ -168,6 +169,16 @@ LRESULT OnCommand(NativeControl& child, UINT code) {
   return 0;
 }
 
+}  // namespace
+
+LRESULT NativeControl::OnNotify(const NMHDR& header) {
+  if (header.code == TCN_SELCHANGE && control.Kind() == ControlKind::TabStrip)
+    control.UserChoose(static_cast<int>(SendMessageW(window, TCM_GETCURSEL, 0, 0)));
+  return 0;
+}
+
+namespace {
+
 LRESULT OnControlColour(NativeControl& child, HDC dc) {
   Colours& colours = child.owner.desktop().colours();
   const COLORREF back = colours.BackColourOf(child.control);
@@ -233,6 +244,12 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
       break;
     case ControlKind::CheckBox: className = WC_BUTTONW; style |= WS_TABSTOP | BS_3STATE; break;
     case ControlKind::PushButton: className = WC_BUTTONW; style |= WS_TABSTOP | BS_OWNERDRAW; break;
+    // The pages are its children, drawn over the room below the tabs; a click on a tab focuses it.
+    case ControlKind::TabStrip:
+      className = WC_TABCONTROLW;
+      style |= WS_TABSTOP | WS_CLIPCHILDREN | TCS_FOCUSONBUTTONDOWN;
+      exStyle = WS_EX_CONTROLPARENT;
+      break;
     // Drawn here, each entry in a font with its characters: a language's own name in any language.
     case ControlKind::ComboBox:
       className = WC_COMBOBOXW;
@@ -241,7 +258,8 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
   }
   CommonControls& commonControls = owner.desktop().commonControls();
   if (className == std::wstring_view(WC_EDITW) || className == std::wstring_view(WC_BUTTONW) ||
-      className == std::wstring_view(WC_COMBOBOXW) || className == std::wstring_view(HOTKEY_CLASSW))
+      className == std::wstring_view(WC_COMBOBOXW) || className == std::wstring_view(HOTKEY_CLASSW) ||
+      className == std::wstring_view(WC_TABCONTROLW))
     commonControls.Load();
   const PixelRect place = PixelsOf(control.Rect(), owner.Dpi());
   window = CreateWindowExW(exStyle, className, Widen(control.Text()).c_str(), style, place.left, place.top,
@@ -251,7 +269,7 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
   if (control.Kind() == ControlKind::PushButton) commonControls.Subclass(window, ButtonSubclassProc, kButtonSubclassId);
   control.Attach(this);
   // Created with its text and visibility; the rest is applied here.
-  if (control.Kind() == ControlKind::ComboBox) ApplyEntries();
+  if (control.Kind() == ControlKind::ComboBox || control.Kind() == ControlKind::TabStrip) ApplyEntries();
   if (control.Kind() == ControlKind::HotkeyBox) {
     // A letter or digit alone would be taken from every program's typing: Ctrl+Alt is added.
     SendMessageW(window, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
@@ -292,6 +310,19 @@ void NativeControl::Refresh(ControlChange change) {
 }
 
 void NativeControl::ApplyEntries() {
+  if (control.Kind() == ControlKind::TabStrip) {
+    SendMessageW(window, TCM_DELETEALLITEMS, 0, 0);
+    for (const std::string& entry : control.Entries()) {
+      std::wstring text = Widen(entry);
+      TCITEMW item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = text.data();
+      const auto at = SendMessageW(window, TCM_GETITEMCOUNT, 0, 0);
+      SendMessageW(window, TCM_INSERTITEMW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item));
+    }
+    ApplyValue();
+    return;
+  }
   SendMessageW(window, CB_RESETCONTENT, 0, 0);
   for (const std::string& entry : control.Entries())
     SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
@@ -364,7 +395,9 @@ void NativeControl::ApplyText() {
 }
 
 void NativeControl::ApplyValue() {
-  if (control.Kind() == ControlKind::ComboBox) {
+  if (control.Kind() == ControlKind::TabStrip) {
+    SendMessageW(window, TCM_SETCURSEL, static_cast<WPARAM>(control.Value()), 0);  // tells no one
+  } else if (control.Kind() == ControlKind::ComboBox) {
     SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(control.Value()), 0);  // -1: none
   } else if (control.Kind() == ControlKind::CheckBox) {
     const WPARAM state = control.Value() == 1 ? BST_CHECKED : control.Value() == 2 ? BST_INDETERMINATE : BST_UNCHECKED;

@@ -24,6 +24,8 @@ class NativeControl : public ControlView {
   // WM_CTLCOLOR... and WM_DRAWITEM go back to the control that sent it; the parent's default
   // answer where it came from none of the program's controls.
   static LRESULT ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
+  // A WM_NOTIFY the control sent its window: a tab chosen.
+  LRESULT OnNotify(const NMHDR& header);
 
   FormWindow& owner;
   Control& control;
