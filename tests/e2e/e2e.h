@@ -224,6 +224,8 @@ HWND child(HWND parent, int controlId);
 std::vector<HWND> findChildrenByClass(HWND parent, const std::string& className);
 
 std::string className(HWND hwnd);
+// The colours the screen shows in the window's client area, row by row, as 0x00BBGGRR.
+std::vector<COLORREF> clientPixels(HWND window);
 std::string text(HWND hwnd);  // WM_GETTEXT through SendMessageTimeout
 void setText(HWND hwnd, const std::string& value);  // WM_SETTEXT (edits raise EN_CHANGE)
 bool visible(HWND hwnd);

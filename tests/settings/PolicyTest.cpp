@@ -111,6 +111,8 @@ TEST(SettingTable, PoliciesAndFilesGiveNumbersAsPlainDigitsInRangeAndChoicesExac
       {"Skips A Day", "20", true},   {"Skips A Day", "21", false}, {"Skips A Day", "-1", false},
       {"Language", "en", true},      {"Language", "pt-BR", true},  {"Language", "system", true},
       {"Language", "", false},       {"Language", "DE", false},    {"Language", "pt-br", false},
+      {"Theme", "Light", true},      {"Theme", "Dark", true},      {"Theme", "System", true},
+      {"Theme", "", false},          {"Theme", "dark", false},
   };
   for (const auto& c : cases) {
     const SettingDefinition* setting = FindSetting(c.setting);

@@ -45,6 +45,9 @@ void Form1::ApplyOptions(const Options& options) {
   if (wasKept != options.keepStatistics && program.formStatistics) program.formStatistics->RecordChanged();
   hotkeys.SetKeys(options.hotkeys);
   trayTip.Update();
+  program.theme.Choose(options.theme);
 }
+
+void Form1::Form_ColourSetChanged() { program.theme.ColourSetChanged(); }
 
 }  // namespace rp

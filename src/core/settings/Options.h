@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "settings/HotkeyText.h"
+#include "settings/Theme.h"
 #include "settings/WorkingHours.h"
 
 namespace rp {
@@ -34,6 +35,7 @@ struct Options {
   bool keepStatistics = false;    // a record of breaks and screen time in a file of the user's
   std::string language;           // a tag of kLanguages; "" (English) is stored as nothing at all
   HotkeyChoices hotkeys{};        // keys that work from anywhere, in the order of KeyAction
+  ThemeChoice theme = ThemeChoice::Light;  // light is stored as nothing at all
 
   // Reads the stored choices; reading stores nothing.
   static Options Load(Main& main);

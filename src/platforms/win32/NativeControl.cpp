@@ -169,7 +169,7 @@ LRESULT OnCommand(NativeControl& child, UINT code) {
 }
 
 LRESULT OnControlColour(NativeControl& child, HDC dc) {
-  Colours& colours = child.owner.desktop().colours();
+  const Colours colours = child.owner.colours();
   const COLORREF back = colours.BackColourOf(child.control);
   SetTextColor(dc, colours.ForeColourOf(child.control));
   SetBkColor(dc, back);
