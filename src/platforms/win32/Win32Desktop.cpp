@@ -185,15 +185,18 @@ bool Win32Desktop::HighContrast() {
   return *highContrast_;
 }
 
+namespace {
+
+BOOL CALLBACK ThemeChangedFor(HWND window, LPARAM) {
+  if (FormWindow* form = FormWindow::FromWindow(window)) form->ThemeChanged();
+  return TRUE;
+}
+
+}  // namespace
+
 void Win32Desktop::UsePalette(const Palette* palette) {
   palette_ = palette;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM) -> BOOL {
-        if (FormWindow* form = FormWindow::FromWindow(window)) form->ThemeChanged();
-        return TRUE;
-      },
-      0);
+  EnumThreadWindows(GetCurrentThreadId(), ThemeChangedFor, 0);
 }
 
 void Win32Desktop::DressWindow(HWND window, bool dark) {

@@ -7,6 +7,7 @@
 
 #include "ports/EventLoop.h"
 #include "ports/Ui.h"
+#include "runtime/Form.h"
 #include "win32/Accessible.h"
 #include "win32/Colours.h"
 #include "win32/CommonControls.h"
