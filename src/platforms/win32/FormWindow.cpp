@@ -495,6 +495,8 @@ LRESULT FormWindow::OnSysColorChange(WPARAM wParam, LPARAM lParam) {
 
 void FormWindow::ColoursChanged() {
   desktop_.HighContrastChanged();
+  // High contrast takes the dark theme's title bar and controls away, or gives them back.
+  if (desktop_.UsesPalette()) return ThemeChanged();
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

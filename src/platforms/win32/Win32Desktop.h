@@ -62,6 +62,7 @@ class Win32Desktop : public EventLoop, public Ui {
   void HighContrastChanged() { highContrast_ = AskHighContrast(); }
   Colours ColoursFor(const Form& form) { return Colours(HighContrast(), form.KeepsOwnColours() ? nullptr : palette_); }
   bool DrawsDark(const Form& form) { return ColoursFor(form).Dark(); }
+  bool UsesPalette() const { return palette_ != nullptr; }
   // A dark title bar where Windows offers one (the immersive dark mode attribute, 20, or 19
   // before Windows 10 20H1), and the dark styles of the system's controls; as designed for
   // `dark` false. Nothing happens where Windows lacks them.
