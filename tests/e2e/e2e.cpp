@@ -356,13 +356,28 @@ std::vector<HWND> findChildrenByClass(HWND parent, const std::string& cls) {
 
 std::string className(HWND hwnd) { return narrow(windowClass(hwnd)); }
 
-HWND openOptions(const App& app, HWND main) {
-    constexpr WPARAM kOptionsCommand = 0x1000;  // "Options..." of the system menu
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        post(main, WM_SYSCOMMAND, kOptionsCommand);
-        if (HWND window = waitForWindow({"Options", "RespitePrompterFormOptions", app.pid(), true}, 1s)) return window;
-    }
-    return nullptr;
+std::vector<COLORREF> clientPixels(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ before = SelectObject(memory, picture);
+    BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    std::vector<COLORREF> pixels;
+    const auto* pixel = static_cast<const DWORD*>(bits);
+    for (LONG i = 0; pixel && i < client.right * client.bottom; ++i)
+        pixels.push_back(RGB((pixel[i] >> 16) & 0xFF, (pixel[i] >> 8) & 0xFF, pixel[i] & 0xFF));
+    SelectObject(memory, before);
+    DeleteObject(picture);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
 HWND anyMainWindow(const App& app) {

@@ -224,6 +224,8 @@ HWND child(HWND parent, int controlId);
 std::vector<HWND> findChildrenByClass(HWND parent, const std::string& className);
 
 std::string className(HWND hwnd);
+// The colours the screen shows in the window's client area, row by row, as 0x00BBGGRR.
+std::vector<COLORREF> clientPixels(HWND window);
 std::string text(HWND hwnd);  // WM_GETTEXT through SendMessageTimeout
 void setText(HWND hwnd, const std::string& value);  // WM_SETTEXT (edits raise EN_CHANGE)
 bool visible(HWND hwnd);
@@ -241,10 +243,6 @@ void post(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
 // The main window whether shown or not.
 HWND anyMainWindow(const App& app);
-// The Options window opened from the main window's system menu, or null. A request that reaches
-// the program while the last Options window is still closing is ignored, as a second click
-// would be: it asks again, as the user would.
-HWND openOptions(const App& app, HWND main);
 // Minimises the main window the way the user does; it must leave the screen for the tray.
 void minimise(HWND main);
 

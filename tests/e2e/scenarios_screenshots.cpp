@@ -104,6 +104,38 @@ void writeStatisticsEndingToday() {
     }
 }
 
+// The theme RP_POSE_THEME names ("Dark"), if any, stored as the Options window stores it.
+void poseTheme() {
+    if (const char* theme = std::getenv("RP_POSE_THEME")) settings::set("Theme", theme);
+}
+
+// Counting passes at once until `wanted` opens: the driver hands the program the countdown's
+// timer messages itself (Timer1 is the program's first timer, id 1, on its message-only timer
+// window).
+HWND fastForwardUntil(const App& app, const WindowQuery& wanted) {
+    HWND timers = nullptr;
+    for (HWND candidate = nullptr; (candidate = FindWindowExW(HWND_MESSAGE, candidate, L"RespitePrompterTimers", nullptr));) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(candidate, &pid);
+        if (pid == app.pid()) timers = candidate;
+    }
+    E2E_REQUIRE(timers != nullptr);
+    HWND window = nullptr;
+    for (int batch = 0; batch < 30 && !(window = findWindow(wanted)); ++batch) {
+        for (int tick = 0; tick < 50; ++tick) post(timers, WM_TIMER, 1);
+        waitUntil([&] { return findWindow(wanted) != nullptr; }, 300ms);
+    }
+    return window;
+}
+
+void poseWindow(const std::string& picture, HWND window) {
+    E2E_REQUIRE(waitUntilStill(window, 300ms, 5s));
+    Sleep(200);  // let the window finish painting
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    pose(picture, rect);
+}
+
 }  // namespace
 
 // Reminding on at 20 minutes, a few seconds into the period; in the language RP_POSE_LANGUAGE
@@ -114,6 +146,7 @@ E2E_POSE(screenshot_main_window) {
     settings::set("StartStopState", "On");
     const char* language = std::getenv("RP_POSE_LANGUAGE");
     if (language) settings::set("Language", language);
+    poseTheme();
     App app = App::start(ctx);
     HWND main = app.mainWindow();
     // The same second every time, so that the picture comes out the same.
@@ -128,6 +161,7 @@ E2E_POSE(screenshot_main_window) {
 // 30, which keeps the window resting (the stay is read from it every second) while it is taken.
 E2E_POSE(screenshot_break_window) {
     settings::storeReminding({.minutes = "0", .window = true});
+    poseTheme();
     App app = App::start(ctx);
     HWND main = app.mainWindow();
     moveOutOfThePicture(main);
@@ -172,6 +206,7 @@ E2E_POSE(screenshot_guided_break) {
     char today[16];
     std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
     settings::set("Skips Used", std::string(today) + " 1");
+    poseTheme();
     App app = App::start(ctx);
     app.mainWindow();
     HWND window = waitForWindow({"Break Time", "RespitePrompterFormBreak", app.pid(), true}, 5s);
@@ -183,27 +218,14 @@ E2E_POSE(screenshot_guided_break) {
     pose("guided-break", rect);
 }
 
-// The eye break window resting at the bottom right. Twenty minutes of counting pass at once:
-// the driver hands the program the countdown's timer messages itself (Timer1 is the program's
-// first timer, id 1, on its message-only timer window).
+// The eye break window resting at the bottom right, twenty minutes of counting passed at once.
 E2E_POSE(screenshot_eye_break) {
     settings::storeReminding({.minutes = "45"});
     settings::set("Eye Breaks", "On");
+    poseTheme();
     App app = App::start(ctx);
     moveOutOfThePicture(app.mainWindow());
-    HWND timers = nullptr;
-    for (HWND candidate = nullptr; (candidate = FindWindowExW(HWND_MESSAGE, candidate, L"RespitePrompterTimers", nullptr));) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(candidate, &pid);
-        if (pid == app.pid()) timers = candidate;
-    }
-    E2E_REQUIRE(timers != nullptr);
-    const WindowQuery eyeBreak{"Eye Break", "RespitePrompterFormEyeBreak", app.pid(), true};
-    HWND window = nullptr;
-    for (int batch = 0; batch < 30 && !(window = findWindow(eyeBreak)); ++batch) {
-        for (int tick = 0; tick < 50; ++tick) post(timers, WM_TIMER, 1);
-        waitUntil([&] { return findWindow(eyeBreak) != nullptr; }, 300ms);
-    }
+    HWND window = fastForwardUntil(app, {"Eye Break", "RespitePrompterFormEyeBreak", app.pid(), true});
     E2E_REQUIRE(window != nullptr);
     E2E_REQUIRE(waitUntil([&] { return text(child(window, 1502)) == "00:18"; }));
     E2E_REQUIRE(waitUntilStill(window, 300ms, 2s));
@@ -216,6 +238,7 @@ E2E_POSE(screenshot_statistics_window) {
     settings::set("Keep Statistics", "On");
     const char* language = std::getenv("RP_POSE_LANGUAGE");
     if (language) settings::set("Language", language);
+    poseTheme();
     writeStatisticsEndingToday();
     App app = App::start(ctx);
     HWND main = app.mainWindow();
@@ -236,6 +259,7 @@ E2E_POSE(screenshot_statistics_window) {
 // the main window moved out of the picture.
 E2E_POSE(screenshot_options_window) {
     settings::clear();
+    poseTheme();
     if (const char* language = std::getenv("RP_POSE_LANGUAGE")) settings::set("Language", language);
     App app = App::start(ctx);
     HWND main = app.mainWindow();
@@ -251,4 +275,17 @@ E2E_POSE(screenshot_options_window) {
     RECT rect{};
     GetWindowRect(window, &rect);
     pose("options-window", rect);
+}
+
+// The "Break Soon" window half a minute before a guided break, its seconds passed at once.
+E2E_POSE(screenshot_break_soon) {
+    settings::storeReminding({.minutes = "1"});
+    settings::set("Break Length", "5");
+    settings::set("Warn Before Break", "30");
+    poseTheme();
+    App app = App::start(ctx);
+    moveOutOfThePicture(app.mainWindow());
+    HWND window = fastForwardUntil(app, {"Break Soon", "RespitePrompterFormWarning", app.pid(), true});
+    E2E_REQUIRE(window != nullptr);
+    poseWindow("break-soon", window);
 }

@@ -3,6 +3,7 @@
 // screen readers, and Export writes the CSV file the user names in the save dialog.
 #include <oleacc.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -61,27 +62,8 @@ std::pair<long, std::string> roleAndName(HWND control) {
 
 // How many pixels of the colour the screen shows in the window's client area.
 int pixelsOf(HWND window, COLORREF colour) {
-    RECT client{};
-    GetClientRect(window, &client);
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ before = SelectObject(memory, picture);
-    BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    const auto* pixel = static_cast<const DWORD*>(bits);
-    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    int count = 0;
-    for (LONG i = 0; pixel && i < client.right * client.bottom; ++i) count += (pixel[i] & 0xFFFFFF) == wanted;
-    SelectObject(memory, before);
-    DeleteObject(picture);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return count;
+    const std::vector<COLORREF> pixels = clientPixels(window);
+    return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
 }
 
 }  // namespace

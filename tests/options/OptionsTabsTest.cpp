@@ -51,9 +51,9 @@ TEST_F(OptionsTabsTest, TabsShowOnePageAtATimeByClickAndByKeys) {
         {Do::CtrlTab, "", "Tray and working hours", &w.Check4, {&w.Check4, &w.Check5, &w.Text2, &w.Text3}},
         {Do::Click, "Keyboard", "Keyboard", nullptr, {&w.Hotkey30, &w.Hotkey31, &w.Hotkey32, &w.Hotkey33}},
         {Do::CtrlTab, "", "Calendar", &w.Text50, {&w.Text50, &w.PushButton50}},
-        {Do::CtrlTab, "", "Appearance", &w.Combo1, {&w.Combo1}},
+        {Do::CtrlTab, "", "Appearance", &w.Combo1, {&w.Combo1, &w.Combo2}},
         {Do::CtrlTab, "", "Breaks", &w.Check1, {&w.Check1, &w.Text1, &w.Check2, &w.Check3}},  // round
-        {Do::CtrlShiftTab, "", "Appearance", &w.Combo1, {&w.Combo1}},                          // and back
+        {Do::CtrlShiftTab, "", "Appearance", &w.Combo1, {&w.Combo1, &w.Combo2}},                          // and back
         {Do::CtrlShiftTab, "", "Calendar", &w.Text50, {&w.Text50, &w.PushButton50}},
         {Do::CtrlShiftTab, "", "Keyboard", &w.Hotkey30, {&w.Hotkey30, &w.Hotkey31, &w.Hotkey32, &w.Hotkey33}},
         {Do::Click, "Guided Breaks", "Guided Breaks", nullptr, {&w.Text20, &w.Text21, &w.Text22, &w.Check21, &w.Check20}},

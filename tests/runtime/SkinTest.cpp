@@ -109,6 +109,7 @@ class SkinTest : public SimTest {
     EXPECT_EQ(form().Text1.BackColor(), kWindowBackgroundColour);
     EXPECT_EQ(form().PushButton3.BackColor(), kButtonFaceColour);
     EXPECT_EQ(form().ProgressBar1.FillColor(), 0x8000000Du);
+    EXPECT_FALSE(form().KeepsOwnColours());
   }
   // Start-up went on past the skin to its last steps.
   void ExpectStartedUp() {
@@ -142,6 +143,7 @@ TEST_F(SkinTest, ASkinBesideTheProgramRestylesTheWindowAndEveryKindOfControl) {
   EXPECT_EQ(f.ProgressBar1.FillColor(), Bgr(0x00FF00));
   EXPECT_EQ(f.ProgressBar1.BackColor(), Bgr(0x202020));
   EXPECT_EQ(f.ProgressBar1.ForeColor(), Bgr(0xFFFFFF));
+  EXPECT_TRUE(f.KeepsOwnColours()) << "the skin wins over a dark theme";
   ExpectStartedUp();
 }
 

@@ -111,6 +111,8 @@ TEST(SettingTable, PoliciesAndFilesGiveNumbersAsPlainDigitsInRangeAndChoicesExac
       {"Skips A Day", "20", true},   {"Skips A Day", "21", false}, {"Skips A Day", "-1", false},
       {"Language", "en", true},      {"Language", "pt-BR", true},  {"Language", "system", true},
       {"Language", "", false},       {"Language", "DE", false},    {"Language", "pt-br", false},
+      {"Theme", "Light", true},      {"Theme", "Dark", true},      {"Theme", "System", true},
+      {"Theme", "", false},          {"Theme", "dark", false},
   };
   for (const auto& c : cases) {
     const SettingDefinition* setting = FindSetting(c.setting);
@@ -281,7 +283,9 @@ TEST_F(PolicyTest, TheOptionsWindowShowsPolicyChoicesWithoutInputAndOkStoresNone
   desktop.settings.userPolicy["Eye Breaks"] = "On";
   desktop.settings.userPolicy["Break Length"] = "10";
   desktop.settings.machinePolicy["Language"] = "ru";
+  desktop.settings.userPolicy["Theme"] = "Dark";
   Start();
+  EXPECT_TRUE(program->theme.Dark());
   EXPECT_TRUE(form().considerate.GetOptions().naturalBreaks);
   EXPECT_EQ(form().considerate.GetOptions().awayMinutes, 10);
   EXPECT_EQ(WorkHoursText(form().considerate.GetOptions().working), "08:00-17:00");
@@ -298,8 +302,9 @@ TEST_F(PolicyTest, TheOptionsWindowShowsPolicyChoicesWithoutInputAndOkStoresNone
     for (Control* control : window.Controls())
       ExpectSetByPolicy(*control, control == &window.Check1 || control == &window.Text1 || control == &window.Text2 ||
                                       control == &window.Check20 || control == &window.Text20 ||
-                                      control == &window.Combo1);
+                                      control == &window.Combo1 || control == &window.Combo2);
     desktop.Choose(window.Combo1, "Deutsch");
+    desktop.Choose(window.Combo2, Tr("Light"));
     EXPECT_EQ(window.Combo1.Entries().at(static_cast<std::size_t>(window.Combo1.Value())), "Русский");
     desktop.Click(window.Check1);
     desktop.Click(window.Check20);
@@ -309,8 +314,9 @@ TEST_F(PolicyTest, TheOptionsWindowShowsPolicyChoicesWithoutInputAndOkStoresNone
     desktop.Click(window.PushButton1);
   });
   desktop.Run([&] { form().UserSystemMenu(0); });
-  for (const char* policed : {"Natural Breaks", "Away Minutes", "Work Hours", "Eye Breaks", "Break Length", "Language"})
+  for (const char* policed : {"Natural Breaks", "Away Minutes", "Work Hours", "Eye Breaks", "Break Length", "Language", "Theme"})
     EXPECT_EQ(Stored(policed), "<absent>") << policed;
+  EXPECT_TRUE(program->theme.Dark());
   EXPECT_EQ(Stored("Hold Reminders"), "On");
   EXPECT_EQ(Stored("Keep Statistics"), "On");
 }

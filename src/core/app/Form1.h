@@ -121,6 +121,7 @@ class Form1 : public Form {
   bool SystemMenuItemEnabled(std::size_t index) override;
   // Every control from the settings in force now: after a policy changed or an import.
   void Form_SettingsChanged() override;
+  void Form_ColourSetChanged() override;
   void Form_LanguageChanged() override;
   bool Form_CloseButton() override;
 

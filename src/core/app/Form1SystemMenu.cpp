@@ -46,6 +46,9 @@ void Form1::ApplyOptions(const Options& options) {
   hotkeys.SetKeys(options.hotkeys);
   calendar.SetLocation(options.calendar);
   trayTip.Update();
+  program.theme.Choose(options.theme);
 }
+
+void Form1::Form_ColourSetChanged() { program.theme.ColourSetChanged(); }
 
 }  // namespace rp

@@ -53,6 +53,7 @@ class Program {
   Main main;
   Globals globals;
   SysTrayModule mSysTray{platform.shell};
+  Theme theme{platform.ui, kDarkPalette};
   std::unique_ptr<Form1> form1;
   // The break window, made afresh at every break.
   std::unique_ptr<Form2> form2;

@@ -34,7 +34,7 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
                          std::function<bool(Hotkey)> keyAvailable)
     : Form(platform.ui, "FormOptions", FormStyle::FixedDialog, kClientWidth, kClientHeight),
       // One page a group, each named on its tab by its caption; the buttons below the tabs.
-      TabStrip1(AddControl(ControlKind::TabStrip, "TabStrip1", nullptr, {120, 120, kStripWidth, kStripHeight}, 123, "")),
+      TabStrip1(AddControl(ControlKind::TabStrip, "TabStrip1", nullptr, {120, 120, kStripWidth, kStripHeight}, 125, "")),
       // TRANSLATORS: the captions of the check boxes and labels are one line, about 500 pixels.
       Frame1(AddControl(ControlKind::Frame, "Frame1", &TabStrip1, kPage, 28, TrNoop("Breaks"))),
       Check1(AddControl(ControlKind::CheckBox, "Check1", &Frame1, {120, 300, 7560, 285}, 0,
@@ -116,14 +116,17 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
       // TRANSLATORS: a label left of the list of languages, about 95 pixels.
       Label6(AddControl(ControlKind::Label, "Label6", &Frame40, {120, 360, 1440, 285}, 117, TrNoop("Language:"))),
       Combo1(AddControl(ControlKind::ComboBox, "Combo1", &Frame40, {1620, 300, 4200, 345}, 118, "")),
-      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {kClientWidth - 3840, kButtonsTop, 1740, 405}, 119,
+      // TRANSLATORS: a label left of the list of themes, about 95 pixels.
+      Label7(AddControl(ControlKind::Label, "Label7", &Frame40, {120, 825, 1440, 285}, 119, TrNoop("Theme:"))),
+      Combo2(AddControl(ControlKind::ComboBox, "Combo2", &Frame40, {1620, 765, 4200, 345}, 120, "")),
+      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, {kClientWidth - 3840, kButtonsTop, 1740, 405}, 121,
                              // TRANSLATORS: the four buttons are about 115 pixels wide.
                              TrNoop("OK"))),
-      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {kClientWidth - 1980, kButtonsTop, 1740, 405}, 120,
+      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, {kClientWidth - 1980, kButtonsTop, 1740, 405}, 122,
                              TrNoop("Cancel"))),
-      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {240, kButtonsTop, 1740, 405}, 121,
+      PushButton3(AddControl(ControlKind::PushButton, "PushButton3", nullptr, {240, kButtonsTop, 1740, 405}, 123,
                              TrNoop("Export..."))),
-      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", nullptr, {2100, kButtonsTop, 1740, 405}, 122,
+      PushButton4(AddControl(ControlKind::PushButton, "PushButton4", nullptr, {2100, kButtonsTop, 1740, 405}, 124,
                              TrNoop("Import..."))),
       platform_(platform),
       main_(main),
@@ -150,6 +153,9 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
   for (const LanguageChoice& language : kLanguages)
     languages.push_back(language.tag == kSystemLanguage ? Tr(language.ownName) : std::string(language.ownName));
   Combo1.SetEntries(std::move(languages));
+  // In the order of ThemeChoice.
+  // TRANSLATORS: the themes: the windows light, dark, or light or dark as Windows shows its apps.
+  Combo2.SetEntries({Tr("Light"), Tr("Dark"), Tr("Same as Windows")});
   PushButton1.onChange = [this] { PushButton1_Click(); };
   PushButton2.onChange = [this] { PushButton2_Click(); };
   PushButton3.onChange = [this] { PushButton3_Click(); };
@@ -182,6 +188,7 @@ void FormOptions::ShowChoices(const Options& options) {
   Check9.SetValue(options.keepStatistics ? 1 : 0);
   Combo1.SetValue(static_cast<int>(LanguageIndex(options.language)));
   Text50.SetText(options.calendar);
+  Combo2.SetValue(static_cast<int>(options.theme));
   for (std::size_t i = 0; i < kKeyActions; ++i) {
     keyBoxes_[i]->SetText(HotkeyText(options.hotkeys[i]));
     main_.ShowWhetherSetByPolicy(*keyBoxes_[i], kHotkeySettings[i]);
@@ -191,7 +198,7 @@ void FormOptions::ShowChoices(const Options& options) {
       {&Check3, "Tip Shows Time Left"}, {&Check4, "Tray Menu"}, {&Check5, "Tray Icon Shows Progress"},
       {&Text2, "Work Hours"}, {&Text3, "Work Days"}, {&Text20, "Break Length"}, {&Text21, "Skips A Day"},
       {&Text22, "Warn Before Break"}, {&Check21, "Wait For Typing Pause"}, {&Check20, "Eye Breaks"},
-      {&Check9, "Keep Statistics"}, {&Text50, "Calendar"}, {&Combo1, "Language"},
+      {&Check9, "Keep Statistics"}, {&Text50, "Calendar"}, {&Combo1, "Language"}, {&Combo2, "Theme"},
   };
   for (const auto& [control, setting] : controls) main_.ShowWhetherSetByPolicy(*control, setting);
 }
@@ -245,6 +252,7 @@ void FormOptions::PushButton1_Click() {
   chosen.keepStatistics = Check9.Value() == 1;
   chosen.calendar = std::string(Trimmed(Text50.Text()));
   chosen.language = kLanguages[static_cast<std::size_t>(std::max(Combo1.Value(), 0))].tag;
+  chosen.theme = static_cast<ThemeChoice>(std::max(Combo2.Value(), 0));
   chosen_ = chosen;
   Unload();
 }

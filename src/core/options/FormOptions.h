@@ -76,6 +76,8 @@ class FormOptions : public Form {
   Control& Frame40;  // appearance
   Control& Label6;
   Control& Combo1;  // language
+  Control& Label7;
+  Control& Combo2;  // theme
   Control& PushButton1;  // OK
   Control& PushButton2;  // Cancel
   Control& PushButton3;  // Export...

@@ -11,6 +11,7 @@ namespace rp {
 
 class Control;
 class Form;
+class Palette;
 
 // A picture the program holds: an icon or a cursor. Destroying it frees the native handle.
 class Picture {
@@ -69,6 +70,12 @@ class Ui : public TimerService, public Translations {
   virtual std::unique_ptr<Picture> TrayIconPicture() = 0;
   // A tray icon drawn for the period, at the tray's size, to suit the taskbar's colours.
   virtual std::unique_ptr<Picture> PeriodIcon(const PeriodPicture& picture) = 0;
+  // Whether Windows shows apps light (its "AppsUseLightTheme"); true where it has no such choice.
+  virtual bool AppsUseLightTheme() = 0;
+  // Draws every window in this palette from now on, open ones at once, with dark title bars
+  // where the system has them; nullptr: the design's colours. A window that keeps its own
+  // colours (a skin's) stays as it is.
+  virtual void UsePalette(const Palette* palette) = 0;
   // Sets the program-wide application title.
   virtual void SetApplicationTitle(std::string_view title) = 0;
 };

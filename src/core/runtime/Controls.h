@@ -42,6 +42,8 @@ inline constexpr std::uint32_t kWindowTextColour = 0x80000008;
 inline constexpr std::uint32_t kButtonTextColour = 0x80000012;
 inline constexpr std::uint32_t kHighlightColour = 0x8000000D;
 inline constexpr std::uint32_t kButtonShadowColour = 0x80000010;
+inline constexpr std::uint32_t kHighlightTextColour = 0x8000000E;
+inline constexpr std::uint32_t kGreyTextColour = 0x80000011;
 
 // One part of what a chart shows, in twips from the chart's top left corner. The platform paints
 // the parts in order: a filled rectangle, a rectangle's one-pixel outline, a one-pixel line from

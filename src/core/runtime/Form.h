@@ -92,6 +92,9 @@ class Form {
   void SetIcon(std::unique_ptr<Picture> picture);
   std::uint32_t BackColor() const { return backColor_; }
   void SetBackColor(std::uint32_t colour);
+  // A window whose colours are its own (a skin's) is drawn in them whatever the theme.
+  bool KeepsOwnColours() const { return keepsOwnColours_; }
+  void KeepOwnColours() { keepsOwnColours_ = true; }
   bool Topmost() const { return topmost_; }
   // A disabled window takes no input; the window under a modal one is disabled.
   bool Enabled() const { return enabled_; }
@@ -157,6 +160,8 @@ class Form {
   void UserAnotherCopyStarted() { Form_AnotherCopyStarted(); }
   // The administrator's policies changed, or settings were imported from outside the window.
   void UserSettingsChanged() { Form_SettingsChanged(); }
+  // Windows' colour set changed: its apps may have turned light or dark.
+  void UserColourSetChanged() { Form_ColourSetChanged(); }
 
   // Puts the design texts (captions given to AddControl that a control still shows, system menu
   // entries) into the current language, redraws the controls in its font, and lets the window
@@ -184,6 +189,7 @@ class Form {
   virtual void Form_ShellRestarted() {}
   virtual void Form_AnotherCopyStarted() {}
   virtual void Form_SettingsChanged() {}
+  virtual void Form_ColourSetChanged() {}
   // The language changed; the design texts are already in it.
   virtual void Form_LanguageChanged() {}
   // False when the window does something else than close.
@@ -216,6 +222,7 @@ class Form {
   std::unique_ptr<Picture> icon_;
   std::uint32_t backColor_ = kButtonFaceColour;
   bool topmost_ = false;
+  bool keepsOwnColours_ = false;
   std::optional<MonitorInfo> monitor_;
   bool activateOnShow_ = true;
   bool enabled_ = true;

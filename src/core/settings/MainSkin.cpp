@@ -17,6 +17,7 @@ void Main::ApplySkin(Form& form) {
   engine.SetApplyFonts(true);
   engine.SetApplyTextColours(true);
   engine.ApplyWindow(form);
+  form.KeepOwnColours();  // the skin's colours win over the theme's
 }
 
 }  // namespace rp

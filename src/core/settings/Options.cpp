@@ -24,6 +24,7 @@ constexpr std::string_view kCalendar = "Calendar";
 constexpr std::string_view kWaitForTypingPause = "Wait For Typing Pause";
 constexpr std::string_view kKeepStatistics = "Keep Statistics";
 constexpr std::string_view kLanguage = "Language";
+constexpr std::string_view kTheme = "Theme";
 
 // Switches compare exactly, as every other stored switch does.
 bool ReadSwitch(Main& main, std::string_view name) { return main.GetSetting(name, "Off") == "On"; }
@@ -69,6 +70,7 @@ Options Options::Load(Main& main) {
   options.eyeBreaks = ReadSwitch(main, kEyeBreaks);
   options.keepStatistics = ReadSwitch(main, kKeepStatistics);
   options.language = kLanguages[LanguageIndex(main.GetSetting(kLanguage, kEnglish))].tag;
+  options.theme = ReadThemeChoice(main.GetSetting(kTheme, ""));
   for (std::size_t i = 0; i < kKeyActions; ++i)
     options.hotkeys[i] = ParseHotkey(main.GetSetting(kHotkeySettings[i], "")).value_or(Hotkey{});
   options.calendar = main.GetSetting(kCalendar, "");
@@ -108,6 +110,12 @@ void Options::StoreChanges(Main& main, const Options& before) const {
       main.Settings().Remove(kLanguage);
     else
       main.SaveSetting(kLanguage, language);
+  }
+  if (theme != before.theme) {
+    if (theme == ThemeChoice::Light)
+      main.Settings().Remove(kTheme);
+    else
+      main.SaveSetting(kTheme, ThemeText(theme));
   }
 }
 

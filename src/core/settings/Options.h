@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "settings/HotkeyText.h"
+#include "settings/Theme.h"
 #include "settings/WorkingHours.h"
 
 namespace rp {
@@ -35,6 +36,7 @@ struct Options {
   std::string language;           // a tag of kLanguages; "" (English) is stored as nothing at all
   HotkeyChoices hotkeys{};        // keys that work from anywhere, in the order of KeyAction
   std::string calendar;           // an .ics file or an http(s) address; "": none
+  ThemeChoice theme = ThemeChoice::Light;  // light is stored as nothing at all
 
   // Reads the stored choices; reading stores nothing.
   static Options Load(Main& main);

@@ -49,6 +49,9 @@ inline constexpr auto kLanguageTexts = [] {
   return texts;
 }();
 
+// "Light" is the design's colours, which the program stores as nothing.
+inline constexpr std::string_view kThemeTexts[] = {"Light", "Dark", "System"};
+
 struct SettingDefinition {
   std::string_view name;          // the value's name in the user's key and in the policy keys
   // When nothing is stored; "" where the program works it out, unless the setting takes "".
@@ -92,6 +95,7 @@ inline constexpr SettingDefinition kSettings[] = {
     {"Eye Breaks", "Off", OneOf(kOnOff), SettingRole::Carried},
     {"Keep Statistics", "Off", OneOf(kOnOff), SettingRole::Carried},
     {"Language", "", OneOf(kLanguageTexts), SettingRole::Carried},
+    {"Theme", "", OneOf(kThemeTexts), SettingRole::Carried, false},
     {"Hotkey Break Now", "", TextWhere(TextForm::Hotkey), SettingRole::Carried},
     {"Hotkey Pause", "", TextWhere(TextForm::Hotkey), SettingRole::Carried},
     {"Hotkey Postpone", "", TextWhere(TextForm::Hotkey), SettingRole::Carried},

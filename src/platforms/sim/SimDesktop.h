@@ -57,6 +57,11 @@ class SimDesktop : public EventLoop, public Ui {
   std::unique_ptr<Picture> TrayIconPicture() override;
   std::unique_ptr<Picture> PeriodIcon(const PeriodPicture& picture) override;
   void SetApplicationTitle(std::string_view title) override { applicationTitle = title; }
+  bool AppsUseLightTheme() override { return appsUseLightTheme; }
+  void UsePalette(const Palette* used) override {
+    palette = used;
+    ++paletteChanges;
+  }
   // The catalogs the build compiled from po/, as the exe carries them.
   std::string TranslationCatalog(std::string_view tag) override;
   std::string DisplayLanguage() override { return displayLanguage; }
@@ -88,6 +93,11 @@ class SimDesktop : public EventLoop, public Ui {
   void PressCloseButton(Form& form) { Run([&] { form.UserCloseButton(); }); }
   // The system says policies changed, or another start imported settings.
   void SettingsChanged(Form& form) { Run([&] { form.UserSettingsChanged(); }); }
+  // Windows' apps turn light or dark, and Windows tells every window that its colour set changed.
+  void SetAppsLight(Form& form, bool light) {
+    appsUseLightTheme = light;
+    Run([&] { form.UserColourSetChanged(); });
+  }
   void MouseMove(Control& control) { Run([&] { control.UserMouseMove(); }); }
   // The user presses a key anywhere on the desktop; true when a program registered it.
   bool PressKey(Hotkey key) {
@@ -128,6 +138,10 @@ class SimDesktop : public EventLoop, public Ui {
   // Forms (by name) for which the system cannot create a window: CreateView fails.
   std::set<std::string, std::less<>> refusedWindows;
   std::string applicationTitle;
+  bool appsUseLightTheme = true;
+  // The palette the windows are drawn in (nullptr: the design's colours), and how often it was set.
+  const Palette* palette = nullptr;
+  int paletteChanges = 0;
   // Every period picture the tray icon was drawn for, in order; the n-th icon's handle is
   // kFirstPeriodIcon + n.
   std::vector<PeriodPicture> periodIcons;

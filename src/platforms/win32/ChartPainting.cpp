@@ -31,11 +31,11 @@ UINT Alignment(TextAlign align) {
   return DT_LEFT;
 }
 
-void PaintShape(HDC dc, const DrawnShape& shape, int dpi) {
+void PaintShape(HDC dc, const DrawnShape& shape, int dpi, const Colours& colours) {
   const PixelRect p = PixelsOf(shape.rect, dpi);
   RECT rect{p.left, p.top, p.left + p.width, p.top + p.height};
-  // The chart takes its colours from the system's, which high contrast changes for it.
-  const COLORREF colour = ResolveColour(shape.colour);
+  // The chart takes its colours from the system's, which high contrast and the theme change for it.
+  const COLORREF colour = colours.Resolve(shape.colour);
   const int pixel = std::max(1, dpi / 96);  // a line's width
   switch (shape.kind) {
     case DrawnShape::Kind::Fill:
@@ -75,8 +75,9 @@ void PaintChart(NativeControl& chart, HDC dc, RECT client) {
     if (bitmap) canvas.emplace(target, bitmap.get());
     SelectScope font(target, chart.font);
     SetBkMode(target, TRANSPARENT);
-    Fill(target, client, chart.owner.desktop().colours().BackColourOf(chart.control));
-    for (const DrawnShape& shape : chart.control.Drawing()) PaintShape(target, shape, chart.owner.Dpi());
+    const Colours colours = chart.owner.colours();
+    Fill(target, client, colours.BackColourOf(chart.control));
+    for (const DrawnShape& shape : chart.control.Drawing()) PaintShape(target, shape, chart.owner.Dpi(), colours);
     if (bitmap) BitBlt(dc, 0, 0, width, height, target, 0, 0, SRCCOPY);
   }
 }

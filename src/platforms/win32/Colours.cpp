@@ -1,7 +1,6 @@
 #include "win32/Colours.h"
 
 namespace rp::win32 {
-namespace {
 
 bool AskHighContrast() {
   HIGHCONTRASTW contrast{};
@@ -10,35 +9,40 @@ bool AskHighContrast() {
          (contrast.dwFlags & HCF_HIGHCONTRASTON);
 }
 
-}  // namespace
+bool PersonalizeSaysLight(const wchar_t* value, bool absent) {
+  DWORD light = 0, bytes = sizeof light;
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize", value,
+                   RRF_RT_REG_DWORD, nullptr, &light, &bytes) != ERROR_SUCCESS)
+    return absent;
+  return light != 0;
+}
 
 COLORREF ResolveColour(std::uint32_t colour) {
   return (colour & 0x80000000u) ? GetSysColor(static_cast<int>(colour & 0xFF)) : static_cast<COLORREF>(colour);
 }
 
-bool Colours::HighContrast() {
-  if (!highContrast_) highContrast_ = AskHighContrast();
-  return *highContrast_;
+COLORREF Colours::Resolve(std::uint32_t colour) const {
+  return ResolveColour(palette_ && !highContrast_ ? palette_->Map(colour) : colour);
 }
 
-void Colours::HighContrastChanged() { highContrast_ = AskHighContrast(); }
-
-COLORREF Colours::PartColour(std::uint32_t colour, std::uint32_t designColour) {
-  return ResolveColour(HighContrast() ? designColour : colour);
+COLORREF Colours::PartColour(std::uint32_t colour, std::uint32_t designColour) const {
+  return Resolve(highContrast_ ? designColour : colour);
 }
 
-COLORREF Colours::BackColourOf(const Control& control) {
+COLORREF Colours::BackColourOf(const Control& control) const {
   return PartColour(control.BackColor(), DesignBackColour(control.Kind()));
 }
 
-COLORREF Colours::ForeColourOf(const Control& control) {
+COLORREF Colours::ForeColourOf(const Control& control) const {
   return PartColour(control.ForeColor(), DesignForeColour(control.Kind()));
 }
 
-COLORREF Colours::FillColourOf(const Control& control) { return PartColour(control.FillColor(), kHighlightColour); }
+COLORREF Colours::FillColourOf(const Control& control) const {
+  return PartColour(control.FillColor(), kHighlightColour);
+}
 
-COLORREF Colours::TextOverFillOf(const Control& control) {
-  if (HighContrast()) return GetSysColor(COLOR_HIGHLIGHTTEXT);
+COLORREF Colours::TextOverFillOf(const Control& control) const {
+  if (highContrast_) return GetSysColor(COLOR_HIGHLIGHTTEXT);
   const COLORREF fill = FillColourOf(control);
   const int luminance = GetRValue(fill) * 299 + GetGValue(fill) * 587 + GetBValue(fill) * 114;
   return luminance > 128 * 1000 ? RGB(0, 0, 0) : RGB(255, 255, 255);

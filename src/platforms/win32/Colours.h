@@ -2,9 +2,9 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
 
 #include "runtime/Controls.h"
+#include "runtime/Palette.h"
 
 namespace rp::win32 {
 
@@ -12,27 +12,36 @@ namespace rp::win32 {
 // takes it.
 COLORREF ResolveColour(std::uint32_t colour);
 
-// The colours the program draws in: the model's, or in Windows' high-contrast mode the system
-// colours that the design gives each part, so that skin and program colours give way to the
-// user's.
+// True while Windows' high-contrast mode is on.
+bool AskHighContrast();
+// A light-or-dark switch of Windows' personalisation (AppsUseLightTheme, SystemUsesLightTheme);
+// `absent` where Windows has none.
+bool PersonalizeSaysLight(const wchar_t* value, bool absent);
+
+// The colours one window draws in: the model's; in the dark theme the palette's in their place,
+// unless the window keeps its own; and in Windows' high-contrast mode the system colours that
+// the design gives each part, so that skin, theme and program colours give way to the user's.
 class Colours {
  public:
-  // True while high-contrast mode is on: asked at first use, not while the program loads, and
-  // again after the system says the setting changed (paints ask on every tick).
-  bool HighContrast();
-  void HighContrastChanged();
+  Colours(bool highContrast, const Palette* palette) : highContrast_(highContrast), palette_(palette) {}
 
+  bool HighContrast() const { return highContrast_; }
+  // Drawn in the dark palette: high contrast wins over it.
+  bool Dark() const { return palette_ && !highContrast_; }
+  // A colour of the model as it is drawn now.
+  COLORREF Resolve(std::uint32_t colour) const;
   // The colour to draw a part in.
-  COLORREF PartColour(std::uint32_t colour, std::uint32_t designColour);
-  COLORREF BackColourOf(const Control& control);
-  COLORREF ForeColourOf(const Control& control);
-  COLORREF FillColourOf(const Control& control);  // the filled part of a progress bar
+  COLORREF PartColour(std::uint32_t colour, std::uint32_t designColour) const;
+  COLORREF BackColourOf(const Control& control) const;
+  COLORREF ForeColourOf(const Control& control) const;
+  COLORREF FillColourOf(const Control& control) const;  // the filled part of a progress bar
   // The text over a progress bar's filled part: black or white, whichever reads better on the
   // fill, and the highlighted-text colour in high-contrast mode.
-  COLORREF TextOverFillOf(const Control& control);
+  COLORREF TextOverFillOf(const Control& control) const;
 
  private:
-  std::optional<bool> highContrast_;
+  bool highContrast_;
+  const Palette* palette_;
 };
 
 }  // namespace rp::win32

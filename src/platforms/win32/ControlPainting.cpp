@@ -23,7 +23,7 @@ void FillWith(HDC dc, const RECT& rect, COLORREF colour) {
 
 void PaintFrame(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
-  Colours& colours = self.owner.desktop().colours();
+  const Colours colours = self.owner.colours();
   FillWith(dc, client, colours.BackColourOf(c));
   if (c.Container() && c.Container()->Kind() == ControlKind::TabStrip) return;  // a page: its tab is its caption
   SelectScope font(dc, self.font);
@@ -47,7 +47,7 @@ void PaintFrame(NativeControl& self, HDC dc, RECT client) {
 
 void PaintLabel(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
-  Colours& colours = self.owner.desktop().colours();
+  const Colours colours = self.owner.colours();
   FillWith(dc, client, colours.BackColourOf(c));
   SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
@@ -59,7 +59,7 @@ void PaintLabel(NativeControl& self, HDC dc, RECT client) {
 
 void PaintProgressBar(NativeControl& self, HDC dc, RECT client) {
   Control& c = self.control;
-  Colours& colours = self.owner.desktop().colours();
+  const Colours colours = self.owner.colours();
   DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
   RECT filled = client, empty = client;
   filled.right = empty.left = self.paintedFillEdge = FillEdge(c, client);
@@ -142,7 +142,7 @@ LONG FillEdge(const Control& c, const RECT& interior) {
 
 void PaintButton(NativeControl& self, const DRAWITEMSTRUCT& item) {
   Control& c = self.control;
-  Colours& colours = self.owner.desktop().colours();
+  const Colours colours = self.owner.colours();
   HDC dc = item.hDC;
   RECT rect = item.rcItem;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
@@ -150,7 +150,7 @@ void PaintButton(NativeControl& self, const DRAWITEMSTRUCT& item) {
   DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
   SelectScope font(dc, self.font);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : colours.ForeColourOf(c));
+  SetTextColor(dc, (item.itemState & ODS_DISABLED) ? colours.Resolve(kGreyTextColour) : colours.ForeColourOf(c));
   TextRoom room = *TextRoomOf(self);
   if (pressed) OffsetRect(&room.rect, 1, 1);
   const std::wstring caption = Widen(c.Text());
@@ -165,14 +165,15 @@ void PaintListEntry(NativeControl& self, const DRAWITEMSTRUCT& item) {
   const Control& c = self.control;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  const Colours colours = self.owner.colours();
   HDC dc = item.hDC;
   RECT rect = item.rcItem;
-  FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  FillWith(dc, rect, colours.Resolve(selected ? kHighlightColour : kWindowBackgroundColour));
   if (item.itemID < c.Entries().size()) {
     const std::string& entry = c.Entries()[item.itemID];
     SelectScope font(dc, self.owner.FontFor(ForText(c.GetFont(), entry)));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetTextColor(dc, colours.Resolve(disabled ? kGreyTextColour : selected ? kHighlightTextColour : kWindowTextColour));
     RECT text = rect;
     text.left += self.owner.Px(30);
     const std::wstring caption = Widen(entry);

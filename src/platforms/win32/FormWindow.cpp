@@ -93,6 +93,7 @@ FormWindow::FormWindow(Win32Desktop& desktop, Form& form)
   // It opened on a monitor of other dots per inch than the system's: its size at that monitor's.
   dpi_ = desktop_.dpiFunctions().WindowDpi(window_);
   if (dpi_ != openingDpi) FitToLayout(nullptr);
+  if (desktop_.DrawsDark(form_)) desktop_.DressWindow(window_, true);  // before it shows
   AddSystemMenuItems();
 }
 
@@ -227,6 +228,7 @@ void FormWindow::CreateControls() {
     controls_.push_back(std::make_unique<NativeControl>(*this, *control, parent));
     natives[control] = controls_.back()->window;
   }
+  if (desktop_.DrawsDark(form_)) DressForTheme();  // the design's look needs nothing
 }
 
 HFONT FormWindow::FontFor(const Font& font) {
@@ -239,6 +241,19 @@ HFONT FormWindow::FontFor(const Font& font) {
                            Widen(used.face).c_str()));
   }
   return slot.get();
+}
+
+Colours FormWindow::colours() const { return desktop_.ColoursFor(form_); }
+
+void FormWindow::DressForTheme() {
+  const bool dark = desktop_.DrawsDark(form_);
+  desktop_.DressWindow(window_, dark);
+  for (const auto& control : controls_) desktop_.DressControl(control->window, control->control.Kind(), dark);
+}
+
+void FormWindow::ThemeChanged() {
+  DressForTheme();
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 HBRUSH FormWindow::BrushFor(COLORREF colour) {
@@ -426,7 +441,7 @@ LRESULT FormWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT FormWindow::OnEraseBackground(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
-  FillRect(dc, &client, BrushFor(desktop_.colours().PartColour(form_.BackColor(), kButtonFaceColour)));
+  FillRect(dc, &client, BrushFor(colours().PartColour(form_.BackColor(), kButtonFaceColour)));
   return 1;
 }
 
@@ -480,6 +495,9 @@ LRESULT FormWindow::OnFitToLayout() {
 
 LRESULT FormWindow::OnSettingChange(WPARAM wParam, LPARAM lParam) {
   if (wParam == SPI_SETHIGHCONTRAST) ColoursChanged();
+  // Windows' apps turned light or dark, or its accent changed.
+  if (lParam && std::wcscmp(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0)
+    form_.UserColourSetChanged();
   // Group Policy says "Policy" to every window once it has applied new policies; the settings
   // are read again once this broadcast has returned to its sender.
   if (lParam && std::wcscmp(reinterpret_cast<const wchar_t*>(lParam), L"Policy") == 0)
@@ -493,7 +511,9 @@ LRESULT FormWindow::OnSysColorChange(WPARAM wParam, LPARAM lParam) {
 }
 
 void FormWindow::ColoursChanged() {
-  desktop_.colours().HighContrastChanged();
+  desktop_.HighContrastChanged();
+  // High contrast takes the dark theme's title bar and controls away, or gives them back.
+  if (desktop_.UsesPalette()) return ThemeChanged();
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/Form.h"
+#include "win32/Colours.h"
 #include "win32/Handles.h"
 #include "win32/ToolTips.h"
 
@@ -36,6 +37,10 @@ class FormWindow : public FormView {
   int Dpi() const { return dpi_; }
   HFONT FontFor(const Font& font);
   HBRUSH BrushFor(COLORREF colour);
+  // The colours the window and its controls draw in now.
+  Colours colours() const;
+  // The theme changed: the title bar and the system's controls take it, and all is redrawn.
+  void ThemeChanged();
   // The native control of a control model or of a child window; null when there is none (the
   // controls are not made yet, or the window is not one of them).
   NativeControl* ControlOf(const Control& control) const;
@@ -71,6 +76,8 @@ class FormWindow : public FormView {
   // High-contrast mode or the system colours changed: draw everything in the new colours.
   void ColoursChanged();
   void CreateControls();
+  // Dark title bar and system controls while the window draws in a palette, else as designed.
+  void DressForTheme();
   void AddSystemMenuItems();
   LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam);
   LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);

@@ -180,7 +180,7 @@ LRESULT NativeControl::OnNotify(const NMHDR& header) {
 namespace {
 
 LRESULT OnControlColour(NativeControl& child, HDC dc) {
-  Colours& colours = child.owner.desktop().colours();
+  const Colours colours = child.owner.colours();
   const COLORREF back = colours.BackColourOf(child.control);
   SetTextColor(dc, colours.ForeColourOf(child.control));
   SetBkColor(dc, back);

@@ -1,5 +1,7 @@
 #include "win32/PeriodIcon.h"
 
+#include "win32/Colours.h"
+
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -62,12 +64,7 @@ int TrayIconSize(DpiFunctions& dpi) {
   return size > 0 ? size : 16;
 }
 
-bool TaskbarIsLight() {
-  DWORD light = 0, bytes = sizeof light;
-  return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
-                      L"SystemUsesLightTheme", RRF_RT_REG_DWORD, nullptr, &light, &bytes) == ERROR_SUCCESS &&
-         light != 0;
-}
+bool TaskbarIsLight() { return PersonalizeSaysLight(L"SystemUsesLightTheme", false); }
 
 UniqueIcon DrawPeriodIcon(const PeriodPicture& picture, int size, bool lightTaskbar) {
   const Palette& palette = lightTaskbar ? kOnLight : kOnDark;

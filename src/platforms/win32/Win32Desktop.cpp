@@ -180,4 +180,47 @@ std::unique_ptr<Picture> Win32Desktop::PeriodIcon(const PeriodPicture& picture) 
   return std::make_unique<Win32Picture>(std::move(icon));
 }
 
+bool Win32Desktop::HighContrast() {
+  if (!highContrast_) highContrast_ = AskHighContrast();
+  return *highContrast_;
+}
+
+namespace {
+
+BOOL CALLBACK ThemeChangedFor(HWND window, LPARAM) {
+  if (FormWindow* form = FormWindow::FromWindow(window)) form->ThemeChanged();
+  return TRUE;
+}
+
+}  // namespace
+
+void Win32Desktop::UsePalette(const Palette* palette) {
+  palette_ = palette;
+  EnumThreadWindows(GetCurrentThreadId(), ThemeChangedFor, 0);
+}
+
+void Win32Desktop::DressWindow(HWND window, bool dark) {
+  using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+  const auto set = dwmapi_.Find<SetAttribute>("DwmSetWindowAttribute");
+  if (!set) return;
+  const BOOL on = dark;
+  constexpr DWORD kImmersiveDarkMode = 20, kImmersiveDarkModeBefore20H1 = 19;
+  if (FAILED(set(window, kImmersiveDarkMode, &on, sizeof on))) set(window, kImmersiveDarkModeBefore20H1, &on, sizeof on);
+}
+
+void Win32Desktop::DressControl(HWND control, ControlKind kind, bool dark) {
+  using SetTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  const auto set = uxtheme_.Find<SetTheme>("SetWindowTheme");
+  if (!set) return;
+  switch (kind) {
+    // A themed check box draws its caption black whatever its parent says; unthemed, it takes
+    // the text colour of WM_CTLCOLORSTATIC.
+    case ControlKind::CheckBox: dark ? set(control, L"", L"") : set(control, nullptr, nullptr); break;
+    case ControlKind::TextBox:
+    case ControlKind::HotkeyBox:
+    case ControlKind::ComboBox: set(control, dark ? L"DarkMode_CFD" : nullptr, nullptr); break;
+    default: break;  // drawn by the program itself
+  }
+}
+
 }  // namespace rp::win32

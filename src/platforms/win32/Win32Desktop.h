@@ -7,11 +7,13 @@
 
 #include "ports/EventLoop.h"
 #include "ports/Ui.h"
+#include "runtime/Form.h"
 #include "win32/Accessible.h"
 #include "win32/Colours.h"
 #include "win32/CommonControls.h"
 #include "win32/Dpi.h"
 #include "win32/Handles.h"
+#include "win32/SystemLibrary.h"
 #include "win32/Win32Hotkeys.h"
 #include "win32/Win32Translations.h"
 
@@ -39,6 +41,8 @@ class Win32Desktop : public EventLoop, public Ui {
   std::unique_ptr<Picture> PeriodIcon(const PeriodPicture& picture) override;
   // Windows has no program-wide title apart from the windows' captions.
   void SetApplicationTitle(std::string_view) override {}
+  bool AppsUseLightTheme() override { return PersonalizeSaysLight(L"AppsUseLightTheme", true); }
+  void UsePalette(const Palette* palette) override;
   std::string TranslationCatalog(std::string_view tag) override { return translations_.TranslationCatalog(tag); }
   std::string DisplayLanguage() override { return translations_.DisplayLanguage(); }
   void Update(Timer& timer) override;
@@ -52,7 +56,18 @@ class Win32Desktop : public EventLoop, public Ui {
   HINSTANCE Instance() const { return instance_; }
   int Dpi() const { return dpi_; }
   DpiFunctions& dpiFunctions() { return dpiFunctions_; }
-  Colours& colours() { return colours_; }
+  // High contrast, asked at first use, not while the program loads, and again after the system
+  // says the setting changed (paints ask on every tick).
+  bool HighContrast();
+  void HighContrastChanged() { highContrast_ = AskHighContrast(); }
+  Colours ColoursFor(const Form& form) { return Colours(HighContrast(), form.KeepsOwnColours() ? nullptr : palette_); }
+  bool DrawsDark(const Form& form) { return ColoursFor(form).Dark(); }
+  bool UsesPalette() const { return palette_ != nullptr; }
+  // A dark title bar where Windows offers one (the immersive dark mode attribute, 20, or 19
+  // before Windows 10 20H1), and the dark styles of the system's controls; as designed for
+  // `dark` false. Nothing happens where Windows lacks them.
+  void DressWindow(HWND window, bool dark);
+  void DressControl(HWND control, ControlKind kind, bool dark);
   CommonControls& commonControls() { return commonControls_; }
   Accessibility& accessibility() { return accessibility_; }
   Win32Hotkeys& hotkeys() { return hotkeys_; }
@@ -70,7 +85,9 @@ class Win32Desktop : public EventLoop, public Ui {
   Win32Translations translations_;
   int dpi_;
   DpiFunctions dpiFunctions_;
-  Colours colours_;
+  std::optional<bool> highContrast_;
+  const Palette* palette_ = nullptr;
+  SystemLibrary dwmapi_{L"dwmapi.dll"}, uxtheme_{L"uxtheme.dll"};
   CommonControls commonControls_;
   Accessibility accessibility_;
   Win32Hotkeys hotkeys_;
