@@ -149,8 +149,8 @@ TEST(BreathPacerTest, GrowsForFourSecondsAndShrinksForSix) {
     if (!now.in && !next.in) EXPECT_LE(next.size, now.size);
   }
   EXPECT_LE(1000 / BreathPacer::kFrameMs, 30);
-  EXPECT_EQ(BreathPacer::NextFrameMs(5000, true), 5000 + BreathPacer::kFrameMs);
-  EXPECT_EQ(BreathPacer::NextFrameMs(5000, false), std::nullopt);
+  EXPECT_EQ(BreathPacer::FrameIntervalMs(true), BreathPacer::kFrameMs);
+  EXPECT_EQ(BreathPacer::FrameIntervalMs(false), 0);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <optional>
 
 #include "runtime/Translation.h"
 
@@ -27,11 +26,8 @@ class BreathPacer {
 
   // Where the breath is `msIntoExercise` after the pacer began.
   static BreathPhase At(std::int64_t msIntoExercise);
-  // When to draw the next frame: only while the window can be seen.
-  static std::optional<std::int64_t> NextFrameMs(std::int64_t nowMs, bool visible) {
-    if (!visible) return std::nullopt;
-    return nowMs + kFrameMs;
-  }
+  // The time to the next frame; 0, none at all, while the window cannot be seen.
+  static int FrameIntervalMs(bool visible) { return visible ? static_cast<int>(kFrameMs) : 0; }
 };
 
 }  // namespace rp

@@ -4,6 +4,7 @@
 
 #include "settings/Languages.h"
 #include "settings/Main.h"
+#include "settings/SettingTable.h"
 
 namespace rp {
 namespace {
@@ -19,6 +20,9 @@ constexpr std::string_view kWorkDays = "Work Days";
 constexpr std::string_view kBreakLength = "Break Length";
 constexpr std::string_view kSkipsADay = "Skips A Day";
 constexpr std::string_view kEyeBreaks = "Eye Breaks";
+constexpr std::string_view kShowExercises = "Show Exercises";
+constexpr std::string_view kOwnExercises = "Own Exercises";
+constexpr std::string_view kBreakEndSound = "Break End Sound";
 constexpr std::string_view kWarnBeforeBreak = "Warn Before Break";
 constexpr std::string_view kWaitForTypingPause = "Wait For Typing Pause";
 constexpr std::string_view kKeepStatistics = "Keep Statistics";
@@ -66,6 +70,10 @@ Options Options::Load(Main& main) {
   ParseWholeNumber(main.GetSetting(kWarnBeforeBreak, "0"), 0, kMaxWarnSeconds, options.warnSeconds);
   options.waitForTypingPause = ReadSwitch(main, kWaitForTypingPause);
   options.eyeBreaks = ReadSwitch(main, kEyeBreaks);
+  options.showExercises = ReadSwitch(main, kShowExercises);
+  const std::string own = main.GetSetting(kOwnExercises, "Off");
+  options.ownExercises = own == "Only" ? OwnExercises::Only : own == "Mixed" ? OwnExercises::Mixed : OwnExercises::Off;
+  options.breakEndSound = main.GetSetting(kBreakEndSound, "");
   options.keepStatistics = ReadSwitch(main, kKeepStatistics);
   options.language = kLanguages[LanguageIndex(main.GetSetting(kLanguage, kEnglish))].tag;
   for (std::size_t i = 0; i < kKeyActions; ++i)
@@ -87,6 +95,10 @@ void Options::StoreChanges(Main& main, const Options& before) const {
   StoreNumber(main, kWarnBeforeBreak, warnSeconds, before.warnSeconds);
   StoreSwitch(main, kWaitForTypingPause, waitForTypingPause, before.waitForTypingPause);
   StoreSwitch(main, kEyeBreaks, eyeBreaks, before.eyeBreaks);
+  StoreSwitch(main, kShowExercises, showExercises, before.showExercises);
+  if (ownExercises != before.ownExercises)
+    main.SaveSetting(kOwnExercises, kOwnExercisesChoices[static_cast<int>(ownExercises)]);
+  if (breakEndSound != before.breakEndSound) main.SaveSetting(kBreakEndSound, breakEndSound);
   StoreSwitch(main, kKeepStatistics, keepStatistics, before.keepStatistics);
   for (std::size_t i = 0; i < kKeyActions; ++i) {
     if (hotkeys[i] == before.hotkeys[i]) continue;

@@ -220,7 +220,8 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
     case ControlKind::Frame: style |= WS_CLIPCHILDREN; exStyle = WS_EX_CONTROLPARENT; break;
     case ControlKind::Label: className = kLabelClass; break;
     case ControlKind::ProgressBar: className = kProgressClass; break;
-    case ControlKind::Chart: className = kChartClass; break;
+    case ControlKind::Chart:
+    case ControlKind::Picture: className = kChartClass; break;
     case ControlKind::TextBox:
       className = WC_EDITW;
       style |= WS_TABSTOP | ES_AUTOHSCROLL;
