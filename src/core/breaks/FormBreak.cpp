@@ -112,8 +112,8 @@ void FormBreak::ShowExercise() {
   const Exercise& exercise = show_->exercises[slot->exercise];
   const std::int64_t intoExercise = intoBreak - std::int64_t{slot->startSecond} * 1000;
   const BreathPhase breath = BreathPacer::At(intoExercise);
-  if (slot != shown_) {
-    shown_ = slot;
+  if (shown_ != *slot) {
+    shown_ = *slot;
     const std::string title = exercise.builtIn ? Tr(exercise.title) : exercise.title;
     Label2.SetText(title);
     Picture1->SetText(title);  // its name for screen readers

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -60,7 +61,7 @@ class FormBreak : public Form {
  private:
   GuidedBreak& guided_;
   const ExerciseShow* show_;
-  const ExerciseSlot* shown_ = nullptr;
+  std::optional<ExerciseSlot> shown_;  // the one whose texts are up
 };
 
 }  // namespace rp

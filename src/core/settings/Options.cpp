@@ -4,7 +4,6 @@
 
 #include "settings/Languages.h"
 #include "settings/Main.h"
-#include "settings/SettingTable.h"
 
 namespace rp {
 namespace {
@@ -21,7 +20,6 @@ constexpr std::string_view kBreakLength = "Break Length";
 constexpr std::string_view kSkipsADay = "Skips A Day";
 constexpr std::string_view kEyeBreaks = "Eye Breaks";
 constexpr std::string_view kShowExercises = "Show Exercises";
-constexpr std::string_view kOwnExercises = "Own Exercises";
 constexpr std::string_view kBreakEndSound = "Break End Sound";
 constexpr std::string_view kWarnBeforeBreak = "Warn Before Break";
 constexpr std::string_view kWaitForTypingPause = "Wait For Typing Pause";
@@ -71,8 +69,6 @@ Options Options::Load(Main& main) {
   options.waitForTypingPause = ReadSwitch(main, kWaitForTypingPause);
   options.eyeBreaks = ReadSwitch(main, kEyeBreaks);
   options.showExercises = ReadSwitch(main, kShowExercises);
-  const std::string own = main.GetSetting(kOwnExercises, "Off");
-  options.ownExercises = own == "Only" ? OwnExercises::Only : own == "Mixed" ? OwnExercises::Mixed : OwnExercises::Off;
   options.breakEndSound = main.GetSetting(kBreakEndSound, "");
   options.keepStatistics = ReadSwitch(main, kKeepStatistics);
   options.language = kLanguages[LanguageIndex(main.GetSetting(kLanguage, kEnglish))].tag;
@@ -96,8 +92,6 @@ void Options::StoreChanges(Main& main, const Options& before) const {
   StoreSwitch(main, kWaitForTypingPause, waitForTypingPause, before.waitForTypingPause);
   StoreSwitch(main, kEyeBreaks, eyeBreaks, before.eyeBreaks);
   StoreSwitch(main, kShowExercises, showExercises, before.showExercises);
-  if (ownExercises != before.ownExercises)
-    main.SaveSetting(kOwnExercises, kOwnExercisesChoices[static_cast<int>(ownExercises)]);
   if (breakEndSound != before.breakEndSound) main.SaveSetting(kBreakEndSound, breakEndSound);
   StoreSwitch(main, kKeepStatistics, keepStatistics, before.keepStatistics);
   for (std::size_t i = 0; i < kKeyActions; ++i) {

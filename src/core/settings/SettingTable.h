@@ -41,7 +41,6 @@ constexpr SettingValues OneOf(std::span<const std::string_view> choices) {
 
 inline constexpr std::string_view kOnOff[] = {"On", "Off"};
 inline constexpr std::string_view kCheckedUnchecked[] = {"1", "0"};
-inline constexpr std::string_view kOwnExercisesChoices[] = {"Off", "Only", "Mixed"};
 // The language tags, with "en" for English: a policy's empty value would be no value, and an
 // export leaves out a language the user never chose.
 inline constexpr auto kLanguageTexts = [] {
@@ -92,7 +91,6 @@ inline constexpr SettingDefinition kSettings[] = {
     {"Wait For Typing Pause", "Off", OneOf(kOnOff), SettingRole::Carried, false},
     {"Eye Breaks", "Off", OneOf(kOnOff), SettingRole::Carried},
     {"Show Exercises", "Off", OneOf(kOnOff), SettingRole::Carried, false},
-    {"Own Exercises", "Off", OneOf(kOwnExercisesChoices), SettingRole::Carried, false},
     {"Break End Sound", "", AnyText(), SettingRole::Carried, false},
     {"Keep Statistics", "Off", OneOf(kOnOff), SettingRole::Carried},
     {"Language", "", OneOf(kLanguageTexts), SettingRole::Carried},

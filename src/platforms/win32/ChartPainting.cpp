@@ -95,7 +95,6 @@ void PaintShape(HDC dc, const DrawnShape& shape, int dpi) {
     }
     default: break;  // a picture's strokes and images: PaintStroke
   }
-  }
 }
 
 }  // namespace

@@ -36,7 +36,8 @@ NativeControl* ControlOf(HWND window) {
 // Control ids the end-to-end driver knows: Text1 is 1001, Check8 1108, Frame3 1303, ...
 constexpr std::pair<const char*, int> kIdBases[] = {{"ProgressBar", 1400}, {"PushButton", 1200}, {"Check", 1100},
                                                     {"Frame", 1300},       {"Label", 1500},       {"Text", 1000},
-                                                    {"Chart", 1600},       {"Combo", 1700},       {"Hotkey", 1800}};
+                                                    {"Chart", 1600},       {"Combo", 1700},       {"Hotkey", 1800},
+                                                    {"Picture", 1900}};
 
 int ControlId(const Control& control) {
   for (const auto& [prefix, base] : kIdBases) {
