@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include <cstdio>
+#include <set>
 
 #include "e2e.h"
 
@@ -167,4 +168,35 @@ E2E_SCENARIO(break_window_tells_screen_readers_its_buttons_and_time_left) {
 
     ask(child(window, 1202), Press::Done);  // a screen reader's press skips the break
     E2E_CHECK(waitForWindowGone(window, 3s));
+}
+
+// A guided break with exercises: the picture is drawn (its area holds more than one colour) and
+// a screen reader finds it as a graphic named by the exercise's title, which the window shows.
+E2E_SCENARIO(an_exercise_picture_is_drawn_and_named_by_its_title) {
+    ComScope com;
+    settings::storeReminding({.minutes = "0"});
+    settings::set("Break Length", "1");
+    settings::set("Show Exercises", "On");
+    App app = App::start(ctx);
+    app.mainWindow();
+    HWND window = waitForWindow({"Break Time", "RespitePrompterFormBreak", app.pid(), true}, 5s);
+    E2E_REQUIRE(window != nullptr);
+    HWND picture = child(window, 2001), title = child(window, 1502);
+    E2E_REQUIRE(picture != nullptr && title != nullptr);
+    E2E_REQUIRE(waitUntil([&] { return !text(title).empty(); }));
+    Sleep(300);  // let it paint
+    const AccessibleFacts facts = ask(picture);
+    E2E_CHECK_EQ(facts.role, ROLE_SYSTEM_GRAPHIC);
+    E2E_CHECK_EQ(facts.name, text(title));
+    // Read from the screen, as it shows.
+    RECT area{};
+    GetWindowRect(picture, &area);
+    HDC screen = GetDC(nullptr);
+    std::set<COLORREF> colours;
+    for (int y = area.top; y < area.bottom; y += 2)
+        for (int x = area.left; x < area.right; x += 2) colours.insert(GetPixel(screen, x, y));
+    ReleaseDC(nullptr, screen);
+    std::printf("exercise picture %ldx%ld, %zu colours, title \"%s\"\n", area.right - area.left, area.bottom - area.top, colours.size(),
+                text(title).c_str());
+    E2E_CHECK(colours.size() >= 2);
 }

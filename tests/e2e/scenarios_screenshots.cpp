@@ -197,11 +197,14 @@ E2E_POSE(screenshot_tray_notice) {
     pose("tray-notice", {rect.left - 24, rect.top - 24, screen.right, screen.bottom});
 }
 
+namespace {
+
 // A guided break of five minutes at the first tick, with one of the day's skips used, three
 // seconds in: the window covers the whole screen.
-E2E_POSE(screenshot_guided_break) {
+void poseGuidedBreak(Context& ctx, const char* picture, bool exercises) {
     settings::storeReminding({.minutes = "0"});
     settings::set("Break Length", "5");
+    if (exercises) settings::set("Show Exercises", "On");
     const std::time_t now = std::time(nullptr);
     char today[16];
     std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
@@ -215,10 +218,19 @@ E2E_POSE(screenshot_guided_break) {
     Sleep(200);  // let the window finish painting
     RECT rect{};
     GetWindowRect(window, &rect);
-    pose("guided-break", rect);
+    pose(picture, rect);
 }
 
-// The eye break window resting at the bottom right, twenty minutes of counting passed at once.
+}  // namespace
+
+E2E_POSE(screenshot_guided_break) { poseGuidedBreak(ctx, "guided-break", false); }
+
+// The same with exercises: the first of their fixed order, a few seconds in.
+E2E_POSE(screenshot_exercises) { poseGuidedBreak(ctx, "exercises", true); }
+
+// The eye break window resting at the bottom right. Twenty minutes of counting pass at once:
+// the driver hands the program the countdown's timer messages itself (Timer1 is the program's
+// first timer, id 1, on its message-only timer window).
 E2E_POSE(screenshot_eye_break) {
     settings::storeReminding({.minutes = "45"});
     settings::set("Eye Breaks", "On");

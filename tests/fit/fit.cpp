@@ -23,6 +23,7 @@
 #include "reminders/Form2.h"
 #include "breaks/FormBreak.h"
 #include "breaks/FormEyeBreak.h"
+#include "exercises/BuiltinExercises.h"
 #include "breaks/FormWarning.h"
 #include "runtime/Catalog.h"
 #include "runtime/Layout.h"
@@ -382,6 +383,23 @@ int CheckWindows(Program& program, const std::string& language, int dpi) {
     ScaleTo(guided, dpi);
     fit.CheckAll(guided);
     CheckGuidedBreak(fit, guided, program);
+  }
+  {
+    // Each built-in exercise's title, steps and time left in the break window with exercises.
+    MonitorInfo monitor = program.platform.monitors.List().at(0);
+    monitor.dpi = dpi;
+    const std::vector<Exercise> all(BuiltinExercises().begin(), BuiltinExercises().end());
+    ExerciseShow show{program.platform.loop, all, {}, 0};
+    FormBreak exercises(program.platform.ui, program.form1->breaks.guided, monitor, "", &show);
+    exercises.Show();
+    ScaleTo(exercises, dpi);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      show.slots = {{i, 0, 600}};
+      show.startMs = program.platform.loop.NowMs();
+      exercises.ShowExercise();
+      fit.CheckAll(exercises);
+    }
+    exercises.Timer1.SetInterval(0);
   }
   {
     FormWarning warning(program.platform, nullptr);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzzers (build/fuzz, clang) and runs each for SECONDS (default 10).
 #
-#   tests/fuzz/run.sh [SECONDS] [TARGET...]       TARGET: conversions, startup, statistics, calendar (default all)
+#   tests/fuzz/run.sh [SECONDS] [TARGET...]       TARGET: conversions, startup, statistics, calendar, exercises (default all)
 #
 # Each target starts from its seeds in tests/fuzz/corpus/<target> plus what earlier runs
 # found (build/fuzz/corpus/<target>, kept between runs). A crash, a hang (an input running
@@ -13,7 +13,7 @@ build="${RP_FUZZ_BUILD:-$root/build/fuzz}"  # another folder for a long run besi
 seconds=${1:-10}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(conversions startup statistics calendar)
+[ ${#targets[@]} -gt 0 ] || targets=(conversions startup statistics calendar exercises)
 
 cmake -S "$root/tests/fuzz" -B "$build" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j"${RP_JOBS:-2}" >"$build/build.log" 2>&1 || {

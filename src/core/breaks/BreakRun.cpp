@@ -5,6 +5,7 @@
 
 #include "breaks/BreakWindows.h"
 #include "breaks/FormEyeBreak.h"
+#include "exercises/BuiltinExercises.h"
 #include "runtime/Translation.h"
 
 namespace rp {
@@ -17,7 +18,8 @@ BreakRun::BreakRun(Platform& platform, Main& main, ConsiderateBreaks& considerat
       answerTimer_(platform.ui, [this] {
         answerTimer_.SetInterval(0);
         hooks_.answered(answer_);
-      }) {}
+      }),
+      exercises_({BuiltinExercises().begin(), BuiltinExercises().end()}) {}
 
 BreakRun::~BreakRun() = default;
 
@@ -27,6 +29,8 @@ void BreakRun::SetOptions(const Options& options) {
   eyeBreaks.SetOn(options.eyeBreaks);
   warnSeconds_ = options.warnSeconds;
   waitForTypingPause_ = options.waitForTypingPause;
+  showExercises_ = options.showExercises;
+  endSound_ = options.breakEndSound;
 }
 
 void BreakRun::SetObserver(BreakObserver* observer) {
@@ -88,6 +92,11 @@ bool BreakRun::WaitForTypingPause() {
   return !dropped;
 }
 
+void BreakRun::PlayEndSound() {
+  platform_.player.SetLoop(false);
+  platform_.player.SetUrl(endSound_);
+}
+
 bool BreakRun::Guide() {
   if (!WaitForTypingPause()) return false;
   EventLoop& loop = platform_.loop;
@@ -95,16 +104,23 @@ bool BreakRun::Guide() {
   std::optional<std::string> failure;
   try {
     guided.Begin(loop.NowMs());
+    show_.reset();
+    if (showExercises_)
+      show_.emplace(ExerciseShow{loop, exercises_.Exercises(), exercises_.Fill(guided.LengthSeconds()), loop.NowMs()});
     hooks_.windowsUp();
     considerate_.WatchAbsence([this] { guided.UserLeft(); });
-    windows_->Open();
+    windows_->Open(show_ ? &*show_ : nullptr);
     ShowTimeLeft();
     // Input during the break, the buttons included, only ends the wait for an event. The time
     // left is shown before the events of the moment are handled, so they see it as it is.
     while (guided.State() == GuidedState::Running) {
       loop.WaitForEvent(guided.NextChangeMs(loop.NowMs()));
+      const bool timeUp = guided.SecondsLeft(loop.NowMs()) == 0;
       guided.Expire(loop.NowMs());
       if (guided.State() == GuidedState::Running) ShowTimeLeft();
+      // The end sound tells a user who looked away that the break is over; a postponed or
+      // skipped break ends at the user's own hand and has none.
+      else if (timeUp && !endSound_.empty()) PlayEndSound();
       loop.DoEvents();
     }
   } catch (const std::exception& e) {

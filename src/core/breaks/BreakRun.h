@@ -7,7 +7,9 @@
 
 #include "breaks/EyeBreaks.h"
 #include "breaks/FormWarning.h"
+#include "breaks/FormBreak.h"
 #include "breaks/GuidedBreak.h"
+#include "exercises/ExerciseSequence.h"
 #include "ports/Platform.h"
 #include "runtime/Timer.h"
 #include "presence/Considerate.h"
@@ -93,6 +95,7 @@ class BreakRun {
   // The guided break until it ends: true when postponed.
   bool Guide();
   void ShowTimeLeft();
+  void PlayEndSound();
   void ShowPostponedLeft();
   void OpenWarning(std::int32_t secondsToBreak);
   // While the user types, up to a minute; false when the break was dropped meanwhile.
@@ -110,6 +113,11 @@ class BreakRun {
   BreakObserver* observer_ = nullptr;
   int warnSeconds_ = 0;
   bool waitForTypingPause_ = false;
+  bool showExercises_ = false;
+  std::string endSound_;
+  // The exercises in their fixed order, going on from break to break, and this break's share.
+  ExerciseSequence exercises_;
+  std::optional<ExerciseShow> show_;
   bool waitingForTyping_ = false;
   // From the reminders' start until the break ended.
   bool underWay_ = false;

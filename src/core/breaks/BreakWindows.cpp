@@ -15,8 +15,9 @@ BreakWindows::~BreakWindows() {
   }
 }
 
-void BreakWindows::Open() {
+void BreakWindows::Open(const ExerciseShow* show) {
   Close();
+  show_ = show;
   Monitors& monitors = platform_.monitors;
   const std::vector<MonitorInfo> all = monitors.List();
   const MonitorInfo* focused = MonitorNamed(all, monitors.PointerMonitor());
@@ -29,7 +30,7 @@ void BreakWindows::Open() {
 }
 
 std::unique_ptr<FormBreak> BreakWindows::OpenOn(const MonitorInfo& monitor, bool focus) {
-  auto window = std::make_unique<FormBreak>(platform_.ui, guided_, monitor, guided_.Suggestion());
+  auto window = std::make_unique<FormBreak>(platform_.ui, guided_, monitor, guided_.Suggestion(), show_);
   ShowStateOn(*window);
   if (focus) {
     window->Show();

@@ -20,7 +20,8 @@ class BreakWindows : private MonitorsListener {
   BreakWindows& operator=(const BreakWindows&) = delete;
 
   // Opens them for the running break; the one on the monitor with the pointer takes the focus.
-  void Open();
+  // With `show`, they show its exercises; it outlives the windows.
+  void Open(const ExerciseShow* show = nullptr);
   // Each window shows the running break as it stands now.
   void ShowState();
   void Close();
@@ -35,6 +36,7 @@ class BreakWindows : private MonitorsListener {
   GuidedBreak& guided_;
   std::vector<std::unique_ptr<FormBreak>> windows_;
   bool watching_ = false;
+  const ExerciseShow* show_ = nullptr;
 };
 
 }  // namespace rp

@@ -2,6 +2,8 @@
 
 #include "breaks/BreakLook.h"
 #include "breaks/GuidedBreak.h"
+#include "exercises/BreathPacer.h"
+#include "exercises/ExercisePicture.h"
 #include "runtime/Layout.h"
 #include "settings/Main.h"
 #include "runtime/Translation.h"
@@ -11,36 +13,62 @@ namespace {
 
 // The window covers the work area; its content is a block as wide as the main window's, in the middle of the work area.
 constexpr int kBlockWidth = 7800, kBlockHeight = 3585;
+// Exercises take this much more of the block, between its title and the time left.
+constexpr int kExerciseRoom = 5040;
+constexpr int kPictureSide = 3000;
 
 int WorkAreaWidth(const MonitorInfo& monitor) { return PixelsToTwips(monitor.workArea.Width(), monitor.dpi); }
 int WorkAreaHeight(const MonitorInfo& monitor) { return PixelsToTwips(monitor.workArea.Height(), monitor.dpi); }
 
-// A place in the block as a place in the window.
-TwipsRect InBlock(const MonitorInfo& monitor, TwipsRect rect) {
+// A place in the block as a place in the window; `room` the exercises' share of the block.
+TwipsRect InBlock(const MonitorInfo& monitor, TwipsRect rect, int room = 0) {
   rect.left += (WorkAreaWidth(monitor) - kBlockWidth) / 2;
-  rect.top += (WorkAreaHeight(monitor) - kBlockHeight) / 2;
+  rect.top += (WorkAreaHeight(monitor) - kBlockHeight - room) / 2;
   return rect;
+}
+
+std::string StepsText(const Exercise& exercise) {
+  std::string text;
+  for (const std::string& step : exercise.steps)
+    text += (text.empty() ? "" : "\n") + (exercise.builtIn ? Tr(step) : step);
+  return text;
 }
 
 }  // namespace
 
-FormBreak::FormBreak(Ui& ui, GuidedBreak& guided, const MonitorInfo& monitor, std::string_view suggestion)
+FormBreak::FormBreak(Ui& ui, GuidedBreak& guided, const MonitorInfo& monitor, std::string_view suggestion,
+                     const ExerciseShow* show)
     : Form(ui, "FormBreak", FormStyle::Borderless, WorkAreaWidth(monitor), WorkAreaHeight(monitor)),
-      Label1(AddControl(ControlKind::Label, "Label1", nullptr, InBlock(monitor, {0, 0, 7800, 645}), 2, TrNoop("Time for a break"))),
-      Label2(AddControl(ControlKind::Label, "Label2", nullptr, InBlock(monitor, {0, 840, 7800, 600}), 3, std::string(suggestion))),
-      ProgressBar1(AddControl(ControlKind::ProgressBar, "ProgressBar1", nullptr, InBlock(monitor, {0, 1680, 7800, 720}), 4, "")),
+      Label1(AddControl(ControlKind::Label, "Label1", nullptr, InBlock(monitor, {0, 0, 7800, 645}, show ? kExerciseRoom : 0), 2, TrNoop("Time for a break"))),
+      Label2(AddControl(ControlKind::Label, "Label2", nullptr, InBlock(monitor, {0, show ? 3840 : 840, 7800, 600}, show ? kExerciseRoom : 0), 3, std::string(suggestion))),
+      ProgressBar1(AddControl(ControlKind::ProgressBar, "ProgressBar1", nullptr, InBlock(monitor, {0, 1680 + (show ? kExerciseRoom : 0), 7800, 720}, show ? kExerciseRoom : 0), 4, "")),
       // TRANSLATORS: a button of the break window; keep it about as short as the English
-      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, InBlock(monitor, {0, 2640, 3780, 480}), 0, TrNoop("Postpone 5 Minutes"))),
+      PushButton1(AddControl(ControlKind::PushButton, "PushButton1", nullptr, InBlock(monitor, {0, 2640 + (show ? kExerciseRoom : 0), 3780, 480}, show ? kExerciseRoom : 0), 0, TrNoop("Postpone 5 Minutes"))),
       // TRANSLATORS: a button of the break window; keep it about as short as the English
-      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, InBlock(monitor, {4020, 2640, 3780, 480}), 1, TrNoop("Skip Break"))),
-      Label3(AddControl(ControlKind::Label, "Label3", nullptr, InBlock(monitor, {0, 3300, 7800, 285}), 5, "")),
-      guided_(guided) {
+      PushButton2(AddControl(ControlKind::PushButton, "PushButton2", nullptr, InBlock(monitor, {4020, 2640 + (show ? kExerciseRoom : 0), 3780, 480}, show ? kExerciseRoom : 0), 1, TrNoop("Skip Break"))),
+      Label3(AddControl(ControlKind::Label, "Label3", nullptr, InBlock(monitor, {0, 3300 + (show ? kExerciseRoom : 0), 7800, 285}, show ? kExerciseRoom : 0), 5, "")),
+      Timer1(ui, [this] { ShowExercise(); }),
+      guided_(guided),
+      show_(show) {
   SetMonitor(monitor);
   SetDesignFonts(*this);
   Label1.SetFont({"Arial", 24, true});
   Label2.SetFont({"Arial", 12, true});
   ProgressBar1.SetFont({"Arial", 20, true});
-  for (Control* label : {&Label1, &Label2, &Label3}) {
+  if (show) {
+    // The exercise's own rows: its picture above the title (Label2), then its steps and time.
+    const int room = kExerciseRoom;
+    Picture1 = &AddControl(ControlKind::Picture, "Picture1", nullptr,
+                           InBlock(monitor, {(7800 - kPictureSide) / 2, 720, kPictureSide, kPictureSide}, room), 6, "");
+    Label4 = &AddControl(ControlKind::Label, "Label4", nullptr, InBlock(monitor, {0, 4440, 7800, 1020}, room), 7, "");
+    Label5 = &AddControl(ControlKind::Label, "Label5", nullptr, InBlock(monitor, {0, 5520, 7800, 360}, room), 8, "");
+    Label2.SetFont({"Arial", 16, true});
+    Label4->SetFont({"Arial", 12, false});
+    Label5->SetFont({"Arial", 12, true});
+    Picture1->SetForeColor(kCalmTextColour);
+  }
+  for (Control* label : {&Label1, &Label2, &Label3, Label4, Label5}) {
+    if (!label) continue;
     label->SetAlignment(TextAlign::Centre);
     label->SetForeColor(kCalmTextColour);
   }
@@ -53,7 +81,8 @@ FormBreak::~FormBreak() = default;
 void FormBreak::Form_Load() {
   SetCaption(Tr(kBreakCaption));
   SetBackColor(kCalmBackColour);
-  for (Control* label : {&Label1, &Label2, &Label3}) label->SetBackColor(kCalmBackColour);
+  for (Control* part : {&Label1, &Label2, &Label3, Label4, Label5, Picture1})
+    if (part) part->SetBackColor(kCalmBackColour);
   MakeTopmost();
 }
 
@@ -73,6 +102,30 @@ void FormBreak::ShowState(int secondsLeft, int lengthSeconds, int skipsLeft, boo
   PushButton1.SetEnabled(skipsLeft > 0);
   PushButton2.SetEnabled(skipsLeft > 0);
   Label3.SetText(SkipsLeftText(skipsLeft));
+  if (show_) ShowExercise();
+}
+
+void FormBreak::ShowExercise() {
+  const std::int64_t intoBreak = show_->loop.NowMs() - show_->startMs;
+  const ExerciseSlot* slot = SlotAt(show_->slots, static_cast<int>(intoBreak / 1000));
+  if (!slot) return;
+  const Exercise& exercise = show_->exercises[slot->exercise];
+  const std::int64_t intoExercise = intoBreak - std::int64_t{slot->startSecond} * 1000;
+  const BreathPhase breath = BreathPacer::At(intoExercise);
+  if (shown_ != *slot) {
+    shown_ = *slot;
+    const std::string title = exercise.builtIn ? Tr(exercise.title) : exercise.title;
+    Label2.SetText(title);
+    Picture1->SetText(title);  // its name for screen readers
+    Label4->SetText(StepsText(exercise));
+  }
+  const int secondsLeft = static_cast<int>((std::int64_t{slot->seconds} * 1000 - intoExercise + 999) / 1000);
+  const std::string clock = ClockText(secondsLeft);
+  Label5->SetText(exercise.pacer ? Tr(breath.in ? kBreatheIn : kBreatheOut) + "  " + clock : clock);
+  Picture1->SetDrawing(ExercisePicture(exercise, kPictureSide, breath.size));
+  // The pacer moves only while it can be seen, at most 30 frames a second.
+  const bool animate = exercise.pacer && Visible() && WindowState() != kMinimized;
+  Timer1.SetInterval(BreathPacer::FrameIntervalMs(animate));
 }
 
 }  // namespace rp

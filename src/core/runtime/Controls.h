@@ -11,7 +11,8 @@ class Form;
 // A hot key box takes a key with its modifiers as the user presses it; its text is the key as
 // settings/HotkeyText writes it ("Ctrl+Alt+B"), "" for none. A tab strip shows one of its pages
 // (the frames it contains) at a time, each named on its tab by the page's caption.
-enum class ControlKind { Frame, Label, TextBox, CheckBox, PushButton, ProgressBar, Chart, ComboBox, HotkeyBox, TabStrip };
+// A picture is drawn as a chart is, from shapes, and read out as a graphic named by its caption.
+enum class ControlKind { Frame, Label, TextBox, CheckBox, PushButton, ProgressBar, Chart, ComboBox, HotkeyBox, TabStrip, Picture };
 
 // A text box and a hot key box hold the user's text, not a caption; a change raises onChange.
 inline bool HoldsUserText(ControlKind kind) { return kind == ControlKind::TextBox || kind == ControlKind::HotkeyBox; }
@@ -48,14 +49,19 @@ inline constexpr std::uint32_t kGreyTextColour = 0x80000011;
 // One part of what a chart shows, in twips from the chart's top left corner. The platform paints
 // the parts in order: a filled rectangle, a rectangle's one-pixel outline, a one-pixel line from
 // the top left to the bottom right corner of `rect`, or one line of text in the chart's font,
-// centred vertically in `rect`.
+// centred vertically in `rect`. A picture's strokes are `pen` twips wide: a straight stroke from
+// the top left corner by the width and height (either may be below zero), an ellipse's outline
+// or its filled disc within `rect`, or an arc of that ellipse from `start` degrees
+// counter-clockwise from three o'clock, by `sweep`; an image is the picture file `text` scaled
+// to fit `rect`, keeping its shape.
 struct DrawnShape {
-  enum class Kind { Fill, Outline, Line, Text };
+  enum class Kind { Fill, Outline, Line, Text, Stroke, Ellipse, Disc, Arc, Image };
   Kind kind = Kind::Fill;
   TwipsRect rect;
   std::uint32_t colour = 0;
   std::string text;
   TextAlign align = TextAlign::Left;
+  int pen = 0, start = 0, sweep = 0;
 };
 
 // The system colours a control of the kind shows until a skin or the program sets others.

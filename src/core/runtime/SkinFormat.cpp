@@ -6,16 +6,10 @@
 #include <string>
 
 #include "runtime/Failure.h"
+#include "runtime/TrimBlanks.h"
 
 namespace rp {
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 std::string Lower(std::string_view text) {
   std::string lower(text);
@@ -54,7 +48,7 @@ std::optional<Font> ParseFont(std::string_view text) {
   for (;;) {
     const auto comma = text.find(',');
     if (count == parts.size()) return std::nullopt;
-    parts[count++] = Trim(text.substr(0, comma));
+    parts[count++] = TrimBlanks(text.substr(0, comma));
     if (comma == std::string_view::npos) break;
     text.remove_prefix(comma + 1);
   }
@@ -124,15 +118,15 @@ Skin ParseSkin(std::string_view text) {
   while (!text.empty()) {
     ++line;
     const auto end = text.find('\n');
-    const std::string_view current = Trim(text.substr(0, end));
+    const std::string_view current = TrimBlanks(text.substr(0, end));
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (current.empty() || current[0] == '#' || current[0] == ';') continue;
 
     const auto equals = current.find('=');
     // TRANSLATORS: a line of a skin file is not of the form "name = value"; keep that as it is.
     if (equals == std::string_view::npos) Reject(line, Failure(TrNoop("expected \"name = value\"")));
-    const std::string key = Lower(Trim(current.substr(0, equals)));
-    const std::string_view value = Trim(current.substr(equals + 1));
+    const std::string key = Lower(TrimBlanks(current.substr(0, equals)));
+    const std::string_view value = TrimBlanks(current.substr(equals + 1));
     const auto dot = key.find('.');
     const Element* element = nullptr;
     for (const Element& candidate : kElements)

@@ -19,6 +19,8 @@ constexpr std::string_view kWorkDays = "Work Days";
 constexpr std::string_view kBreakLength = "Break Length";
 constexpr std::string_view kSkipsADay = "Skips A Day";
 constexpr std::string_view kEyeBreaks = "Eye Breaks";
+constexpr std::string_view kShowExercises = "Show Exercises";
+constexpr std::string_view kBreakEndSound = "Break End Sound";
 constexpr std::string_view kWarnBeforeBreak = "Warn Before Break";
 constexpr std::string_view kCalendar = "Calendar";
 constexpr std::string_view kWaitForTypingPause = "Wait For Typing Pause";
@@ -68,6 +70,8 @@ Options Options::Load(Main& main) {
   ParseWholeNumber(main.GetSetting(kWarnBeforeBreak, "0"), 0, kMaxWarnSeconds, options.warnSeconds);
   options.waitForTypingPause = ReadSwitch(main, kWaitForTypingPause);
   options.eyeBreaks = ReadSwitch(main, kEyeBreaks);
+  options.showExercises = ReadSwitch(main, kShowExercises);
+  options.breakEndSound = main.GetSetting(kBreakEndSound, "");
   options.keepStatistics = ReadSwitch(main, kKeepStatistics);
   options.language = kLanguages[LanguageIndex(main.GetSetting(kLanguage, kEnglish))].tag;
   options.theme = ReadThemeChoice(main.GetSetting(kTheme, ""));
@@ -91,6 +95,8 @@ void Options::StoreChanges(Main& main, const Options& before) const {
   StoreNumber(main, kWarnBeforeBreak, warnSeconds, before.warnSeconds);
   StoreSwitch(main, kWaitForTypingPause, waitForTypingPause, before.waitForTypingPause);
   StoreSwitch(main, kEyeBreaks, eyeBreaks, before.eyeBreaks);
+  StoreSwitch(main, kShowExercises, showExercises, before.showExercises);
+  if (breakEndSound != before.breakEndSound) main.SaveSetting(kBreakEndSound, breakEndSound);
   StoreSwitch(main, kKeepStatistics, keepStatistics, before.keepStatistics);
   for (std::size_t i = 0; i < kKeyActions; ++i) {
     if (hotkeys[i] == before.hotkeys[i]) continue;

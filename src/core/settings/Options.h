@@ -32,6 +32,8 @@ struct Options {
   int warnSeconds = 0;            // a "Break Soon" window this long before a guided break; 0: none
   bool waitForTypingPause = false;  // a guided break waits for a pause in the user's typing
   bool eyeBreaks = false;         // a short look away every 20 minutes
+  bool showExercises = false;     // the break windows show exercises, one at a time
+  std::string breakEndSound;       // played once when a guided break's time is up; "" for none
   bool keepStatistics = false;    // a record of breaks and screen time in a file of the user's
   std::string language;           // a tag of kLanguages; "" (English) is stored as nothing at all
   HotkeyChoices hotkeys{};        // keys that work from anywhere, in the order of KeyAction
@@ -45,7 +47,8 @@ struct Options {
   bool AnyOn() const {
     return naturalBreaks || holdReminders || tipShowsTimeLeft || trayMenu || trayIconShowsProgress ||
            !working.Always() || breakMinutes > 0 || warnSeconds > 0 || waitForTypingPause || eyeBreaks ||
-           keepStatistics || !calendar.empty() || std::ranges::any_of(hotkeys, [](Hotkey key) { return !key.Empty(); });
+           showExercises || !breakEndSound.empty() || keepStatistics || !calendar.empty() ||
+           std::ranges::any_of(hotkeys, [](Hotkey key) { return !key.Empty(); });
   }
   bool operator==(const Options&) const = default;
 };

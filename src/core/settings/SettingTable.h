@@ -93,6 +93,8 @@ inline constexpr SettingDefinition kSettings[] = {
     {"Warn Before Break", "0", Whole(0, 120), SettingRole::Carried, false},
     {"Wait For Typing Pause", "Off", OneOf(kOnOff), SettingRole::Carried, false},
     {"Eye Breaks", "Off", OneOf(kOnOff), SettingRole::Carried},
+    {"Show Exercises", "Off", OneOf(kOnOff), SettingRole::Carried, false},
+    {"Break End Sound", "", AnyText(), SettingRole::Carried, false},
     {"Keep Statistics", "Off", OneOf(kOnOff), SettingRole::Carried},
     {"Language", "", OneOf(kLanguageTexts), SettingRole::Carried},
     {"Theme", "", OneOf(kThemeTexts), SettingRole::Carried, false},

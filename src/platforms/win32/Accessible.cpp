@@ -37,6 +37,7 @@ long RoleOf(ControlKind kind) {
     case ControlKind::ProgressBar: return ROLE_SYSTEM_PROGRESSBAR;
     case ControlKind::Label: return ROLE_SYSTEM_STATICTEXT;
     case ControlKind::Chart: return ROLE_SYSTEM_CHART;
+    case ControlKind::Picture: return ROLE_SYSTEM_GRAPHIC;
     default: return 0;
   }
 }

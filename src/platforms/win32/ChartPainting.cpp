@@ -1,6 +1,7 @@
 #include "win32/ChartPainting.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "runtime/Layout.h"
@@ -13,6 +14,8 @@
 
 namespace rp::win32 {
 namespace {
+
+constexpr double kRadians = 3.14159265358979323846 / 180;
 
 inline void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
 using UniqueMemoryDc = UniqueHandle<NullEmpty<HDC, DeleteMemoryDc>>;
@@ -29,6 +32,36 @@ UINT Alignment(TextAlign align) {
     case TextAlign::Left: break;
   }
   return DT_LEFT;
+}
+
+// A picture's stroke, in the control's own colour, with round ends so that lines join cleanly.
+void PaintStroke(HDC dc, const DrawnShape& shape, int dpi, COLORREF colour) {
+  const PixelRect p = PixelsOf(shape.rect, dpi);
+  const LOGBRUSH brush{BS_SOLID, colour, 0};
+  const int width = std::max(1, MulDiv(shape.pen, dpi, 1440));
+  UniquePen pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_ROUND | PS_JOIN_ROUND, width, &brush, 0, nullptr));
+  UniqueBrush fill(CreateSolidBrush(colour));
+  if (!pen || !fill) return;
+  SelectScope penScope(dc, pen.get());
+  SelectScope brushScope(dc, shape.kind == DrawnShape::Kind::Disc ? fill.get() : GetStockObject(NULL_BRUSH));
+  switch (shape.kind) {
+    case DrawnShape::Kind::Stroke:
+      MoveToEx(dc, p.left, p.top, nullptr);
+      LineTo(dc, p.left + p.width, p.top + p.height);
+      break;
+    case DrawnShape::Kind::Ellipse:
+    case DrawnShape::Kind::Disc:
+      Ellipse(dc, p.left, p.top, p.left + p.width, p.top + p.height);
+      break;
+    case DrawnShape::Kind::Arc: {
+      MoveToEx(dc, p.left + p.width / 2 + static_cast<int>(p.width / 2.0 * std::cos(shape.start * kRadians)),
+               p.top + p.height / 2 - static_cast<int>(p.height / 2.0 * std::sin(shape.start * kRadians)), nullptr);
+      AngleArc(dc, p.left + p.width / 2, p.top + p.height / 2, static_cast<DWORD>(p.width / 2),
+               static_cast<FLOAT>(shape.start), static_cast<FLOAT>(shape.sweep));
+      break;
+    }
+    default: break;
+  }
 }
 
 void PaintShape(HDC dc, const DrawnShape& shape, int dpi, const Colours& colours) {
@@ -60,6 +93,7 @@ void PaintShape(HDC dc, const DrawnShape& shape, int dpi, const Colours& colours
                 Alignment(shape.align) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP);
       break;
     }
+    default: break;  // a picture's strokes and images: PaintStroke
   }
 }
 
@@ -77,7 +111,13 @@ void PaintChart(NativeControl& chart, HDC dc, RECT client) {
     SetBkMode(target, TRANSPARENT);
     const Colours colours = chart.owner.colours();
     Fill(target, client, colours.BackColourOf(chart.control));
-    for (const DrawnShape& shape : chart.control.Drawing()) PaintShape(target, shape, chart.owner.Dpi(), colours);
+    const COLORREF ink = colours.ForeColourOf(chart.control);
+    for (const DrawnShape& shape : chart.control.Drawing()) {
+      if (chart.control.Kind() == ControlKind::Picture)
+        PaintStroke(target, shape, chart.owner.Dpi(), ink);
+      else
+        PaintShape(target, shape, chart.owner.Dpi(), colours);
+    }
     if (bitmap) BitBlt(dc, 0, 0, width, height, target, 0, 0, SRCCOPY);
   }
 }

@@ -117,6 +117,7 @@ std::optional<TextRoom> TextRoomOf(const NativeControl& self) {
       return TextRoom{client, kLine | DT_VCENTER, font};
     }
     case ControlKind::Chart:     // its texts are shapes, each in its own place
+    case ControlKind::Picture:
     case ControlKind::ComboBox:  // its entries are drawn each in its own font
     case ControlKind::HotkeyBox:
     case ControlKind::TabStrip:  // its tabs are measured as the system lays them out
@@ -189,14 +190,15 @@ void PaintDrawn(NativeControl& self, HDC dc) {
   switch (self.control.Kind()) {
     case ControlKind::Frame: PaintFrame(self, dc, client); break;
     case ControlKind::Label: PaintLabel(self, dc, client); break;
-    case ControlKind::Chart: PaintChart(self, dc, client); break;
+    case ControlKind::Chart:
+    case ControlKind::Picture: PaintChart(self, dc, client); break;
     default: PaintProgressBar(self, dc, client); break;
   }
 }
 
 bool IsDrawnHere(ControlKind kind) {
   return kind == ControlKind::Frame || kind == ControlKind::Label || kind == ControlKind::ProgressBar ||
-         kind == ControlKind::Chart;
+         kind == ControlKind::Chart || kind == ControlKind::Picture;
 }
 
 }  // namespace rp::win32

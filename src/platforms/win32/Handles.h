@@ -51,6 +51,7 @@ struct InvalidEmpty {
 inline void CloseKey(HKEY key) { RegCloseKey(key); }
 inline void DeleteFont(HFONT font) { DeleteObject(font); }
 inline void DeleteBrush(HBRUSH brush) { DeleteObject(brush); }
+inline void DeletePen(HPEN pen) { DeleteObject(pen); }
 inline void DeleteBitmap(HBITMAP bitmap) { DeleteObject(bitmap); }
 inline void CloseFind(HANDLE find) { FindClose(find); }
 inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
@@ -63,6 +64,7 @@ inline void DestroyMenuHandle(HMENU menu) { DestroyMenu(menu); }
 using UniqueKey = UniqueHandle<NullEmpty<HKEY, CloseKey>>;
 using UniqueFont = UniqueHandle<NullEmpty<HFONT, DeleteFont>>;
 using UniqueBrush = UniqueHandle<NullEmpty<HBRUSH, DeleteBrush>>;
+using UniquePen = UniqueHandle<NullEmpty<HPEN, DeletePen>>;
 using UniqueBitmap = UniqueHandle<NullEmpty<HBITMAP, DeleteBitmap>>;
 using UniqueWindow = UniqueHandle<NullEmpty<HWND, DestroyWindowHandle>>;
 // Only for an icon or cursor the program made or loaded from a file: a shared one (LoadIcon,

@@ -37,7 +37,7 @@ NativeControl* ControlOf(HWND window) {
 constexpr std::pair<const char*, int> kIdBases[] = {{"ProgressBar", 1400}, {"PushButton", 1200}, {"Check", 1100},
                                                     {"Frame", 1300},       {"Label", 1500},       {"Text", 1000},
                                                     {"Chart", 1600},       {"Combo", 1700},       {"Hotkey", 1800},
-                                                    {"TabStrip", 1900}};
+                                                    {"TabStrip", 1900},    {"Picture", 2000}};
 
 int ControlId(const Control& control) {
   for (const auto& [prefix, base] : kIdBases) {
@@ -231,7 +231,8 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
     case ControlKind::Frame: style |= WS_CLIPCHILDREN; exStyle = WS_EX_CONTROLPARENT; break;
     case ControlKind::Label: className = kLabelClass; break;
     case ControlKind::ProgressBar: className = kProgressClass; break;
-    case ControlKind::Chart: className = kChartClass; break;
+    case ControlKind::Chart:
+    case ControlKind::Picture: className = kChartClass; break;
     case ControlKind::TextBox:
       className = WC_EDITW;
       style |= WS_TABSTOP | ES_AUTOHSCROLL;

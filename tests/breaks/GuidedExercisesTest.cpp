@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "breaks/GuidedFixture.h"
+#include "exercises/BreathPacer.h"
+#include "exercises/BuiltinExercises.h"
+#include "Later.h"
+
+namespace rp::test {
+namespace {
+
+using GuidedExercisesTest = GuidedTest;
+
+// The break window shows one exercise at a time, each with its picture (named by its title),
+// its steps and its own time left, from the fixed order; the next break goes on with it.
+TEST_F(GuidedExercisesTest, OneExerciseAtATimeAndTheNextBreakGoesOn) {
+  StartReminding("1", {{"Break Length", "1"}, {"Show Exercises", "On"}});
+  // The order the breaks must follow: two breaks of a minute from a fresh start.
+  ExerciseSequence expected({BuiltinExercises().begin(), BuiltinExercises().end()});
+  const auto first = expected.Fill(60), second = expected.Fill(60);
+  ASSERT_GE(first.size(), 2u);
+  const auto title = [&](const ExerciseSlot& slot) { return expected.Exercises()[slot.exercise].title; };
+  const auto look = [&](const std::vector<ExerciseSlot>& slots) {
+    return [&, slots](FormBreak& w) {
+      ASSERT_NE(w.Picture1, nullptr);
+      const Exercise& exercise = expected.Exercises()[slots.front().exercise];
+      EXPECT_EQ(w.Label1.Text(), "Time for a break");
+      EXPECT_EQ(w.Label2.Text(), exercise.title);
+      EXPECT_EQ(w.Picture1->Text(), exercise.title);
+      EXPECT_EQ(w.Picture1->Kind(), ControlKind::Picture);
+      EXPECT_FALSE(w.Picture1->Drawing().empty());
+      EXPECT_EQ(w.Label4->Text().find(exercise.steps.front()), 0u);
+      EXPECT_EQ(w.Label5->Text(), ClockText(slots.front().seconds - 1));
+      EXPECT_EQ(w.ProgressBar1.Text(), "00:59");
+      // The time left and the buttons sit below the exercise, inside the work area.
+      EXPECT_GT(w.ProgressBar1.Rect().top, w.Label5->Rect().top + w.Label5->Rect().height);
+      EXPECT_GT(w.Label2.Rect().top, w.Picture1->Rect().top + w.Picture1->Rect().height);
+      EXPECT_GE(w.Label1.Rect().top, 0);
+      EXPECT_LE(w.Label3.Rect().top + w.Label3.Rect().height, w.Height());
+    };
+  };
+  AtEachBreak({look(first), look(second)});
+  // The second exercise follows when the first one's time is up.
+  Later next(desktop, kMinute + first[1].startSecond * 1000 + 500, [&] {
+    ASSERT_FALSE(Windows().empty());
+    EXPECT_EQ(Windows().back()->Label2.Text(), title(first[1]));
+  });
+  desktop.RunFor(4 * kMinute);
+  EXPECT_EQ(log.events, (std::vector<std::string>{"taken", "taken"}));
+  // The second break began where the first one stopped, not from the start again.
+  EXPECT_NE(title(second.front()), title(first.front()));
+}
+
+// The pacer grows for 4 seconds with "Breathe in", shrinks for 6 with "Breathe out", and draws
+// its frames only while its window can be seen.
+TEST_F(GuidedExercisesTest, ThePacerBreathesAndAnimatesOnlyWhileSeen) {
+  Start();
+  std::vector<Exercise> pacer;
+  for (const Exercise& e : BuiltinExercises())
+    if (e.pacer) pacer.push_back(e);
+  ExerciseShow show{desktop, pacer, {{0, 0, 60}}, desktop.NowMs()};
+  FormBreak w(desktop, form().breaks.guided, desktop.monitors.List().front(), "", &show);
+  w.Show();
+  w.ShowExercise();
+  EXPECT_EQ(w.Label5->Text(), "Breathe in  01:00");
+  EXPECT_EQ(w.Timer1.Interval(), BreathPacer::kFrameMs);
+  const auto discWidth = [&] { return w.Picture1->Drawing().at(1).rect.width; };
+  const int smallest = discWidth();
+  desktop.RunFor(2 * kSecond);
+  const int half = discWidth();
+  desktop.RunFor(2 * kSecond + 100);
+  EXPECT_LT(smallest, half);
+  EXPECT_LT(half, discWidth());
+  EXPECT_EQ(w.Label5->Text(), "Breathe out  00:56");
+  desktop.RunFor(3 * kSecond);
+  EXPECT_LT(discWidth(), half + 50);
+  w.SetVisible(false);
+  desktop.RunFor(100);
+  EXPECT_EQ(w.Timer1.Interval(), 0);
+  w.Unload();
+}
+
+// The end sound plays once when the break's time is up, never when it is postponed or skipped.
+TEST_F(GuidedExercisesTest, TheEndSoundPlaysWhenTheTimeIsUpOnly) {
+  const std::string end = "C:\\Sounds\\gong.wav";
+  StartReminding("1", {{"Break Length", "1"}, {"Break End Sound", end}});
+  AtEachBreak({[&](FormBreak& w) { Postpone(w); }, [&](FormBreak& w) { Skip(w); }, [](FormBreak&) {}});
+  desktop.RunFor(kMinute + 2 * kSecond);
+  desktop.RunFor(5 * kMinute + 2 * kSecond);
+  EXPECT_EQ(log.events, (std::vector<std::string>{"postponed", "skipped"}));
+  EXPECT_EQ(CountCalls(desktop.player.calls, "url " + end), 0);
+  desktop.RunFor(2 * kMinute + 2 * kSecond);
+  EXPECT_EQ(log.events, (std::vector<std::string>{"postponed", "skipped", "taken"}));
+  EXPECT_EQ(desktop.player.calls.back(), "url " + end);
+  EXPECT_EQ(CountCalls(desktop.player.calls, "url " + end), 1);
+}
+
+}  // namespace
+}  // namespace rp::test
