@@ -56,7 +56,8 @@ TEST_F(OptionsTabsTest, TabsShowOnePageAtATimeByClickAndByKeys) {
         {Do::CtrlShiftTab, "", "Appearance", &w.Combo1, {&w.Combo1, &w.Combo2}},                          // and back
         {Do::CtrlShiftTab, "", "Calendar", &w.Text50, {&w.Text50, &w.PushButton50}},
         {Do::CtrlShiftTab, "", "Keyboard", &w.Hotkey30, {&w.Hotkey30, &w.Hotkey31, &w.Hotkey32, &w.Hotkey33}},
-        {Do::Click, "Guided Breaks", "Guided Breaks", nullptr, {&w.Text20, &w.Text21, &w.Text22, &w.Check21, &w.Check20}},
+        {Do::Click, "Guided Breaks", "Guided Breaks", nullptr,
+         {&w.Text20, &w.Text21, &w.Text22, &w.Check21, &w.Check20, &w.Check22, &w.Text23, &w.PushButton23}},
         {Do::Click, "Statistics", "Statistics", nullptr, {&w.Check9}},
     };
     for (const auto& step : steps) {
@@ -117,6 +118,23 @@ TEST_F(OptionsTabsTest, OkShowsTheFirstWrongFieldOnItsPage) {
       desktop.Click(w.PushButton2);
     });
   }
+}
+
+// The exercises and the sound at a break's end: Browse... fills the box, Cancel keeps it, OK stores both.
+TEST_F(OptionsTabsTest, ExercisesAndTheEndSoundAreChosenOnTheGuidedBreaksPage) {
+  Start();
+  desktop.dialogs.openAnswers = {"C:\\Sounds\\gong.wav", ""};
+  Work([&](FormOptions& w) {
+    desktop.Choose(w.TabStrip1, "Guided Breaks");
+    desktop.Click(w.Check22);
+    desktop.Click(w.PushButton23);
+    desktop.Click(w.PushButton23);  // cancelled
+    EXPECT_EQ(w.Text23.Text(), "C:\\Sounds\\gong.wav");
+    desktop.Click(w.PushButton1);
+  });
+  EXPECT_EQ(Stored("Show Exercises"), "On");
+  EXPECT_EQ(Stored("Break End Sound"), "C:\\Sounds\\gong.wav");
+  EXPECT_EQ(desktop.dialogs.openRequests.size(), 2u);
 }
 
 }  // namespace

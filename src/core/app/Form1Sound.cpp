@@ -9,9 +9,6 @@
 namespace rp {
 namespace {
 
-constexpr std::string_view kSoundDialogTitle = TrNoop("Add File(s) - Hold Ctrl to select multiple files");
-// TRANSLATORS: the file types of the open dialog: a name, "|", the pattern, "|"; translate only the name
-constexpr std::string_view kSoundDialogFilter = TrNoop("Wav Files (*.wav)|*.wav|");
 
 bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "calendar/CalendarTexts.h"
+#include "reminders/BreakSound.h"
 #include "runtime/Conversions.h"
 #include "settings/Languages.h"
 #include "settings/Main.h"
@@ -19,11 +20,11 @@ constexpr std::uint32_t kProblemColour = 0x0000A0;
 
 // The tab strip holds the pages below its row of tabs, each page as tall as the tallest group.
 // Wide enough for the six tabs in one row in every language (Russian's are the widest).
-constexpr int kClientWidth = 11400;
+constexpr int kClientWidth = 12240;
 constexpr int kStripWidth = kClientWidth - 240;
 // A page covers the strip's room below the tabs, inside its border.
 constexpr int kPageTop = 360;
-constexpr TwipsRect kPage{45, kPageTop, kStripWidth - 90, 2880};
+constexpr TwipsRect kPage{45, kPageTop, kStripWidth - 90, 3360};
 constexpr int kStripHeight = kPageTop + kPage.height + 45;
 constexpr int kButtonsTop = 120 + kStripHeight + 120;
 constexpr int kClientHeight = kButtonsTop + 405 + 120;
@@ -81,6 +82,15 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
                          TrNoop("Wait for a pause in typing before a break starts"))),
       Check20(AddControl(ControlKind::CheckBox, "Check20", &Frame20, {120, 2040, 7560, 285}, 12,
                          TrNoop("Eye breaks: look away for 20 seconds every 20 minutes"))),
+      Check22(AddControl(ControlKind::CheckBox, "Check22", &Frame20, {120, 2460, 7560, 285}, 40,
+                         TrNoop("Show exercises during a break, one at a time"))),
+      // TRANSLATORS: a label left of a wide box for a sound file's path, about 200 pixels.
+      Label23(AddControl(ControlKind::Label, "Label23", &Frame20, {120, 2940, 3000, 285}, 41,
+                         TrNoop("Sound at the end of a break:"))),
+      Text23(AddControl(ControlKind::TextBox, "Text23", &Frame20, {3240, 2880, 5880, 345}, 42, "")),
+      // TRANSLATORS: a button of about 100 pixels that opens a file dialog.
+      PushButton23(AddControl(ControlKind::PushButton, "PushButton23", &Frame20, {9240, 2850, 1560, 405}, 43,
+                              TrNoop("Browse..."))),
       Frame9(AddControl(ControlKind::Frame, "Frame9", &TabStrip1, kPage, 31, TrNoop("Statistics"))),
       Check9(AddControl(ControlKind::CheckBox, "Check9", &Frame9, {120, 300, 7440, 285}, 13,
                         TrNoop("Keep statistics of breaks and screen time on this computer"))),
@@ -161,6 +171,7 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
   PushButton3.onChange = [this] { PushButton3_Click(); };
   PushButton4.onChange = [this] { PushButton4_Click(); };
   PushButton50.onChange = [this] { PushButton50_Click(); };
+  PushButton23.onChange = [this] { PushButton23_Click(); };
   SetDefaultButtons(&PushButton1, &PushButton2);
 }
 
@@ -185,6 +196,8 @@ void FormOptions::ShowChoices(const Options& options) {
   Text22.SetText(std::to_string(options.warnSeconds));
   Check21.SetValue(options.waitForTypingPause ? 1 : 0);
   Check20.SetValue(options.eyeBreaks ? 1 : 0);
+  Check22.SetValue(options.showExercises ? 1 : 0);
+  Text23.SetText(options.breakEndSound);
   Check9.SetValue(options.keepStatistics ? 1 : 0);
   Combo1.SetValue(static_cast<int>(LanguageIndex(options.language)));
   Text50.SetText(options.calendar);
@@ -198,6 +211,7 @@ void FormOptions::ShowChoices(const Options& options) {
       {&Check3, "Tip Shows Time Left"}, {&Check4, "Tray Menu"}, {&Check5, "Tray Icon Shows Progress"},
       {&Text2, "Work Hours"}, {&Text3, "Work Days"}, {&Text20, "Break Length"}, {&Text21, "Skips A Day"},
       {&Text22, "Warn Before Break"}, {&Check21, "Wait For Typing Pause"}, {&Check20, "Eye Breaks"},
+      {&Check22, "Show Exercises"}, {&Text23, "Break End Sound"}, {&PushButton23, "Break End Sound"},
       {&Check9, "Keep Statistics"}, {&Text50, "Calendar"}, {&Combo1, "Language"}, {&Combo2, "Theme"},
   };
   for (const auto& [control, setting] : controls) main_.ShowWhetherSetByPolicy(*control, setting);
@@ -249,6 +263,8 @@ void FormOptions::PushButton1_Click() {
   chosen.trayIconShowsProgress = Check5.Value() == 1;
   chosen.waitForTypingPause = Check21.Value() == 1;
   chosen.eyeBreaks = Check20.Value() == 1;
+  chosen.showExercises = Check22.Value() == 1;
+  chosen.breakEndSound = std::string(Trimmed(Text23.Text()));
   chosen.keepStatistics = Check9.Value() == 1;
   chosen.calendar = std::string(Trimmed(Text50.Text()));
   chosen.language = kLanguages[static_cast<std::size_t>(std::max(Combo1.Value(), 0))].tag;
@@ -279,6 +295,11 @@ bool FormOptions::ReadKeys(HotkeyChoices& keys) {
 }
 
 void FormOptions::PushButton2_Click() { Unload(); }
+
+void FormOptions::PushButton23_Click() {
+  const std::string file = platform_.dialogs.OpenFile(Tr(kSoundDialogTitle), Tr(kSoundDialogFilter));
+  if (!file.empty()) Text23.SetText(file);  // Cancel keeps what was there
+}
 
 void FormOptions::PushButton50_Click() {
   const std::string location(Trimmed(Text50.Text()));

@@ -53,6 +53,10 @@ class FormOptions : public Form {
   Control& Text22;   // seconds of warning before a break
   Control& Check21;  // wait for a pause in typing
   Control& Check20;  // eye breaks
+  Control& Check22;  // exercises in the break
+  Control& Label23;
+  Control& Text23;        // the sound at a guided break's end
+  Control& PushButton23;  // Browse...
   Control& Frame9;  // statistics
   Control& Check9;  // keep statistics
   Control& Frame30;  // keyboard: a caption, a hot key box and what is wrong with its key, a row each
@@ -88,6 +92,8 @@ class FormOptions : public Form {
   void PushButton2_Click();
   void PushButton3_Click();
   void PushButton4_Click();
+  // Chooses the sound at a guided break's end with the break sound's dialog.
+  void PushButton23_Click();
   // Reads the calendar in the box in the background and says beside it what it holds.
   void PushButton50_Click();
 

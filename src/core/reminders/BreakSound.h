@@ -1,9 +1,15 @@
 #pragma once
+#include "runtime/Translation.h"
 #include <string>
 
 #include "ports/MediaPlayer.h"
 
 namespace rp {
+
+// The open dialog that chooses a sound file: the break sound, the sound at a guided break's end.
+inline constexpr std::string_view kSoundDialogTitle = TrNoop("Add File(s) - Hold Ctrl to select multiple files");
+// TRANSLATORS: the file types of the open dialog: a name, "|", the pattern, "|"; translate only the name
+inline constexpr std::string_view kSoundDialogFilter = TrNoop("Wav Files (*.wav)|*.wav|");
 
 // The audio reminder's sound: from a break it loops until the next break, a test play, a stop
 // or the guided break's windows; a single test play is never cut short.
