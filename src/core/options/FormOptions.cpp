@@ -84,12 +84,12 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
                          TrNoop("Eye breaks: look away for 20 seconds every 20 minutes"))),
       Check22(AddControl(ControlKind::CheckBox, "Check22", &Frame20, {120, 2460, 7560, 285}, 40,
                          TrNoop("Show exercises during a break, one at a time"))),
-      // TRANSLATORS: a label left of a wide box for a sound file's path, about 200 pixels.
-      Label23(AddControl(ControlKind::Label, "Label23", &Frame20, {120, 2940, 3000, 285}, 41,
+      // TRANSLATORS: a label left of a wide box for a sound file's path, about 245 pixels.
+      Label23(AddControl(ControlKind::Label, "Label23", &Frame20, {120, 2940, 3720, 285}, 41,
                          TrNoop("Sound at the end of a break:"))),
-      Text23(AddControl(ControlKind::TextBox, "Text23", &Frame20, {3240, 2880, 5880, 345}, 42, "")),
-      // TRANSLATORS: a button of about 100 pixels that opens a file dialog.
-      PushButton23(AddControl(ControlKind::PushButton, "PushButton23", &Frame20, {9240, 2850, 1560, 405}, 43,
+      Text23(AddControl(ControlKind::TextBox, "Text23", &Frame20, {3960, 2880, 5700, 345}, 42, "")),
+      // TRANSLATORS: a button of about 125 pixels that opens a file dialog.
+      PushButton23(AddControl(ControlKind::PushButton, "PushButton23", &Frame20, {9780, 2850, 1920, 405}, 43,
                               TrNoop("Browse..."))),
       Frame9(AddControl(ControlKind::Frame, "Frame9", &TabStrip1, kPage, 31, TrNoop("Statistics"))),
       Check9(AddControl(ControlKind::CheckBox, "Check9", &Frame9, {120, 300, 7440, 285}, 13,
