@@ -50,6 +50,37 @@ TEST_F(GuidedExercisesTest, OneExerciseAtATimeAndTheNextBreakGoesOn) {
   EXPECT_NE(title(second.front()), title(first.front()));
 }
 
+// An eye break shows the eye exercises in turn, each with its picture named by its title and
+// its steps; without exercises it shows its one line as before.
+TEST_F(GuidedExercisesTest, EyeBreaksShowTheEyeExercisesInTurn) {
+  ExerciseSequence expected({BuiltinExercises().begin(), BuiltinExercises().end()});
+  const std::string first = expected.NextEye()->title, second = expected.NextEye()->title;
+  for (const bool exercises : {true, false}) {
+    SCOPED_TRACE(exercises);
+    Restart();
+    StartReminding("45", {{"Eye Breaks", "On"}, {"Show Exercises", exercises ? "On" : "Off"}});
+    std::vector<std::string> seen;
+    const auto look = [&] {
+      FormEyeBreak* w = form().breaks.EyeWindow();
+      ASSERT_NE(w, nullptr);
+      seen.push_back(w->Label1.Text());
+      ASSERT_EQ(w->Picture1 != nullptr, exercises);
+      if (!exercises) return;
+      EXPECT_EQ(w->Picture1->Text(), w->Label1.Text());
+      EXPECT_FALSE(w->Picture1->Drawing().empty());
+      EXPECT_FALSE(w->Label3->Text().empty());
+      // The countdown below the texts, all inside the window.
+      EXPECT_GT(w->Label2.Rect().top, w->Label3->Rect().top + w->Label3->Rect().height - 1);
+      EXPECT_LE(w->Picture1->Rect().top + w->Picture1->Rect().height, w->Height());
+    };
+    Later firstLook(desktop, 20 * kMinute + 5 * kSecond, look);
+    Later secondLook(desktop, 40 * kMinute + 5 * kSecond, look);
+    desktop.RunFor(41 * kMinute);
+    const std::vector<std::string> titles{first, second}, line(2, "Look at something far away");
+    EXPECT_EQ(seen, exercises ? titles : line);
+  }
+}
+
 // The pacer grows for 4 seconds with "Breathe in", shrinks for 6 with "Breathe out", and draws
 // its frames only while its window can be seen.
 TEST_F(GuidedExercisesTest, ThePacerBreathesAndAnimatesOnlyWhileSeen) {
@@ -73,6 +104,13 @@ TEST_F(GuidedExercisesTest, ThePacerBreathesAndAnimatesOnlyWhileSeen) {
   EXPECT_EQ(w.Label5->Text(), "Breathe out  00:56");
   desktop.RunFor(3 * kSecond);
   EXPECT_LT(discWidth(), half + 50);
+  // Covered by another window, it stops; the break's next tick finds it uncovered again.
+  desktop.ViewOf(w)->covered = true;
+  desktop.RunFor(100);
+  EXPECT_EQ(w.Timer1.Interval(), 0);
+  desktop.ViewOf(w)->covered = false;
+  w.ShowExercise();
+  EXPECT_EQ(w.Timer1.Interval(), BreathPacer::kFrameMs);
   w.SetVisible(false);
   desktop.RunFor(100);
   EXPECT_EQ(w.Timer1.Interval(), 0);

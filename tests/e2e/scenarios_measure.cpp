@@ -2,6 +2,7 @@
 // much memory it then uses. Run with `e2e_driver.exe measure`; scripts/test
 // prints the output after the e2e tests.
 #include "e2e.h"
+#include "linux_process.h"
 
 #include <psapi.h>
 
@@ -40,4 +41,37 @@ E2E_MEASURE(measure) {
     std::sort(startupMs.begin(), startupMs.end());
     std::printf("  start-up to visible main window: median %lld ms of %d runs (polled every %lld ms)\n",
                 startupMs[kRuns / 2], kRuns, static_cast<long long>(kPollInterval.count()));
+}
+
+// Figures for docs/benchmarks.md: the program's processor time a minute during a five-minute
+// guided break, without exercises and with them (static pictures, then the breathing pacer,
+// which comes 160 s into the first break of the fixed order), and its memory meanwhile.
+E2E_MEASURE(exercise_break_cost) {
+    const auto during = [](const LinuxProcess& process, Duration span) {
+        const long long before = process.cpuTicks();
+        std::this_thread::sleep_for(span);
+        return (process.cpuTicks() - before) * 10 * 60000 / span.count();  // ms a minute
+    };
+    for (const bool exercises : {false, true}) {
+        settings::storeReminding({.minutes = "0"});
+        settings::set("Break Length", "5");
+        settings::set("Show Exercises", exercises ? "On" : "Off");
+        App app = App::start(ctx);
+        app.mainWindow();
+        HWND window = waitForWindow({"Break Time", "RespitePrompterFormBreak", app.pid(), true}, 5s);
+        E2E_REQUIRE(window != nullptr);
+        const auto process = LinuxProcess::find(ctx.appPath);
+        E2E_REQUIRE(process.has_value());
+        const auto at = [&](const char* timeLeft) {
+            E2E_REQUIRE(waitUntil([&] { return text(child(window, 1401)) == timeLeft; }, 200s));
+        };
+        const char* kind = exercises ? "exercises" : "none";
+        at("04:55");
+        std::printf("RESULT cpu_ms_a_minute_%s %lld ms\n", kind, during(*process, 30s));
+        std::printf("RESULT rss_kib_%s %lld KiB\n", kind, process->statusKiB("VmRSS"));
+        at("02:38");  // 162 s in: the pacer's turn with exercises, the same moment without
+        std::printf("RESULT cpu_ms_a_minute_%s_at_162s %lld ms\n", kind, during(*process, 50s));
+        std::printf("RESULT rss_kib_%s_at_212s %lld KiB\n", kind, process->statusKiB("VmRSS"));
+        std::fflush(stdout);
+    }
 }

@@ -114,12 +114,15 @@ void poseTheme() {
 // window).
 HWND fastForwardUntil(const App& app, const WindowQuery& wanted) {
     HWND timers = nullptr;
-    for (HWND candidate = nullptr; (candidate = FindWindowExW(HWND_MESSAGE, candidate, L"RespitePrompterTimers", nullptr));) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(candidate, &pid);
-        if (pid == app.pid()) timers = candidate;
-    }
-    E2E_REQUIRE(timers != nullptr);
+    // Under load the program may show its main window before it has made its timers.
+    E2E_REQUIRE(waitUntil([&] {
+        for (HWND candidate = nullptr; (candidate = FindWindowExW(HWND_MESSAGE, candidate, L"RespitePrompterTimers", nullptr));) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(candidate, &pid);
+            if (pid == app.pid()) timers = candidate;
+        }
+        return timers != nullptr;
+    }, 5s));
     HWND window = nullptr;
     for (int batch = 0; batch < 30 && !(window = findWindow(wanted)); ++batch) {
         for (int tick = 0; tick < 50; ++tick) post(timers, WM_TIMER, 1);
@@ -228,12 +231,45 @@ E2E_POSE(screenshot_guided_break) { poseGuidedBreak(ctx, "guided-break", false);
 // The same with exercises: the first of their fixed order, a few seconds in.
 E2E_POSE(screenshot_exercises) { poseGuidedBreak(ctx, "exercises", true); }
 
+// Four exercises of the four kinds and the breathing pacer, as the first break of the fixed
+// order brings them: each is taken a few seconds into its turn, the part of the screen that
+// holds the window's texts and buttons. Takes nearly three minutes.
+E2E_POSE(screenshot_exercise_series) {
+    settings::storeReminding({.minutes = "0"});
+    settings::set("Break Length", "5");
+    settings::set("Show Exercises", "On");
+    poseTheme();
+    App app = App::start(ctx);
+    app.mainWindow();
+    HWND window = waitForWindow({"Break Time", "RespitePrompterFormBreak", app.pid(), true}, 5s);
+    E2E_REQUIRE(window != nullptr);
+    const struct {
+        const char* picture;
+        const char* timeLeft;  // the break's, a few seconds into the exercise's turn
+    } turns[] = {{"exercise-eyes", "04:57"}, {"exercise-hands", "04:37"}, {"exercise-back", "03:37"},
+                 {"exercise-neck", "03:07"}, {"exercise-pacer", "02:16"}};
+    for (const auto& turn : turns) {
+        E2E_REQUIRE(waitUntil([&] { return text(child(window, 1401)) == turn.timeLeft; }, 200s));
+        Sleep(200);  // let the window finish painting
+        RECT block{};
+        for (HWND part = GetWindow(window, GW_CHILD); part; part = GetWindow(part, GW_HWNDNEXT)) {
+            RECT rect{};
+            if (IsWindowVisible(part) && GetWindowRect(part, &rect)) UnionRect(&block, &block, &rect);
+        }
+        InflateRect(&block, 24, 24);
+        pose(turn.picture, block);
+    }
+}
+
 // The eye break window resting at the bottom right. Twenty minutes of counting pass at once:
 // the driver hands the program the countdown's timer messages itself (Timer1 is the program's
 // first timer, id 1, on its message-only timer window).
 E2E_POSE(screenshot_eye_break) {
     settings::storeReminding({.minutes = "45"});
     settings::set("Eye Breaks", "On");
+    // With exercises the window shows the first eye exercise, and is larger.
+    const bool exercises = std::getenv("RP_POSE_EXERCISES") != nullptr;
+    if (exercises) settings::set("Show Exercises", "On");
     poseTheme();
     App app = App::start(ctx);
     moveOutOfThePicture(app.mainWindow());
@@ -241,7 +277,7 @@ E2E_POSE(screenshot_eye_break) {
     E2E_REQUIRE(window != nullptr);
     E2E_REQUIRE(waitUntil([&] { return text(child(window, 1502)) == "00:18"; }));
     E2E_REQUIRE(waitUntilStill(window, 300ms, 2s));
-    pose("eye-break", bottomRight(450, 200));
+    pose(exercises ? "eye-exercise" : "eye-break", exercises ? bottomRight(500, 260) : bottomRight(450, 200));
 }
 
 // Two weeks of a fixture's statistics in the Statistics window, opened from the system menu.

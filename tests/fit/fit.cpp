@@ -415,11 +415,17 @@ int CheckWindows(Program& program, const std::string& language, int dpi) {
     }
   }
   {
-    FormEyeBreak eyes(program.platform);
-    eyes.Appear();
-    if (eyes.IsLoaded()) {
-      ScaleTo(eyes, dpi);
-      fit.CheckAll(eyes);
+    // The eye break's one line, and each eye exercise in its place.
+    std::vector<const Exercise*> shown{nullptr};
+    for (const Exercise& exercise : BuiltinExercises())
+      if (exercise.kind == ExerciseKind::Eyes) shown.push_back(&exercise);
+    for (const Exercise* exercise : shown) {
+      FormEyeBreak eyes(program.platform, exercise);
+      eyes.Appear();
+      if (eyes.IsLoaded()) {
+        ScaleTo(eyes, dpi);
+        fit.CheckAll(eyes);
+      }
     }
   }
   std::string faces;

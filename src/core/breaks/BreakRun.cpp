@@ -206,7 +206,7 @@ void BreakRun::CountEyeTime(std::int32_t secondsToBreak) {
   if (!eyeBreaks.Count(secondsToBreak) || considerate_.WouldHold()) return;
   try {
     CloseEyeBreak();
-    eyeWindow_ = std::make_unique<FormEyeBreak>(platform_);
+    eyeWindow_ = std::make_unique<FormEyeBreak>(platform_, showExercises_ ? exercises_.NextEye() : nullptr);
     // Counted only when it appeared: with no monitor listed nothing does.
     if (eyeWindow_->Appear()) eyeBreaks.Shown();
   } catch (const std::exception& e) {

@@ -27,13 +27,6 @@ TwipsRect InBlock(const MonitorInfo& monitor, TwipsRect rect, int room = 0) {
   return rect;
 }
 
-std::string StepsText(const Exercise& exercise) {
-  std::string text;
-  for (const std::string& step : exercise.steps)
-    text += (text.empty() ? "" : "\n") + (exercise.builtIn ? Tr(step) : step);
-  return text;
-}
-
 }  // namespace
 
 FormBreak::FormBreak(Ui& ui, GuidedBreak& guided, const MonitorInfo& monitor, std::string_view suggestion,
@@ -117,14 +110,15 @@ void FormBreak::ShowExercise() {
     const std::string title = exercise.builtIn ? Tr(exercise.title) : exercise.title;
     Label2.SetText(title);
     Picture1->SetText(title);  // its name for screen readers
-    Label4->SetText(StepsText(exercise));
+    Label4->SetText(ExerciseStepsText(exercise));
   }
   const int secondsLeft = static_cast<int>((std::int64_t{slot->seconds} * 1000 - intoExercise + 999) / 1000);
   const std::string clock = ClockText(secondsLeft);
   Label5->SetText(exercise.pacer ? Tr(breath.in ? kBreatheIn : kBreatheOut) + "  " + clock : clock);
   Picture1->SetDrawing(ExercisePicture(exercise, kPictureSide, breath.size));
-  // The pacer moves only while it can be seen, at most 30 frames a second.
-  const bool animate = exercise.pacer && Visible() && WindowState() != kMinimized;
+  // The pacer moves only while it can be seen, at most 30 frames a second; the break's tick
+  // starts it again once the window is uncovered.
+  const bool animate = exercise.pacer && Visible() && WindowState() != kMinimized && !(View() && View()->Covered());
   Timer1.SetInterval(BreathPacer::FrameIntervalMs(animate));
 }
 

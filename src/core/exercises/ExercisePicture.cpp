@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "runtime/Translation.h"
+
 namespace rp {
 namespace {
 
@@ -53,6 +55,12 @@ std::vector<DrawnShape> ExercisePicture(const Exercise& exercise, int side, doub
     shapes.push_back(shape);
   }
   return shapes;
+}
+
+std::string ExerciseStepsText(const Exercise& exercise) {
+  std::string text;
+  for (const std::string& step : exercise.steps) text += (text.empty() ? "" : "\n") + (exercise.builtIn ? Tr(step) : step);
+  return text;
 }
 
 }  // namespace rp

@@ -55,6 +55,8 @@ class FormView {
   virtual ScreenMetrics Screen() = 0;
   // The native window handle (a 32-bit value on the real system).
   virtual std::uintptr_t Handle() = 0;
+  // Whether other windows hide all of it, so that nothing drawn in it could be seen.
+  virtual bool Covered() = 0;
 };
 
 // Window services of the platform, and the translations for their texts.

@@ -21,11 +21,13 @@ class SimFormView : public FormView {
   int OuterHeight() override;
   ScreenMetrics Screen() override;
   std::uintptr_t Handle() override { return handle; }
+  bool Covered() override { return covered; }
 
   Form& form;
   std::uintptr_t handle;
   int dpi;  // of the monitor the window is on
   bool shown = false;
+  bool covered = false;  // another window lies over all of it
   int focusCount = 0;
   Control* focused = nullptr;  // the control last given the keyboard focus
   std::vector<std::pair<int, int>> positions;  // every distinct Left/Top shown

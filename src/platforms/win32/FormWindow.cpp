@@ -160,6 +160,16 @@ SIZE FormWindow::OuterPixels(int dpi) const {
   return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
+bool FormWindow::Covered() {
+  // The window's visible region is empty when the windows above it hide all of it.
+  HDC dc = GetDC(window_);
+  if (!dc) return false;
+  RECT box{};
+  const int region = GetClipBox(dc, &box);
+  ReleaseDC(window_, dc);
+  return region == NULLREGION;
+}
+
 int FormWindow::OuterWidth() { return PixelsToTwips(OuterPixels(dpi_).cx, dpi_); }
 int FormWindow::OuterHeight() { return PixelsToTwips(OuterPixels(dpi_).cy, dpi_); }
 

@@ -29,6 +29,7 @@ class FormWindow : public FormView {
   int OuterHeight() override;
   ScreenMetrics Screen() override;
   std::uintptr_t Handle() override { return reinterpret_cast<std::uintptr_t>(window_); }
+  bool Covered() override;
 
   Form& form() { return form_; }
   Win32Desktop& desktop() const { return desktop_; }
