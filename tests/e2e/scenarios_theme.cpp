@@ -65,6 +65,22 @@ HWND openFromSystemMenu(const App& app, HWND main, WPARAM command, const char* w
     return nullptr;
 }
 
+// The luminance of the ground of the tab strip's row of tabs, above its pages: the tab control
+// would draw it in the system's light colours if the program did not.
+double tabRowGround(HWND options) {
+    HWND tabs = child(options, 1901);
+    RECT client{}, page{};
+    GetClientRect(tabs, &client);
+    for (HWND part = GetWindow(tabs, GW_CHILD); part; part = GetWindow(part, GW_HWNDNEXT))
+        if (IsWindowVisible(part)) GetWindowRect(part, &page);
+    POINT pageTop{page.left, page.top};
+    ScreenToClient(tabs, &pageTop);
+    std::vector<COLORREF> row = clientPixels(tabs);
+    row.resize(std::min<std::size_t>(row.size(), static_cast<std::size_t>(std::max(0L, pageTop.y - 3) * client.right)));
+    E2E_REQUIRE(!row.empty());
+    return rp::Luminance(groundOf(row));
+}
+
 void setAppsLight(DWORD light) {
     E2E_REQUIRE(RegSetKeyValueW(HKEY_CURRENT_USER, kPersonalize, L"AppsUseLightTheme", REG_DWORD, &light,
                                 sizeof light) == ERROR_SUCCESS);
@@ -91,10 +107,11 @@ E2E_SCENARIO(theme_dark_draws_options_and_statistics_dark_and_light_stays_as_des
             HWND window = openFromSystemMenu(app, main, command, windowClass);
             E2E_REQUIRE(window != nullptr);
             const Measured m = measure(window, captions, (std::string(what) + " " + windowClass).c_str());
+            const bool options = command == 0x1000;
             if (dark)
-                E2E_CHECK(m.ground < 0.05);
+                E2E_CHECK(m.ground < 0.05 && (!options || tabRowGround(window) < 0.05));
             else
-                E2E_CHECK(m.ground > 0.6);
+                E2E_CHECK(m.ground > 0.6 && (!options || tabRowGround(window) > 0.6));
             E2E_CHECK(m.lowestText >= 4.5);
             closeWindow(window);
         }

@@ -1,6 +1,8 @@
 #include "win32/ChartPainting.h"
 #include "win32/ControlPainting.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -182,6 +184,39 @@ void PaintListEntry(NativeControl& self, const DRAWITEMSTRUCT& item) {
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rect);
+}
+
+void PaintDarkTabs(NativeControl& self, HDC dc) {
+  const Colours colours = self.owner.colours();
+  const COLORREF face = colours.Resolve(kButtonFaceColour), edge = colours.Resolve(kButtonShadowColour);
+  RECT client;
+  GetClientRect(self.window, &client);
+  FillWith(dc, client, face);
+  RECT page = client;
+  SendMessageW(self.window, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+  InflateRect(&page, 2, 2);
+  const HBRUSH edgeBrush = self.owner.BrushFor(edge);
+  FrameRect(dc, &page, edgeBrush);
+  SelectScope font(dc, self.font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colours.Resolve(kButtonTextColour));
+  const int selected = static_cast<int>(SendMessageW(self.window, TCM_GETCURSEL, 0, 0));
+  const auto& entries = self.control.Entries();
+  for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+    RECT tab{};
+    if (!SendMessageW(self.window, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&tab))) continue;
+    // The chosen tab stands up a little and opens into its page.
+    if (i == selected) InflateRect(&tab, 2, 2);
+    FillWith(dc, tab, i == selected ? face : colours.Resolve(kWindowBackgroundColour));
+    FrameRect(dc, &tab, edgeBrush);
+    if (i == selected) FillWith(dc, {tab.left + 1, tab.bottom - 1, tab.right - 1, tab.bottom + 1}, face);
+    const std::wstring caption = Widen(entries[static_cast<std::size_t>(i)]);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (i == selected && GetFocus() == self.window) {
+      InflateRect(&tab, -3, -3);
+      DrawFocusRect(dc, &tab);
+    }
+  }
 }
 
 void PaintDrawn(NativeControl& self, HDC dc) {

@@ -19,6 +19,9 @@ void PaintDrawn(NativeControl& control, HDC dc);
 void PaintButton(NativeControl& button, const DRAWITEMSTRUCT& item);
 // One entry of a drop-down list, or its field, in a font that has the entry's characters.
 void PaintListEntry(NativeControl& list, const DRAWITEMSTRUCT& item);
+// The tabs of a tab strip in the dark theme, which the control would draw in the system's light
+// colours; its clicks and keys stay the control's own.
+void PaintDarkTabs(NativeControl& tabs, HDC dc);
 
 // Where a control's text goes: the rectangle it may fill (client coordinates), how it is laid
 // there (DrawText's format) and in which font. The program paints its own controls' texts into

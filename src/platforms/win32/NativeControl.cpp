@@ -28,6 +28,7 @@ constexpr wchar_t kLabelClass[] = L"RespitePrompterLabel";
 constexpr wchar_t kProgressClass[] = L"RespitePrompterProgressBar";
 constexpr wchar_t kChartClass[] = L"RespitePrompterChart";
 constexpr UINT_PTR kButtonSubclassId = 1;
+constexpr UINT_PTR kTabsSubclassId = 2;
 
 NativeControl* ControlOf(HWND window) {
   return reinterpret_cast<NativeControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -155,6 +156,29 @@ LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LP
   }
 }
 
+// A tab strip: in the dark theme its tabs are painted here; in any other look it is untouched.
+LRESULT CALLBACK TabsSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  auto& commonControls = *reinterpret_cast<CommonControls*>(data);
+  NativeControl* self = ControlOf(window);
+  try {
+    if (message == WM_NCDESTROY) commonControls.RemoveSubclass(window, TabsSubclassProc, kTabsSubclassId);
+    if (self && self->owner.colours().Dark()) {
+      if (message == WM_ERASEBKGND) return 1;  // the paint covers every pixel
+      if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        if (HDC dc = BeginPaint(window, &paint)) {
+          PaintDarkTabs(*self, dc);
+          EndPaint(window, &paint);
+        }
+        return 0;
+      }
+    }
+  } catch (...) {
+    // Nothing may leave a window procedure.
+  }
+  return commonControls.CallNext(window, message, wParam, lParam);
+}
+
 // The notifications a control sends its parent, as the control handles them.
 LRESULT OnCommand(NativeControl& child, UINT code) {
   const ControlKind kind = child.control.Kind();
@@ -268,6 +292,7 @@ NativeControl::NativeControl(FormWindow& owner, Control& control, HWND parent)
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control))), instance, nullptr);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   if (control.Kind() == ControlKind::PushButton) commonControls.Subclass(window, ButtonSubclassProc, kButtonSubclassId);
+  if (control.Kind() == ControlKind::TabStrip) commonControls.Subclass(window, TabsSubclassProc, kTabsSubclassId);
   control.Attach(this);
   // Created with its text and visibility; the rest is applied here.
   if (control.Kind() == ControlKind::ComboBox || control.Kind() == ControlKind::TabStrip) ApplyEntries();
