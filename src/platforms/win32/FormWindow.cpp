@@ -161,13 +161,17 @@ SIZE FormWindow::OuterPixels(int dpi) const {
 }
 
 bool FormWindow::Covered() {
-  // The window's visible region is empty when the windows above it hide all of it.
-  HDC dc = GetDC(window_);
-  if (!dc) return false;
-  RECT box{};
-  const int region = GetClipBox(dc, &box);
-  ReleaseDC(window_, dc);
-  return region == NULLREGION;
+  // Composition gives every window a surface of its own, so its clipping says nothing of the
+  // windows above it: ask which window is at its middle and its four quarter points instead.
+  RECT rect;
+  if (!GetWindowRect(window_, &rect) || IsRectEmpty(&rect)) return false;
+  const LONG width = rect.right - rect.left, height = rect.bottom - rect.top;
+  for (const auto& [x, y] : {std::pair{2, 2}, std::pair{1, 1}, std::pair{3, 1}, std::pair{1, 3}, std::pair{3, 3}}) {
+    const POINT at{rect.left + width * x / 4, rect.top + height * y / 4};
+    const HWND there = WindowFromPoint(at);
+    if (there && GetAncestor(there, GA_ROOT) == window_) return false;
+  }
+  return true;
 }
 
 int FormWindow::OuterWidth() { return PixelsToTwips(OuterPixels(dpi_).cx, dpi_); }
