@@ -36,8 +36,8 @@ class Files {
   virtual std::string LocalAppDataFolder() = 0;
   // The user's roaming application-data folder (%APPDATA%), the same way.
   virtual std::string RoamingAppDataFolder() = 0;
-  // A PNG, JPEG or BMP file read whole and scaled down (never up) to fit a square of `fitSide`
-  // pixels, its shape kept; one over 8 MB or 4096 pixels a side is not decoded (PictureFits).
+  // A PNG, JPEG or BMP file read whole and scaled to fit a square of `fitSide` pixels, its
+  // shape kept; one over 8 MB or 4096 pixels a side is not decoded (PictureFits).
   virtual PictureRead ReadPicture(std::string_view path, int fitSide) = 0;
   // Makes the folder and any of its parents that are missing; true when it exists afterwards.
   virtual bool CreateFolder(std::string_view path) = 0;

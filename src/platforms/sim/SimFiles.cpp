@@ -124,7 +124,7 @@ PictureRead SimFiles::ReadPicture(std::string_view path, int fitSide) {
   } else if (!named || width <= 0 || height <= 0) {
     read.result = PictureRead::Result::Damaged;
   } else {
-    const double scale = std::min(1.0, static_cast<double>(fitSide) / std::max(width, height));
+    const double scale = static_cast<double>(fitSide) / std::max(width, height);
     read.result = PictureRead::Result::Shown;
     read.width = std::max(1, static_cast<int>(width * scale));
     read.height = std::max(1, static_cast<int>(height * scale));
