@@ -83,6 +83,14 @@ private:
 const std::string kFarAway = "Title: Look far away\nStep: Find the farthest thing you can see.\nSeconds: 60\nKind: eyes\n";
 const std::string kRedAndBlue = "Title: Red and blue\nStep: Look at the picture.\nSeconds: 60\nKind: back\nPicture: own.png\n";
 
+// A guided break of a minute at once, with the user's exercises alone.
+void storeOwnExercisesOnly() {
+    settings::storeReminding({.minutes = "0"});
+    settings::set("Break Length", "1");
+    settings::set("Show Exercises", "On");
+    settings::set("Own Exercises", "Only");
+}
+
 HWND openOwnBreak(const App& app) {
     app.mainWindow();
     return waitForWindow({"Break Time", "RespitePrompterFormBreak", app.pid(), true}, 5s);
@@ -106,10 +114,7 @@ E2E_SCENARIO(own_exercise_shows_the_users_png) {
     OwnFiles files;
     files.write(L"own.png", redAndBluePng(40));
     files.write(L"exercises.txt", kRedAndBlue);
-    settings::storeReminding({.minutes = "0"});
-    settings::set("Break Length", "1");
-    settings::set("Show Exercises", "On");
-    settings::set("Own Exercises", "Only");
+    storeOwnExercisesOnly();
     App app = App::start(ctx);
     HWND window = openOwnBreak(app);
     E2E_REQUIRE(window != nullptr);
@@ -142,10 +147,7 @@ E2E_SCENARIO(own_exercise_with_a_damaged_picture_is_left_out_with_the_tip) {
     const std::string png = redAndBluePng(40);
     files.write(L"own.png", png.substr(0, png.size() / 2));
     files.write(L"exercises.txt", kRedAndBlue + "\n" + kFarAway);
-    settings::storeReminding({.minutes = "0"});
-    settings::set("Break Length", "1");
-    settings::set("Show Exercises", "On");
-    settings::set("Own Exercises", "Only");
+    storeOwnExercisesOnly();
     App app = App::start(ctx);
     HWND window = openOwnBreak(app);
     E2E_REQUIRE(window != nullptr);
