@@ -107,9 +107,10 @@ bool BreakRun::Guide() {
   try {
     guided.Begin(loop.NowMs());
     show_.reset();
-    if (showExercises_) TakeOwnExercises();
-    if (showExercises_)
+    if (showExercises_) {
+      TakeOwnExercises();
       show_.emplace(ExerciseShow{loop, exercises_.Exercises(), exercises_.Fill(guided.LengthSeconds()), loop.NowMs()});
+    }
     hooks_.windowsUp();
     considerate_.WatchAbsence([this] { guided.UserLeft(); });
     windows_->Open(show_ ? &*show_ : nullptr);
