@@ -132,5 +132,37 @@ TEST_F(GuidedExercisesTest, TheEndSoundPlaysWhenTheTimeIsUpOnly) {
   EXPECT_EQ(CountCalls(desktop.player.calls, "url " + end), 1);
 }
 
+// The user's own exercises in the break window, read before each break: what is left out is
+// told in the tray tip once, until the tip changes, and not again for the same file; an edited
+// file is taken at the next break without a restart.
+TEST_F(GuidedExercisesTest, TheUsersOwnExercisesAndWhatIsLeftOutToldOnce) {
+  const std::string folder = "C:\\Users\\Ann\\AppData\\Roaming\\Kelvadore\\Periodic Respite Prompter\\";
+  const std::string window = "Title: Far window\nStep: Look out.\nSeconds: 60\nKind: eyes\n\n";
+  const std::string ankles = "Title: Ankle circles\nStep: Circle.\nSeconds: 60\nKind: back\nPicture: a.png\n";
+  desktop.files.Add(folder + "exercises.txt", {ankles + "\n" + window});
+  desktop.files.Add(folder + "a.png", {"damaged"});
+  StartReminding("1", {{"Break Length", "1"},
+                       {"Show Exercises", "On"},
+                       {"Own Exercises", "Only"},
+                       {"Tip Shows Time Left", "On"}});
+  std::vector<std::string> titles, tips;
+  const auto look = [&](FormBreak& w) {
+    titles.push_back(w.Label2.Text());
+    tips.push_back(form().cSysTray1.TrayTip());
+  };
+  AtEachBreak({look, [&](FormBreak& w) {
+                 look(w);
+                 desktop.files.Add(folder + "a.png", {"picture 300x200"});
+                 desktop.files.Add(folder + "exercises.txt", {ankles});
+               },
+               look});
+  desktop.RunFor(7 * kMinute);
+  EXPECT_EQ(titles, (std::vector<std::string>{"Far window", "Far window", "Ankle circles"}));
+  ASSERT_EQ(tips.size(), 3u);
+  EXPECT_NE(tips[0].find(" - exercises.txt: left out Ankle circles"), std::string::npos) << tips[0];
+  for (const std::string& tip : {tips[1], tips[2], form().cSysTray1.TrayTip()})
+    EXPECT_EQ(tip.find("left out"), std::string::npos) << tip;
+}
+
 }  // namespace
 }  // namespace rp::test

@@ -452,7 +452,7 @@ int main() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   ComApartment com;
   Win32Settings settings;
-  Win32Files files;
+  Win32Files files(com);
   Win32Dialogs dialogs(com);
   Win32MediaPlayer player;
   Win32Desktop desktop(instance, com);

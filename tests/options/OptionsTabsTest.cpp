@@ -57,7 +57,7 @@ TEST_F(OptionsTabsTest, TabsShowOnePageAtATimeByClickAndByKeys) {
         {Do::CtrlShiftTab, "", "Calendar", &w.Text50, {&w.Text50, &w.PushButton50}},
         {Do::CtrlShiftTab, "", "Keyboard", &w.Hotkey30, {&w.Hotkey30, &w.Hotkey31, &w.Hotkey32, &w.Hotkey33}},
         {Do::Click, "Guided Breaks", "Guided Breaks", nullptr,
-         {&w.Text20, &w.Text21, &w.Text22, &w.Check21, &w.Check20, &w.Check22, &w.Text23, &w.PushButton23}},
+         {&w.Text20, &w.Text21, &w.Text22, &w.Check21, &w.Check20, &w.Check22, &w.Check23, &w.Text23, &w.PushButton23}},
         {Do::Click, "Statistics", "Statistics", nullptr, {&w.Check9}},
     };
     for (const auto& step : steps) {
@@ -127,12 +127,14 @@ TEST_F(OptionsTabsTest, ExercisesAndTheEndSoundAreChosenOnTheGuidedBreaksPage) {
   Work([&](FormOptions& w) {
     desktop.Choose(w.TabStrip1, "Guided Breaks");
     desktop.Click(w.Check22);
+    desktop.Click(w.Check23);
     desktop.Click(w.PushButton23);
     desktop.Click(w.PushButton23);  // cancelled
     EXPECT_EQ(w.Text23.Text(), "C:\\Sounds\\gong.wav");
     desktop.Click(w.PushButton1);
   });
   EXPECT_EQ(Stored("Show Exercises"), "On");
+  EXPECT_EQ(Stored("Own Exercises"), "Only");
   EXPECT_EQ(Stored("Break End Sound"), "C:\\Sounds\\gong.wav");
   EXPECT_EQ(desktop.dialogs.openRequests.size(), 2u);
 }

@@ -71,7 +71,8 @@ Form1::Form1(Program& program)
                                : answer == WarningAnswer::Postpone ? CommandKind::PostponeBreak
                                                                    : CommandKind::SkipBreak);
                   },
-              .choiceChanged = [this] { hotkeys.Refresh(); }}),
+              .choiceChanged = [this] { hotkeys.Refresh(); },
+              .leftOut = [this](const std::string& note) { trayTip.TellOnce(note); }}),
       statistics(program.platform, [this] { trayTip.Update(); }),
       trayTip(cSysTray1, trayProgress, program.main.Settings(),
               [this] {

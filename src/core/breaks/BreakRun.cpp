@@ -19,7 +19,8 @@ BreakRun::BreakRun(Platform& platform, Main& main, ConsiderateBreaks& considerat
         answerTimer_.SetInterval(0);
         hooks_.answered(answer_);
       }),
-      exercises_({BuiltinExercises().begin(), BuiltinExercises().end()}) {}
+      exercises_({BuiltinExercises().begin(), BuiltinExercises().end()}),
+      ownExercises_(platform.files) {}
 
 BreakRun::~BreakRun() = default;
 
@@ -30,6 +31,7 @@ void BreakRun::SetOptions(const Options& options) {
   warnSeconds_ = options.warnSeconds;
   waitForTypingPause_ = options.waitForTypingPause;
   showExercises_ = options.showExercises;
+  ownExercisesOnly_ = options.ownExercisesOnly;
   endSound_ = options.breakEndSound;
 }
 
@@ -105,8 +107,10 @@ bool BreakRun::Guide() {
   try {
     guided.Begin(loop.NowMs());
     show_.reset();
-    if (showExercises_)
+    if (showExercises_) {
+      TakeOwnExercises();
       show_.emplace(ExerciseShow{loop, exercises_.Exercises(), exercises_.Fill(guided.LengthSeconds()), loop.NowMs()});
+    }
     hooks_.windowsUp();
     considerate_.WatchAbsence([this] { guided.UserLeft(); });
     windows_->Open(show_ ? &*show_ : nullptr);
@@ -134,6 +138,16 @@ bool BreakRun::Guide() {
   hooks_.guidedOver(postponed);
   if (failure) hooks_.failed("GuideBreak", *failure);
   return postponed;
+}
+
+void BreakRun::TakeOwnExercises() {
+  const bool changed = ownExercises_.Read();
+  // An unchanged file keeps the sequence, which goes on where the last break stopped.
+  if (!changed && ownExercisesOnly_ == sequenceOwnOnly_) return;
+  sequenceOwnOnly_ = ownExercisesOnly_;
+  exercises_ = ExerciseSequence(ExercisesInUse(ownExercises_.Exercises(), ownExercisesOnly_));
+  const std::string note = ownExercises_.LeftOutNote();
+  if (changed && !note.empty() && hooks_.leftOut) hooks_.leftOut(note);
 }
 
 void BreakRun::ShowTimeLeft() {

@@ -10,6 +10,7 @@
 #include "breaks/FormBreak.h"
 #include "breaks/GuidedBreak.h"
 #include "exercises/ExerciseSequence.h"
+#include "exercises/OwnExercises.h"
 #include "ports/Platform.h"
 #include "runtime/Timer.h"
 #include "presence/Considerate.h"
@@ -37,6 +38,8 @@ class BreakRun {
     std::function<void(WarningAnswer)> answered;
     // The break's choices (postpone, skip) came or went with the "Break Soon" window.
     std::function<void()> choiceChanged;
+    // The blocks and pictures of the user's exercises file left out, told once a contents.
+    std::function<void(const std::string&)> leftOut;
   };
 
   // A guided break that falls due during input waits for this long without any, ...
@@ -94,6 +97,8 @@ class BreakRun {
  private:
   // The guided break until it ends: true when postponed.
   bool Guide();
+  // The user's exercises file afresh, and the sequence made again when it or the choice changed.
+  void TakeOwnExercises();
   void ShowTimeLeft();
   void PlayEndSound();
   void ShowPostponedLeft();
@@ -117,6 +122,9 @@ class BreakRun {
   std::string endSound_;
   // The exercises in their fixed order, going on from break to break, and this break's share.
   ExerciseSequence exercises_;
+  OwnExercises ownExercises_;
+  bool ownExercisesOnly_ = false;
+  bool sequenceOwnOnly_ = false;  // as the sequence was made
   std::optional<ExerciseShow> show_;
   bool waitingForTyping_ = false;
   // From the reminders' start until the break ended.

@@ -24,7 +24,7 @@ constexpr int kClientWidth = 12240;
 constexpr int kStripWidth = kClientWidth - 240;
 // A page covers the strip's room below the tabs, inside its border.
 constexpr int kPageTop = 360;
-constexpr TwipsRect kPage{45, kPageTop, kStripWidth - 90, 3360};
+constexpr TwipsRect kPage{45, kPageTop, kStripWidth - 90, 3780};
 constexpr int kStripHeight = kPageTop + kPage.height + 45;
 constexpr int kButtonsTop = 120 + kStripHeight + 120;
 constexpr int kClientHeight = kButtonsTop + 405 + 120;
@@ -84,12 +84,15 @@ FormOptions::FormOptions(Platform& platform, Main& main, const Options& current,
                          TrNoop("Eye breaks: look away for 20 seconds every 20 minutes"))),
       Check22(AddControl(ControlKind::CheckBox, "Check22", &Frame20, {120, 2460, 7560, 285}, 40,
                          TrNoop("Show exercises during a break, one at a time"))),
+      // TRANSLATORS: keep "exercises.txt" as it is, the name of the user's file.
+      Check23(AddControl(ControlKind::CheckBox, "Check23", &Frame20, {480, 2880, 7200, 285}, 41,
+                         TrNoop("Only my own exercises (exercises.txt)"))),
       // TRANSLATORS: a label left of a wide box for a sound file's path, about 245 pixels.
-      Label23(AddControl(ControlKind::Label, "Label23", &Frame20, {120, 2940, 3720, 285}, 41,
+      Label23(AddControl(ControlKind::Label, "Label23", &Frame20, {120, 3360, 3720, 285}, 42,
                          TrNoop("Sound at the end of a break:"))),
-      Text23(AddControl(ControlKind::TextBox, "Text23", &Frame20, {3960, 2880, 5700, 345}, 42, "")),
+      Text23(AddControl(ControlKind::TextBox, "Text23", &Frame20, {3960, 3300, 5700, 345}, 43, "")),
       // TRANSLATORS: a button of about 125 pixels that opens a file dialog.
-      PushButton23(AddControl(ControlKind::PushButton, "PushButton23", &Frame20, {9780, 2850, 1920, 405}, 43,
+      PushButton23(AddControl(ControlKind::PushButton, "PushButton23", &Frame20, {9780, 3270, 1920, 405}, 44,
                               TrNoop("Browse..."))),
       Frame9(AddControl(ControlKind::Frame, "Frame9", &TabStrip1, kPage, 31, TrNoop("Statistics"))),
       Check9(AddControl(ControlKind::CheckBox, "Check9", &Frame9, {120, 300, 7440, 285}, 13,
@@ -197,6 +200,7 @@ void FormOptions::ShowChoices(const Options& options) {
   Check21.SetValue(options.waitForTypingPause ? 1 : 0);
   Check20.SetValue(options.eyeBreaks ? 1 : 0);
   Check22.SetValue(options.showExercises ? 1 : 0);
+  Check23.SetValue(options.ownExercisesOnly ? 1 : 0);
   Text23.SetText(options.breakEndSound);
   Check9.SetValue(options.keepStatistics ? 1 : 0);
   Combo1.SetValue(static_cast<int>(LanguageIndex(options.language)));
@@ -211,7 +215,7 @@ void FormOptions::ShowChoices(const Options& options) {
       {&Check3, "Tip Shows Time Left"}, {&Check4, "Tray Menu"}, {&Check5, "Tray Icon Shows Progress"},
       {&Text2, "Work Hours"}, {&Text3, "Work Days"}, {&Text20, "Break Length"}, {&Text21, "Skips A Day"},
       {&Text22, "Warn Before Break"}, {&Check21, "Wait For Typing Pause"}, {&Check20, "Eye Breaks"},
-      {&Check22, "Show Exercises"}, {&Text23, "Break End Sound"}, {&PushButton23, "Break End Sound"},
+      {&Check22, "Show Exercises"}, {&Check23, "Own Exercises"}, {&Text23, "Break End Sound"}, {&PushButton23, "Break End Sound"},
       {&Check9, "Keep Statistics"}, {&Text50, "Calendar"}, {&Combo1, "Language"}, {&Combo2, "Theme"},
   };
   for (const auto& [control, setting] : controls) main_.ShowWhetherSetByPolicy(*control, setting);
@@ -264,6 +268,7 @@ void FormOptions::PushButton1_Click() {
   chosen.waitForTypingPause = Check21.Value() == 1;
   chosen.eyeBreaks = Check20.Value() == 1;
   chosen.showExercises = Check22.Value() == 1;
+  chosen.ownExercisesOnly = Check23.Value() == 1;
   chosen.breakEndSound = std::string(Trimmed(Text23.Text()));
   chosen.keepStatistics = Check9.Value() == 1;
   chosen.calendar = std::string(Trimmed(Text50.Text()));

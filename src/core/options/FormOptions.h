@@ -54,6 +54,7 @@ class FormOptions : public Form {
   Control& Check21;  // wait for a pause in typing
   Control& Check20;  // eye breaks
   Control& Check22;  // exercises in the break
+  Control& Check23;  // the user's own exercises alone
   Control& Label23;
   Control& Text23;        // the sound at a guided break's end
   Control& PushButton23;  // Browse...

@@ -1,9 +1,19 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rp {
+
+// A picture file as read for showing: scaled down to fit, or why it cannot be shown.
+struct PictureRead {
+  enum class Result { Shown, Missing, Damaged, TooLarge };
+  Result result = Result::Missing;
+  int width = 0, height = 0;          // as scaled
+  std::vector<std::uint32_t> pixels;  // premultiplied 0xAARRGGBB, row by row from the top
+};
 
 // The file system as the program sees it. Paths are Windows paths in UTF-8.
 class Files {
@@ -24,6 +34,11 @@ class Files {
   // The user's own application-data folder on this computer (%LOCALAPPDATA%), without a
   // trailing separator; "" when the system names none.
   virtual std::string LocalAppDataFolder() = 0;
+  // The user's roaming application-data folder (%APPDATA%), the same way.
+  virtual std::string RoamingAppDataFolder() = 0;
+  // A PNG, JPEG or BMP file read whole and scaled to fit a square of `fitSide` pixels, its
+  // shape kept; one over 8 MB or 4096 pixels a side is not decoded (PictureFits).
+  virtual PictureRead ReadPicture(std::string_view path, int fitSide) = 0;
   // Makes the folder and any of its parents that are missing; true when it exists afterwards.
   virtual bool CreateFolder(std::string_view path) = 0;
   // Creates or truncates the file, writes `content` and has it on the disk before returning;

@@ -20,6 +20,7 @@ constexpr std::string_view kBreakLength = "Break Length";
 constexpr std::string_view kSkipsADay = "Skips A Day";
 constexpr std::string_view kEyeBreaks = "Eye Breaks";
 constexpr std::string_view kShowExercises = "Show Exercises";
+constexpr std::string_view kOwnExercises = "Own Exercises";
 constexpr std::string_view kBreakEndSound = "Break End Sound";
 constexpr std::string_view kWarnBeforeBreak = "Warn Before Break";
 constexpr std::string_view kCalendar = "Calendar";
@@ -71,6 +72,7 @@ Options Options::Load(Main& main) {
   options.waitForTypingPause = ReadSwitch(main, kWaitForTypingPause);
   options.eyeBreaks = ReadSwitch(main, kEyeBreaks);
   options.showExercises = ReadSwitch(main, kShowExercises);
+  options.ownExercisesOnly = main.GetSetting(kOwnExercises, "Mixed") == "Only";
   options.breakEndSound = main.GetSetting(kBreakEndSound, "");
   options.keepStatistics = ReadSwitch(main, kKeepStatistics);
   options.language = kLanguages[LanguageIndex(main.GetSetting(kLanguage, kEnglish))].tag;
@@ -96,6 +98,7 @@ void Options::StoreChanges(Main& main, const Options& before) const {
   StoreSwitch(main, kWaitForTypingPause, waitForTypingPause, before.waitForTypingPause);
   StoreSwitch(main, kEyeBreaks, eyeBreaks, before.eyeBreaks);
   StoreSwitch(main, kShowExercises, showExercises, before.showExercises);
+  if (ownExercisesOnly != before.ownExercisesOnly) main.SaveSetting(kOwnExercises, ownExercisesOnly ? "Only" : "Mixed");
   if (breakEndSound != before.breakEndSound) main.SaveSetting(kBreakEndSound, breakEndSound);
   StoreSwitch(main, kKeepStatistics, keepStatistics, before.keepStatistics);
   for (std::size_t i = 0; i < kKeyActions; ++i) {

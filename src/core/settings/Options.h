@@ -33,6 +33,7 @@ struct Options {
   bool waitForTypingPause = false;  // a guided break waits for a pause in the user's typing
   bool eyeBreaks = false;         // a short look away every 20 minutes
   bool showExercises = false;     // the break windows show exercises, one at a time
+  bool ownExercisesOnly = false;  // of those, the user's own alone (exercises.txt), when there is one
   std::string breakEndSound;       // played once when a guided break's time is up; "" for none
   bool keepStatistics = false;    // a record of breaks and screen time in a file of the user's
   std::string language;           // a tag of kLanguages; "" (English) is stored as nothing at all
@@ -47,7 +48,7 @@ struct Options {
   bool AnyOn() const {
     return naturalBreaks || holdReminders || tipShowsTimeLeft || trayMenu || trayIconShowsProgress ||
            !working.Always() || breakMinutes > 0 || warnSeconds > 0 || waitForTypingPause || eyeBreaks ||
-           showExercises || !breakEndSound.empty() || keepStatistics || !calendar.empty() ||
+           showExercises || ownExercisesOnly || !breakEndSound.empty() || keepStatistics || !calendar.empty() ||
            std::ranges::any_of(hotkeys, [](Hotkey key) { return !key.Empty(); });
   }
   bool operator==(const Options&) const = default;

@@ -51,6 +51,8 @@ inline constexpr auto kLanguageTexts = [] {
 
 // "Light" is the design's colours, which the program stores as nothing.
 inline constexpr std::string_view kThemeTexts[] = {"Light", "Dark", "System"};
+// The exercises a guided break takes: the built-in ones with the user's own, or the user's alone.
+inline constexpr std::string_view kOwnExercisesTexts[] = {"Only", "Mixed"};
 
 struct SettingDefinition {
   std::string_view name;          // the value's name in the user's key and in the policy keys
@@ -94,6 +96,7 @@ inline constexpr SettingDefinition kSettings[] = {
     {"Wait For Typing Pause", "Off", OneOf(kOnOff), SettingRole::Carried, false},
     {"Eye Breaks", "Off", OneOf(kOnOff), SettingRole::Carried},
     {"Show Exercises", "Off", OneOf(kOnOff), SettingRole::Carried, false},
+    {"Own Exercises", "Mixed", OneOf(kOwnExercisesTexts), SettingRole::Carried, false},
     {"Break End Sound", "", AnyText(), SettingRole::Carried, false},
     {"Keep Statistics", "Off", OneOf(kOnOff), SettingRole::Carried},
     {"Language", "", OneOf(kLanguageTexts), SettingRole::Carried},

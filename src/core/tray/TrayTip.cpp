@@ -36,6 +36,23 @@ void TrayTip::ReadPolicies() {
   Update();
 }
 
+void TrayTip::TellOnce(std::string note) {
+  once_ = std::move(note);
+  onceWith_.reset();
+  Update();
+}
+
+std::string TrayTip::WithOnce(const std::string& tip) {
+  if (once_.empty()) return tip;
+  if (!onceWith_) {
+    onceWith_ = tip;
+  } else if (*onceWith_ != tip) {
+    once_.clear();
+    return tip;
+  }
+  return JoinedNotes(tip, once_);
+}
+
 void TrayTip::Update() {
   const TipState s = state_();
   progress_.Show(s.iconShowsProgress, s.period);
@@ -49,7 +66,7 @@ void TrayTip::Update() {
     // the user would not know otherwise; so are policy values that had to be ignored.
     // TRANSLATORS: in the tray icon's tip after the program's name and a dash
     const std::string note =
-        JoinedNotes(JoinedNotes(policyNote_, KeysNote(s.keysTaken)), s.held ? Tr("break held") : s.problem);
+        WithOnce(JoinedNotes(JoinedNotes(policyNote_, KeysNote(s.keysTaken)), s.held ? Tr("break held") : s.problem));
     if (note == note_) return;
     note_ = note;
     tray_.SetTrayTip(std::string(kProductName) + (note.empty() ? "" : " - " + note));
@@ -73,9 +90,9 @@ void TrayTip::Update() {
     state = Fill(Tr("next break in {minutes} min"), {{"minutes", std::to_string(left > 0 ? (left + 59) / 60 : 0)}});
   }
   note_ = s.problem;
-  const std::string tip = std::string(kProductName) + " - " +
-                          JoinedNotes(JoinedNotes(policyNote_, KeysNote(s.keysTaken)), state) +
-                          (s.problem.empty() ? "" : ", " + s.problem);
+  const std::string tip = WithOnce(std::string(kProductName) + " - " +
+                                   JoinedNotes(JoinedNotes(policyNote_, KeysNote(s.keysTaken)), state) +
+                                   (s.problem.empty() ? "" : ", " + s.problem));
   if (tip != tray_.TrayTip()) tray_.SetTrayTip(tip);
 }
 

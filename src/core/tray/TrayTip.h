@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ class TrayTip {
   void ReadPolicies();
   // The language changed: the tip is written again.
   void Retranslate() { note_ = "\n"; }
+  // A note told once: shown after the tip as it stands, until the tip changes for anything else.
+  void TellOnce(std::string note);
 
  private:
   cSysTray& tray_;
@@ -53,6 +56,10 @@ class TrayTip {
   // What the tip tells besides the product's name with the option off, or with it on the
   // record's problem; "" when nothing, "\n" when it must be written again.
   std::string note_;
+  std::string once_;
+  std::optional<std::string> onceWith_;  // the tip the note was first shown with
+  // The tip with the note told once while the tip is as it was when first shown with it.
+  std::string WithOnce(const std::string& tip);
 };
 
 }  // namespace rp

@@ -1,6 +1,10 @@
 #include "sim/SimFiles.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdio>
+
+#include "exercises/ExerciseFile.h"
 
 #include "runtime/Failure.h"
 #include "runtime/WindowsPath.h"
@@ -107,6 +111,26 @@ bool SimFiles::RemoveFile(std::string_view path) {
   if (it->second.unreadable || it->second.directory) return false;
   files.erase(it);
   return true;
+}
+
+PictureRead SimFiles::ReadPicture(std::string_view path, int fitSide) {
+  PictureRead read;
+  const std::optional<std::string> content = ReadFile(path);
+  if (!content) return read;
+  int width = 0, height = 0;
+  const bool named = std::sscanf(content->c_str(), "picture %dx%d", &width, &height) == 2;
+  if (content->size() > kMaxPictureBytes || (named && !PictureFits(content->size(), width, height))) {
+    read.result = PictureRead::Result::TooLarge;
+  } else if (!named || width <= 0 || height <= 0) {
+    read.result = PictureRead::Result::Damaged;
+  } else {
+    const double scale = static_cast<double>(fitSide) / std::max(width, height);
+    read.result = PictureRead::Result::Shown;
+    read.width = std::max(1, static_cast<int>(width * scale));
+    read.height = std::max(1, static_cast<int>(height * scale));
+    read.pixels.assign(static_cast<std::size_t>(read.width) * read.height, kPicturePixel);
+  }
+  return read;
 }
 
 }  // namespace rp::sim

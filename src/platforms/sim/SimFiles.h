@@ -26,6 +26,10 @@ class SimFiles : public Files {
   std::optional<std::string> ReadFile(std::string_view path) override;
   // Writing.
   std::string LocalAppDataFolder() override { return localAppData; }
+  std::string RoamingAppDataFolder() override { return roamingAppData; }
+  // A picture is a file whose content begins "picture WxH" (W by H pixels); any other content
+  // is damaged. Its pixels are all kPicturePixel.
+  PictureRead ReadPicture(std::string_view path, int fitSide) override;
   bool CreateFolder(std::string_view path) override;
   bool WriteNewFile(std::string_view path, std::string_view content) override;
   bool MoveReplacing(std::string_view from, std::string_view to) override;
@@ -38,6 +42,8 @@ class SimFiles : public Files {
   std::string programName = "RespitePrompter.exe";
   std::map<std::string, SimFile> files;  // keyed by the lower-case path
   std::string localAppData = "C:\\Users\\Ann\\AppData\\Local";
+  std::string roamingAppData = "C:\\Users\\Ann\\AppData\\Roaming";
+  static constexpr std::uint32_t kPicturePixel = 0xFF2080C0;
   // Faults of the disk: a write stops half way (the disk is full), no folder can be made (the
   // drive is gone). An unreadable file (held open elsewhere) can be neither replaced nor deleted.
   bool diskFull = false;

@@ -113,7 +113,11 @@ void PaintChart(NativeControl& chart, HDC dc, RECT client) {
     Fill(target, client, colours.BackColourOf(chart.control));
     const COLORREF ink = colours.ForeColourOf(chart.control);
     for (const DrawnShape& shape : chart.control.Drawing()) {
-      if (chart.control.Kind() == ControlKind::Picture)
+      if (shape.kind == DrawnShape::Kind::Image) {
+        const PixelRect p = PixelsOf(shape.rect, chart.owner.Dpi());
+        PaintPicture(target, chart.owner.desktop().com(), chart.picture, shape.text,
+                     {p.left, p.top, p.left + p.width, p.top + p.height}, colours.BackColourOf(chart.control));
+      } else if (chart.control.Kind() == ControlKind::Picture)
         PaintStroke(target, shape, chart.owner.Dpi(), ink);
       else
         PaintShape(target, shape, chart.owner.Dpi(), colours);

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "runtime/Controls.h"
+#include "win32/Pictures.h"
 
 namespace rp::win32 {
 
@@ -34,6 +35,7 @@ class NativeControl : public ControlView {
   // As last painted: a frame's caption line and where a progress bar's filled part ends.
   int captionHeight = 0;
   LONG paintedFillEdge = -1;
+  PictureCache picture;  // a picture control's picture file
 
  private:
   void ApplyText();

@@ -22,4 +22,9 @@ bool ComApartment::Start() {
   return *started_;
 }
 
+HRESULT ComApartment::CreateInstance(REFCLSID type, REFIID iid, void** object) {
+  const auto create = ole32_.Find<decltype(&CoCreateInstance)>("CoCreateInstance");
+  return create ? create(type, nullptr, CLSCTX_INPROC_SERVER, iid, object) : E_NOTIMPL;
+}
+
 }  // namespace rp::win32

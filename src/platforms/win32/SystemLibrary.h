@@ -74,6 +74,8 @@ class ComApartment {
   // False when COM cannot start, and when it already runs on this thread for many threads:
   // objects made for one thread would then be called from others.
   bool Start();
+  // CoCreateInstance of an in-process object, once COM runs.
+  HRESULT CreateInstance(REFCLSID type, REFIID iid, void** object);
 
  private:
   SystemLibrary ole32_{L"ole32.dll"};

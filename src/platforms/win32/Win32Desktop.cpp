@@ -37,7 +37,7 @@ class Win32Picture : public Picture {
 }  // namespace
 
 Win32Desktop::Win32Desktop(HINSTANCE instance, ComApartment& com)
-    : instance_(instance), translations_(instance), dpi_(SystemDpi()), accessibility_(com) {
+    : instance_(instance), translations_(instance), dpi_(SystemDpi()), com_(com), accessibility_(com) {
   timerWindow_ = CreateHiddenWindow(instance_, kTimerWindowClass, TimerWindowProc, HWND_MESSAGE, 0, 0, this);
   NativeControl::RegisterClasses(instance_);
 }

@@ -70,6 +70,7 @@ class Win32Desktop : public EventLoop, public Ui {
   void DressControl(HWND control, ControlKind kind, bool dark);
   CommonControls& commonControls() { return commonControls_; }
   Accessibility& accessibility() { return accessibility_; }
+  ComApartment& com() { return com_; }
   Win32Hotkeys& hotkeys() { return hotkeys_; }
   // Messages registered by name: the shell's, sent when it restarts, the one a second start
   // posts to the running copy's main window, and the one that has it read its settings again.
@@ -89,6 +90,7 @@ class Win32Desktop : public EventLoop, public Ui {
   const Palette* palette_ = nullptr;
   SystemLibrary dwmapi_{L"dwmapi.dll"}, uxtheme_{L"uxtheme.dll"};
   CommonControls commonControls_;
+  ComApartment& com_;
   Accessibility accessibility_;
   Win32Hotkeys hotkeys_;
   std::optional<UINT> taskbarCreated_, anotherCopyStarted_, settingsChanged_;

@@ -11,11 +11,19 @@
 // Writing files: the statistics file and its export.
 namespace rp::win32 {
 
-std::string Win32Files::LocalAppDataFolder() {
+namespace {
+
+std::string ShellFolder(int which) {
   wchar_t folder[MAX_PATH];
-  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) return "";
+  if (FAILED(SHGetFolderPathW(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, folder))) return "";
   return Narrow(folder);
 }
+
+}  // namespace
+
+std::string Win32Files::LocalAppDataFolder() { return ShellFolder(CSIDL_LOCAL_APPDATA); }
+
+std::string Win32Files::RoamingAppDataFolder() { return ShellFolder(CSIDL_APPDATA); }
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "win32/Win32Files.h"
 
+#include "win32/Pictures.h"
+
 #include <windows.h>
 
 #include "runtime/Failure.h"
@@ -69,5 +71,7 @@ std::optional<std::string> Win32Files::ReadFile(std::string_view path) {
   content.resize(read);
   return content;
 }
+
+PictureRead Win32Files::ReadPicture(std::string_view path, int fitSide) { return DecodePicture(com_, path, fitSide); }
 
 }  // namespace rp::win32

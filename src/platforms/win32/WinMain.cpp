@@ -55,7 +55,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   RestartAfterUpdates();
 
   rp::win32::Win32Settings settings;
-  rp::win32::Win32Files files;
+  rp::win32::Win32Files files(com);
   rp::win32::Win32Dialogs dialogs(com);
   rp::win32::Win32MediaPlayer player;
   rp::win32::Win32Desktop desktop(instance, com);

@@ -25,7 +25,7 @@ std::vector<std::string> CommandLineArguments() {
 
 int RunWithoutWindow(const CommandLine& line, ComApartment& com, HINSTANCE instance) {
   Win32Settings settings;
-  Win32Files files;
+  Win32Files files(com);
   Win32Dialogs dialogs(com);
   Win32Translations translations(instance);
   const CommandOutcome outcome = rp::RunWithoutWindow(line, settings, files, dialogs, translations);
