@@ -95,6 +95,13 @@ TEST_F(GuidedExercisesTest, ThePacerBreathesAndAnimatesOnlyWhileSeen) {
   EXPECT_EQ(w.Label5->Text(), "Breathe in  01:00");
   EXPECT_EQ(w.Timer1.Interval(), BreathPacer::kFrameMs);
   const auto discWidth = [&] { return w.Picture1->Drawing().at(1).rect.width; };
+  // The picture is drawn again only when its circle moves a step: in a whole breath, about
+  // twice the steps from smallest to largest, not every frame of the 300.
+  struct CountDrawings : ControlView {
+    int drawings = 0;
+    void Refresh(ControlChange change) override { drawings += change == ControlChange::Drawing; }
+  } counted;
+  w.Picture1->Attach(&counted);
   const int smallest = discWidth();
   desktop.RunFor(2 * kSecond);
   const int half = discWidth();
@@ -104,12 +111,16 @@ TEST_F(GuidedExercisesTest, ThePacerBreathesAndAnimatesOnlyWhileSeen) {
   EXPECT_EQ(w.Label5->Text(), "Breathe out  00:56");
   desktop.RunFor(3 * kSecond);
   EXPECT_LT(discWidth(), half + 50);
+  desktop.RunFor(kSecond - 100);  // a whole breath since the start
+  EXPECT_GT(counted.drawings, BreathPacer::kSizeSteps);
+  EXPECT_LE(counted.drawings, 2 * BreathPacer::kSizeSteps);
+  w.Picture1->Attach(nullptr);
   // Covered by another window, it stops; the break's next tick finds it uncovered again.
   desktop.ViewOf(w)->covered = true;
-  desktop.RunFor(100);
+  w.ShowState(50, 60, 3, false);
   EXPECT_EQ(w.Timer1.Interval(), 0);
   desktop.ViewOf(w)->covered = false;
-  w.ShowExercise();
+  w.ShowState(49, 60, 3, false);
   EXPECT_EQ(w.Timer1.Interval(), BreathPacer::kFrameMs);
   w.SetVisible(false);
   desktop.RunFor(100);

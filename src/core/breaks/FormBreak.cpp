@@ -95,6 +95,8 @@ void FormBreak::ShowState(int secondsLeft, int lengthSeconds, int skipsLeft, boo
   PushButton1.SetEnabled(skipsLeft > 0);
   PushButton2.SetEnabled(skipsLeft > 0);
   Label3.SetText(SkipsLeftText(skipsLeft));
+  // Asked once a second, not at every frame: it asks the window system.
+  covered_ = View() && View()->Covered();
   if (show_) ShowExercise();
 }
 
@@ -115,10 +117,11 @@ void FormBreak::ShowExercise() {
   const int secondsLeft = static_cast<int>((std::int64_t{slot->seconds} * 1000 - intoExercise + 999) / 1000);
   const std::string clock = ClockText(secondsLeft);
   Label5->SetText(exercise.pacer ? Tr(breath.in ? kBreatheIn : kBreatheOut) + "  " + clock : clock);
+  // Drawn only when it changed: a still picture once, the pacer at each step of its circle.
   Picture1->SetDrawing(ExercisePicture(exercise, kPictureSide, breath.size));
   // The pacer moves only while it can be seen, at most 30 frames a second; the break's tick
   // starts it again once the window is uncovered.
-  const bool animate = exercise.pacer && Visible() && WindowState() != kMinimized && !(View() && View()->Covered());
+  const bool animate = exercise.pacer && Visible() && WindowState() != kMinimized && !covered_;
   Timer1.SetInterval(BreathPacer::FrameIntervalMs(animate));
 }
 

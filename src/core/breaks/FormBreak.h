@@ -62,6 +62,7 @@ class FormBreak : public Form {
   GuidedBreak& guided_;
   const ExerciseShow* show_;
   std::optional<ExerciseSlot> shown_;  // the one whose texts are up
+  bool covered_ = false;               // other windows hide all of it, as of the last tick
 };
 
 }  // namespace rp

@@ -23,6 +23,9 @@ class BreathPacer {
   static constexpr std::int64_t kInMs = 4000, kOutMs = 6000;
   // At most 30 frames a second.
   static constexpr std::int64_t kFrameMs = 34;
+  // The size goes in this many steps from smallest to largest: a step moves the circle's edge
+  // about a pixel at 96 to 144 dpi, and a frame that would draw the same circle draws nothing.
+  static constexpr int kSizeSteps = 64;
 
   // Where the breath is `msIntoExercise` after the pacer began.
   static BreathPhase At(std::int64_t msIntoExercise);

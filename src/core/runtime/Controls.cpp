@@ -170,6 +170,7 @@ void Control::SetRect(const TwipsRect& rect) {
 }
 
 void Control::SetDrawing(std::vector<DrawnShape> drawing) {
+  if (drawing == drawing_) return;
   drawing_ = std::move(drawing);
   Mirror(ControlChange::Drawing);
 }

@@ -62,6 +62,7 @@ struct DrawnShape {
   std::string text;
   TextAlign align = TextAlign::Left;
   int pen = 0, start = 0, sweep = 0;
+  bool operator==(const DrawnShape&) const = default;
 };
 
 // The system colours a control of the kind shows until a skin or the program sets others.
